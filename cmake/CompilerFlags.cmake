@@ -1,0 +1,60 @@
+# Results must be those of the written arithmetic in its order: no contraction
+# into fused multiply-adds, no fast-math, baseline x86-64 only (anything wider
+# goes through run-time dispatch in the code itself).
+add_compile_options(-Wall -Wextra -ffp-contract=off -fno-fast-math)
+if(SONVAREK_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(SONVAREK_SANITIZE)
+  add_compile_options(-fsanitize=${SONVAREK_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${SONVAREK_SANITIZE})
+  add_compile_definitions(SONVAREK_SANITIZED=1)
+endif()
+
+# Adds one library target per subsystem folder from the sources found in it.
+# Usage: sonvarek_subsystem_library(<target> [DEPS <targets...>] [SYSTEM_LIBS <libs...>])
+function(sonvarek_subsystem_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS;SYSTEM_LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_LIBS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS} ${ARG_SYSTEM_LIBS})
+  endif()
+endfunction()
+
+# Adds one GoogleTest executable per *_test.cpp file in the calling folder.
+# Usage: sonvarek_tests(LIBS <targets...> [LABELS <labels...>])
+# A test file whose name ends in _long_test.cpp gets the label "long" (left
+# out of sanitizer runs); one ending in _concurrency_test.cpp the label
+# "concurrency" (run under ThreadSanitizer).
+function(sonvarek_tests)
+  cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+  find_package(GTest REQUIRED)
+  file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  file(GLOB support_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+  foreach(src ${test_sources})
+    get_filename_component(name ${src} NAME_WE)
+    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+    string(REPLACE "/" "_" prefix "${rel}")
+    set(exe "${prefix}_${name}")
+    add_executable(${exe} ${src} ${support_sources})
+    target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${exe} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    set(labels ${ARG_LABELS})
+    if(name MATCHES "_long_test$")
+      list(APPEND labels long)
+    endif()
+    if(name MATCHES "_concurrency_test$")
+      list(APPEND labels concurrency)
+    endif()
+    add_test(NAME ${exe} COMMAND ${exe})
+    set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT "LC_ALL=C;LANG=C")
+  endforeach()
+endfunction()

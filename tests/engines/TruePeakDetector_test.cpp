@@ -1,0 +1,168 @@
+#include "engines/TruePeakDetector.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The filter as a ring with a modulo per tap, written out literally: the
+// optimised detector must give the same bits.
+struct RingTruePeak
+{
+    const double* taps = nullptr;
+    int factor = 1;
+    double normaliser = 1.0;
+    double ring[49] = {};
+    int writeIndex = 0;
+    double current = 0.0, maximum = 0.0;
+
+    explicit RingTruePeak(double sampleRate)
+    {
+        const auto f = static_cast<long>(sampleRate);
+        factor = f <= 48000 ? 4 : f <= 96000 ? 2 : 1;
+        taps = factor == 4 ? TruePeakDetector::QuadTaps() : TruePeakDetector::DoubleTaps();
+        if (factor > 1)
+        {
+            double sum = 0.0;
+            for (int k = 0; k < 48; ++k)
+                sum += taps[k];
+            normaliser = 1.0 / sum;
+        }
+    }
+
+    void Process(double x)
+    {
+        current = 0.0;
+        if (factor == 1)
+            current = std::fabs(x);
+        else
+        {
+            const double s = factor * x;
+            for (int p = 0; p < factor; ++p)
+            {
+                ring[writeIndex] = s;
+                double acc = 0.0;
+                for (int k = 47 - p; k >= 0; k -= factor)
+                    acc += ring[(k + writeIndex + 1) % 48] * taps[k];
+                writeIndex = (writeIndex + 1) % 48;
+                if (std::fabs(acc) > current)
+                    current = std::fabs(acc);
+            }
+        }
+        current = normaliser * (std::fabs(x) > current ? std::fabs(x) : current);
+        if (current > maximum)
+            maximum = current;
+    }
+};
+
+TEST(TruePeakDetector, FactorFollowsTheTruncatedRate)
+{
+    TruePeakDetector d;
+    d.Init(48000.9);
+    EXPECT_EQ(d.Factor(), 4);
+    EXPECT_EQ(d.TapSum(), 3.94921875);
+    d.Init(96000.0);
+    EXPECT_EQ(d.Factor(), 2);
+    EXPECT_DOUBLE_EQ(d.TapSum(), 3.958600850717981);
+    EXPECT_DOUBLE_EQ(d.Normaliser(), 0.25261450641547445);
+    d.Init(96001.0);
+    EXPECT_EQ(d.Factor(), 1);
+    d.Process(-0.37);
+    EXPECT_EQ(d.current, 0.37);
+}
+
+TEST(TruePeakDetector, ConstantInputAt48kHz)
+{
+    TruePeakDetector d;
+    d.Init(48000.0);
+    std::vector<double> seen;
+    for (int i = 0; i < 30; ++i)
+    {
+        d.Process(1.0);
+        seen.push_back(d.current);
+    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_DOUBLE_EQ(seen[i], 0.2532146389713155) << "sample " << i;
+    EXPECT_DOUBLE_EQ(seen[5], 0.9090009891196834);
+    EXPECT_DOUBLE_EQ(seen[6], 1.1301928783382789);
+    for (int i = 11; i < 30; ++i)
+        EXPECT_DOUBLE_EQ(seen[i], 1.01446587537092) << "sample " << i;
+    EXPECT_DOUBLE_EQ(d.maximum, 1.1301928783382789);
+}
+
+TEST(TruePeakDetector, ConstantInputAt96kHz)
+{
+    TruePeakDetector d;
+    d.Init(96000.0);
+    for (int i = 0; i < 30; ++i)
+    {
+        d.Process(1.0);
+        if (i >= 23)
+        {
+            EXPECT_DOUBLE_EQ(d.current, 1.0000000000000002) << "sample " << i;
+        }
+    }
+    EXPECT_DOUBLE_EQ(d.maximum, 1.1307600989522744);
+}
+
+TEST(TruePeakDetector, SignIsIgnoredAndResetClears)
+{
+    TruePeakDetector a, b;
+    a.Init(44100.0);
+    b.Init(44100.0);
+    for (int i = 0; i < 100; ++i)
+    {
+        const double x = std::sin(i * 0.3) * 0.8;
+        a.Process(x);
+        b.Process(-x);
+        ASSERT_EQ(a.current, b.current);
+    }
+    a.Reset();
+    EXPECT_EQ(a.current, 0.0);
+    EXPECT_EQ(a.maximum, 0.0);
+    a.Process(1.0);
+    EXPECT_DOUBLE_EQ(a.current, 0.2532146389713155);
+}
+
+TEST(TruePeakDetector, MatchesTheRingFormBitForBit)
+{
+    for (double rate : {8000.0, 44100.0, 48000.0, 88200.0, 96000.0, 192000.0})
+    {
+        TruePeakDetector fast;
+        fast.Init(rate);
+        RingTruePeak ring(rate);
+        unsigned seed = 12345;
+        for (int i = 0; i < 5000; ++i)
+        {
+            seed = seed * 1664525u + 1013904223u;
+            const double x = (static_cast<double>(seed >> 8) / 16777216.0 - 0.5) * 2.2;
+            fast.Process(x);
+            ring.Process(x);
+            ASSERT_EQ(fast.current, ring.current) << "rate " << rate << " sample " << i;
+        }
+        EXPECT_EQ(fast.maximum, ring.maximum);
+    }
+}
+
+TEST(TruePeakDetector, RecoversFromNonFiniteInputAfterReset)
+{
+    TruePeakDetector d, clean;
+    d.Init(48000.0);
+    clean.Init(48000.0);
+    d.Process(NAN);
+    d.Process(INFINITY);
+    d.Process(-INFINITY);
+    d.Reset();
+    for (int i = 0; i < 200; ++i)
+    {
+        const double x = std::sin(i * 0.1);
+        d.Process(x);
+        clean.Process(x);
+        ASSERT_EQ(d.current, clean.current);
+    }
+    EXPECT_EQ(d.maximum, clean.maximum);
+}
+
+}  // namespace
