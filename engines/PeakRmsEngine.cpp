@@ -244,6 +244,6 @@ double PeakRmsEngine::GetCrestDb() const
     const double integrated = GetRmsIntegratedDb();
     if (!(integrated > kFloorDb))
         return kFloorDb;
-    const double d = GetPeakMaxDb() - GetRmsIntegratedDb();
+    const double d = GetPeakMaxDb() - integrated;
     return d > 0.0 ? d : 0.0;
 }
