@@ -209,8 +209,9 @@ public:
     // The connected inputs among first .. first + count - 1 take the host's
     // float buffers in channel order (hostInputs advances only over connected
     // channels); the first min(nFrames, block size) frames are converted into
-    // the scratch buffers now, the rest by the processing wrappers. A null
-    // array or buffer reads as silence.
+    // the scratch buffers now, the rest by the processing wrappers, which read
+    // the host buffers of the latest call (so attach every channel each
+    // block). A null array or buffer reads as silence.
     void AttachInputBuffers(int32_t first, int32_t count, const float* const* hostInputs, int32_t nFrames);
     // The connected outputs among first .. first + count - 1 take the host's
     // float buffers in channel order, for the float wrappers to fill.

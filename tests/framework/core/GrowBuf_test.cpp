@@ -63,15 +63,6 @@ TEST(GrowBuf, ShrinkGivesMemoryBackOnlyBelowTheLimit)
     EXPECT_EQ(static_cast<char*>(buf.Get())[3999], 'x') << "content kept";
 }
 
-TEST(GrowBuf, MinimumAllocationIsKept)
-{
-    GrowBuf buf(128, 1000);
-    buf.Resize(1, false);
-    EXPECT_EQ(buf.GetAllocated(), 1000);
-}
-
-// Near 2 GB the growth sum passes 32 bits: that is a failure, not a wrap
-// that frees the block.
 TEST(GrowBuf, OversizedRequestFailsAndKeepsBlockAndSize)
 {
     for (int32_t granularity : {128, 4096})

@@ -56,16 +56,6 @@ TEST(IPlugBaseAudio, BaseBlockCopiesMatchingChannelsAndClearsTheRest)
         EXPECT_EQ(block.out[c], std::vector<float>(8, 0.0f)) << "output " << c;
 }
 
-TEST(IPlugBaseAudio, ProcessRunsThePluginAndConvertsBack)
-{
-    TestPlug plug("2-2", 0, 0);
-    plug.ChangeBlockSize(16);
-    HostBlock block(2, 2, 16);
-    Render(plug, block, 16);
-    EXPECT_EQ(plug.blocks, std::vector<int32_t>{16});
-    EXPECT_EQ(block.out[1][5], 2.0f * block.in[1][5]);
-}
-
 // A host block larger than the prepared size must not run past the scratch
 // buffers: it is processed in sub-blocks of at most that size.
 TEST(IPlugBaseAudio, LongerHostBlockRunsAsSubBlocks)
@@ -186,10 +176,6 @@ TEST(IPlugBaseAudio, ChangeBlockSizeKeepsContentsForTheSameSize)
     double* scratch = plug.lastInputs[0];
     plug.ChangeBlockSize(8);
     EXPECT_EQ(scratch[3], block.in[0][3]);
-    plug.ChangeBlockSize(16);
-    EXPECT_EQ(plug.GetBlockSize(), 16);
-    plug.ChangeBlockSize(-1);
-    EXPECT_EQ(plug.GetBlockSize(), 0);
 }
 
 TEST(CopyChannelBuffers, CopiesChannelsWithBothBuffersAtTheOffset)

@@ -59,15 +59,10 @@ public:
     void QueryMeter(int32_t* numerator, int32_t* denominator) override { *numerator = *denominator = 4; }
     void QueryTransport(ITransportRecord*) override {}
     bool ResizeHostView(int32_t, int32_t, int32_t) override { return true; }
-    bool SendMidiToHost(const IMidiMessage&) override
-    {
-        ++midiSent;
-        return false;
-    }
+    bool SendMidiToHost(const IMidiMessage&) override { return false; }
 
     std::vector<SentValue> sent;
     std::vector<int32_t> changes;
-    int midiSent = 0;
     // One entry per RunAudioBlock of the plug-in's own: the frame count.
     std::vector<int32_t> blocks;
     double** lastInputs = nullptr;
