@@ -1,0 +1,127 @@
+#include "support/TestPlug.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(IPlugBase, ConstructionParsesConfigurationsAndNamesPresets)
+{
+    TestPlug plug("1-1 2-2 4-4 5-5 6-6", 29, 17);
+    ASSERT_EQ(plug.NIOConfigs(), 5);
+    EXPECT_EQ(plug.GetIOConfig(3)->inputs, 5);
+    EXPECT_EQ(plug.GetIOConfig(5), nullptr);
+    EXPECT_EQ(plug.NInChannels(), 6);
+    EXPECT_EQ(plug.NOutChannels(), 6);
+    EXPECT_FALSE(plug.IsInputConnected(0));
+
+    EXPECT_EQ(plug.NParams(), 29);
+    EXPECT_EQ(plug.GetParam(29), nullptr);
+    ASSERT_EQ(plug.NPresets(), 17);
+    EXPECT_STREQ(plug.GetPreset(0)->name, "empty 0");
+    EXPECT_STREQ(plug.GetPreset(16)->name, "empty 16");
+    EXPECT_FALSE(plug.GetPreset(16)->initialised);
+
+    EXPECT_EQ(plug.GetHostId(), kHostUninit);
+    plug.SetHost("ProTools", 0x00010200);
+    EXPECT_EQ(plug.GetHostId(), kHostProTools);
+}
+
+TEST(IPlugBase, TokenWithoutDashHasNoOutputs)
+{
+    TestPlug plug("3  2-6 ", 0, 0);
+    ASSERT_EQ(plug.NIOConfigs(), 2);
+    EXPECT_EQ(plug.GetIOConfig(0)->inputs, 3);
+    EXPECT_EQ(plug.GetIOConfig(0)->outputs, 0);
+    EXPECT_EQ(plug.NInChannels(), 3);
+    EXPECT_EQ(plug.NOutChannels(), 6);
+}
+
+TEST(IPlugBase, UnitFormSetsSendsThenRunsTheChangeHook)
+{
+    TestPlug plug;
+    plug.SetParameterFromGUI(2, 0.74);  // choice of 3: 1.48 snaps to 1
+    EXPECT_EQ(plug.GetParam(2)->Value(), 1.0);
+    ASSERT_EQ(plug.sent.size(), 1u);
+    EXPECT_EQ(plug.sent[0].idx, 2);
+    EXPECT_EQ(plug.sent[0].unit, 0.74);
+    EXPECT_EQ(plug.changes, std::vector<int32_t>{2});
+
+    plug.SetParameterFromGUI(0, 1.3);
+    EXPECT_EQ(plug.GetParam(0)->Value(), 0.0);
+    EXPECT_EQ(plug.sent.back().unit, 1.0) << "the host is sent the clamped unit value";
+}
+
+TEST(IPlugBase, PlainFormStoresSnappedAndSkipsTheChangeHook)
+{
+    TestPlug plug;
+    plug.SetParameterFromGUI(1, 2.4, false);  // integer 0..4
+    EXPECT_EQ(plug.GetParam(1)->Value(), 2.0);
+    ASSERT_EQ(plug.sent.size(), 1u);
+    EXPECT_DOUBLE_EQ(plug.sent[0].unit, 0.6);
+    EXPECT_TRUE(plug.changes.empty());
+
+    plug.SetParameterFromGUI(0, 0.5, true);
+    EXPECT_DOUBLE_EQ(plug.GetParam(0)->Value(), -30.0);
+    EXPECT_TRUE(plug.changes.empty());
+}
+
+TEST(IPlugBase, BadIndexOrNaNFromTheEditorChangesNothing)
+{
+    TestPlug plug;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    plug.GetParam(0)->SetValue(-12.0);
+    plug.SetParameterFromGUI(0, nan);
+    plug.SetParameterFromGUI(0, nan, false);
+    plug.SetParameterFromGUI(4, 0.5);
+    plug.SetParameterFromGUI(-1, 0.5, true);
+    EXPECT_EQ(plug.GetParam(0)->Value(), -12.0);
+    EXPECT_TRUE(plug.sent.empty());
+    EXPECT_TRUE(plug.changes.empty());
+}
+
+TEST(IPlugBase, AllParamsToHostAndAllChangeHooksInIndexOrder)
+{
+    TestPlug plug;
+    plug.GetParam(3)->SetValue(2.0);
+    plug.SendAllParamsToHost();
+    ASSERT_EQ(plug.sent.size(), 4u);
+    EXPECT_EQ(plug.sent[3].idx, 3);
+    EXPECT_DOUBLE_EQ(plug.sent[3].unit, 0.5);
+    plug.HandleAllParamChanges();
+    EXPECT_EQ(plug.changes, (std::vector<int32_t>{0, 1, 2, 3}));
+}
+
+TEST(IPlugBase, AttachEditorPushesUnitValuesThenMakesBitmaps)
+{
+    int deletions = 0;
+    {
+        TestPlug plug;
+        plug.GetParam(0)->SetValue(-30.0);
+        plug.AttachEditor(nullptr);
+        EXPECT_EQ(plug.GetEditor(), nullptr);
+
+        auto* editor = new TestEditor(&deletions);
+        plug.AttachEditor(editor);
+        EXPECT_EQ(plug.GetEditor(), editor);
+        ASSERT_EQ(editor->pushes.size(), 4u);
+        EXPECT_EQ(editor->pushes[0].idx, 0);
+        EXPECT_DOUBLE_EQ(editor->pushes[0].value, 0.5);
+        EXPECT_TRUE(editor->pushes[0].isUnit);
+        EXPECT_EQ(editor->bitmapsMadeAfterPushes, 4u);
+
+        editor->pushes.clear();
+        plug.RefreshParamControls();
+        ASSERT_EQ(editor->pushes.size(), 4u);
+        EXPECT_EQ(editor->pushes[0].value, -30.0) << "plain values";
+        EXPECT_FALSE(editor->pushes[0].isUnit);
+
+        plug.AttachEditor(new TestEditor(&deletions));
+        EXPECT_EQ(deletions, 1) << "the editor attached before";
+    }
+    EXPECT_EQ(deletions, 2) << "the attached editor goes with the plug-in";
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#pragma once
+// Test doubles of the plug-in base's seams: a binding-and-plug-in that records
+// what the base asks of the host, and an editor link that records pushes.
+
+#include "framework/core/IEditorLink.h"
+#include "framework/core/IPlugBase.h"
+
+#include <vector>
+
+struct SentValue
+{
+    int32_t idx;
+    double unit;
+};
+
+class TestEditor : public IEditorLink
+{
+public:
+    struct Push
+    {
+        int32_t idx;
+        double value;
+        bool isUnit;
+    };
+
+    explicit TestEditor(int* deletions = nullptr) : deletions(deletions) {}
+    ~TestEditor() override
+    {
+        if (deletions)
+            ++*deletions;
+    }
+    void PushParamToControls(int32_t idx, double value, bool isUnit) override { pushes.push_back({idx, value, isUnit}); }
+    void CreateDrawBitmaps() override { bitmapsMadeAfterPushes = pushes.size(); ++bitmapCalls; }
+
+    std::vector<Push> pushes;
+    size_t bitmapsMadeAfterPushes = 0;
+    int bitmapCalls = 0;
+
+private:
+    int* deletions;
+};
+
+// By default "1-1 2-2" with four parameters: 0 double -60..0, 1 integer 0..4,
+// 2 choice of 3, 3 double 1..3 step 0.1.
+class TestPlug : public IPlugBase
+{
+public:
+    explicit TestPlug(const char* io = "1-1 2-2", int32_t nParams = 4, int32_t nPresets = 3, int32_t latency = 0);
+
+    void HandleParamChange(int32_t idx) override;
+    void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
+
+    void BeginParamGesture(int32_t) override {}
+    void EndParamGesture(int32_t) override {}
+    void SendParamToHost(int32_t idx, double unit) override { sent.push_back({idx, unit}); }
+    void AnnounceProgramLoaded() override {}
+    int32_t QuerySamplePosition() override { return 0; }
+    double QueryTempo() override { return 120.0; }
+    void QueryMeter(int32_t* numerator, int32_t* denominator) override { *numerator = *denominator = 4; }
+    void QueryTransport(ITransportRecord*) override {}
+    bool ResizeHostView(int32_t, int32_t, int32_t) override { return true; }
+    bool SendMidiToHost(const IMidiMessage&) override { return false; }
+
+    std::vector<SentValue> sent;
+    std::vector<int32_t> changes;
+    // One entry per RunAudioBlock of the plug-in's own: the frame count.
+    std::vector<int32_t> blocks;
+    double** lastInputs = nullptr;
+    double** lastOutputs = nullptr;
+    // The plug-in's processing: outputs = inputs * gain (inputs it lacks read 0).
+    double gain = 2.0;
+};
