@@ -20,9 +20,9 @@ struct CategoryEntry
 };
 
 constexpr CategoryEntry kCategories[] = {
-    {"None", 0x0},        {"EQ", 0x1},          {"Dynamics", 0x2},         {"PitchShift", 0x4},
-    {"Reverb", 0x8},      {"Delay", 0x10},      {"Modulation", 0x20},      {"Harmonic", 0x40},
-    {"NoiseReduction", 0x80}, {"Dither", 0x100}, {"SoundField", 0x200},   {"Effect", 0x0},
+    {"None", 0x0},     {"EQ", 0x1},          {"Dynamics", 0x2},        {"PitchShift", 0x4},
+    {"Reverb", 0x8},   {"Delay", 0x10},      {"Modulation", 0x20},     {"Harmonic", 0x40},
+    {"NoiseReduction", 0x80}, {"Dither", 0x100}, {"SoundField", 0x200}, {"Effect", 0x0},
 };
 
 constexpr uint32_t kStemFormats[] = {0x00000001, 0x00010002, 0x00020003, 0x00040004,
@@ -44,8 +44,8 @@ void ForEachNamePiece(const char* text, Piece piece)
     while (*text != '\0' && *text != '\n')
     {
         const char* end = std::strchr(text, '\n');
-        const std::string part = end ? std::string(text, end) : std::string(text);
-        piece(AAX_CString(part.c_str()));
+        const std::string pieceText = end ? std::string(text, end) : std::string(text);
+        piece(AAX_CString(pieceText.c_str()));
         if (!end)
             return;
         text = end + 1;

@@ -218,6 +218,10 @@ TEST_F(Module, WithoutTheObjectFactoryRegistrationFails)
     EXPECT_FALSE(gotDefinition);
     EXPECT_TRUE(host.Calls().empty());
     EXPECT_EQ(host.LiveObjects(), 0);
+
+    IACFUnknown* definition = nullptr;
+    EXPECT_EQ(module.registerPlugin(nullptr, &definition), kAAXResultMissingInterface);
+    EXPECT_EQ(definition, nullptr);
 }
 
 TEST_F(Module, WithoutThePlugInDefinitionRegistrationFails)
