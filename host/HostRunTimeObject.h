@@ -1,0 +1,63 @@
+#pragma once
+// The host objects an effect or GUI object is given: the run-time object
+// (controller with its second interface, automation delegate, transport with
+// its second interface), answering from the host's stream state, and the view
+// container, answering from its view state. Actions are recorded; queries are
+// not.
+
+#include "host/HostObject.h"
+#include "platform/AAX_IHostAutomation.h"
+#include "platform/AAX_IHostController.h"
+#include "platform/AAX_IHostTransport.h"
+#include "platform/AAX_IHostViewContainer.h"
+
+#include <set>
+#include <string>
+
+class HostRunTimeObject final
+    : public HostObject<AAX_IHostController, AAX_IHostAutomation, AAX_IHostTransport, AAX_IHostTransport2>
+{
+public:
+    explicit HostRunTimeObject(StandInHost& host) : HostObject(host, "runtime") {}
+
+    int32_t SampleRate(float* rate) override;
+    int32_t InputStemFormat(uint32_t* format) override;
+    int32_t OutputStemFormat(uint32_t* format) override;
+    int32_t SetSignalLatency(int32_t samples) override;
+    int32_t PostPacket(uint32_t field, const void* data, uint32_t sizeBytes) override;
+
+    int32_t RegisterParameter(const char* id) override;
+    int32_t UnregisterParameter(const char* id) override;
+    int32_t RequestParameterValue(const char* id, double normalized) override;
+    int32_t ReportParameterValue(const char* id, double normalized) override;
+    int32_t TouchParameter(const char* id) override;
+    int32_t ReleaseParameter(const char* id) override;
+    int32_t ParameterTouchState(const char* id, uint8_t* touched) override;
+
+    int32_t Tempo(double* beatsPerMinute) override;
+    int32_t Meter(int32_t* numerator, int32_t* denominator) override;
+    int32_t IsPlaying(uint8_t* playing) override;
+    int32_t TickPosition(int64_t* ticks) override;
+    int32_t Loop(uint8_t* looping, int64_t* startTick, int64_t* endTick) override;
+    int32_t SamplePosition(int64_t* samples) override;
+
+private:
+    void* Answer(const ACFUID& iid) override;
+    int32_t LogAutomation(const char* operation, const char* id);
+
+    std::set<std::string> touched;
+};
+
+class HostViewObject final : public HostObject<AAX_IHostViewContainer>
+{
+public:
+    explicit HostViewObject(StandInHost& host) : HostObject(host, "view") {}
+
+    void* NativeView() override;
+    int32_t HandleParameterMouseDown(const char* id, uint32_t modifiers) override;
+    int32_t SetViewSize(const AAXViewSize* size) override;
+    int32_t HostModifiers(uint32_t* modifiers) override;
+
+private:
+    void* Answer(const ACFUID& iid) override;
+};

@@ -1,0 +1,251 @@
+// The real module, loaded across dlopen and driven through the stand-in host.
+
+#include "host/HostModule.h"
+#include "host/StandInHost.h"
+#include "platform/AAXRenderContext.h"
+#include "platform/AAXResults.h"
+#include "platform/ACFInterfaceIDs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Module : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(module.Load(SONVAREK_MODULE_PATH)) << module.Error(); }
+
+    void TearDown() override
+    {
+        if (module.Loaded())
+        {
+            EXPECT_EQ(module.shutdown(nullptr), 0);
+        }
+    }
+
+    // Registers on host; the definition (null on failure) is relinquished and returned as a flag.
+    int32_t Register(StandInHost& host, bool* gotDefinition = nullptr)
+    {
+        int garbage = 0;
+        IACFUnknown* definition = reinterpret_cast<IACFUnknown*>(&garbage);
+        const int32_t result = module.registerPlugin(host.Unknown(), &definition);
+        if (gotDefinition)
+            *gotDefinition = definition != nullptr;
+        EXPECT_NE(definition, reinterpret_cast<IACFUnknown*>(&garbage));
+        if (definition)
+            definition->Relinquish();
+        return result;
+    }
+
+    HostModule module;
+};
+
+std::string Hex(uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
+// Every call the module makes on the host while it registers, in order.
+Lines ExpectedRegistration()
+{
+    Lines lines = {
+        "new collection1",
+        "new effect1",
+        "effect1.AddName(\"Sonvarek\")",
+        "collection1.AddPackageName(\"Sonvarek\")",
+        "effect1.AddCategory(0x00000200)",
+    };
+    const uint32_t stems[] = {0x00000001, 0x00010002, 0x00040004, 0x00050005, 0x00060006};
+    for (int k = 1; k <= 5; ++k)
+    {
+        const std::string c = "component" + std::to_string(k);
+        const std::string p = "properties" + std::to_string(k);
+        const std::string stem = Hex(stems[k - 1]);
+        const Lines component = {
+            "new " + c,
+            c + ".AddPrivateData(6, 4, 0)",
+            c + ".AddPrivateData(5, 4, 0)",
+            c + ".AddNode(7, 3, \"Transport\", 0x0000FFFF)",
+            c + ".AddAudioIn(0)",
+            c + ".AddAudioOut(1)",
+            c + ".AddSampleCount(2)",
+            c + ".AddPrivateData(9, 4, 0)",
+            c + ".AddPrivateData(8, " + std::to_string(sizeof(void*)) + ", 0)",
+            "new " + p,
+            p + ".AddProperty(56, 0x00000000)",
+            p + ".AddProperty(51, " + stem + ")",
+            p + ".AddProperty(52, " + stem + ")",
+            p + ".AddProperty(60, 0x00000001)",
+            p + ".AddProperty(11, 0x515A4C56)",  // 'QZLV'
+            p + ".AddProperty(12, 0x515A3137)",  // 'QZ17'
+            p + ".AddProperty(13, " + Hex(0x45464E30 + k) + ")",  // 'EFNk'
+            p + ".AddProperty(14, " + Hex(0x45464130 + k) + ")",  // 'EFAk'
+            c + ".AddRenderProcedure(procedure, " + p + ", 0, 0, 0)",
+            "effect1.AddComponent(" + c + ")",
+        };
+        lines.insert(lines.end(), component.begin(), component.end());
+    }
+    const Lines tail = {
+        "effect1.AddProcedure(procedure, 0)",
+        "effect1.AddProcedure(procedure, 1)",
+        "collection1.AddEffect(\"com.Fennoryx.aax.Sonvarek\", effect1)",
+        "collection1.AddManufacturerName(\"Fennoryx\")",
+        "collection1.SetPackageVersion(0x00010200)",
+    };
+    lines.insert(lines.end(), tail.begin(), tail.end());
+    return lines;
+}
+
+TEST_F(Module, ReportsTheSDKVersionWords)
+{
+    uint64_t version = 0;
+    ASSERT_EQ(module.getSDKVersion(&version), 0);
+    uint32_t words[2] = {};
+    std::memcpy(words, &version, sizeof words);
+    EXPECT_EQ(words[0], 0x007756BFu);
+    EXPECT_EQ(words[1], 0x00000201u);
+    EXPECT_EQ(version, 0x00000201007756BFull);
+}
+
+TEST_F(Module, NullOutPointersAreRefusedWithoutWriting)
+{
+    StandInHost host;
+    EXPECT_EQ(module.getSDKVersion(nullptr), kACFResultNullPointer);
+    EXPECT_EQ(module.getClassFactory(host.Unknown(), kIID_ACFUnknown, kIID_ACFUnknown, nullptr), kACFResultNullPointer);
+    EXPECT_EQ(module.registerComponent(host.Unknown(), 0, nullptr), kACFResultNullPointer);
+    EXPECT_EQ(module.registerPlugin(host.Unknown(), nullptr), kACFResultNullPointer);
+    EXPECT_TRUE(host.Calls().empty());
+}
+
+TEST_F(Module, OffersNoClassFactoryAndNoComponent)
+{
+    StandInHost host;
+    int garbage = 0;
+    void* factory = &garbage;
+    EXPECT_EQ(module.getClassFactory(host.Unknown(), kIID_ACFUnknown, kIID_ACFUnknown, &factory),
+              kAAXResultNotImplemented);
+    EXPECT_EQ(factory, nullptr);
+    IACFUnknown* component = reinterpret_cast<IACFUnknown*>(&garbage);
+    EXPECT_EQ(module.registerComponent(host.Unknown(), 0, &component), 0);
+    EXPECT_EQ(component, nullptr);
+}
+
+TEST_F(Module, DescribesTheWholeEffect)
+{
+    StandInHost host;
+    EXPECT_EQ(module.canUnloadNow(host.Unknown()), 0);
+    IACFUnknown* definition = nullptr;
+    ASSERT_EQ(module.registerPlugin(host.Unknown(), &definition), 0);
+    ASSERT_NE(definition, nullptr);
+    EXPECT_EQ(host.Calls(), ExpectedRegistration());
+
+    // The wrappers let go of everything; the host's definition holds the collection.
+    EXPECT_EQ(host.LiveObjects(), 1);
+    definition->Relinquish();
+    EXPECT_EQ(host.LiveObjects(), 0);
+
+    const RecordedDescription& description = host.Record().description;
+    EXPECT_EQ(description.packageNames, (Lines{"Sonvarek"}));
+    EXPECT_EQ(description.manufacturerNames, (Lines{"Fennoryx"}));
+    EXPECT_EQ(description.packageVersion, 0x10200u);
+    ASSERT_EQ(description.effects.size(), 1u);
+    const RecordedEffect& effect = description.effects[0];
+    EXPECT_EQ(effect.id, "com.Fennoryx.aax.Sonvarek");
+    EXPECT_EQ(effect.names, (Lines{"Sonvarek"}));
+    EXPECT_EQ(effect.categories, (std::vector<uint32_t>{0x200}));
+    ASSERT_EQ(effect.components.size(), 5u);
+    for (const RecordedComponent& component : effect.components)
+    {
+        ASSERT_NE(component.render, nullptr);
+        EXPECT_EQ(component.render, effect.components[0].render);
+        EXPECT_EQ(component.Field(kAAXFieldTransport)->name, "Transport");
+        EXPECT_EQ(component.Field(kAAXFieldInstance)->sizeBytes, sizeof(void*));
+    }
+    EXPECT_EQ(module.canUnloadNow(host.Unknown()), 0);
+}
+
+TEST_F(Module, ItsProceduresMakeNothingUntilThePlugInIsLinkedIn)
+{
+    StandInHost host;
+    IACFUnknown* definition = nullptr;
+    ASSERT_EQ(module.registerPlugin(host.Unknown(), &definition), 0);
+    definition->Relinquish();
+    const RecordedEffect& effect = host.Record().description.effects.at(0);
+    ASSERT_EQ(effect.procedures.size(), 2u);
+    AAXCreateObjectProc createParameters = effect.Procedure(kAAXProcedureEffectParameters);
+    AAXCreateObjectProc createGUI = effect.Procedure(kAAXProcedureEffectGUI);
+    ASSERT_NE(createParameters, nullptr);
+    ASSERT_NE(createGUI, nullptr);
+    EXPECT_EQ(createParameters(), nullptr);
+    EXPECT_EQ(createGUI(), nullptr);
+
+    AAXRenderContext context{};
+    AAXRenderContext* contexts[] = {&context};
+    effect.components.at(0).render(contexts, contexts + 1);
+    EXPECT_EQ(module.canUnloadNow(host.Unknown()), 0);
+}
+
+TEST_F(Module, StartupMakesTheHostServicesOnceAndShutdownReleasesThem)
+{
+    StandInHost host;
+    StandInHost other;
+    EXPECT_EQ(module.shutdown(host.Unknown()), 0);  // nothing to shut down
+    EXPECT_EQ(module.startup(nullptr), 0);
+    EXPECT_EQ(module.startup(host.Unknown()), 0);
+    EXPECT_EQ(host.Calls(), (Lines{"new services1"}));
+    EXPECT_EQ(module.startup(other.Unknown()), 0);  // the first wrapper stays
+    EXPECT_TRUE(other.Calls().empty());
+    EXPECT_EQ(host.LiveObjects(), 1);
+    EXPECT_EQ(module.shutdown(host.Unknown()), 0);
+    EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+TEST_F(Module, WithoutTheObjectFactoryRegistrationFails)
+{
+    StandInHost host;
+    host.Withhold(kIID_ObjectFactory);
+    bool gotDefinition = true;
+    EXPECT_EQ(Register(host, &gotDefinition), kAAXResultMissingInterface);
+    EXPECT_FALSE(gotDefinition);
+    EXPECT_TRUE(host.Calls().empty());
+    EXPECT_EQ(host.LiveObjects(), 0);
+
+    IACFUnknown* definition = nullptr;
+    EXPECT_EQ(module.registerPlugin(nullptr, &definition), kAAXResultMissingInterface);
+    EXPECT_EQ(definition, nullptr);
+}
+
+TEST_F(Module, WithoutThePlugInDefinitionRegistrationFails)
+{
+    StandInHost host;
+    host.Withhold(kIID_PluginDefinition);
+    bool gotDefinition = true;
+    EXPECT_EQ(Register(host, &gotDefinition), kAAXResultMissingInterface);
+    EXPECT_FALSE(gotDefinition);
+    EXPECT_EQ(host.Record().description.effects.size(), 1u);
+    EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+TEST_F(Module, AFailingDescriptorKeepsTheEffectOutAndItsCodeComesBack)
+{
+    StandInHost host;
+    host.Fail(kIID_EffectDescriptor, -20099);
+    bool gotDefinition = true;
+    EXPECT_EQ(Register(host, &gotDefinition), -20099);
+    EXPECT_FALSE(gotDefinition);
+    EXPECT_TRUE(host.Record().description.effects.empty());
+    EXPECT_EQ(host.Record().description.manufacturerNames, (Lines{"Fennoryx"}));
+    EXPECT_EQ(host.Record().description.packageVersion, 0x10200u);
+    EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+}  // namespace
