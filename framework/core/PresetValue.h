@@ -38,7 +38,8 @@ class PresetList
 {
 public:
     PresetList() = default;
-    PresetList(std::initializer_list<T> list) : items(list.begin()), count(static_cast<int32_t>(list.size())) {}
+    // The braced list's items live until the end of the call's full expression.
+    PresetList(std::initializer_list<T> list) : PresetList(list.begin(), static_cast<int32_t>(list.size())) {}
     PresetList(const T* first, int32_t n) : items(first), count(first && n > 0 ? n : 0) {}
 
     const T* begin() const { return items; }
