@@ -8,7 +8,10 @@
 class TestPresetPlug : public TestPlug, public IPlugPresetmanager
 {
 public:
-    explicit TestPresetPlug(int32_t nPresets = 3) : TestPlug("1-1 2-2", 4, nPresets) { SetOwner(this); }
+    explicit TestPresetPlug(int32_t nPresets = 3, int32_t nParams = 4) : TestPlug("1-1 2-2", nParams, nPresets)
+    {
+        SetOwner(this);
+    }
 
     int32_t MakeFactoryPresets() override
     {
