@@ -29,18 +29,22 @@ int CountTornViews(TestPlug& plug, std::atomic<bool>& stop, double a0, double a1
     return torn;
 }
 
+// A program file with parameters 0 and 1 at v0 and v1.
+StringBuf SaveProgram(const TempFolder& folder, const char* name, double v0, double v1)
+{
+    TestPlug writer;
+    writer.GetParam(0)->SetValue(v0);
+    writer.GetParam(1)->SetValue(v1);
+    StringBuf path((folder / name).c_str());
+    EXPECT_TRUE(writer.SaveProgramFile(path, name));
+    return path;
+}
+
 TEST(ProgramFileConcurrency, TheLockHolderSeesWholeFilesOnly)
 {
     TempFolder folder;
-    TestPlug writer;
-    writer.GetParam(0)->SetValue(-30.0);
-    writer.GetParam(1)->SetValue(2.0);
-    const StringBuf a((folder / "a.fxp").c_str());
-    ASSERT_TRUE(writer.SaveProgramFile(a, "a"));
-    writer.GetParam(0)->SetValue(-15.0);
-    writer.GetParam(1)->SetValue(4.0);
-    const StringBuf b((folder / "b.fxp").c_str());
-    ASSERT_TRUE(writer.SaveProgramFile(b, "b"));
+    const StringBuf a = SaveProgram(folder, "a.fxp", -30.0, 2.0);
+    const StringBuf b = SaveProgram(folder, "b.fxp", -15.0, 4.0);
 
     TestPlug plug;
     ASSERT_TRUE(plug.LoadProgramFile(a, true));
@@ -59,11 +63,7 @@ TEST(ProgramFileConcurrency, TheLockHolderSeesWholeFilesOnly)
 TEST(ProgramFileConcurrency, LoadingAsPresetNeverShowsTheFilesValues)
 {
     TempFolder folder;
-    TestPlug writer;
-    writer.GetParam(0)->SetValue(-30.0);
-    writer.GetParam(1)->SetValue(2.0);
-    const StringBuf file((folder / "f.fxp").c_str());
-    ASSERT_TRUE(writer.SaveProgramFile(file, "f"));
+    const StringBuf file = SaveProgram(folder, "f.fxp", -30.0, 2.0);
 
     TestPlug plug;
     std::atomic<bool> stop{true};
