@@ -350,8 +350,8 @@ private:
     // Applies a validated file's values: "FxCk" through SetUnitValue (no
     // change hooks), "FPCh" through LoadState.
     void ApplyProgramFile(const IStateChunk& file, const ProgramFileInfo& info);
-    bool StorePreset(IPlugPreset* target, const char* name, double* entries);
-    bool MakePresetFromPairsInto(IPlugPreset* target, const char* name, PresetPairs pairs);
+    // The makers' common part; false without a target.
+    bool StorePreset(IPlugPreset* target, const char* name, PresetPairs pairs, PresetValues values);
 
     void RunWrapped(int32_t nFrames, bool bypass, bool toHost);
     void RunOneBlock(int32_t nFrames, bool bypass);

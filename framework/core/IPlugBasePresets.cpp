@@ -6,7 +6,6 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -105,9 +104,12 @@ void IPlugBase::MakeBlankPresets()
     }
 }
 
-// entries: one per parameter, kPresetValueNotGiven where the current value goes.
-bool IPlugBase::StorePreset(IPlugPreset* target, const char* name, double* entries)
+// Parameter i takes values[i] when given, then the last pair that names it;
+// the current value where neither gives one (or gives the not-given marker).
+bool IPlugBase::StorePreset(IPlugPreset* target, const char* name, PresetPairs pairs, PresetValues values)
 {
+    if (!target)
+        return false;
     target->initialised = true;
     CopyText(target->name, name);
     // Cleared first: a slot may hold state from an earlier ModifyPreset.
@@ -115,49 +117,39 @@ bool IPlugBase::StorePreset(IPlugPreset* target, const char* name, double* entri
     PlatformLockGuard guard(lock);
     for (int32_t i = 0; i < NParams(); ++i)
     {
-        if (entries[i] == kPresetValueNotGiven)
-            entries[i] = GetParam(i)->Value();
-        if (!target->state.PutDoubleLE(entries[i]))
+        const IPlugParam* param = GetParam(i);
+        double v = kPresetValueNotGiven;
+        if (i < values.Size())
+            v = EntryFor(param, values.begin()[i]);
+        for (const PresetPair& pair : pairs)
+            if (pair.index == i)
+                v = EntryFor(param, pair.value);
+        if (v == kPresetValueNotGiven)
+            v = param->Value();
+        if (!target->state.PutDoubleLE(v))
             return false;
     }
     return true;
 }
 
-bool IPlugBase::MakePresetFromPairsInto(IPlugPreset* target, const char* name, PresetPairs pairs)
-{
-    if (!target)
-        return false;
-    std::vector<double> entries(static_cast<size_t>(NParams()), kPresetValueNotGiven);
-    for (const PresetPair& pair : pairs)
-        if (pair.index >= 0 && pair.index < NParams())
-            entries[static_cast<size_t>(pair.index)] = EntryFor(GetParam(pair.index), pair.value);
-    return StorePreset(target, name, entries.data());
-}
-
 bool IPlugBase::MakePresetFromValues(const char* name, PresetValues values)
 {
-    IPlugPreset* target = FirstFreePreset();
-    if (!target)
-        return false;
-    std::vector<double> entries(static_cast<size_t>(NParams()), kPresetValueNotGiven);
-    for (int32_t i = 0; i < NParams() && i < values.Size(); ++i)
-        entries[static_cast<size_t>(i)] = EntryFor(GetParam(i), values.begin()[i]);
-    return StorePreset(target, name, entries.data());
+    return StorePreset(FirstFreePreset(), name, {}, values);
 }
 
 bool IPlugBase::MakePresetFromPairs(const char* name, PresetPairs pairs)
 {
-    return MakePresetFromPairsInto(FirstFreePreset(), name, pairs);
+    return StorePreset(FirstFreePreset(), name, pairs, {});
 }
 
 bool IPlugBase::MakePresetAtFromPairs(int32_t slotIndex, const char* name, PresetPairs pairs)
 {
-    return MakePresetFromPairsInto(GetPreset(slotIndex), name, pairs);
+    return StorePreset(GetPreset(slotIndex), name, pairs, {});
 }
 
 bool IPlugBase::FillPresetFromPairs(IPlugPreset* preset, const char* name, PresetPairs pairs)
 {
-    return MakePresetFromPairsInto(preset, name, pairs);
+    return StorePreset(preset, name, pairs, {});
 }
 
 bool IPlugBase::CopyPreset(int32_t srcIdx, int32_t dstIdx, bool copyName)

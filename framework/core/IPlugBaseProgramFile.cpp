@@ -3,12 +3,12 @@
 
 #include "framework/core/ByteOrder.h"
 #include "framework/core/ChunkVersionHeader.h"
-#include "framework/core/CopyText.h"
 #include "framework/core/ProgramFile.h"
 #include "framework/core/Utf8Cut.h"
 #include "platform/FileIO.h"
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 bool IPlugBase::SaveProgramFile(const StringBuf& fileName, const char* programName)
@@ -122,22 +122,23 @@ bool IPlugBase::LoadProgramFileAsPreset(const StringBuf& fileName)
     std::memcpy(name, baseName.FilePart(), Utf8CutLength(baseName.FilePart(), kPresetNameMax));
 
     PlatformLockGuard guard(lock);
+    const int32_t idx = NPresets();
+    auto* preset = new (std::nothrow) IPlugPreset(idx);
     IStateChunk saved;
-    if (!SaveState(saved))
+    if (!preset || !SaveState(saved) || !presets.Add(preset))
+    {
+        delete preset;
         return false;
+    }
+    preset->fromFile = true;
+
+    // The file's values stand in for the current ones only while the slot
+    // takes them, under the lock, without change hooks.
     const bool suppressed = paramChangeHooksSuppressed;
     paramChangeHooksSuppressed = true;
     ApplyProgramFile(file, info);
     paramChangeHooksSuppressed = suppressed;
-
-    const int32_t idx = NPresets();
-    auto* preset = new IPlugPreset(idx);
-    preset->fromFile = true;
-    bool ok = presets.Add(preset);
-    if (!ok)
-        delete preset;
-    else
-        ok = MakePresetAtFromPairs(idx, name, {}) && ModifyPreset(idx, name);
+    const bool ok = MakePresetAtFromPairs(idx, name, {}) && ModifyPreset(idx, name);
 
     LoadState(saved, 0);
     RefreshParamControls();
