@@ -3,6 +3,8 @@
 // surface (IGraphics) implements it; IPlugBase holds the attached editor
 // through it and deletes it through the virtual destructor, with the plug-in.
 
+#include "framework/core/StringBuf.h"
+
 #include <cstdint>
 
 class IEditorLink
@@ -21,4 +23,8 @@ public:
     // Under the plug-in lock, when the editor is attached: makes the bitmaps
     // that the editor draws into at its current size.
     virtual void CreateDrawBitmaps() = 0;
+
+    // Set-up thread: the folder of the plug-in module, ending in "/". Base:
+    // empty (an editor that cannot tell).
+    virtual void ModuleFolder(StringBuf* out) { out->Set(""); }
 };

@@ -12,7 +12,8 @@
 // a whole block, by both forms of SetParameterFromGUI, AttachEditor,
 // SendAllParamsToHost, ChangeBlockSize, ChangeLatency, CreateDelayLine, the
 // base bodies of PrepareStream and HandleParamChange, and by state
-// serialising; so settings and buffers never change during a block.
+// serialising and restoring and by the program-file loaders; so settings and
+// buffers never change during a block.
 
 #include "framework/core/HostId.h"
 #include "framework/core/IChannelDelayLine.h"
@@ -21,11 +22,17 @@
 #include "framework/core/IPlugChannel.h"
 #include "framework/core/IPlugParam.h"
 #include "framework/core/IPlugPreset.h"
+#include "framework/core/IStateChunk.h"
 #include "framework/core/ITransportRecord.h"
 #include "framework/core/PointerList.h"
+#include "framework/core/PresetValue.h"
+#include "framework/core/StringBuf.h"
 #include "platform/PlatformLock.h"
 
+#include <cstddef>
 #include <cstdint>
+
+struct ProgramFileInfo;
 
 constexpr int32_t kPlugNameMax = 127;
 
@@ -152,13 +159,105 @@ public:
     bool ParamChangeHooksSuppressed() const { return paramChangeHooksSuppressed; }
     void SuppressParamChangeHooks(bool suppress) { paramChangeHooksSuppressed = suppress; }
 
+    // ---- State (format: IStateChunk.h) ------------------------------------------
+
+    // Under the plug-in lock: appends every parameter's plain value to chunk
+    // (not cleared first). False when the chunk cannot grow; it then holds the
+    // values that fitted.
+    bool SerializeParams(IStateChunk& chunk);
+    // Under the plug-in lock: reads one value per parameter from pos on and
+    // stores it clamped to the parameter's range (not snapped); with
+    // presetParamsOnly only preset members take theirs. A value that is not
+    // finite leaves its parameter as it was. A chunk that ends early sets only
+    // the parameters whose 8 bytes are whole. Then, unless change hooks are
+    // suppressed, HandleParamChange for every parameter. Returns the position
+    // after the last value, -1 when the chunk ended early (or pos was -1).
+    int32_t UnserializeParams(const IStateChunk& chunk, int32_t pos, bool presetParamsOnly);
+    // Base: SerializeParams.
+    virtual bool SaveState(IStateChunk& chunk);
+    // Base: UnserializeParams(chunk, pos, false).
+    virtual int32_t LoadState(const IStateChunk& chunk, int32_t pos);
+    // Base: UnserializeParams(chunk, pos, presetParamsOnly).
+    virtual int32_t LoadPresetState(const IStateChunk& chunk, int32_t pos, bool presetParamsOnly);
+    // True when every parameter i equals values[first + i], both rounded to
+    // single precision and differing by less than 1e-5; false when values
+    // (nValues long) holds fewer than first + NParams().
+    virtual bool CompareParams(const double* values, int32_t nValues, int32_t first);
+
     // ---- Preset slots ----------------------------------------------------------
+    // Editor thread or construction; these take no lock of their own (the
+    // state operations they call do).
 
     int32_t NPresets() const { return presets.GetSize(); }
     // Null for an index out of range.
     IPlugPreset* GetPreset(int32_t idx) const { return presets.Get(idx); }
     int32_t PresetSlotCount() const { return presetSlotCount; }
     int32_t GetCurrentPresetIdx() const { return currentPreset; }
+    // The first slot that is not initialised; null when there is none.
+    IPlugPreset* FirstFreePreset() const;
+    // "user preset N", N = 1 + the number of slots whose name contains "user preset".
+    void MakeUserPresetName(char* out, size_t outSize) const;
+    // The slot's name; empty for an index out of range.
+    const char* PresetName(int32_t idx) const;
+    // An empty slot becomes initialised, named by MakeUserPresetName and
+    // takes the current state; an initialised slot's state is restored (only
+    // preset members with presetParamsOnly). On success currentPreset = idx,
+    // OnPresetRecalled, RefreshParamControls. False for an index out of range
+    // or a state that cannot be saved or restored whole (currentPreset stays).
+    bool RecallPreset(int32_t idx, bool presetParamsOnly);
+    // The slot takes the current state, and the name when it is neither null
+    // nor empty; its initialised flag stays. False for an index out of range
+    // or a state that cannot be saved.
+    bool ModifyPreset(int32_t idx, const char* name);
+    bool ModifyCurrentPreset(const char* name) { return ModifyPreset(currentPreset, name); }
+    // Deletes every slot and makes PresetSlotCount() empty ones ("empty 0", ...).
+    void MakeBlankPresets();
+
+    // The preset makers (PresetValue.h): the target becomes initialised,
+    // takes the name and holds, for every parameter in index order, the
+    // value given for it or, where none is given, its current plain value.
+    // Values are not clamped. Pairs whose index names no parameter are
+    // ignored; of two pairs for one index the later wins. False, nothing
+    // changed, without a target.
+    // One value per parameter in index order, into the first free slot.
+    virtual bool MakePresetFromValues(const char* name, PresetValues values);
+    // Into the first free slot.
+    virtual bool MakePresetFromPairs(const char* name, PresetPairs pairs);
+    // Into the given slot.
+    virtual bool MakePresetAtFromPairs(int32_t slotIndex, const char* name, PresetPairs pairs);
+    // Into a record outside the slot list (the preset manager's default).
+    virtual bool FillPresetFromPairs(IPlugPreset* preset, const char* name, PresetPairs pairs);
+
+    // The destination slot takes a copy of the source slot's state, its
+    // initialised flag, and with copyName its name (when not empty). Nothing
+    // (false) for an index out of range, the same slot twice, or a source
+    // that is not initialised (its empty state would wipe the destination).
+    bool CopyPreset(int32_t srcIdx, int32_t dstIdx, bool copyName);
+    // The same from a record outside the list; nothing for a null record.
+    bool CopyPresetFrom(const IPlugPreset* source, int32_t dstIdx, bool copyName);
+
+    // ---- Program files (format: ProgramFile.h) ----------------------------------
+    // On the caller's thread (editor, construction); values are applied under
+    // the plug-in lock. A file is validated whole before anything changes:
+    // every rejection returns false with values, presets and currentPreset
+    // as they were.
+
+    // Writes the current values as an "FxCk" file (an "FPCh" file of the
+    // state for a plug-in with chunks) under programName cut to 27 bytes. The
+    // file replaces fileName atomically; false when anything fails, and then
+    // fileName is as it was.
+    bool SaveProgramFile(const StringBuf& fileName, const char* programName);
+    // SaveProgramFile under the current slot's name.
+    bool SaveCurrentProgramFile(const StringBuf& fileName);
+    // The file's values become the current values. applyOnly ("FxCk" only):
+    // HandleParamChange for every parameter and the slots stay. Otherwise the
+    // current slot takes them under the file's program name and is recalled.
+    // Then AnnounceProgramLoaded.
+    bool LoadProgramFile(const StringBuf& fileName, bool applyOnly);
+    // Appends a slot (fromFile set, beyond the declared count) holding the
+    // file's values, named after the file without its folders and last
+    // extension; the current values stay as they were.
+    bool LoadProgramFileAsPreset(const StringBuf& fileName);
 
     // ---- Identity --------------------------------------------------------------
 
@@ -246,6 +345,14 @@ public:
     IEditorLink* GetEditor() const { return editor; }
 
 private:
+    // Reads and validates a program file of this plug-in into file.
+    bool ReadProgramFile(const StringBuf& fileName, IStateChunk& file, ProgramFileInfo* info) const;
+    // Applies a validated file's values: "FxCk" through SetUnitValue (no
+    // change hooks), "FPCh" through LoadState.
+    void ApplyProgramFile(const IStateChunk& file, const ProgramFileInfo& info);
+    // The makers' common part; false without a target.
+    bool StorePreset(IPlugPreset* target, const char* name, PresetPairs pairs, PresetValues values);
+
     void RunWrapped(int32_t nFrames, bool bypass, bool toHost);
     void RunOneBlock(int32_t nFrames, bool bypass);
     void ConvertHostInputs(int32_t offset, int32_t nFrames);

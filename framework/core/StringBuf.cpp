@@ -115,6 +115,12 @@ void StringBuf::InsertAt(int32_t pos, const char* text, int32_t len, int32_t tai
     std::free(copy);
 }
 
+void StringBuf::Append(const char* text)
+{
+    if (text)
+        InsertAt(GetLength(), text, static_cast<int32_t>(std::strlen(text)), 0);
+}
+
 void StringBuf::SetFormatted(int32_t maxLen, const char* format, ...)
 {
     if (maxLen < 0)

@@ -35,6 +35,9 @@ public:
     // (except that pos, len and tailLen all 0 empty the string).
     void InsertAt(int32_t pos, const char* text, int32_t len, int32_t tailLen);
 
+    // Appends text (InsertAt at the end); nothing for a null text.
+    void Append(const char* text);
+
     // printf-style formatting, cut to maxLen bytes.
     void SetFormatted(int32_t maxLen, const char* format, ...) __attribute__((format(printf, 3, 4)));
 

@@ -1,17 +1,11 @@
 #include "TestPlug.h"
 
-namespace {
+#include "framework/core/ByteOrder.h"
 
-constexpr int32_t FourChars(const char (&c)[5])
-{
-    return c[0] << 24 | c[1] << 16 | c[2] << 8 | c[3];
-}
-
-}  // namespace
-
-TestPlug::TestPlug(const char* io, int32_t nParams, int32_t nPresets, int32_t latency)
-    : IPlugBase(nParams, io, nPresets, "Test", "Product", "Maker", 0x00010200, FourChars("QZ17"), FourChars("QZLV"), latency, false,
-                false, false, 4)
+TestPlug::TestPlug(const char* io, int32_t nParams, int32_t nPresets, int32_t latency, bool doesChunks)
+    : IPlugBase(nParams, io, nPresets, "Test", "Product", "Maker", 0x00010200, static_cast<int32_t>(FourCharCode("QZ17")),
+                static_cast<int32_t>(FourCharCode("QZLV")), latency, false,
+                doesChunks, false, 4)
 {
     if (nParams < 4)
         return;

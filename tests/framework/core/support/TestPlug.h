@@ -40,12 +40,13 @@ private:
     int* deletions;
 };
 
-// By default "1-1 2-2" with four parameters: 0 double -60..0, 1 integer 0..4,
+// Unique ID "QZ17", version 1.2.0. By default "1-1 2-2" with four parameters: 0 double -60..0, 1 integer 0..4,
 // 2 choice of 3, 3 double 1..3 step 0.1.
 class TestPlug : public IPlugBase
 {
 public:
-    explicit TestPlug(const char* io = "1-1 2-2", int32_t nParams = 4, int32_t nPresets = 3, int32_t latency = 0);
+    explicit TestPlug(const char* io = "1-1 2-2", int32_t nParams = 4, int32_t nPresets = 3, int32_t latency = 0,
+                      bool doesChunks = false);
 
     void HandleParamChange(int32_t idx) override;
     void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
@@ -53,7 +54,7 @@ public:
     void BeginParamGesture(int32_t) override {}
     void EndParamGesture(int32_t) override {}
     void SendParamToHost(int32_t idx, double unit) override { sent.push_back({idx, unit}); }
-    void AnnounceProgramLoaded() override {}
+    void AnnounceProgramLoaded() override { ++programsLoaded; }
     int32_t QuerySamplePosition() override { return 0; }
     double QueryTempo() override { return 120.0; }
     void QueryMeter(int32_t* numerator, int32_t* denominator) override { *numerator = *denominator = 4; }
@@ -69,4 +70,5 @@ public:
     double** lastOutputs = nullptr;
     // The plug-in's processing: outputs = inputs * gain (inputs it lacks read 0).
     double gain = 2.0;
+    int programsLoaded = 0;
 };

@@ -1,0 +1,53 @@
+#include "platform/DataFolders.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace {
+
+bool IsAbsolute(const char* path) { return path && path[0] == '/'; }
+
+bool IsFolder(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+std::string GetLocalAppDataFolder()
+{
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (IsAbsolute(xdg))
+        return xdg;
+    const char* home = std::getenv("HOME");
+    if (!IsAbsolute(home))
+        return {};
+    std::string folder = home;
+    if (folder.back() != '/')
+        folder += '/';
+    return folder + ".local/share";
+}
+
+bool CreateFolderIfMissing(const char* path)
+{
+    if (!path || !*path)
+        return false;
+    std::string target = path;
+    while (target.size() > 1 && target.back() == '/')
+        target.pop_back();
+    if (IsFolder(target))
+        return true;
+    // Each folder from the top down; one that exists already (or appears
+    // meanwhile) is fine.
+    for (size_t slash = target.find('/', 1);; slash = target.find('/', slash + 1))
+    {
+        const std::string part = target.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            break;
+    }
+    return IsFolder(target);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The user's per-user data folder and folder creation, for the plug-in's
+// preset and default-preset folders.
+
+#include <string>
+
+// The user's local application-data folder: $XDG_DATA_HOME when it holds an
+// absolute path, else $HOME/.local/share (HOME absolute); empty when neither
+// gives one. Returned as found (it may or may not end in "/"). Any thread.
+std::string GetLocalAppDataFolder();
+
+// Creates the folder, and any missing folders above it, with mode 0700 when
+// path does not exist; an existing path is left alone. A trailing "/" is
+// allowed. True when path names a folder afterwards.
+bool CreateFolderIfMissing(const char* path);
