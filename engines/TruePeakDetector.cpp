@@ -121,3 +121,12 @@ void TruePeakDetector::Process(double x)
     if (current > maximum)
         maximum = current;
 }
+
+void TruePeakDetector::ProcessBlock(const double* x, int32_t n, double* currents)
+{
+    for (int32_t i = 0; i < n; ++i)
+    {
+        Process(x[i]);
+        currents[i] = current;
+    }
+}

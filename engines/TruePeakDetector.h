@@ -19,6 +19,10 @@ public:
     // One input sample: updates current and maximum.
     void Process(double x);
 
+    // Exactly Process on each of x[0..n-1]; currents[i] receives current after
+    // sample i.
+    void ProcessBlock(const double* x, int32_t n, double* currents);
+
     // History and results to zero; the factor and the coefficients stay.
     void Reset();
 
