@@ -10,6 +10,22 @@ constexpr double kShortTermOverlap = 0.9666666666666667;  // 29/30
 constexpr int32_t kChunkFrames = 256;
 const double kSilence[kChunkFrames] = {};
 
+// K-weights one frame: the first `weighted` channels run their two sections,
+// the others pass 0.0. The channel count is a template argument so that the
+// twelve independent recursions come out as straight-line code.
+template <int32_t weighted>
+void KWeightFrame(KWeightingSection* shelf, KWeightingSection* highPass, const double* x,
+                  double (&y)[kEbuChannels])
+{
+    for (int32_t k = 0; k < kEbuChannels; ++k)
+        y[k] = k < weighted ? highPass[k].Step(shelf[k].Step(x[k])) : 0.0;
+}
+
+typedef void (*KWeightFrameFn)(KWeightingSection*, KWeightingSection*, const double*, double (&)[kEbuChannels]);
+constexpr KWeightFrameFn kKWeightFrame[kEbuChannels + 1] = {
+    KWeightFrame<0>, KWeightFrame<1>, KWeightFrame<2>, KWeightFrame<3>,
+    KWeightFrame<4>, KWeightFrame<5>, KWeightFrame<6>};
+
 }  // namespace
 
 void LoudnessEngine::Init(double sampleRate)
@@ -48,23 +64,20 @@ void LoudnessEngine::ProcessPeak(double x1, double x2, double x3, double x4, dou
 {
     const double x[kEbuChannels] = {x1, x2, x3, x4, x5, x6};
     const int32_t inUse = kEbuChannelsInUse[ClampEbuConfig(config)];
+    TruePeakDetector::ProcessFrame(truePeak, inUse, x);
     for (int32_t k = 0; k < inUse; ++k)
-    {
-        truePeak[k].Process(x[k]);
         ballistics[k].Step(truePeak[k].current);
-    }
 }
 
 void LoudnessEngine::ProcessLoudness(double x1, double x2, double x3, double x4, double x5, double x6,
                                      int32_t config, int32_t measure)
 {
     const int32_t cfg = ClampEbuConfig(config);
-    const double x[kEbuChannels] = {x1, x2, x3, x4, x5, x6};
-    const int32_t inUse = kEbuChannelsInUse[cfg];
-    const int32_t weighted = kEbuChannelsWeighted[cfg];
-    double y[kEbuChannels] = {};
-    for (int32_t k = 0; k < weighted; ++k)
-        y[k] = highPass[k].Step(shelf[k].Step(k < inUse ? x[k] : 0.0));
+    double x[kEbuChannels] = {x1, x2, x3, x4, x5, x6};
+    for (int32_t k = kEbuChannelsInUse[cfg]; k < kEbuChannels; ++k)
+        x[k] = 0.0;
+    double y[kEbuChannels];
+    kKWeightFrame[kEbuChannelsWeighted[cfg]](shelf, highPass, x, y);
     FeedBlocks(MeanSquareWindow::WeightedSquareSum(y, cfg), measure);
 }
 
@@ -91,11 +104,12 @@ void LoudnessEngine::ProcessBlock(const double* const* channels, int32_t channel
             for (int32_t k = 0; k < inUse; ++k)
                 ballistics[k].Step(current[k][i]);
 
+        const KWeightFrameFn kWeight = kKWeightFrame[weighted];
         for (int32_t i = 0; i < n; ++i)
         {
-            double y[kEbuChannels] = {};
-            for (int32_t k = 0; k < weighted; ++k)
-                y[k] = highPass[k].Step(shelf[k].Step(in[k][i]));
+            const double x[kEbuChannels] = {in[0][i], in[1][i], in[2][i], in[3][i], in[4][i], in[5][i]};
+            double y[kEbuChannels];
+            kWeight(shelf, highPass, x, y);
             FeedBlocks(MeanSquareWindow::WeightedSquareSum(y, cfg), measure);
         }
     }
