@@ -94,7 +94,7 @@ void LoudnessEngine::ProcessBlock(const double* const* channels, int32_t channel
         const int32_t n = std::min(kChunkFrames, frames - start);
         const double* in[kEbuChannels];
         for (int32_t k = 0; k < kEbuChannels; ++k)
-            in[k] = k < inUse && k < channelCount && channels[k] ? channels[k] + start : kSilence;
+            in[k] = channels && k < inUse && k < channelCount && channels[k] ? channels[k] + start : kSilence;
 
         // Peak and loudness touch separate state, so each can run over the
         // whole chunk in turn.

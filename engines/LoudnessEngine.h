@@ -23,23 +23,27 @@ public:
     static constexpr int32_t kBlockCapacity = 36000;
 
     // Designs the K-weighting, sizes the windows and the accumulators for the
-    // sample rate, then Reset.
+    // sample rate, then Reset. Allocates: set-up only, under the plug-in lock.
     void Init(double sampleRate);
 
-    // Every measurement back to its start; designs and settings stay.
+    // Every measurement back to its start (also after non-finite input, whose
+    // effect on the read-outs lasts until then); designs and settings stay.
+    // Audio thread or under the plug-in lock; allocates nothing.
     void Reset();
 
     // True peak and its ballistics of one frame, for the channels in use.
+    // `config` is an EbuChannelConfig; one outside 0..4 counts as the nearest.
+    // Audio thread.
     void ProcessPeak(double x1, double x2, double x3, double x4, double x5, double x6, int32_t config);
 
     // K-weighting and windows of one frame; when measure is not 0, completed
-    // blocks feed the integrator and the range.
+    // blocks feed the integrator and the range. Audio thread.
     void ProcessLoudness(double x1, double x2, double x3, double x4, double x5, double x6,
                          int32_t config, int32_t measure);
 
-    // Exactly ProcessPeak then ProcessLoudness for each of `frames` frames;
-    // channel k reads channels[k][i], and a channel at or beyond channelCount
-    // or with a null pointer reads 0.0.
+    // Exactly ProcessPeak then ProcessLoudness for each of `frames` frames,
+    // only faster; channel k reads channels[k][i], and a channel at or beyond
+    // channelCount or with a null pointer reads 0.0. Audio thread.
     void ProcessBlock(const double* const* channels, int32_t channelCount, int32_t frames,
                       int32_t config, int32_t measure);
 

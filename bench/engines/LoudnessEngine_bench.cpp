@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <ebur128.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -77,63 +78,54 @@ void ForEachPiece(int64_t total, Process process)
     }
 }
 
-// The plug-in's way: ProcessPeak and ProcessLoudness per frame.
-void EnginePerFrame(benchmark::State& state, int64_t total)
+// Runs `total` frames of the programme through one engine per iteration;
+// feed(engine, channels, config, n) processes the first n frames of the loop.
+template <class Feed>
+void RunEngine(benchmark::State& state, int64_t total, Feed feed)
 {
     const auto& p = TheProgramme();
     const int32_t channels = static_cast<int32_t>(state.range(0));
     const int32_t config = channels == 6 ? kEbuSurround : kEbuStereo;
+    const double* c[6];
+    for (int32_t k = 0; k < 6; ++k)
+        c[k] = p.planar[k].data();
     static LoudnessEngine e;
     e.Init(kRate);
     for (auto _ : state)
     {
         e.Reset();
-        ForEachPiece(total, [&](int32_t n) {
-            const double* c[6];
-            for (int32_t k = 0; k < 6; ++k)
-                c[k] = p.planar[k].data();
-            const double* z = p.planar[0].data();  // unused channels: any data, zeroed by the engine
-            if (channels == 2)
-                c[2] = c[3] = c[4] = c[5] = z;
-            for (int32_t i = 0; i < n; ++i)
-            {
-                e.ProcessPeak(c[0][i], c[1][i], c[2][i], c[3][i], c[4][i], c[5][i], config);
-                e.ProcessLoudness(c[0][i], c[1][i], c[2][i], c[3][i], c[4][i], c[5][i], config, 1);
-            }
-        });
+        ForEachPiece(total, [&](int32_t n) { feed(e, c, channels, config, n); });
         benchmark::DoNotOptimize(e.integrator.GetIntegratedLoudness());
         benchmark::DoNotOptimize(e.range.GetRange());
     }
     SetCounters(state, total);
 }
 
+// The plug-in's way: ProcessPeak and ProcessLoudness per frame (channels
+// beyond the configuration are passed along and zeroed by the engine).
+void EnginePerFrame(benchmark::State& state, int64_t total)
+{
+    RunEngine(state, total, [](LoudnessEngine& e, const double* const* c, int32_t, int32_t config, int32_t n) {
+        for (int32_t i = 0; i < n; ++i)
+        {
+            e.ProcessPeak(c[0][i], c[1][i], c[2][i], c[3][i], c[4][i], c[5][i], config);
+            e.ProcessLoudness(c[0][i], c[1][i], c[2][i], c[3][i], c[4][i], c[5][i], config, 1);
+        }
+    });
+}
+
+// The block interface, in host-sized blocks of 512 frames.
 void EngineBlock(benchmark::State& state, int64_t total)
 {
-    const auto& p = TheProgramme();
-    const int32_t channels = static_cast<int32_t>(state.range(0));
-    const int32_t config = channels == 6 ? kEbuSurround : kEbuStereo;
-    static LoudnessEngine e;
-    e.Init(kRate);
-    const double* c[6];
-    for (int32_t k = 0; k < 6; ++k)
-        c[k] = p.planar[k].data();
-    for (auto _ : state)
-    {
-        e.Reset();
-        ForEachPiece(total, [&](int32_t n) {
-            // Host-sized blocks of 512 frames.
-            for (int32_t start = 0; start < n; start += 512)
-            {
-                const double* b[6];
-                for (int32_t k = 0; k < channels; ++k)
-                    b[k] = c[k] + start;
-                e.ProcessBlock(b, channels, std::min(512, n - start), config, 1);
-            }
-        });
-        benchmark::DoNotOptimize(e.integrator.GetIntegratedLoudness());
-        benchmark::DoNotOptimize(e.range.GetRange());
-    }
-    SetCounters(state, total);
+    RunEngine(state, total, [](LoudnessEngine& e, const double* const* c, int32_t channels, int32_t config, int32_t n) {
+        for (int32_t start = 0; start < n; start += 512)
+        {
+            const double* b[6];
+            for (int32_t k = 0; k < 6; ++k)
+                b[k] = c[k] + start;
+            e.ProcessBlock(b, channels, std::min(512, n - start), config, 1);
+        }
+    });
 }
 
 // libebur128 with every measurement on; momentary and short-term are read

@@ -206,7 +206,7 @@ TEST(LoudnessEngine, BlockInterfaceEqualsPerFrameCalls)
     // block lengths, measuring switched on and off, missing channels.
     for (double rate : {8000.0, 44100.0, 96000.0, 192000.0})
     {
-        const auto frames = static_cast<int32_t>(rate * 4.5);
+        const auto frames = static_cast<int32_t>(rate * 3.3);
         const auto ch = Programme(frames, static_cast<unsigned>(rate));
         for (int32_t config = kEbuMono; config <= kEbuSurround; ++config)
         {
