@@ -1,8 +1,44 @@
 #include "engines/TruePeakDetector.h"
 
+#include "engines/CpuFeatures.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+typedef double V2 __attribute__((vector_size(16)));
+typedef double V4 __attribute__((vector_size(32)));
+
+// Baseline x86-64 (SSE2): two lanes.
+namespace base {
+#include "engines/SimdLanes.inl"
+#include "engines/TruePeakKernels.inl"
+}  // namespace base
+
+#if defined(__x86_64__) || defined(__i386__)
+#define SONVAREK_WIDE_KERNELS 1
+// AVX2: four lanes, run only where WideKernelsEnabled() says so.
+namespace wide {
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#include "engines/SimdLanes.inl"
+#include "engines/TruePeakKernels.inl"
+
+int QuadBlockPeaks(const double* scaled, const double* x, int n, const double (*phaseTaps)[24], double normaliser,
+                   double* currents, double& maximum)
+{
+    return BlockPeaks<V4, 4>(scaled, x, n, phaseTaps, normaliser, currents, maximum);
+}
+
+int DoubleBlockPeaks(const double* scaled, const double* x, int n, const double (*phaseTaps)[24], double normaliser,
+                     double* currents, double& maximum)
+{
+    return BlockPeaks<V4, 2>(scaled, x, n, phaseTaps, normaliser, currents, maximum);
+}
+#pragma GCC pop_options
+}  // namespace wide
+#endif
 
 constexpr int32_t kHalf = TruePeakDetector::kTapCount / 2;
 
@@ -68,6 +104,7 @@ void TruePeakDetector::Init(double sampleRate)
         factor = 1;
 
     tapsPerPhase = kTapCount / factor;
+    wide = WideKernelsEnabled();
     if (factor > 1)
     {
         tapSum = 0.0;
@@ -75,8 +112,13 @@ void TruePeakDetector::Init(double sampleRate)
             tapSum += taps[k];
         normaliser = 1.0 / tapSum;
         for (int32_t p = 0; p < factor; ++p)
+        {
             for (int32_t m = 0; m < tapsPerPhase; ++m)
+            {
                 phaseTaps[p][m] = taps[kTapCount - 1 - p - m * factor];
+                laneTaps[m * factor + p] = phaseTaps[p][m];
+            }
+        }
     }
     else
     {
@@ -95,29 +137,111 @@ void TruePeakDetector::Reset()
     maximum = 0.0;
 }
 
-void TruePeakDetector::Process(double x)
+const double* TruePeakDetector::Push(double x)
+{
+    pos = (pos == 0 ? tapsPerPhase : pos) - 1;
+    const double s = factor * x;
+    history[pos] = s;
+    history[pos + tapsPerPhase] = s;
+    return history + pos;
+}
+
+void TruePeakDetector::Finish(double x, double peak)
 {
     const double ax = std::fabs(x);
-    double peak = 0.0;
-    if (factor == 1)
-        peak = ax;
-    else
-    {
-        pos = (pos == 0 ? tapsPerPhase : pos) - 1;
-        const double s = factor * x;
-        history[pos] = s;
-        history[pos + tapsPerPhase] = s;
-        const double* window = history + pos;
-        for (int32_t p = 0; p < factor; ++p)
-        {
-            double acc = 0.0;
-            for (int32_t m = 0; m < tapsPerPhase; ++m)
-                acc += window[m] * phaseTaps[p][m];
-            if (std::fabs(acc) > peak)
-                peak = std::fabs(acc);
-        }
-    }
     current = normaliser * (ax > peak ? ax : peak);
     if (current > maximum)
         maximum = current;
+}
+
+void TruePeakDetector::Process(double x)
+{
+    ProcessFrame(this, 1, &x);
+}
+
+void TruePeakDetector::ProcessFrame(TruePeakDetector* detectors, int32_t count, const double* x)
+{
+    constexpr int32_t kMaxDetectors = 6;
+    for (int32_t first = 0; first < count; first += kMaxDetectors)
+    {
+        TruePeakDetector* d = detectors + first;
+        const int32_t n = std::min(kMaxDetectors, count - first);
+        const int32_t factor = d[0].factor;
+        bool alike = true;
+        for (int32_t k = 1; k < n; ++k)
+            alike = alike && d[k].factor == factor && d[k].wide == d[0].wide;
+        if (!alike)
+        {
+            for (int32_t k = 0; k < n; ++k)
+                ProcessFrame(d + k, 1, x + first + k);
+            continue;
+        }
+
+        double peaks[kMaxDetectors];
+        if (factor == 1)
+        {
+            for (int32_t k = 0; k < n; ++k)
+                peaks[k] = std::fabs(x[first + k]);
+        }
+        else
+        {
+            const double* windows[kMaxDetectors];
+            for (int32_t k = 0; k < n; ++k)
+                windows[k] = d[k].Push(x[first + k]);
+            // The taps depend on the factor only, so the first detector's serve all.
+            if (factor == 2)
+                base::kPhasePeaks<V2, 2>[n](windows, d[0].laneTaps, peaks);
+#ifdef SONVAREK_WIDE_KERNELS
+            else if (d[0].wide)
+                wide::kPhasePeaks<V4, 4>[n](windows, d[0].laneTaps, peaks);
+#endif
+            else
+                base::kPhasePeaks<V2, 4>[n](windows, d[0].laneTaps, peaks);
+        }
+        for (int32_t k = 0; k < n; ++k)
+            d[k].Finish(x[first + k], peaks[k]);
+    }
+}
+
+void TruePeakDetector::ProcessBlock(const double* x, int32_t n, double* currents)
+{
+    constexpr int32_t kChunk = base::kMaxBlock;
+    const int32_t t = tapsPerPhase;
+    int32_t i = 0;
+    while (factor > 1 && n - i >= 4)
+    {
+        // The scaled inputs in time order, preceded by the t − 1 of the history.
+        double line[kMaxTapsPerPhase + kChunk];
+        double* scaled = line + t - 1;
+        const int32_t count = std::min(kChunk, n - i);
+        for (int32_t q = 1; q < t; ++q)
+            scaled[-q] = history[pos + q - 1];
+        for (int32_t j = 0; j < count; ++j)
+            scaled[j] = factor * x[i + j];
+
+        int32_t done = 0;
+#ifdef SONVAREK_WIDE_KERNELS
+        if (wide)
+            done = (factor == 4 ? wide::QuadBlockPeaks : wide::DoubleBlockPeaks)(
+                scaled, x + i, count, phaseTaps, normaliser, currents + i, maximum);
+        else
+#endif
+            done = (factor == 4 ? base::BlockPeaks<V2, 4> : base::BlockPeaks<V2, 2>)(
+                scaled, x + i, count, phaseTaps, normaliser, currents + i, maximum);
+
+        // The history as Process would leave it after the last sample done.
+        pos = 0;
+        for (int32_t m = 0; m < t; ++m)
+            history[m] = history[m + t] = scaled[done - 1 - m];
+        current = currents[i + done - 1];
+        i += done;
+        if (done < count)
+            break;
+    }
+    // The rest (and every sample when nothing is oversampled) one by one.
+    for (; i < n; ++i)
+    {
+        Process(x[i]);
+        currents[i] = current;
+    }
 }

@@ -13,11 +13,20 @@ public:
     static constexpr int32_t kTapCount = 48;
 
     // Chooses the factor from the rate truncated to an integer, derives the
-    // per-phase coefficients and clears the history and the results.
+    // per-phase coefficients, picks the kernels for this processor and clears
+    // the history and the results.
     void Init(double sampleRate);
 
     // One input sample: updates current and maximum.
     void Process(double x);
+
+    // Exactly detectors[k].Process(x[k]) for k < count, with the filters of
+    // several detectors run side by side (faster than one call each).
+    static void ProcessFrame(TruePeakDetector* detectors, int32_t count, const double* x);
+
+    // Exactly Process on each of x[0..n-1]; currents[i] receives current after
+    // sample i.
+    void ProcessBlock(const double* x, int32_t n, double* currents);
 
     // History and results to zero; the factor and the coefficients stay.
     void Reset();
@@ -37,8 +46,14 @@ public:
 private:
     static constexpr int32_t kMaxTapsPerPhase = kTapCount / 2;
 
+    // Enters one sample into the history; returns its window.
+    const double* Push(double x);
+    // current and maximum from the sample and the largest |interpolated value|.
+    void Finish(double x, double peak);
+
     int32_t factor = 1;
     int32_t tapsPerPhase = 0;   // kTapCount / factor
+    bool wide = false;          // the AVX2 kernels run
     double tapSum = 1.0;
     double normaliser = 1.0;
 
@@ -46,6 +61,8 @@ private:
     // kTapCount − 1 − p − m·factor of the active table. Summed for m = 0, 1, ...
     // this is the ring-and-modulo form of the filter in the same order.
     double phaseTaps[4][kMaxTapsPerPhase] = {};
+    // The same taps with the phases side by side: laneTaps[m·factor + p].
+    double laneTaps[kTapCount] = {};
 
     // The last tapsPerPhase scaled inputs, stored twice so that
     // history[pos + m] is the input m samples back without a modulo.

@@ -1,0 +1,29 @@
+#include "engines/CpuFeatures.h"
+
+#include <atomic>
+
+namespace {
+
+std::atomic<bool> wideAllowed{true};
+
+bool CpuHasAvx2()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+bool WideKernelsEnabled()
+{
+    static const bool hasAvx2 = CpuHasAvx2();
+    return hasAvx2 && wideAllowed.load(std::memory_order_relaxed);
+}
+
+void AllowWideKernels(bool allowed)
+{
+    wideAllowed.store(allowed, std::memory_order_relaxed);
+}

@@ -1,0 +1,46 @@
+#include "engines/MeanSquareWindow.h"
+
+#include "engines/Decibels.h"
+
+#include <algorithm>
+
+void MeanSquareWindow::Init(double lengthMsIn, double overlapIn, double sampleRate)
+{
+    lengthMs = lengthMsIn;
+    const double frames = lengthMs * 0.001 * sampleRate;
+    // Guards against a rate or length that would leave no frame at all.
+    windowSamples = frames >= 1.0 && frames < 2147483647.0 ? static_cast<int32_t>(frames) : 1;
+    ring.assign(static_cast<size_t>(windowSamples), 0.0);
+    overlap = overlapIn;
+    stepFrames = (1.0 - overlap) * windowSamples;
+    Reset();
+}
+
+void MeanSquareWindow::Reset()
+{
+    std::fill(ring.begin(), ring.end(), 0.0);
+    ringPos = 0;
+    windowSum = 0.0;
+    blockMeanSquare = 0.0;
+    maxMeanSquare = 0.0;
+    windowFull = 0;
+    blockReady = 0;
+    samplesSinceBlock = 0;
+}
+
+int32_t MeanSquareWindow::Process(double x1, double x2, double x3, double x4, double x5, double x6,
+                                  int32_t config)
+{
+    const double x[kEbuChannels] = {x1, x2, x3, x4, x5, x6};
+    return Push(WeightedSquareSum(x, config));
+}
+
+double MeanSquareWindow::GetLoudness() const
+{
+    return RoundToTenth(MeanSquareToLoudness(blockMeanSquare));
+}
+
+double MeanSquareWindow::GetMaxLoudness() const
+{
+    return RoundToTenth(MeanSquareToLoudness(maxMeanSquare));
+}

@@ -1,0 +1,97 @@
+#pragma once
+// A sliding mean-square window over the weighted channel sum of a loudness
+// measurement (momentary 400 ms, short-term 3 s), completing a block whenever
+// more than (1 − overlap) × its length has passed since the last one. The ring
+// is allocated by Init only; Process and Push run on the audio thread.
+
+#include "engines/EbuChannelConfig.h"
+
+#include <cstdint>
+#include <vector>
+
+class MeanSquareWindow
+{
+public:
+    // Allocates the ring for trunc(lengthMs × 0.001 × sampleRate) frames (at
+    // least one) and clears every measurement.
+    void Init(double lengthMs, double overlap, double sampleRate);
+
+    // Ring and measurements to zero; length and overlap stay.
+    void Reset();
+
+    // One frame of (K-weighted) samples; returns 1 when it completed a block.
+    int32_t Process(double x1, double x2, double x3, double x4, double x5, double x6,
+                    int32_t config);
+
+    // One frame given as its weighted sum of squares (see WeightedSquareSum);
+    // returns 1 when it completed a block.
+    int32_t Push(double squareSum)
+    {
+        windowSum += squareSum;
+        blockReady = 0;
+        const double overwritten = ring[ringPos];
+        ring[ringPos] = squareSum;
+        ++samplesSinceBlock;
+        ++ringPos;
+        if (ringPos == windowSamples)
+        {
+            ringPos = 0;
+            if (!windowFull)
+            {
+                maxMeanSquare = windowSum / windowSamples;
+                windowFull = 1;
+            }
+        }
+        if (!windowFull)
+            return 0;
+        windowSum -= overwritten;
+        if (windowSum < 0.0)
+            windowSum = 0.0;
+        if (static_cast<double>(samplesSinceBlock) > stepFrames)
+        {
+            blockMeanSquare = windowSum / windowSamples;
+            samplesSinceBlock = 0;
+            if (blockMeanSquare > maxMeanSquare)
+                maxMeanSquare = blockMeanSquare;
+            blockReady = 1;
+        }
+        return blockReady;
+    }
+
+    // Σ w_k x_k² in channel order with the position weights of the
+    // configuration (no division by the channel count).
+    static double WeightedSquareSum(const double (&x)[kEbuChannels], int32_t config)
+    {
+        const double* w = kEbuChannelWeights[ClampEbuConfig(config)];
+        double s = 0.0;
+        for (int32_t k = 0; k < kEbuChannels; ++k)
+            s += w[k] * (x[k] * x[k]);
+        return s;
+    }
+
+    // Loudness of the last block and the largest since reset, rounded to a
+    // tenth (LUFS); -144.0 before the first block.
+    double GetLoudness() const;
+    double GetMaxLoudness() const;
+
+    double LengthMs() const { return lengthMs; }
+    double Overlap() const { return overlap; }
+    int32_t WindowSamples() const { return windowSamples; }
+    int32_t BlockReady() const { return blockReady; }
+    double BlockMeanSquare() const { return blockMeanSquare; }
+    double MaxMeanSquare() const { return maxMeanSquare; }
+
+private:
+    std::vector<double> ring;  // per-frame weighted square sums
+    double lengthMs = 0.0;
+    int32_t windowSamples = 1;
+    double overlap = 0.0;
+    double stepFrames = 0.0;  // (1 − overlap) × windowSamples
+    int32_t ringPos = 0;
+    double windowSum = 0.0;
+    double blockMeanSquare = 0.0;
+    double maxMeanSquare = 0.0;
+    int32_t windowFull = 0;
+    int32_t blockReady = 0;
+    int32_t samplesSinceBlock = 0;
+};

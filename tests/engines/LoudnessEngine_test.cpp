@@ -1,0 +1,275 @@
+#include "engines/LoudnessEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Six planar channels of test signal: noise and tones at different levels,
+// with loud stretches and near-silence.
+std::vector<std::vector<double>> Programme(int32_t frames, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> noise(0.0, 1.0);
+    std::vector<std::vector<double>> ch(kEbuChannels, std::vector<double>(frames));
+    for (int32_t k = 0; k < kEbuChannels; ++k)
+    {
+        for (int32_t i = 0; i < frames; ++i)
+        {
+            const double envelope = (i / 7001 + k) % 3 == 0 ? 1e-4 : 0.3 / (k + 1);
+            ch[k][i] = envelope * (0.5 * noise(rng) + std::sin(0.05 * (k + 1) * i));
+        }
+    }
+    return ch;
+}
+
+void ExpectSameState(const LoudnessEngine& a, const LoudnessEngine& b)
+{
+    for (int32_t k = 0; k < kEbuChannels; ++k)
+    {
+        ASSERT_EQ(a.truePeak[k].current, b.truePeak[k].current) << "channel " << k;
+        ASSERT_EQ(a.truePeak[k].maximum, b.truePeak[k].maximum) << "channel " << k;
+        ASSERT_EQ(a.ballistics[k].held, b.ballistics[k].held) << "channel " << k;
+        ASSERT_EQ(a.ballistics[k].falling, b.ballistics[k].falling) << "channel " << k;
+        for (auto section : {&LoudnessEngine::shelf, &LoudnessEngine::highPass})
+        {
+            const KWeightingSection& sa = (a.*section)[k];
+            const KWeightingSection& sb = (b.*section)[k];
+            ASSERT_EQ(sa.x1, sb.x1);
+            ASSERT_EQ(sa.x2, sb.x2);
+            ASSERT_EQ(sa.y1, sb.y1);
+            ASSERT_EQ(sa.y2, sb.y2);
+        }
+    }
+    for (auto window : {&LoudnessEngine::momentary, &LoudnessEngine::shortTerm})
+    {
+        ASSERT_EQ((a.*window).BlockMeanSquare(), (b.*window).BlockMeanSquare());
+        ASSERT_EQ((a.*window).MaxMeanSquare(), (b.*window).MaxMeanSquare());
+    }
+    ASSERT_EQ(a.integrator.WriteIndex(), b.integrator.WriteIndex());
+    ASSERT_EQ(a.integrator.IntegratedLoudness(), b.integrator.IntegratedLoudness());
+    ASSERT_EQ(a.range.WriteIndex(), b.range.WriteIndex());
+    ASSERT_EQ(a.range.Range(), b.range.Range());
+}
+
+void RunPerFrame(LoudnessEngine& e, const std::vector<std::vector<double>>& ch, int32_t begin, int32_t end,
+                 int32_t config, int32_t measure)
+{
+    for (int32_t i = begin; i < end; ++i)
+    {
+        e.ProcessPeak(ch[0][i], ch[1][i], ch[2][i], ch[3][i], ch[4][i], ch[5][i], config);
+        e.ProcessLoudness(ch[0][i], ch[1][i], ch[2][i], ch[3][i], ch[4][i], ch[5][i], config, measure);
+    }
+}
+
+TEST(KWeightingSection, CoefficientsAt48000And44100)
+{
+    KWeightingSection shelf, highPass;
+    shelf.DesignShelf(48000.0);
+    highPass.DesignHighPass(48000.0);
+    EXPECT_EQ(shelf.b0, 1.5351248595869735);
+    EXPECT_EQ(shelf.b1, -2.691696189406388);
+    EXPECT_EQ(shelf.b2, 1.1983928108528543);
+    EXPECT_EQ(shelf.a1, -1.6906592931824103);
+    EXPECT_EQ(shelf.a2, 0.7324807742158502);
+    EXPECT_EQ(highPass.b0, 1.0000000000000016);
+    EXPECT_EQ(highPass.b1, -2.000000000000003);
+    EXPECT_EQ(highPass.b2, 1.0000000000000016);
+    EXPECT_EQ(highPass.a1, -1.9900474548339797);
+    EXPECT_EQ(highPass.a2, 0.9900722503662099);
+
+    highPass.DesignHighPass(44100.0);
+    EXPECT_EQ(highPass.b0, 0.9995600645425158);
+    EXPECT_EQ(highPass.b1, -1.9991201290850316);
+    EXPECT_EQ(highPass.b2, 0.9995600645425158);
+
+    // Silence in, the 1e-25 terms out: the state never becomes subnormal.
+    shelf.DesignShelf(48000.0);
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_TRUE(std::isnormal(highPass.Step(shelf.Step(0.0))));
+}
+
+TEST(MeanSquareWindow, SizesAndSteppingAt48000)
+{
+    LoudnessEngine e;
+    e.Init(48000.0);
+    ASSERT_EQ(e.momentary.WindowSamples(), 19200);
+    ASSERT_EQ(e.shortTerm.WindowSamples(), 144000);
+
+    // A block on the frame that fills the window, then one every 4801 frames
+    // (momentary: more than 4800.0) or 4800 (short-term: more than
+    // 4799.999999999999).
+    for (auto* w : {&e.momentary, &e.shortTerm})
+    {
+        std::vector<int32_t> blockFrames;
+        for (int32_t frame = 1; frame <= 170000; ++frame)
+            if (w->Push(1.0))
+                blockFrames.push_back(frame);
+        const int32_t step = w == &e.momentary ? 4801 : 4800;
+        ASSERT_GE(blockFrames.size(), 3u);
+        EXPECT_EQ(blockFrames[0], w->WindowSamples());
+        for (size_t b = 1; b < blockFrames.size(); ++b)
+            ASSERT_EQ(blockFrames[b] - blockFrames[b - 1], step);
+        EXPECT_EQ(w->BlockMeanSquare(), 1.0);
+    }
+}
+
+TEST(LoudnessEngine, ReadOutsAfterResetAndWithoutMeasuring)
+{
+    LoudnessEngine e;
+    e.Init(48000.0);
+    EXPECT_EQ(e.momentary.GetLoudness(), -144.0);
+    EXPECT_EQ(e.shortTerm.GetMaxLoudness(), -144.0);
+    EXPECT_EQ(e.integrator.GetIntegratedLoudness(), -141.0);
+    EXPECT_EQ(e.range.GetRange(), 0.0);
+    EXPECT_EQ(e.HasData(), 0);
+    EXPECT_EQ(e.GetTruePeakMaxDb(), -144.0);
+
+    // Just short of the first momentary block: still -144.0.
+    const double a = std::pow(10.0, -23.0 / 20.0);
+    for (int32_t i = 0; i < 19199; ++i)
+        e.ProcessLoudness(a * std::sin(i * 0.1309), 0, 0, 0, 0, 0, kEbuMono, 0);
+    EXPECT_EQ(e.momentary.GetLoudness(), -144.0);
+
+    // measure 0: the windows run, the integrator and the range get nothing.
+    for (int32_t i = 19199; i < 200000; ++i)
+        e.ProcessLoudness(a * std::sin(i * 0.1309), 0, 0, 0, 0, 0, kEbuMono, 0);
+    EXPECT_GT(e.momentary.GetLoudness(), -30.0);
+    EXPECT_GT(e.shortTerm.GetLoudness(), -30.0);
+    EXPECT_EQ(e.HasData(), 0);
+    EXPECT_EQ(e.integrator.GetIntegratedLoudness(), -141.0);
+    EXPECT_EQ(e.range.StoredCount(), 0);
+
+    e.ProcessPeak(0.5, 0, 0, 0, 0, 0, kEbuMono);
+    EXPECT_GT(e.GetTruePeakMaxDb(), -144.0);
+    e.Reset();
+    EXPECT_EQ(e.GetTruePeakMaxDb(), -144.0);
+    EXPECT_EQ(e.momentary.GetMaxLoudness(), -144.0);
+}
+
+TEST(LoudnessEngine, SurroundWeights)
+{
+    // "5.1": the LFE (channel 4) counts nothing, the surrounds 1.41 times.
+    const double a = 0.1;
+    auto meanSquare = [a](int channel) {
+        LoudnessEngine e;
+        e.Init(48000.0);
+        for (int32_t i = 0; i < 19200; ++i)
+        {
+            double x[kEbuChannels] = {};
+            x[channel] = a * std::sin(i * 0.1309);
+            e.ProcessLoudness(x[0], x[1], x[2], x[3], x[4], x[5], kEbuSurround, 1);
+        }
+        return e.momentary.BlockMeanSquare();
+    };
+    const double front = meanSquare(0);
+    EXPECT_GT(front, 1e-3);
+    EXPECT_LT(meanSquare(3), 1e-30);
+    EXPECT_NEAR(meanSquare(4) / front, 1.41, 1e-12);
+    EXPECT_NEAR(meanSquare(2) / front, 1.0, 1e-12);
+}
+
+TEST(LoudnessEngine, ChannelsBeyondTheConfigurationAreSilent)
+{
+    // "2.0" ignores channels 3 to 6 in both the peak and the loudness path;
+    // a configuration beyond "5.1" counts as "5.1", one below "1.0" as "1.0".
+    const auto ch = Programme(30000, 11);
+    LoudnessEngine full, stereo, below, beyond;
+    for (auto* e : {&full, &stereo, &below, &beyond})
+        e->Init(44100.0);
+    std::vector<std::vector<double>> onlyStereo = ch;
+    for (int32_t k = 2; k < kEbuChannels; ++k)
+        std::fill(onlyStereo[k].begin(), onlyStereo[k].end(), 0.0);
+    RunPerFrame(full, onlyStereo, 0, 30000, kEbuStereo, 1);
+    RunPerFrame(stereo, ch, 0, 30000, kEbuStereo, 1);
+    ExpectSameState(full, stereo);
+    EXPECT_EQ(stereo.truePeak[2].maximum, 0.0);
+
+    RunPerFrame(below, ch, 0, 30000, -3, 1);
+    full.Init(44100.0);
+    RunPerFrame(full, ch, 0, 30000, kEbuMono, 1);
+    ExpectSameState(full, below);
+
+    RunPerFrame(beyond, ch, 0, 30000, 9, 1);
+    full.Init(44100.0);
+    RunPerFrame(full, ch, 0, 30000, kEbuSurround, 1);
+    ExpectSameState(full, beyond);
+}
+
+TEST(LoudnessEngine, BlockInterfaceEqualsPerFrameCalls)
+{
+    // Several rates (each true-peak factor), every configuration, uneven
+    // block lengths, measuring switched on and off, missing channels.
+    for (double rate : {8000.0, 44100.0, 96000.0, 192000.0})
+    {
+        const auto frames = static_cast<int32_t>(rate * 3.3);
+        const auto ch = Programme(frames, static_cast<unsigned>(rate));
+        for (int32_t config = kEbuMono; config <= kEbuSurround; ++config)
+        {
+            LoudnessEngine perFrame, block;
+            perFrame.Init(rate);
+            block.Init(rate);
+            std::mt19937 rng(config);
+            const int32_t channelCount = config == kEbuQuad ? 3 : kEbuChannels;
+            std::vector<std::vector<double>> seen = ch;
+            for (int32_t k = channelCount; k < kEbuChannels; ++k)
+                std::fill(seen[k].begin(), seen[k].end(), 0.0);
+            for (int32_t start = 0; start < frames;)
+            {
+                const int32_t n = std::min(frames - start, std::uniform_int_distribution<int32_t>(0, 1500)(rng));
+                const int32_t measure = (start / 50000) % 3 != 2;
+                RunPerFrame(perFrame, seen, start, start + n, config, measure);
+                const double* p[kEbuChannels];
+                for (int32_t k = 0; k < kEbuChannels; ++k)
+                    p[k] = ch[k].data() + start;
+                block.ProcessBlock(p, channelCount, n, config, measure);
+                start += n;
+            }
+            ASSERT_NO_FATAL_FAILURE(ExpectSameState(perFrame, block)) << "rate " << rate << " config " << config;
+            EXPECT_EQ(perFrame.HasData(), 1);
+        }
+    }
+}
+
+TEST(LoudnessEngine, NullChannelPointersReadSilence)
+{
+    const auto ch = Programme(20000, 5);
+    LoudnessEngine a, b;
+    a.Init(48000.0);
+    b.Init(48000.0);
+    const double* withNull[kEbuChannels] = {ch[0].data(), nullptr, ch[2].data(), ch[3].data(), nullptr, ch[5].data()};
+    std::vector<double> silence(20000, 0.0);
+    const double* withZeros[kEbuChannels] = {ch[0].data(), silence.data(), ch[2].data(), ch[3].data(), silence.data(), ch[5].data()};
+    a.ProcessBlock(withNull, kEbuChannels, 20000, kEbuSurround, 1);
+    b.ProcessBlock(withZeros, kEbuChannels, 20000, kEbuSurround, 1);
+    ExpectSameState(a, b);
+}
+
+TEST(LoudnessEngine, MeasuresCorrectlyAgainAfterNonFiniteInputAndReset)
+{
+    const auto ch = Programme(200000, 9);
+    LoudnessEngine hit, clean;
+    hit.Init(48000.0);
+    clean.Init(48000.0);
+    const double hostile[] = {NAN, INFINITY, -INFINITY, 1e300, -1e300};
+    for (double x : hostile)
+    {
+        for (int32_t i = 0; i < 30000; ++i)
+        {
+            hit.ProcessPeak(x, x, x, x, x, x, kEbuSurround);
+            hit.ProcessLoudness(x, -x, x, x, 0.5, x, kEbuSurround, 1);
+        }
+    }
+    hit.Reset();
+    RunPerFrame(hit, ch, 0, 200000, kEbuSurround, 1);
+    RunPerFrame(clean, ch, 0, 200000, kEbuSurround, 1);
+    ExpectSameState(hit, clean);
+    EXPECT_EQ(hit.HasData(), 1);
+    EXPECT_EQ(hit.GetTruePeakMaxDb(), clean.GetTruePeakMaxDb());
+}
+
+}  // namespace
