@@ -81,32 +81,10 @@ TEST_F(EffectParameters, AttachRegistersTheParametersAndFiltersTheBypass)
     EXPECT_TRUE(effect->IsBypassed());
 }
 
-TEST_F(EffectParameters, QueriesByIdentifier)
+TEST_F(EffectParameters, TextsThroughTheDelegates)
 {
-    uint8_t automatable = 0;
-    int32_t value = 0;
     double normalized = 0.0;
     AAX_CString text;
-    EXPECT_EQ(Host().QueryAutomatable("2", &automatable), 0);
-    EXPECT_EQ(automatable, 1);
-    EXPECT_EQ(Host().QueryStepCount("1", &value), 0);
-    EXPECT_EQ(value, 2);
-    EXPECT_EQ(Host().QueryParameterKind("3", &value), 0);
-    EXPECT_EQ(value, kAAXParameterContinuous);
-    EXPECT_EQ(Host().QueryParameterStyle("3", &value), 0);
-    EXPECT_EQ(value, 0);
-    EXPECT_EQ(Host().QueryParameterName("2", &text), 0);
-    EXPECT_STREQ(text.Get(), "Gain");
-    EXPECT_EQ(Host().QueryDefaultNormalized("3", &normalized), 0);
-    EXPECT_DOUBLE_EQ(normalized, 0.3);
-    EXPECT_EQ(Host().IndexOfParameter("2", &value), 0);
-    EXPECT_EQ(value, 2);
-    EXPECT_EQ(Host().ParameterIDAt(3, &text), 0);
-    EXPECT_STREQ(text.Get(), "3");
-    AAX_IParameter* parameter = nullptr;
-    EXPECT_EQ(Host().LookupParameter("1", &parameter), 0);
-    EXPECT_EQ(parameter, effect->Registry().FindByID("1"));
-
     EXPECT_EQ(Host().FormatCurrentValue("1", &text, 2), 0);
     EXPECT_STREQ(text.Get(), "EBU");
     EXPECT_EQ(Host().FormatParameterValue("2", 56.0 / 72.0, &text, 32), 0);
@@ -269,23 +247,9 @@ TEST_F(EffectParameters, HostNoticesSwitchOnlyAPreviewParameter)
     EXPECT_EQ(CallsSince(host, mark, "Request"), (Lines{"runtime1.RequestParameterValue(\"PreviewID\", 1.000000)"}));
 }
 
-TEST_F(EffectParameters, FixedAnswers)
+TEST_F(EffectParameters, FieldDataAndStepCounts)
 {
-    uint32_t word = 9;
     int32_t count = 0;
-    EXPECT_EQ(Host().QueryValueDetail(1, &word), kAAXResultNotImplemented);
-    EXPECT_EQ(word, 0u);
-    EXPECT_EQ(Host().NoteTouchState("1", 1), 0);
-    EXPECT_EQ(Host().FlushDirtyPackets(), 0);
-    EXPECT_EQ(Host().CountChunks(&count), 0);
-    EXPECT_EQ(count, 1);
-    word = 9;
-    const int32_t reserved[] = {Host().Reserved1(), Host().Reserved2(), Host().Reserved3(&word), Host().Reserved4(),
-                                Host().Reserved5(), Host().Reserved6(), Host().Reserved7(), Host().Reserved8()};
-    EXPECT_EQ(std::vector<int32_t>(std::begin(reserved), std::end(reserved)),
-              (std::vector<int32_t>{0, kAAXResultNotImplemented, 0, 0, 0, kAAXResultNotImplemented, 0, 0}));
-    EXPECT_EQ(word, 0u);
-
     uint8_t block[12];
     std::fill(std::begin(block), std::end(block), 0xAB);
     EXPECT_EQ(Host().PrepareFieldData(5, block, sizeof block), 0);

@@ -204,23 +204,4 @@ TEST(AAX_CParameter, APendingReportIsTakenEvenForTheSameValue)
     EXPECT_EQ(host.Calls().back(), "runtime1.UnregisterParameter(\"3\")");
 }
 
-TEST(AAX_CParameter, BoolParameterForTheBypass)
-{
-    AAX_CParameter<bool> bypass("MasterBypassID", AAX_CString("Master Bypass"), false,
-                                AAX_CBinaryTaperDelegate<bool>(), AAX_CBinaryDisplayDelegate<bool>("bypass", "on"),
-                                true);
-    bool on = true;
-    EXPECT_TRUE(bypass.ReadBool(&on));
-    EXPECT_FALSE(on);
-    EXPECT_TRUE(bypass.WriteBool(true));
-    EXPECT_TRUE(bypass.ReadBool(&on));
-    EXPECT_TRUE(on);
-    AAX_CString text;
-    EXPECT_TRUE(bypass.CurrentValueText(text));
-    EXPECT_STREQ(text.Get(), "on");
-    double normalized = 0.5;
-    EXPECT_TRUE(bypass.NormalizedFromText(AAX_CString("bypass"), &normalized));
-    EXPECT_EQ(normalized, 0.0);
-}
-
 }  // namespace
