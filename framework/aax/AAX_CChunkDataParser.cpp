@@ -51,7 +51,6 @@ class ByteWriter
 public:
     ByteWriter(uint8_t* data, int64_t limit) : data(data), limit(limit) {}
 
-    int64_t Position() const { return position; }
     bool Fits(int64_t bytes) const { return bytes <= limit - position; }
     void Bytes(const void* bytes, int64_t count)
     {

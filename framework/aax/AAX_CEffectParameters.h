@@ -14,10 +14,12 @@
 // with -20002 and changes nothing.
 //
 // Threads: the host calls from threads of its choosing. Attach and detach
-// never overlap other calls; in between the registry is only read. The
-// change counter and the master-bypass pointer are atomic; the parameters'
-// values are shared whole (AAX_CParameter). The base's chunk operations use
-// a parser of their own per call.
+// never overlap other calls; in between the registry is only read. Attach
+// and detach delete parameters, so a binding whose render path reads them
+// (the master bypass) holds its render lock around both. The change counter
+// and the master-bypass pointer are atomic; the parameters' values are shared
+// whole (AAX_CParameter). The base's chunk operations use a parser of their
+// own per call.
 
 #include "framework/aax/AAX_CChunkDataParser.h"
 #include "framework/aax/AAX_CParameter.h"

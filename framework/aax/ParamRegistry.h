@@ -8,6 +8,7 @@
 #include "framework/aax/AAX_IParameter.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,5 +42,5 @@ public:
 private:
     AAX_IAutomationDelegate* automationDelegate = nullptr;
     std::vector<AAX_IParameter*> ordered;
-    std::map<std::string, AAX_IParameter*> byID;
+    std::map<std::string, AAX_IParameter*, std::less<>> byID;  // looked up without a copy of the key
 };
