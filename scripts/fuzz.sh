@@ -13,10 +13,12 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPI
   -DSONVAREK_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target fuzz_targets
 
-for target in program_file state_chunk; do
+for target in program_file state_chunk controls_chunk; do
   # New inputs go to the build folder; the committed seeds stay as they are.
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
+  seeds=()
+  [ -d "$root/tests/fuzz/corpus/$target" ] && seeds=("$root/tests/fuzz/corpus/$target")
   "$build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-    "$corpus" "$root/tests/fuzz/corpus/$target"
+    "$corpus" "${seeds[@]}"
 done
