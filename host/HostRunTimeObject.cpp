@@ -35,17 +35,17 @@ void* HostRunTimeObject::Answer(const ACFUID& iid)
 
 int32_t HostRunTimeObject::SampleRate(float* rate)
 {
-    return Reply(host, kIID_Controller, rate, host.stream.sampleRate);
+    return Reply(host, kIID_Controller, rate, stream->sampleRate);
 }
 
 int32_t HostRunTimeObject::InputStemFormat(uint32_t* format)
 {
-    return Reply(host, kIID_Controller, format, host.stream.inputStemFormat);
+    return Reply(host, kIID_Controller, format, stream->inputStemFormat);
 }
 
 int32_t HostRunTimeObject::OutputStemFormat(uint32_t* format)
 {
-    return Reply(host, kIID_Controller, format, host.stream.outputStemFormat);
+    return Reply(host, kIID_Controller, format, stream->outputStemFormat);
 }
 
 int32_t HostRunTimeObject::SetSignalLatency(int32_t samples)
@@ -60,10 +60,44 @@ int32_t HostRunTimeObject::PostPacket(uint32_t field, const void*, uint32_t size
     return host.Outcome(kIID_Controller);
 }
 
+void HostRunTimeObject::Disconnect()
+{
+    sink.store(nullptr);
+    stream = &disconnected;
+}
+
 int32_t HostRunTimeObject::LogAutomation(const char* operation, const char* id)
 {
     host.Log("%s.%s(\"%s\")", Label().c_str(), operation, Text(id));
     return host.Outcome(kIID_AutomationDelegate);
+}
+
+int32_t HostRunTimeObject::Automate(HostAutomationEvent::Kind kind, const char* operation, const char* id,
+                                    double value)
+{
+    const int32_t result = host.Outcome(kIID_AutomationDelegate);
+    HostAutomationSink* receiver = sink.load();
+    if (!receiver)
+    {
+        const bool valued = kind == HostAutomationEvent::kRequest || kind == HostAutomationEvent::kReport;
+        if (valued)
+            host.Log("%s.%s(\"%s\", %.6f)", Label().c_str(), operation, Text(id), value);
+        else
+            host.Log("%s.%s(\"%s\")", Label().c_str(), operation, Text(id));
+    }
+    else if (result == 0)
+    {
+        receiver->OnAutomation(kind, Text(id), value);
+    }
+    if (result == 0 && (kind == HostAutomationEvent::kTouch || kind == HostAutomationEvent::kRelease))
+    {
+        std::lock_guard<std::mutex> guard(touchLock);
+        if (kind == HostAutomationEvent::kTouch)
+            touched.insert(Text(id));
+        else
+            touched.erase(Text(id));
+    }
+    return result;
 }
 
 int32_t HostRunTimeObject::RegisterParameter(const char* id) { return LogAutomation("RegisterParameter", id); }
@@ -72,78 +106,71 @@ int32_t HostRunTimeObject::UnregisterParameter(const char* id) { return LogAutom
 
 int32_t HostRunTimeObject::RequestParameterValue(const char* id, double normalized)
 {
-    host.Log("%s.RequestParameterValue(\"%s\", %.6f)", Label().c_str(), Text(id), normalized);
-    return host.Outcome(kIID_AutomationDelegate);
+    return Automate(HostAutomationEvent::kRequest, "RequestParameterValue", id, normalized);
 }
 
 int32_t HostRunTimeObject::ReportParameterValue(const char* id, double normalized)
 {
-    host.Log("%s.ReportParameterValue(\"%s\", %.6f)", Label().c_str(), Text(id), normalized);
-    return host.Outcome(kIID_AutomationDelegate);
+    return Automate(HostAutomationEvent::kReport, "ReportParameterValue", id, normalized);
 }
 
 int32_t HostRunTimeObject::TouchParameter(const char* id)
 {
-    const int32_t result = LogAutomation("TouchParameter", id);
-    if (result == 0)
-        touched.insert(Text(id));
-    return result;
+    return Automate(HostAutomationEvent::kTouch, "TouchParameter", id, 0.0);
 }
 
 int32_t HostRunTimeObject::ReleaseParameter(const char* id)
 {
-    const int32_t result = LogAutomation("ReleaseParameter", id);
-    if (result == 0)
-        touched.erase(Text(id));
-    return result;
+    return Automate(HostAutomationEvent::kRelease, "ReleaseParameter", id, 0.0);
 }
 
 int32_t HostRunTimeObject::ParameterTouchState(const char* id, uint8_t* state)
 {
+    std::lock_guard<std::mutex> guard(touchLock);
     return Reply(host, kIID_AutomationDelegate, state, touched.count(Text(id)) != 0 ? 1 : 0);
 }
 
 int32_t HostRunTimeObject::Tempo(double* beatsPerMinute)
 {
-    return Reply(host, kIID_Transport, beatsPerMinute, host.stream.tempo);
+    return Reply(host, kIID_Transport, beatsPerMinute, stream->tempo);
 }
 
 int32_t HostRunTimeObject::Meter(int32_t* numerator, int32_t* denominator)
 {
     if (!denominator)
         return kACFResultNullPointer;
-    const int32_t result = Reply(host, kIID_Transport, numerator, host.stream.meterNumerator);
+    const int32_t result = Reply(host, kIID_Transport, numerator, stream->meterNumerator);
     if (result == 0)
-        *denominator = host.stream.meterDenominator;
+        *denominator = stream->meterDenominator;
     return result;
 }
 
 int32_t HostRunTimeObject::IsPlaying(uint8_t* playing)
 {
-    return Reply(host, kIID_Transport, playing, host.stream.playing ? 1 : 0);
+    return Reply(host, kIID_Transport, playing, stream->playing ? 1 : 0);
 }
 
 int32_t HostRunTimeObject::TickPosition(int64_t* ticks)
 {
-    return Reply(host, kIID_Transport, ticks, host.stream.tickPosition);
+    return Reply(host, kIID_Transport, ticks, stream->tickPosition);
 }
 
 int32_t HostRunTimeObject::Loop(uint8_t* looping, int64_t* startTick, int64_t* endTick)
 {
     if (!startTick || !endTick)
         return kACFResultNullPointer;
-    const int32_t result = Reply(host, kIID_Transport, looping, host.stream.looping ? 1 : 0);
+    const int32_t result = Reply(host, kIID_Transport, looping, stream->looping ? 1 : 0);
     if (result == 0)
     {
-        *startTick = host.stream.loopStartTick;
-        *endTick = host.stream.loopEndTick;
+        *startTick = stream->loopStartTick;
+        *endTick = stream->loopEndTick;
     }
     return result;
 }
 
 int32_t HostRunTimeObject::SamplePosition(int64_t* samples)
 {
-    return Reply(host, kIID_Transport2, samples, host.stream.samplePosition);
+    return Reply(host, kIID_Transport2, samples, stream->samplePosition);
 }
 
 void* HostViewObject::Answer(const ACFUID& iid)

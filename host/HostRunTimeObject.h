@@ -1,16 +1,21 @@
 #pragma once
 // The host objects an effect or GUI object is given: the run-time object
 // (controller with its second interface, automation delegate, transport with
-// its second interface), answering from the host's stream state, and the view
-// container, answering from its view state. Actions are recorded; queries are
-// not.
+// its second interface), answering from a stream state, and the view
+// container, answering from its view state. Actions are recorded in the
+// host's calls, queries are not; an instance's run-time object hands the
+// automation of values (touch, request, release, report) to the instance
+// instead. Its operations may be called on any thread.
 
+#include "host/HostAutomation.h"
 #include "host/HostObject.h"
 #include "platform/AAX_IHostAutomation.h"
 #include "platform/AAX_IHostController.h"
 #include "platform/AAX_IHostTransport.h"
 #include "platform/AAX_IHostViewContainer.h"
 
+#include <atomic>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -18,7 +23,16 @@ class HostRunTimeObject final
     : public HostObject<AAX_IHostController, AAX_IHostAutomation, AAX_IHostTransport, AAX_IHostTransport2>
 {
 public:
-    explicit HostRunTimeObject(StandInHost& host) : HostObject(host, "runtime") {}
+    // Answers from the host's own stream state.
+    explicit HostRunTimeObject(StandInHost& host) : HostObject(host, "runtime"), stream(&host.stream) {}
+    // An instance's: answers from stream, hands the automation of values to
+    // sink. Both outlive the object, or the owner disconnects it first.
+    HostRunTimeObject(StandInHost& host, const HostStreamState& stream, HostAutomationSink& sink)
+        : HostObject(host, "runtime"), stream(&stream), sink(&sink)
+    {
+    }
+    // From now on answers from a default stream state and hands nothing on.
+    void Disconnect();
 
     int32_t SampleRate(float* rate) override;
     int32_t InputStemFormat(uint32_t* format) override;
@@ -44,7 +58,14 @@ public:
 private:
     void* Answer(const ACFUID& iid) override;
     int32_t LogAutomation(const char* operation, const char* id);
+    // Into the host's calls, or to the sink when there is one (only what
+    // succeeds: a failing automation interface takes nothing).
+    int32_t Automate(HostAutomationEvent::Kind kind, const char* operation, const char* id, double value);
 
+    const HostStreamState* stream;
+    HostStreamState disconnected;
+    std::atomic<HostAutomationSink*> sink{nullptr};
+    std::mutex touchLock;
     std::set<std::string> touched;
 };
 

@@ -1,11 +1,10 @@
-// Stand-ins for the procedures whose owners are not linked into the module
-// yet (the plug-in binding and the GUI object): the host gets no objects and
-// rendering does nothing. Each goes when its owner's definition is linked in.
+// Stand-ins for what the module's owners do not link in yet: the plug-in's
+// instance factory (so the host gets no effect-parameters object) and the
+// GUI object. Each goes when its owner's definition is linked in.
 
 #include "framework/aax/EffectProcedures.h"
+#include "framework/aax/PlugInstanceFactory.h"
 
-IACFUnknown* AAX_CreateEffectParameters() { return nullptr; }
+IPlugAAX* CreatePlugInstance() { return nullptr; }
 
 IACFUnknown* AAX_CreateEffectGUI() { return nullptr; }
-
-void AAX_RenderInstances(AAXRenderContext* const*, AAXRenderContext* const*) {}

@@ -1,10 +1,12 @@
 #pragma once
-// The procedures the module's effect description hands the host. They are
-// defined by the layers that own the objects: the plug-in binding makes an
-// instance (through the plug-in's instance factory) and renders, the GUI
-// object layer makes GUI objects. A module links exactly one definition of
-// each; while a layer is not linked in, the module links a stand-in that makes
-// nothing. All three are called by the host and let no exception out.
+// The procedures the module's effect description hands the host. The
+// effect-parameters and render procedures are the plug-in binding's
+// (AAX_CIPlugParameters); the instance comes from the plug-in's instance
+// factory (PlugInstanceFactory.h). The GUI procedure is the GUI object
+// layer's. A module links exactly one definition of the factory and of the
+// GUI procedure; while their layers are not linked in, the module links
+// stand-ins that make nothing. All three are called by the host and let no
+// exception out.
 
 #include "platform/AAXRenderContext.h"
 #include "platform/IACFUnknown.h"

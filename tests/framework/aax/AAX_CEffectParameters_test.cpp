@@ -1,3 +1,5 @@
+#include "framework/aax/AAX_CBinaryDisplayDelegate.h"
+#include "framework/aax/AAX_CBinaryTaperDelegate.h"
 #include "host/StandInHost.h"
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"

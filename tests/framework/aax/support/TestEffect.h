@@ -2,18 +2,17 @@
 // An effect-parameters object for tests, built as a plug-in binding builds
 // one: a master bypass, a list parameter "1" ("RMS" / "EBU"), a double "2"
 // (gain in dB over a plug-in parameter) and an integer "3" (ms), each with
-// the taper and display the binding gives its kind. Held by Ref, which
-// releases it as the host would.
+// the taper and display the binding gives its kind.
 
-#include "framework/aax/AAX_CBinaryDisplayDelegate.h"
-#include "framework/aax/AAX_CBinaryTaperDelegate.h"
 #include "framework/aax/AAX_CEffectParameters.h"
 #include "framework/aax/AAX_CIPlugTaperDelegate.h"
 #include "framework/aax/AAX_CLinearTaperDelegate.h"
 #include "framework/aax/AAX_CNumberDisplayDelegate.h"
 #include "framework/aax/AAX_CStringDisplayDelegate.h"
 #include "framework/aax/AAX_CUnitDisplayDelegateDecorator.h"
+#include "framework/aax/HostParameterFactory.h"
 #include "framework/core/IPlugParam.h"
+#include "support/HeldObject.h"
 
 #include <memory>
 
@@ -32,11 +31,7 @@ public:
         if (createResult != 0)
             return createResult;
 
-        auto bypass = std::make_unique<AAX_CParameter<bool>>(
-            kMasterBypassID, AAX_CString("Master Bypass"), false, AAX_CBinaryTaperDelegate<bool>(),
-            AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
-        bypass->SetStepCount(2);
-        bypass->SetKind(kAAXParameterDiscrete);
+        auto bypass = MakeMasterBypassParameter();
         AAX_CParameter<bool>* kept = bypass.get();
         if (Registry().Add(std::move(bypass)))
             SetMasterBypassParameter(kept);
@@ -64,18 +59,4 @@ public:
     int32_t createResult = 0;
 };
 
-// One host reference on a new TestEffect.
-class TestEffectRef
-{
-public:
-    TestEffectRef() : effect(new TestEffect) { effect->Retain(); }
-    ~TestEffectRef() { effect->Relinquish(); }
-    TestEffectRef(const TestEffectRef&) = delete;
-    TestEffectRef& operator=(const TestEffectRef&) = delete;
-
-    TestEffect* operator->() const { return effect; }
-    TestEffect& operator*() const { return *effect; }
-
-private:
-    TestEffect* effect;
-};
+using TestEffectRef = HeldObject<TestEffect>;

@@ -1,0 +1,46 @@
+#include "support/TestSession.h"
+
+#include "framework/aax/EffectProcedures.h"
+#include "framework/aax/ModuleEntry.h"
+
+#include <stdexcept>
+
+// The GUI object is not part of these tests; the description still names its procedure.
+IACFUnknown* AAX_CreateEffectGUI() { return nullptr; }
+
+TestSession::TestSession()
+{
+    IACFUnknown* definition = nullptr;
+    if (ACFRegisterPlugin(host.Unknown(), &definition) != 0 || !definition)
+        throw std::runtime_error("the effect did not register");
+    definition->Relinquish();
+    effect = host.Record().description.effects.at(0);
+}
+
+HostStreamState TestSession::Stream(int32_t channels, float sampleRate)
+{
+    HostStreamState stream;
+    stream.sampleRate = sampleRate;
+    stream.inputStemFormat = StemFormatForChannels(channels);
+    stream.outputStemFormat = StemFormatForChannels(channels);
+    return stream;
+}
+
+std::unique_ptr<HostInstance> TestSession::NewInstance(int32_t channels, float sampleRate)
+{
+    return HostInstance::Create(host, effect, Stream(channels, sampleRate));
+}
+
+TestAudio::TestAudio(int32_t channels, int32_t frames, float fill)
+    : frames(frames), data(static_cast<size_t>(channels), std::vector<float>(static_cast<size_t>(frames), fill))
+{
+    for (std::vector<float>& channel : data)
+        pointers.push_back(channel.data());
+}
+
+void TestAudio::FillRamp()
+{
+    for (size_t c = 0; c < data.size(); ++c)
+        for (size_t f = 0; f < data[c].size(); ++f)
+            data[c][f] = static_cast<float>(f) * 0.001f - static_cast<float>(c) * 0.25f;
+}
