@@ -10,6 +10,16 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The host's answer to a value the plug-in sent comes back through the host
+// parameter's taper, a few ulps off; the plug-in parameter keeps its plain
+// value exactly then (a restored state stays as it was stored). No host
+// moves a parameter by so little on purpose.
+constexpr double kEchoTolerance = 1e-12;
+
+}  // namespace
+
 IPlugAAX::IPlugAAX(int32_t nParams, const char* ioString, int32_t nPresets, const char* effectName,
                    const char* productName, const char* makerName, int32_t version, int32_t uniqueId,
                    int32_t makerId, int32_t latency, bool takesMidi, bool doesChunks, bool isInstrument,
@@ -78,7 +88,7 @@ int32_t IPlugAAX::ApplyHostParamValue(const char* id, double value, int32_t)
             return result;
         IPlugParam* param = GetParam(idx);
         const double unit = ClampNormalized(value);
-        if (param->GetUnitValue() != unit)
+        if (std::fabs(param->GetUnitValue() - unit) > kEchoTolerance)
             param->SetUnitValue(unit);
         if (IEditorLink* editor = GetEditor())
             editor->PushParamToControls(idx, param->GetUnitValue(), true);

@@ -90,8 +90,9 @@ public:
     int32_t DetachFromHost() override;
     // Under the plug-in lock: the host parameter of id takes the value; a
     // plug-in parameter takes it as its unit value (unless it holds that unit
-    // value already, so a host's echo keeps the plain value exactly), the
-    // editor's controls are given it and HandleParamChange runs. Then its
+    // value already, within 1e-12, so the host's answer to a value the
+    // plug-in sent keeps the plain value exactly), the editor's controls are
+    // given it and HandleParamChange runs. Then its
     // packets are marked dirty and the change is counted. -20001 for an
     // unknown id, -20002 for a NaN (nothing changes).
     int32_t ApplyHostParamValue(const char* id, double value, int32_t source) override;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 IPlugAAX* CreatePlugInstance() { return new TestPlugAAX; }
 
@@ -42,6 +43,8 @@ void TestPlugAAX::HandleParamChange(int32_t idx)
 
 void TestPlugAAX::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
 {
+    if (throwInRender)
+        throw std::runtime_error("render failed");
     ++blocks;
     largestBlock = std::max(largestBlock, nFrames);
     framesRendered += nFrames;

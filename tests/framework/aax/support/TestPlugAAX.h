@@ -47,6 +47,7 @@ public:
     void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
     void HandleMidiMessage(const IMidiMessage& message) override { midi.push_back(message); }
     void OnEditorResized(int32_t flag) override { resized.push_back(flag); }
+    bool SaveState(IStateChunk& chunk) override { return !failSave && IPlugAAX::SaveState(chunk); }
 
     std::vector<int32_t> changes;
     std::vector<IMidiMessage> midi;
@@ -60,6 +61,8 @@ public:
     int32_t samplePosition = 0;  // QuerySamplePosition in the last block
     int32_t publishPeriod = 0;
     double gainFactor = 1.0;
+    bool throwInRender = false;  // RunAudioBlock throws
+    bool failSave = false;       // SaveState fails
 
 private:
     int32_t sincePublished = 0;
@@ -84,3 +87,6 @@ public:
 };
 
 using TestPlugRef = HeldObject<TestPlugAAX>;
+
+// The host object of a new plug-in, as a creation procedure returns it.
+inline IACFUnknown* AsHostObject(TestPlugAAX* plug) { return static_cast<AAX_IACFEffectParameters*>(plug); }

@@ -1,0 +1,357 @@
+// The render path of the plug-in binding, driven by the stand-in host through
+// the effect's registered render procedure.
+
+#include "framework/aax/AAX_CIPlugParameters.h"
+#include "framework/aax/InstanceField.h"
+#include "platform/AAXResults.h"
+#include "platform/ACFInterfaceIDs.h"
+#include "support/TestPlugAAX.h"
+#include "support/TestSession.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+using Event = HostAutomationEvent;
+using IPlugAAXRender = PlugInstanceTest;
+
+constexpr double kDbToFactor = 0.11512925464970228;
+constexpr float kUntouched = 1234.5f;
+
+// The normalised position of a gain in dB.
+double GainPosition(double dB) { return (dB + 60.0) / 72.0; }
+
+bool SameBits(const std::vector<float>& a, const std::vector<float>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+TEST_F(IPlugAAXRender, TheGainIsAppliedToEveryFrame)
+{
+    ASSERT_EQ(instance->SetNormalized("2", GainPosition(-6.0)), 0);
+    TestAudio in(2, 256);
+    in.FillRamp();
+    TestAudio out(2, 256, kUntouched);
+    instance->Render(in.Buffers(), out.Buffers(), 256);
+    const double factor = std::exp(PlainValue(kTestGain) * kDbToFactor);
+    for (int32_t c = 0; c < 2; ++c)
+        for (int32_t f = 0; f < 256; ++f)
+            ASSERT_EQ(out.Channel(c)[f], static_cast<float>(static_cast<double>(in.Channel(c)[f]) * factor)) << c << f;
+    EXPECT_FALSE(plug->GetLastBypass());
+}
+
+TEST_F(IPlugAAXRender, BypassPassesTheInputBitExactAndLeavesTheProcessingAlone)
+{
+    ASSERT_EQ(instance->SetNormalized("2", GainPosition(-6.0)), 0);
+    ASSERT_EQ(instance->SetNormalized("MasterBypassID", 1.0), 0);
+    TestAudio in(2, 8);
+    const float specials[] = {1e-40f, -0.0f, std::numeric_limits<float>::infinity(), -3.4e38f,
+                              std::numeric_limits<float>::denorm_min(), 0.1f, -1.0f, 0.3333333f};
+    for (int32_t c = 0; c < 2; ++c)
+        std::copy(std::begin(specials), std::end(specials), in.Channel(c).begin());
+    TestAudio out(2, 8, kUntouched);
+    const int32_t blocks = plug->blocks;
+    instance->Render(in.Buffers(), out.Buffers(), 8);
+    EXPECT_TRUE(SameBits(out.Channel(0), in.Channel(0)));
+    EXPECT_TRUE(SameBits(out.Channel(1), in.Channel(1)));
+    EXPECT_EQ(plug->blocks, blocks);
+    EXPECT_TRUE(plug->GetLastBypass());
+
+    // Off again: processed.
+    ASSERT_EQ(instance->SetNormalized("MasterBypassID", 0.0), 0);
+    instance->Render(in.Buffers(), out.Buffers(), 8);
+    EXPECT_EQ(plug->blocks, blocks + 1);
+    EXPECT_NE(out.Channel(0)[6], in.Channel(0)[6]);
+}
+
+TEST_F(IPlugAAXRender, BlocksLongerThanTheScratchBuffersRunInSubBlocks)
+{
+    const int32_t frames = 2 * IPlugAAX::kBlockSize + 452;
+    TestAudio in(2, frames);
+    in.FillRamp();
+    TestAudio out(2, frames, kUntouched);
+    instance->Render(in.Buffers(), out.Buffers(), frames);
+    EXPECT_EQ(plug->blocks, 3);
+    EXPECT_EQ(plug->largestBlock, IPlugAAX::kBlockSize);
+    EXPECT_TRUE(SameBits(out.Channel(1), in.Channel(1)));  // gain 0 dB
+}
+
+TEST_F(IPlugAAXRender, ANegativeFrameCountRendersNothingAndZeroFramesOneEmptyBlock)
+{
+    TestAudio in(2, 4, 0.5f);
+    TestAudio out(2, 4, kUntouched);
+    instance->Render(in.Buffers(), out.Buffers(), -5);
+    EXPECT_EQ(plug->blocks, 0);
+    EXPECT_EQ(out.Channel(0)[0], kUntouched);
+    instance->Render(in.Buffers(), out.Buffers(), 0);
+    EXPECT_EQ(plug->blocks, 1);
+    EXPECT_EQ(plug->framesRendered, 0);
+    EXPECT_EQ(out.Channel(0)[0], kUntouched);
+}
+
+TEST_F(IPlugAAXRender, TheOutputParameterIsPublishedAsTouchRequestReleaseAtFrame2400)
+{
+    ASSERT_EQ(plug->publishPeriod, 2400);
+    instance->ClearAutomation();
+    TestAudio in(2, 2400, 0.5f);
+    TestAudio out(2, 2400);
+    instance->Render(in.Buffers(), out.Buffers(), 2399);
+    EXPECT_TRUE(instance->Automation().empty());
+    instance->Render(in.Buffers(), out.Buffers(), 1);
+    const double level = std::log(0.5) * 8.685889638065037;
+    const double unit = (level + 144.0) / 144.0;
+    const std::vector<Event> events = instance->Automation();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0], (Event{Event::kTouch, "6", 0.0}));
+    EXPECT_EQ(events[1].kind, Event::kRequest);
+    EXPECT_EQ(events[1].id, "6");
+    EXPECT_NEAR(events[1].value, unit, 1e-12);
+    EXPECT_EQ(events[2], (Event{Event::kRelease, "6", 0.0}));
+
+    // The host's answer sets the host parameter to what the plug-in published.
+    EXPECT_EQ(instance->DeliverRequests(), 1);
+    std::string text;
+    instance->Text("6", &text);
+    EXPECT_EQ(text, "-6.02dB");
+}
+
+TEST_F(IPlugAAXRender, EveryChannelCountTheHostNamesIsConnected)
+{
+    auto mono = session.NewInstance(1);
+    ASSERT_NE(mono, nullptr);
+    TestPlugAAX& monoPlug = PlugOf(*mono);
+    TestAudio in(1, 16, 0.25f);
+    TestAudio out(1, 16);
+    mono->Render(in.Buffers(), out.Buffers(), 16);
+    EXPECT_TRUE(monoPlug.IsInputConnected(0));
+    EXPECT_FALSE(monoPlug.IsInputConnected(1));
+    EXPECT_TRUE(monoPlug.IsOutputConnected(0));
+    EXPECT_FALSE(monoPlug.IsOutputConnected(5));
+    EXPECT_EQ(out.Channel(0)[15], 0.25f);
+
+    auto six = session.NewInstance(6);
+    ASSERT_NE(six, nullptr);
+    TestAudio in6(6, 16, -0.5f);
+    TestAudio out6(6, 16);
+    six->Render(in6.Buffers(), out6.Buffers(), 16);
+    EXPECT_TRUE(PlugOf(*six).IsInputConnected(5));
+    EXPECT_EQ(out6.Channel(5)[0], -0.5f);
+}
+
+TEST_F(IPlugAAXRender, WithoutStemFormatsNoChannelIsConnectedAndTheHostBuffersStayAlone)
+{
+    session.host.Fail(kIID_Controller, -9);
+    TestAudio in(2, 16, 0.25f);
+    TestAudio out(2, 16, kUntouched);
+    instance->Render(in.Buffers(), out.Buffers(), 16);
+    EXPECT_FALSE(plug->IsInputConnected(0));
+    EXPECT_FALSE(plug->IsOutputConnected(0));
+    EXPECT_EQ(out.Channel(0)[0], kUntouched);
+    EXPECT_EQ(plug->blocks, 1);  // the block runs on silence of its own
+}
+
+TEST_F(IPlugAAXRender, TheTransportComesFromTheRenderCallsNode)
+{
+    HostStreamState& stream = instance->Stream();
+    stream.playing = true;
+    stream.tempo = 93.5;
+    stream.meterNumerator = 3;
+    stream.meterDenominator = 8;
+    stream.tickPosition = 960000;
+    stream.samplePosition = (int64_t{1} << 33) + 5;
+    stream.looping = true;
+    stream.loopStartTick = 480000;
+    stream.loopEndTick = 3 * 960000;
+    TestAudio in(2, 4);
+    TestAudio out(2, 4);
+    instance->Render(in.Buffers(), out.Buffers(), 4);
+    const ITransportRecord& t = plug->transport;
+    EXPECT_TRUE(t.playing);
+    EXPECT_EQ(t.tempo, 93.5);
+    EXPECT_EQ(t.numerator, 3);
+    EXPECT_EQ(t.denominator, 8);
+    EXPECT_EQ(t.quarterNotePosition, 1.0);
+    EXPECT_EQ(t.samplePosition, 8589934597.0);
+    EXPECT_TRUE(t.looping);
+    EXPECT_EQ(t.cycleStart, 0.5);
+    EXPECT_EQ(t.cycleEnd, 3.0);
+    EXPECT_EQ(t.lastBarPosition, -1.0);  // not the host's to say
+    EXPECT_EQ(plug->samplePosition, 5);  // the low 32 bits
+}
+
+TEST_F(IPlugAAXRender, FailedOrMissingTransportQueriesLeaveTheRecordAtItsDefaults)
+{
+    instance->Stream().tempo = 93.5;
+    instance->Stream().samplePosition = 77;
+    TestAudio in(2, 4);
+    TestAudio out(2, 4);
+    session.host.Withhold(kIID_Transport2);
+    instance->Render(in.Buffers(), out.Buffers(), 4);
+    EXPECT_EQ(plug->transport.tempo, 93.5);
+    EXPECT_EQ(plug->transport.samplePosition, -1.0);
+    EXPECT_EQ(plug->samplePosition, 0);
+
+    const ITransportRecord defaults;
+    for (int round = 0; round < 2; ++round)
+    {
+        if (round == 0)
+            session.host.Fail(kIID_Transport, -3);
+        else
+            session.host.Withhold(kIID_Transport);
+        plug->transport = ITransportRecord();
+        instance->Render(in.Buffers(), out.Buffers(), 4);
+        EXPECT_EQ(plug->transport.tempo, defaults.tempo);
+        EXPECT_EQ(plug->transport.playing, defaults.playing);
+        EXPECT_EQ(plug->transport.quarterNotePosition, defaults.quarterNotePosition);
+        EXPECT_EQ(plug->transport.cycleEnd, defaults.cycleEnd);
+        EXPECT_EQ(plug->QueryTempo(), 120.0);
+    }
+}
+
+// A plug-in that takes MIDI, on a component whose field 5 is a MIDI node.
+IACFUnknown* MakeMidiPlug() { return AsHostObject(new TestPlugAAX(TestPlugConfig{"2-2", 0, true, 0})); }
+
+TEST(IPlugAAXRenderPaths, MidiFromTheInputNodeReachesThePlugInInOrder)
+{
+    TestSession session;
+    RecordedComponent component = session.StereoComponent();
+    for (RecordedField& field : component.fields)
+        if (field.index == kAAXFieldInputMidi)
+        {
+            field.kind = FieldKind::Node;
+            field.nodeType = kAAXNodeInputMidi;
+        }
+    auto instance = HostInstance::Create(session.host, &MakeMidiPlug, component, TestSession::Stream(2));
+    ASSERT_NE(instance, nullptr);
+    instance->QueueMidi({12, 0x90, 60, 100});
+    instance->QueueMidi({40, 0x80, 60, 0});
+    TestAudio in(2, 64);
+    TestAudio out(2, 64);
+    instance->Render(in.Buffers(), out.Buffers(), 64);
+    TestPlugAAX& plug = PlugOf(*instance);
+    ASSERT_EQ(plug.midi.size(), 2u);
+    EXPECT_EQ(plug.midi[0].offset, 12);
+    EXPECT_EQ(plug.midi[0].status, 0x90);
+    EXPECT_EQ(plug.midi[0].data1, 60);
+    EXPECT_EQ(plug.midi[0].data2, 100);
+    EXPECT_EQ(plug.midi[1].offset, 40);
+    instance->Render(in.Buffers(), out.Buffers(), 64);  // the queue went with the call
+    EXPECT_EQ(plug.midi.size(), 2u);
+}
+
+IACFUnknown* MakeSideChainPlug() { return AsHostObject(new TestPlugAAX(TestPlugConfig{"3-2", 0, false, 1})); }
+
+TEST(IPlugAAXRenderPaths, TheSideChainIsConnectedAfterTheMainInputsWhileTheHostFeedsIt)
+{
+    TestSession session;
+    RecordedComponent component = session.StereoComponent();
+    RecordedField sideChain;
+    sideChain.index = kAAXFieldSideChain;
+    sideChain.kind = FieldKind::SideChainIn;
+    component.fields.push_back(sideChain);
+    auto instance = HostInstance::Create(session.host, &MakeSideChainPlug, component, TestSession::Stream(2));
+    ASSERT_NE(instance, nullptr);
+    TestPlugAAX& plug = PlugOf(*instance);
+    TestAudio in(3, 32, 0.5f);
+    TestAudio out(2, 32);
+    instance->Render(in.Buffers(), out.Buffers(), 32);
+    EXPECT_TRUE(plug.IsInputConnected(1));
+    EXPECT_FALSE(plug.IsInputConnected(2));
+    instance->SetSideChainConnected(true);
+    instance->Render(in.Buffers(), out.Buffers(), 32);
+    EXPECT_TRUE(plug.IsInputConnected(2));
+    instance->SetSideChainConnected(false);
+    instance->Render(in.Buffers(), out.Buffers(), 32);
+    EXPECT_FALSE(plug.IsInputConnected(2));
+}
+
+IACFUnknown* MakeLatentPlug() { return AsHostObject(new TestPlugAAX(TestPlugConfig{"2-2", 3, false, 0})); }
+
+TEST(IPlugAAXRenderPaths, BypassWithLatencyDelaysTheInputAndKeepsProcessing)
+{
+    TestSession session;
+    auto instance = HostInstance::Create(session.host, &MakeLatentPlug, session.StereoComponent(), TestSession::Stream(2));
+    ASSERT_NE(instance, nullptr);
+    ASSERT_EQ(instance->SetNormalized("MasterBypassID", 1.0), 0);
+    TestAudio in(2, 8);
+    in.FillRamp();
+    TestAudio out(2, 8, kUntouched);
+    instance->Render(in.Buffers(), out.Buffers(), 8);
+    EXPECT_EQ(PlugOf(*instance).blocks, 1);
+    for (int32_t f = 0; f < 8; ++f)
+        EXPECT_EQ(out.Channel(1)[f], f < 3 ? 0.0f : in.Channel(1)[f - 3]) << f;
+}
+
+IACFUnknown* MakeQuietPlug()
+{
+    auto* plug = new TestPlugAAX;
+    plug->GetParam(kTestGain)->SetValue(-60.0);
+    plug->HandleParamChange(kTestGain);
+    return AsHostObject(plug);
+}
+
+TEST(IPlugAAXRenderPaths, ABatchRendersEachInstanceAndOneFailureSilencesNoOther)
+{
+    TestSession session;
+    auto loud = session.NewInstance();
+    auto quiet = HostInstance::Create(session.host, &MakeQuietPlug, session.StereoComponent(), TestSession::Stream(2));
+    auto failing = session.NewInstance();
+    ASSERT_TRUE(loud && quiet && failing);
+    PlugOf(*failing).throwInRender = true;
+    TestAudio in(2, 16, 0.5f);
+    TestAudio loudOut(2, 16);
+    TestAudio quietOut(2, 16);
+    TestAudio failingOut(2, 16, kUntouched);
+    HostInstance::RenderBatch({{failing.get(), in.Buffers(), failingOut.Buffers(), 16},
+                               {loud.get(), in.Buffers(), loudOut.Buffers(), 16},
+                               {quiet.get(), in.Buffers(), quietOut.Buffers(), 16}});
+    EXPECT_EQ(loudOut.Channel(0)[3], 0.5f);
+    EXPECT_EQ(quietOut.Channel(0)[3], static_cast<float>(0.5 * std::exp(-60.0 * kDbToFactor)));
+
+    // The failed instance's lock was released: it renders again.
+    PlugOf(*failing).throwInRender = false;
+    failing->Render(in.Buffers(), failingOut.Buffers(), 16);
+    EXPECT_EQ(failingOut.Channel(1)[0], 0.5f);
+}
+
+TEST(IPlugAAXRenderPaths, RenderingBeforeAttachAndAfterDetachIsHarmless)
+{
+    StandInHost host;
+    TestPlugRef plug;
+    void* field = nullptr;
+    EXPECT_EQ(plug->PrepareFieldData(kAAXFieldInstance, &field, sizeof field), 0);
+    EXPECT_EQ(field, static_cast<AAX_CIPlugParameters*>(&*plug));
+    EXPECT_EQ(plug->PrepareFieldData(kAAXFieldInstance, &field, 2), kAAXResultWrongDataSize);
+    uint32_t other = 7;
+    EXPECT_EQ(plug->PrepareFieldData(kAAXFieldGlobalMidi, &other, sizeof other), 0);
+    EXPECT_EQ(other, 0u);
+
+    TestAudio in(2, 8, 0.5f);
+    TestAudio out(2, 8, kUntouched);
+    const int32_t frames = 8;
+    AAXRenderContext context = {};
+    context.inputs = in.Buffers();
+    context.outputs = out.Buffers();
+    context.frameCount = &frames;
+    context.instance = &field;
+    AAXRenderContext empty = {};
+    AAXRenderContext* contexts[] = {&context, &empty, nullptr};
+    AAX_CIPlugParameters::RenderInstances(contexts, contexts + 3);
+    EXPECT_EQ(plug->blocks, 1);
+    EXPECT_FALSE(plug->GetLastBypass());
+    EXPECT_EQ(out.Channel(0)[0], kUntouched);
+
+    ASSERT_EQ(plug->AttachToHost(host.RunTime()), 0);
+    AAX_CIPlugParameters::RenderInstances(contexts, contexts + 1);
+    EXPECT_EQ(out.Channel(0)[0], 0.5f);
+    ASSERT_EQ(plug->DetachFromHost(), 0);
+    AAX_CIPlugParameters::RenderInstances(contexts, contexts + 1);
+    EXPECT_EQ(plug->blocks, 3);
+    AAX_CIPlugParameters::RenderInstances(nullptr, nullptr);
+}
+
+}  // namespace
