@@ -5,8 +5,8 @@
 
 #include "platform/AAXChunkRecord.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 

@@ -26,7 +26,9 @@
 
 class HostRunTimeObject;
 
-// How requested values come back.
+// How requested values come back. The instance's published output values
+// reach its host parameters only with the answer: a host that reads them
+// right after a render call answers at once.
 enum class HostEcho
 {
     kQueued,     // applied by DeliverRequests, in order
@@ -99,7 +101,8 @@ public:
     // ---- Automation ----------------------------------------------------------
 
     void SetEcho(HostEcho echo);
-    // What the instance did since the last clear, in order.
+    // What the instance did since the last clear, in order (a long run
+    // clears it now and then: publications add to it at every interval).
     std::vector<HostAutomationEvent> Automation() const;
     void ClearAutomation();
     // Applies the queued requests in order; the number applied.

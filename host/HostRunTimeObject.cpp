@@ -77,18 +77,12 @@ int32_t HostRunTimeObject::Automate(HostAutomationEvent::Kind kind, const char* 
 {
     const int32_t result = host.Outcome(kIID_AutomationDelegate);
     HostAutomationSink* receiver = sink.load();
-    if (!receiver)
-    {
-        const bool valued = kind == HostAutomationEvent::kRequest || kind == HostAutomationEvent::kReport;
-        if (valued)
-            host.Log("%s.%s(\"%s\", %.6f)", Label().c_str(), operation, Text(id), value);
-        else
-            host.Log("%s.%s(\"%s\")", Label().c_str(), operation, Text(id));
-    }
-    else if (result == 0)
-    {
+    if (receiver && result == 0)
         receiver->OnAutomation(kind, Text(id), value);
-    }
+    else if (!receiver && (kind == HostAutomationEvent::kRequest || kind == HostAutomationEvent::kReport))
+        host.Log("%s.%s(\"%s\", %.6f)", Label().c_str(), operation, Text(id), value);
+    else if (!receiver)
+        LogAutomation(operation, id);
     if (result == 0 && (kind == HostAutomationEvent::kTouch || kind == HostAutomationEvent::kRelease))
     {
         std::lock_guard<std::mutex> guard(touchLock);

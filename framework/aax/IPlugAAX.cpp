@@ -59,23 +59,22 @@ int32_t IPlugAAX::DetachFromHost()
     return AAX_CEffectParameters::DetachFromHost();
 }
 
+// Called inside the base's guarded attach.
 int32_t IPlugAAX::CreateAAXParameters()
 {
-    return GuardBoundary([&] {
-        std::unique_ptr<AAX_CParameter<bool>> bypass = MakeMasterBypassParameter();
-        AAX_CParameter<bool>* kept = bypass.get();
-        if (Registry().Add(std::move(bypass)))
-            SetMasterBypassParameter(kept);
-        for (int32_t i = 0; i < NParams(); ++i)
-            Registry().Add(MakeHostParameter(*GetParam(i), ParamIDOfIndex(i)));
+    std::unique_ptr<AAX_CParameter<bool>> bypass = MakeMasterBypassParameter();
+    AAX_CParameter<bool>* kept = bypass.get();
+    if (Registry().Add(std::move(bypass)))
+        SetMasterBypassParameter(kept);
+    for (int32_t i = 0; i < NParams(); ++i)
+        Registry().Add(MakeHostParameter(*GetParam(i), ParamIDOfIndex(i)));
 
-        float rate = 0.0f;
-        AAX_IController* controller = Controller();
-        if (controller && controller->SampleRate(&rate) == 0 && std::isfinite(rate) && rate > 0.0f)
-            SetSampleRate(rate);
-        PrepareStream();
-        return 0;
-    });
+    float rate = 0.0f;
+    AAX_IController* controller = Controller();
+    if (controller && controller->SampleRate(&rate) == 0 && std::isfinite(rate) && rate > 0.0f)
+        SetSampleRate(rate);
+    PrepareStream();
+    return 0;
 }
 
 int32_t IPlugAAX::ApplyHostParamValue(const char* id, double value, int32_t)
@@ -130,20 +129,20 @@ int32_t IPlugAAX::QuerySamplePosition()
 double IPlugAAX::QueryTempo()
 {
     PlatformLockGuard guard(GetLock());
-    double tempo = ITransportRecord().tempo;
-    if (hostTransport && hostTransport->Tempo(&tempo) != 0)
-        tempo = ITransportRecord().tempo;
-    return tempo;
+    double tempo = 0.0;
+    if (hostTransport && hostTransport->Tempo(&tempo) == 0)
+        return tempo;
+    return ITransportRecord().tempo;
 }
 
 void IPlugAAX::QueryMeter(int32_t* numerator, int32_t* denominator)
 {
     PlatformLockGuard guard(GetLock());
-    const ITransportRecord defaults;
-    int32_t n = defaults.numerator;
-    int32_t d = defaults.denominator;
-    if (hostTransport && hostTransport->Meter(&n, &d) != 0)
+    int32_t n = 0;
+    int32_t d = 0;
+    if (!hostTransport || hostTransport->Meter(&n, &d) != 0)
     {
+        const ITransportRecord defaults;
         n = defaults.numerator;
         d = defaults.denominator;
     }

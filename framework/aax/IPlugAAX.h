@@ -92,9 +92,9 @@ public:
     // plug-in parameter takes it as its unit value (unless it holds that unit
     // value already, within 1e-12, so the host's answer to a value the
     // plug-in sent keeps the plain value exactly), the editor's controls are
-    // given it and HandleParamChange runs. Then its
-    // packets are marked dirty and the change is counted. -20001 for an
-    // unknown id, -20002 for a NaN (nothing changes).
+    // given it and HandleParamChange runs. Then its packets are marked dirty
+    // and the change is counted. -20001 for an unknown id, -20002 for a NaN
+    // (nothing changes).
     int32_t ApplyHostParamValue(const char* id, double value, int32_t source) override;
 
     // The state chunk. ChunkIDAt: index 0 gives the unique ID, any other ID 0
