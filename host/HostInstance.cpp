@@ -71,7 +71,7 @@ std::unique_ptr<HostInstance> HostInstance::Create(StandInHost& host, AAXCreateO
 }
 
 HostInstance::HostInstance(StandInHost& host, const RecordedComponent& component, const HostStreamState& stream)
-    : host(host), component(component), stream(stream)
+    : component(component), stream(stream)
 {
     runTime = new HostRunTimeObject(host, this->stream, *this);
     transport = std::make_unique<HostTransportNode>(host, *runTime, *runTime);

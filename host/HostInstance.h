@@ -138,7 +138,6 @@ private:
     int32_t PrepareField(const RecordedField& field, std::string* error);
     void OnAutomation(HostAutomationEvent::Kind kind, const char* id, double value) override;
 
-    StandInHost& host;
     const RecordedComponent component;
     HostStreamState stream;
     HostRunTimeObject* runTime = nullptr;

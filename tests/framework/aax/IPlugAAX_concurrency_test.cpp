@@ -46,11 +46,16 @@ public:
     ~AudioThread() { Stop(); }
 
     // Whether the host thread has more to do: its own rounds, then until the
-    // audio thread has rendered enough blocks to overlap with them.
+    // audio thread has rendered enough blocks to overlap with them (within a
+    // bound of time). The host thread waits a little between its rounds too,
+    // so neither thread keeps the plug-in lock to itself.
     bool Overlapping(int round, int rounds) const
     {
-        return round < rounds || (blocks.load() < 100 && round < 100 * rounds);
+        std::this_thread::sleep_for(std::chrono::microseconds(5));
+        return round < rounds || (blocks.load() < kOverlapBlocks && std::chrono::steady_clock::now() < deadline);
     }
+
+    static constexpr int kOverlapBlocks = 100;
 
     // The number of blocks rendered.
     int Stop()
@@ -62,6 +67,7 @@ public:
     }
 
 private:
+    const std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::atomic<bool> stop{false};
     std::atomic<int> blocks{0};
     std::thread thread;
@@ -116,7 +122,7 @@ TEST(IPlugAAXConcurrency, ValuesAndChunksFromAHostThreadWhileTheAudioThreadRende
         }
         instance->DeliverRequests();  // the published values
     }
-    EXPECT_GE(audio.Stop(), 100);
+    EXPECT_GE(audio.Stop(), AudioThread::kOverlapBlocks);
 
     // The host's values and the plug-in's agree.
     for (int32_t idx = 0; idx < kTestOutLevel; ++idx)
@@ -142,7 +148,7 @@ TEST(IPlugAAXConcurrency, AttachingAgainWhileTheAudioThreadRendersIsSafe)
         ASSERT_EQ(effect.AttachToHost(session.host.RunTime()), 0);
         ASSERT_EQ(instance->SetNormalized("MasterBypassID", round % 2), 0);
     }
-    EXPECT_GE(audio.Stop(), 100);
+    EXPECT_GE(audio.Stop(), AudioThread::kOverlapBlocks);
 }
 
 }  // namespace

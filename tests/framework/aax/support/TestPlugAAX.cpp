@@ -50,6 +50,7 @@ void TestPlugAAX::RunAudioBlock(double** inputs, double** outputs, int32_t nFram
     framesRendered += nFrames;
     QueryTransport(&transport);
     samplePosition = QuerySamplePosition();
+    typeSeen = GetParam(kTestType)->Value();
     for (int32_t f = 0; f < nFrames; ++f)
     {
         for (int32_t c = 0; c < NOutChannels(); ++c)

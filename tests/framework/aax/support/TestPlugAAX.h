@@ -59,6 +59,7 @@ public:
     int64_t framesRendered = 0;
     ITransportRecord transport;  // as QueryTransport filled it in the last block
     int32_t samplePosition = 0;  // QuerySamplePosition in the last block
+    double typeSeen = -1.0;      // "Type" as the last block read it
     int32_t publishPeriod = 0;
     double gainFactor = 1.0;
     bool throwInRender = false;  // RunAudioBlock throws
