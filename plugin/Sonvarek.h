@@ -86,10 +86,13 @@ public:
     // again.
     bool TakeDueMeterValues(MeterSnapshot* out);
 
-    // Editor scale and its pending resize (UI thread, or under the lock).
+    // The editor scale: read under the plug-in lock (the handler changes it
+    // under the lock, on whichever thread the change arrives).
     double GetGuiScale() const { return guiScale; }
     double ScaleX() const { return scaleX; }
     double ScaleY() const { return scaleY; }
+    // Any thread: a scale change waits for the editor's next idle refresh;
+    // bar meters and read-outs are due for a refresh (see TakeDueMeterValues).
     bool ResizePending() const { return resizePending.load(); }
     bool BarsDue() const { return barsDue.load(); }
     bool ReadoutsDue() const { return readoutsDue.load(); }

@@ -1,11 +1,13 @@
 // The editor's reads of the meter values against rendering, stream changes
-// and parameter changes on another thread; and the instance factory's lock.
+// and parameter changes on another thread; the instance factory's lock.
 // Run under ThreadSanitizer in CI.
 #include "plugin/CreateSonvarekInstance.h"
 #include "support/TestSonvarek.h"
 
 #include <atomic>
 #include <cmath>
+#include <new>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -139,6 +141,13 @@ TEST_F(MeterValues, TheFactoryBuildsOneInstanceAtATime)
         t.join();
     EXPECT_EQ(made.load(), 8);
     EXPECT_EQ(most.load(), 1);
+
+    EXPECT_EQ(CreateSonvarekInstance([]() -> Sonvarek* { throw std::bad_alloc(); }), nullptr);
+    EXPECT_EQ(CreateSonvarekInstance([]() -> Sonvarek* { throw std::runtime_error("no"); }), nullptr);
+    EXPECT_EQ(CreateSonvarekInstance(nullptr), nullptr);
+    Sonvarek* plug = CreateSonvarekInstance([]() -> Sonvarek* { return new TestSonvarek; });
+    EXPECT_NE(plug, nullptr) << "a failed construction released the lock";
+    delete plug;
 }
 
 }  // namespace
