@@ -60,8 +60,9 @@ void Sonvarek::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
         double* x = k < nIn ? inputs[k] : nullptr;
         if (!x)
             continue;
-        for (int32_t i = 0; i < nFrames; ++i)
-            x[i] *= g;
+        if (g != 1.0)  // x × 1.0 is x for every double
+            for (int32_t i = 0; i < nFrames; ++i)
+                x[i] *= g;
         channel[k] = x;
     }
 
