@@ -78,6 +78,8 @@ public:
     double Overlap() const { return overlap; }
     int32_t WindowSamples() const { return windowSamples; }
     int32_t BlockReady() const { return blockReady; }
+    // 1 once the window has filled since its reset.
+    int32_t WindowFull() const { return windowFull; }
     double BlockMeanSquare() const { return blockMeanSquare; }
     double MaxMeanSquare() const { return maxMeanSquare; }
 

@@ -8,31 +8,6 @@
 
 namespace {
 
-// The configuration's channels are always one contiguous run.
-struct ChannelRange
-{
-    int32_t first;
-    int32_t count;
-};
-
-ChannelRange ActiveChannels(RmsChannelConfig config)
-{
-    switch (config)
-    {
-    case RmsChannelConfig::Stereo:
-        return {0, 2};
-    case RmsChannelConfig::Left:
-        return {0, 1};
-    case RmsChannelConfig::Right:
-        return {1, 1};
-    case RmsChannelConfig::Four:
-        return {0, 4};
-    case RmsChannelConfig::Six:
-        return {0, 6};
-    }
-    return {0, 0};
-}
-
 // trunc(ms · 0.001 · sampleRate), kept to at least one frame so that the
 // ring always wraps, and finite so that the conversion is defined.
 int32_t FramesFor(double ms, double sampleRate)
@@ -122,7 +97,7 @@ void PeakRmsEngine::ProcessPeak(double x1, double x2, double x3, double x4, doub
                                 double truePeakOn, RmsChannelConfig config)
 {
     const double x[kChannels] = {x1, x2, x3, x4, x5, x6};
-    const ChannelRange r = ActiveChannels(config);
+    const RmsChannelRange r = RmsActiveChannels(config);
     if (truePeakOn != 0.0)
     {
         for (int32_t k = r.first; k < r.first + r.count; ++k)
@@ -154,7 +129,7 @@ int32_t PeakRmsEngine::ProcessRms(double x1, double x2, double x3, double x4, do
         bs1770Six ? 1.41 : 1.0,
     };
 
-    const ChannelRange r = ActiveChannels(config);
+    const RmsChannelRange r = RmsActiveChannels(config);
     double s = 0.0;
     for (int32_t k = r.first; k < r.first + r.count; ++k)
         s += w[k] * (x[k] * x[k]);
@@ -212,7 +187,7 @@ void PeakRmsEngine::ProcessBallistics(double x1, double x2, double x3, double x4
                                       double /*truePeakOn*/, RmsChannelConfig config)
 {
     const double x[kChannels] = {x1, x2, x3, x4, x5, x6};
-    const ChannelRange r = ActiveChannels(config);
+    const RmsChannelRange r = RmsActiveChannels(config);
     for (int32_t k = r.first; k < r.first + r.count; ++k)
         ballistics[k].Step(std::fabs(x[k]));
 }

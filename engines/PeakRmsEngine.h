@@ -26,6 +26,32 @@ enum class RmsChannelConfig : int32_t
     Six = 4,     // channels 1 to 6 ("6 Ch.")
 };
 
+// The channels a configuration measures: always one contiguous run
+// (none for a value outside the five configurations).
+struct RmsChannelRange
+{
+    int32_t first;
+    int32_t count;
+};
+
+inline RmsChannelRange RmsActiveChannels(RmsChannelConfig config)
+{
+    switch (config)
+    {
+    case RmsChannelConfig::Stereo:
+        return {0, 2};
+    case RmsChannelConfig::Left:
+        return {0, 1};
+    case RmsChannelConfig::Right:
+        return {1, 1};
+    case RmsChannelConfig::Four:
+        return {0, 4};
+    case RmsChannelConfig::Six:
+        return {0, 6};
+    }
+    return {0, 0};
+}
+
 // The value of "RMS Meter Mode": how the channels' squares are combined.
 enum class RmsMeterMode : int32_t
 {

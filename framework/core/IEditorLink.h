@@ -7,6 +7,13 @@
 
 #include <cstdint>
 
+// Modifier keys held at a mouse press on the editor.
+struct EditorPressModifiers
+{
+    bool shift = false;
+    bool ctrl = false;
+};
+
 class IEditorLink
 {
 public:
@@ -27,4 +34,31 @@ public:
     // Set-up thread: the folder of the plug-in module, ending in "/". Base:
     // empty (an editor that cannot tell).
     virtual void ModuleFolder(StringBuf* out) { out->Set(""); }
+
+    // What the plug-in's command handler asks of the editor (UI thread or the
+    // host's, under the plug-in lock). The defaults are those of an editor
+    // the user is not touching.
+
+    // True while a mouse button is held on the editor: a command that comes
+    // with one comes from a click. Base: false.
+    virtual bool IsMouseButtonHeld() const { return false; }
+    // The modifier keys of the last mouse press. Base: none.
+    virtual EditorPressModifiers LastPressModifiers() const { return {}; }
+    // Hands the value (a unit value when isUnit, else a plain value) to
+    // every control bound to the parameter as if the user had set it, so that
+    // it travels on to the plug-in and the host (IPlugBase::SetParameterFromGUI).
+    // Base: nothing.
+    virtual void SetParamControlsAsUser(int32_t paramIdx, double value, bool isUnit)
+    {
+        (void)paramIdx;
+        (void)value;
+        (void)isUnit;
+    }
+    // The resize corner's drag distances in pixels since its press
+    // (horizontal, vertical). Base: 0, 0 (no resize corner).
+    virtual void ResizeDragDistance(int32_t* dx, int32_t* dy) const
+    {
+        *dx = 0;
+        *dy = 0;
+    }
 };

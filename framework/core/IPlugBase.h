@@ -343,6 +343,15 @@ public:
     PlatformLock& GetLock() { return lock; }
     // Null while no editor is attached.
     IEditorLink* GetEditor() const { return editor; }
+    // The size in pixels the plug-in wants its editor to have (0 x 0 until
+    // the plug-in class sets it); set up by the plug-in class's constructor.
+    void SetEditorSize(int32_t width, int32_t height)
+    {
+        editorWidth = width;
+        editorHeight = height;
+    }
+    int32_t GetEditorWidth() const { return editorWidth; }
+    int32_t GetEditorHeight() const { return editorHeight; }
 
 private:
     // Reads and validates a program file of this plug-in into file.
@@ -386,6 +395,8 @@ private:
     IChannelDelayLine* delayLine = nullptr;
     int32_t presetSlotCount;
     IEditorLink* editor = nullptr;
+    int32_t editorWidth = 0;
+    int32_t editorHeight = 0;
     PointerList<IPlugParam> params;
     PointerList<IPlugPreset> presets;
     GrowBuf inputPointers{4096};   // double*, one per input channel

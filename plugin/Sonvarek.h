@@ -1,0 +1,184 @@
+#pragma once
+// The meter plug-in: 29 parameters, 17 factory presets, the peak/RMS engine
+// with six weighting filters ("RMS") and the loudness engine ("EBU"), the
+// audio path that applies the selected type's gain and measures, the
+// publication of the meter values as output parameters, and the handler of
+// parameter changes and the editor's commands.
+//
+// Threads: RunAudioBlock on the host's real-time thread under the plug-in
+// lock (held by the render path); PrepareStream and HandleParamChange take
+// the lock themselves, so settings and engines change only between blocks.
+// The editor reads meter values only through TakeDueMeterValues.
+//
+// The host side of the base (SendParamToHost, QueryTransport, gestures, ...)
+// is the format binding's: Sonvarek stays abstract until one is its base.
+
+#include "engines/LoudnessEngine.h"
+#include "engines/PeakRmsEngine.h"
+#include "engines/WeightingFilter.h"
+#include "framework/core/IPlugBase.h"
+#include "framework/core/IPlugPathes.h"
+#include "framework/core/IPlugPresetmanager.h"
+#include "plugin/FrameTimer.h"
+#include "plugin/MeterParamIndex.h"
+#include "plugin/MeterSnapshot.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+// The format binding Sonvarek derives from; it takes IPlugBase's constructor
+// arguments.
+using SonvarekBinding = IPlugBase;
+
+class Sonvarek : public SonvarekBinding, public IPlugPathes, public IPlugPresetmanager
+{
+public:
+    static constexpr int32_t kChannels = 6;
+    static constexpr int32_t kFactoryPresetCount = 17;
+    static constexpr double kDesignWidth = 616.0;
+    static constexpr double kDesignHeight = 352.0;
+    static constexpr int32_t kEditorFramesPerSecond = 30;
+
+    // Parameters and defaults, the editor surface, the data folders, the
+    // factory presets, the user's presets and "default.fxp" (whose values,
+    // when it loads, become the defaults), the engines at the base's sample
+    // rate, then the editor's face. Throws std::bad_alloc when the base could
+    // not make its parameters or an engine cannot be had.
+    Sonvarek();
+    ~Sonvarek() override;
+
+    // Set-up thread, under the plug-in lock: with a new sample rate or block
+    // size the engines are made again (every measurement restarts and the
+    // timers are recomputed); otherwise only the channel counts are recorded.
+    // A sample rate that is not finite and positive, or engines that cannot
+    // be had, keep the engines as they were.
+    void PrepareStream() override;
+
+    // Any thread, takes the plug-in lock. Index 0-28: the parameter's value
+    // goes into its mirror, then the engines are reconfigured or reset and the
+    // editor relabelled as the parameter needs. 30-42: a MeterCommand. Nested
+    // calls (from its own parameter updates) and calls while the preset
+    // manager is busy are dropped.
+    void HandleParamChange(int32_t idx) override;
+
+    // Audio thread, under the plug-in lock. Scales the selected type's active
+    // channels in place by its gain, runs that type's engines (following the
+    // host transport while "Sync" is on), counts the refresh and publication
+    // timers, publishes the meter values every 50 ms while
+    // "WriteAutomationData" is on, then copies the inputs to the outputs.
+    // Allocates nothing, takes no lock.
+    void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
+
+    // Loading a program file has nothing to announce to the meter; answered
+    // here because "default.fxp" loads during construction.
+    void AnnounceProgramLoaded() override {}
+
+    // The 17 factory presets into the first free slots; returns how many were made.
+    int32_t MakeFactoryPresets() override;
+    // The current values into the record, named "Factory Default".
+    void CaptureDefaultPreset(IPlugPreset* preset) override;
+
+    // UI thread; never waits. When a refresh is due and the plug-in lock is
+    // free, copies the meter values and settings into out, marks in it what
+    // was due and clears those flags; returns true. False (flags kept, out
+    // untouched) when nothing is due or the lock is busy: the next tick tries
+    // again.
+    bool TakeDueMeterValues(MeterSnapshot* out);
+
+    // The editor scale: read under the plug-in lock (the handler changes it
+    // under the lock, on whichever thread the change arrives).
+    double GetGuiScale() const { return guiScale; }
+    double ScaleX() const { return scaleX; }
+    double ScaleY() const { return scaleY; }
+    // Any thread: a scale change waits for the editor's next idle refresh;
+    // bar meters and read-outs are due for a refresh (see TakeDueMeterValues).
+    bool ResizePending() const { return resizePending.load(); }
+    bool BarsDue() const { return barsDue.load(); }
+    bool ReadoutsDue() const { return readoutsDue.load(); }
+
+    // The engines, for the plug-in's own layers; under the plug-in lock only.
+    const PeakRmsEngine& GetPeakRmsEngine() const { return *peakRms; }
+    const LoudnessEngine& GetLoudnessEngine() const { return *loudness; }
+    const WeightingFilter& GetWeightingFilter(int32_t channel) const { return weighting[channel]; }
+
+private:
+    void InitLevelDefaults();
+    void InitParams();
+    // Replays every parameter into its mirror after "default.fxp" loaded and
+    // makes the loaded values the defaults.
+    void ApplyLoadedDefault();
+    // Makes and sets up the engines and filters at sampleRate, resets the timers.
+    void InitDSP();
+    // Window and mode of the peak/RMS engine from the mirrors.
+    void ConfigureRms(PeakRmsEngine& engine) const;
+    // The six weighting filters designed for the mode and rate (state cleared).
+    void SetUpWeighting();
+    // Every measurement of both types restarts under the current settings.
+    void Rebuild();
+    void UpdateUnitLabels();
+
+    // Handler parts: a parameter's mirror and what it asks for; a command.
+    void StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* resetPeakRms);
+    void RunCommand(int32_t idx, bool* rebuild, bool* relabel);
+    bool MatchGain(int32_t command);
+    void ResizeByDrag();
+    // The scale applied to the editor and to "GUI Scale"; a resize follows.
+    void ApplyScaleFromEditor(double scale);
+
+    // Audio path parts.
+    void RunRmsFrames(double* const* channel, int32_t start, int32_t n, bool measure);
+    void RunEbuFrames(double* const* channel, int32_t start, int32_t n, bool measure);
+    void ResetForTransportStart();
+    void PublishMeterValues();
+    void PublishValue(int32_t paramIdx, double value);
+
+    bool loadingDefault = false;
+    double sampleRate = 0.0;
+    int32_t blockSize = 0;
+    int32_t numInputs = 0;
+    int32_t numOutputs = 0;
+    bool inHandler = false;
+    bool lastPlaying = false;
+    double designWidth = kDesignWidth;
+    double designHeight = kDesignHeight;
+    double scaleX = 1.0;
+    double scaleY = 1.0;
+    // Raised by the handler, taken by the editor's idle refresh.
+    std::atomic<bool> resizePending{false};
+    // Raised by the audio thread, taken by TakeDueMeterValues.
+    std::atomic<bool> barsDue{false};
+    std::atomic<bool> readoutsDue{false};
+
+    double guiScale = 1.0;
+    int32_t guiLayout = 1;
+
+    // Refresh and publication periods (ms) and their frame timers.
+    double barPeriodMs = 0.0;
+    double readoutPeriodMs = 0.0;
+    double publishPeriodMs = 0.0;
+    FrameTimer barTimer;
+    FrameTimer readoutTimer;
+    FrameTimer publishTimer;
+
+    // Mirrors of the settings (InitLevelDefaults, then HandleParamChange):
+    // the audio path and the editor read only these.
+    int32_t meterType = kMeterTypeRms;
+    int32_t sync = 0;
+    int32_t writeAutomation = 0;
+    int32_t rmsChannelConfig = 0;
+    int32_t rmsMeterMode = 0;
+    double rmsWindowMs = 0.0;
+    double rmsGainDb = 0.0;
+    double rmsRefLevel = 0.0;
+    int32_t rmsOffset = 0;
+    int32_t weightingMode = 0;
+    int32_t ebuChannelConfig = 0;
+    double ebuGainDb = 0.0;
+    double ebuRefLevel = 0.0;
+    int32_t ebuOffset = 0;
+
+    std::unique_ptr<PeakRmsEngine> peakRms;
+    std::unique_ptr<LoudnessEngine> loudness;
+    WeightingFilter weighting[kChannels];
+};

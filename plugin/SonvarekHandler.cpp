@@ -1,0 +1,268 @@
+// Sonvarek: the parameter-change and command handler.
+#include "plugin/Sonvarek.h"
+
+#include "engines/Decibels.h"
+#include "plugin/MeterCommand.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Sets the flag for its scope; cleared on every way out.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool& f) : flag(f) { flag = true; }
+    ~FlagScope() { flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag;
+};
+
+// Integer mirrors take the value truncated toward zero (values lie within
+// their parameter's small range).
+int32_t Trunc(double v) { return static_cast<int32_t>(v); }
+
+constexpr double kMinGuiScale = 1.0;
+constexpr double kMaxGuiScale = 3.0;
+
+}  // namespace
+
+void Sonvarek::HandleParamChange(int32_t idx)
+{
+    PlatformLockGuard guard(GetLock());
+    if (IsBusy() || inHandler)
+        return;
+    FlagScope handling(inHandler);
+    bool rebuild = false;
+    bool relabel = false;
+    bool resetPeakRms = false;
+    if (idx >= 0 && idx < kMeterParamCount)
+        StoreParam(idx, &rebuild, &relabel, &resetPeakRms);
+    else
+        RunCommand(idx, &rebuild, &relabel);
+
+    // While the constructor replays "default.fxp" only the mirrors take the
+    // values; the engines are made afterwards.
+    if (loadingDefault)
+        return;
+    if (resetPeakRms)
+        peakRms->Reset();
+    if (rebuild)
+        Rebuild();
+    if (relabel)
+        UpdateUnitLabels();
+}
+
+// The reference levels need nothing here: read-outs and publication
+// subtract them each time they are read.
+void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* resetPeakRms)
+{
+    const double v = GetParam(idx)->Value();
+    switch (idx)
+    {
+    case kGUIScale:
+        if (v == guiScale)
+            return;
+        guiScale = v;
+        if (!loadingDefault)
+        {
+            scaleX = scaleY = v;
+            resizePending.store(true);
+        }
+        return;
+    case kType:
+        meterType = Trunc(v);
+        *rebuild = *relabel = true;
+        return;
+    case kSync:
+        sync = Trunc(v);
+        return;
+    case kWriteAutomationData:
+        writeAutomation = Trunc(v);
+        return;
+    case kRMSChannelConfig:
+        rmsChannelConfig = Trunc(v);
+        *rebuild = *relabel = true;
+        return;
+    case kRMSGain:
+        rmsGainDb = v;
+        *resetPeakRms = true;
+        return;
+    case kRMSRefLevel:
+        rmsRefLevel = v;
+        return;
+    case kRMSMode:
+        rmsMeterMode = Trunc(v);
+        *rebuild = true;
+        return;
+    case kRMSWindow:
+        rmsWindowMs = v;
+        *rebuild = true;
+        return;
+    case kRMSDelta:
+        rmsOffset = Trunc(v);
+        *relabel = true;
+        return;
+    case kRMSWFilterMode:
+        weightingMode = Trunc(v);
+        *rebuild = true;
+        return;
+    case kEBUChannelConfig:
+        ebuChannelConfig = Trunc(v);
+        *rebuild = *relabel = true;
+        return;
+    case kEBUGain:
+        // The loudness engine keeps its measurements.
+        ebuGainDb = v;
+        *resetPeakRms = true;
+        return;
+    case kEBURefLevel:
+        ebuRefLevel = v;
+        return;
+    case kEBUDelta:
+        ebuOffset = Trunc(v);
+        *relabel = true;
+        return;
+    default:
+        // "GUI Layout" is only stored and reported; output parameters are
+        // written by the audio path.
+        return;
+    }
+}
+
+void Sonvarek::RunCommand(int32_t idx, bool* rebuild, bool* relabel)
+{
+    IEditorLink* editor = GetEditor();
+    switch (idx)
+    {
+    case kResetMeters:
+        *rebuild = *relabel = true;
+        return;
+    case kMatchRMSIntegrated:
+    case kMatchRMSMomentaryMax:
+    case kMatchPeakMax:
+    case kMatchRMSTruePeakMax:
+    case kMatchEBUIntegrated:
+    case kMatchShortTermMax:
+    case kMatchMomentaryMax:
+    case kMatchEBUTruePeakMax:
+        *rebuild = MatchGain(idx);
+        return;
+    case kResetGUIScale:
+        if (editor && editor->IsMouseButtonHeld() && editor->LastPressModifiers().ctrl &&
+            !editor->LastPressModifiers().shift)
+            ApplyScaleFromEditor(1.0);
+        return;
+    case kResizeByDrag:
+        ResizeByDrag();
+        return;
+    case kRescanPresets:
+        BuildPresetList(false);
+        return;
+    case kSaveDefaultPreset:
+    {
+        StringBuf folder;
+        GetFormatFolder(&folder);
+        SaveDefaultPreset(folder);
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+// Sets the selected gain so that the reading, as displayed, meets the
+// reference level. Only a click does it (a mouse button held on the editor),
+// and only while the reading means something. The gain stays within its
+// parameter's range, as the parameter shows it. True when the gain changed.
+bool Sonvarek::MatchGain(int32_t command)
+{
+    IEditorLink* editor = GetEditor();
+    if (!editor || !editor->IsMouseButtonHeld())
+        return false;
+    const PeakRmsEngine& rms = *peakRms;
+    const LoudnessEngine& ebu = *loudness;
+    double reading = kFloorDb;
+    bool acts = true;
+    switch (command)
+    {
+    case kMatchRMSIntegrated:
+        reading = rms.GetRmsIntegratedDb();
+        acts = reading > kFloorDb;
+        break;
+    case kMatchRMSMomentaryMax:
+        reading = rms.GetRmsMaxDb();
+        acts = reading > kFloorDb;
+        break;
+    case kMatchPeakMax:
+        reading = rms.GetPeakMaxDb();
+        break;
+    case kMatchRMSTruePeakMax:
+        reading = rms.GetTruePeakMaxDb();
+        break;
+    case kMatchEBUIntegrated:
+        reading = ebu.integrator.GetIntegratedLoudness();
+        acts = ebu.HasData() != 0 && reading > -70.0;
+        break;
+    case kMatchShortTermMax:
+        reading = ebu.shortTerm.GetMaxLoudness();
+        acts = ebu.shortTerm.WindowFull() != 0 && reading > kFloorDb;
+        break;
+    case kMatchMomentaryMax:
+        reading = ebu.momentary.GetMaxLoudness();
+        acts = ebu.momentary.WindowFull() != 0 && reading > kFloorDb;
+        break;
+    default:  // kMatchEBUTruePeakMax
+        reading = ebu.GetTruePeakMaxDb();
+        break;
+    }
+    if (!acts)
+        return false;
+
+    const bool isRms = command <= kMatchRMSTruePeakMax;
+    const int32_t paramIdx = isRms ? kRMSGain : kEBUGain;
+    double& gainDb = isRms ? rmsGainDb : ebuGainDb;
+    const double refLevel = isRms ? rmsRefLevel : ebuRefLevel;
+    double newGain = refLevel - (RoundToTenth(reading) - gainDb);
+    if (!std::isfinite(newGain))
+        return false;
+    const IPlugParam* param = GetParam(paramIdx);
+    newGain = std::clamp(newGain, param->Min(), param->Max());
+    gainDb = newGain;
+    // The controls send it on to the parameter and the host; the handler
+    // call that causes returns at once (inHandler).
+    editor->SetParamControlsAsUser(paramIdx, newGain, false);
+    return true;
+}
+
+// The scale that keeps the corner under the pointer, in proportion:
+// sqrt of the product of the relative height and width changes.
+void Sonvarek::ResizeByDrag()
+{
+    IEditorLink* editor = GetEditor();
+    if (!editor)
+        return;
+    int32_t dx = 0;
+    int32_t dy = 0;
+    editor->ResizeDragDistance(&dx, &dy);
+    if (dx == 0 && dy == 0)
+        return;
+    const auto w = static_cast<int32_t>(designWidth * scaleX);
+    const auto h = static_cast<int32_t>(designHeight * scaleY);
+    const double product = (static_cast<double>(dy) / h + 1.0) * (static_cast<double>(dx) / w + 1.0);
+    double scale = kMinGuiScale;
+    if (std::isfinite(product) && product > 0.0)
+        scale = std::clamp(std::sqrt(product) * guiScale, kMinGuiScale, kMaxGuiScale);
+    ApplyScaleFromEditor(scale);
+}
+
+void Sonvarek::ApplyScaleFromEditor(double scale)
+{
+    guiScale = scaleX = scaleY = scale;
+    SetParameterFromGUI(kGUIScale, scale, false);
+    resizePending.store(true);
+}

@@ -1,0 +1,137 @@
+// The audio path allocates nothing, and stream changes do not pile engines
+// up: every allocation of this program is counted.
+#include "support/TestSonvarek.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <limits>
+#include <new>
+#include <vector>
+
+namespace {
+
+std::atomic<bool> counting{false};
+std::atomic<long> countedAllocations{0};
+std::atomic<long> liveAllocations{0};
+
+void* Allocate(std::size_t n)
+{
+    if (counting.load())
+        ++countedAllocations;
+    ++liveAllocations;
+    return std::malloc(n ? n : 1);
+}
+
+void Free(void* p)
+{
+    if (!p)
+        return;
+    --liveAllocations;
+    std::free(p);
+}
+
+}  // namespace
+
+void* operator new(std::size_t n)
+{
+    if (void* p = Allocate(n))
+        return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
+void operator delete(void* p) noexcept { Free(p); }
+void operator delete[](void* p) noexcept { Free(p); }
+void operator delete(void* p, std::size_t) noexcept { Free(p); }
+void operator delete[](void* p, std::size_t) noexcept { Free(p); }
+
+namespace {
+
+using Allocation = SonvarekTest;
+
+// Counts the allocations of what runs in between.
+class CountAllocations
+{
+public:
+    CountAllocations()
+    {
+        countedAllocations = 0;
+        counting = true;
+    }
+    ~CountAllocations() { counting = false; }
+    long Count() const { return countedAllocations.load(); }
+};
+
+TEST_F(Allocation, TheAudioPathAllocatesNothing)
+{
+    constexpr int32_t kBlock = 512;
+    auto plug = Make();
+    plug->SetUpStream(48000.0, kBlock);
+    plug->sent.reserve(1 << 16);
+
+    ChannelBuffers in(kBlock);
+    ChannelBuffers out(kBlock);
+    std::vector<std::vector<float>> hostIn(6, std::vector<float>(3 * kBlock + 7, 0.25f));
+    std::vector<std::vector<float>> hostOut(6, std::vector<float>(3 * kBlock + 7));
+    const float* hostInPtrs[6];
+    float* hostOutPtrs[6];
+    for (int32_t k = 0; k < 6; ++k)
+    {
+        hostInPtrs[k] = hostIn[k].data();
+        hostOutPtrs[k] = hostOut[k].data();
+    }
+
+    auto render = [&](int32_t n) {
+        for (int32_t k = 0; k < 6; ++k)
+            for (int32_t i = 0; i < n; ++i)
+                in[k][i] = i % 97 == 0 ? std::numeric_limits<double>::quiet_NaN() : 0.001 * (i % 601) - 0.3;
+        PlatformLockGuard guard(plug->GetLock());
+        CountAllocations count;
+        for (int32_t b = 0; b < 40; ++b)
+            plug->RunAudioBlock(in.ptrs, out.ptrs, n);
+        plug->AttachInputBuffers(0, 6, hostInPtrs, 3 * kBlock + 7);
+        plug->AttachOutputBuffers(0, 6, hostOutPtrs);
+        plug->ProcessBuffersFloat(3 * kBlock + 7);
+        return count.Count();
+    };
+
+    plug->SetFromHost(kWriteAutomationData, 1);
+    for (int32_t type : {kMeterTypeRms, kMeterTypeEbu})
+        for (int32_t sync : {0, 1})
+            for (int32_t mode = 0; mode <= 6; ++mode)
+            {
+                plug->SetFromHost(kType, type);
+                plug->SetFromHost(kSync, sync);
+                plug->SetFromHost(kRMSWFilterMode, mode);
+                plug->SetFromHost(kRMSChannelConfig, mode % 5);
+                plug->SetFromHost(kEBUChannelConfig, mode % 5);
+                plug->playing = mode % 2 == 0;
+                EXPECT_EQ(render(kBlock), 0) << type << " " << sync << " " << mode;
+                EXPECT_EQ(render(1), 0);
+                EXPECT_EQ(render(0), 0);
+            }
+    EXPECT_GT(plug->sent.size(), 0u);
+
+    MeterSnapshot snapshot;
+    CountAllocations count;
+    plug->TakeDueMeterValues(&snapshot);
+    EXPECT_EQ(count.Count(), 0) << "nor does the editor's copy of the meter values";
+}
+
+TEST_F(Allocation, RepeatedStreamChangesKeepOneSetOfEngines)
+{
+    auto plug = Make();
+    plug->SetUpStream(48000.0);
+    plug->RunSilence(1000);  // the test's own buffers
+    const long live = liveAllocations.load();
+    for (int i = 0; i < 10; ++i)
+    {
+        plug->SetUpStream(i % 2 ? 96000.0 : 44100.0);
+        plug->RunSilence(1000);
+    }
+    plug->SetUpStream(48000.0);
+    EXPECT_EQ(liveAllocations.load(), live);
+}
+
+}  // namespace

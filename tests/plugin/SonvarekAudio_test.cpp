@@ -1,0 +1,270 @@
+// The audio path: gain, channel activity, transport, publication and hostile input.
+#include "support/TestSonvarek.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+using Audio = SonvarekTest;
+
+constexpr double kRate = 48000.0;
+
+double Factor(double db) { return std::exp(db * 0.11512925464970228); }
+
+double Noise(int32_t k, int64_t i)
+{
+    const uint32_t h = static_cast<uint32_t>(i * 2654435761u) ^ static_cast<uint32_t>(k * 40503u);
+    return (static_cast<double>(h % 20001u) - 10000.0) / 20000.0;
+}
+
+TEST_F(Audio, GainScalesTheActiveChannelsInPlaceAndTheOthersPassAndFeedSilence)
+{
+    auto plug = Make();
+    plug->SetUpStream(kRate);
+    plug->RunSignal(Noise, 600);
+    for (int32_t k = 0; k < 6; ++k)
+        EXPECT_EQ(plug->out[k][9], Noise(k, 512 + 9)) << "0 dB passes every sample unchanged";
+
+    plug->SetFromHost(kRMSGain, -6.0);
+    plug->RunSignal(Noise, 10);
+    EXPECT_EQ(plug->in[1][3], Noise(1, 3) * Factor(-6.0)) << "scaled in place";
+    EXPECT_EQ(plug->out[1][3], Noise(1, 3) * Factor(-6.0));
+    EXPECT_EQ(plug->out[2][3], Noise(2, 3)) << "\"Stereo\" leaves channel 3 unscaled";
+
+    plug->SetFromHost(kRMSChannelConfig, 1);  // "Left"
+    auto rightOnly = [](int32_t k, int64_t i) { return k == 1 ? Noise(k, i) : 0.0; };
+    plug->RunSignal(rightOnly, 4800);
+    EXPECT_EQ(plug->out[1][5], Noise(1, 4608 + 5)) << "channel 2 passes unscaled";
+    EXPECT_EQ(plug->GetPeakRmsEngine().GetPeakMaxDb(), -144.0) << "and feeds the engine 0.0";
+
+    plug->SetFromHost(kType, kMeterTypeEbu);
+    plug->SetFromHost(kEBUChannelConfig, kEbuSurround);
+    plug->SetFromHost(kEBUGain, -60.0);
+    plug->RunSignal(Noise, 10);
+    EXPECT_EQ(plug->out[5][7], Noise(5, 7) * Factor(-60.0)) << "EBU Gain on every channel of 5.1";
+}
+
+TEST_F(Audio, MissingInputsReadSilenceAndOnlyMatchedChannelsAreCopied)
+{
+    auto plug = Make();
+    plug->SetFromHost(kRMSChannelConfig, 4);  // "6 Ch."
+    plug->SetUpStream(kRate, 512, 2, 6);
+    plug->RunSignal([](int32_t k, int64_t) { return k >= 2 ? 0.9 : 0.0; }, 4800);
+    EXPECT_EQ(plug->GetPeakRmsEngine().GetPeakMaxDb(), -144.0) << "channels 3-6 have no input";
+
+    for (int32_t nIn = 1; nIn <= 6; ++nIn)
+        for (int32_t nOut = 1; nOut <= 6; ++nOut)
+        {
+            plug->SetUpStream(kRate, 512, nIn, nOut);
+            plug->RunSignal(Noise, 600);
+            for (int32_t k = 0; k < 6; ++k)
+                EXPECT_EQ(plug->out[k][3], k < std::min(nIn, nOut) ? Noise(k, 512 + 3) : 0.0)
+                    << nIn << " in, " << nOut << " out, channel " << k;
+        }
+}
+
+TEST_F(Audio, PublishesAtFrame2400AndEvery2400AfterOnlyWhileWriteAutomationDataIsOn)
+{
+    auto plug = Make();
+    plug->SetUpStream(kRate);
+    plug->RunSignal(Sine(0.5, 1000.0, kRate), 4800);
+    EXPECT_TRUE(plug->sent.empty()) << "off: the host receives nothing";
+    EXPECT_TRUE(plug->BarsDue()) << "the editor still refreshes";
+
+    plug->SetFromHost(kWriteAutomationData, 1);
+    plug->SetUpStream(44100.0);
+    plug->SetUpStream(kRate);
+    plug->RunSilence(2399, 1);
+    EXPECT_TRUE(plug->sent.empty()) << "not before frame 2400";
+    plug->RunSilence(1, 1);
+    const int32_t order[] = {kOutRMSIL, kOutRMSML, kOutRMSMLMax, kOutRMSPeakMax, kOutRMSTPMax, kOutRMSCrest};
+    ASSERT_EQ(plug->sent.size(), 6u);
+    for (int32_t i = 0; i < 6; ++i)
+        EXPECT_EQ(plug->sent[i].idx, order[i]);
+    EXPECT_EQ(plug->GetParam(kOutRMSCrest)->Value(), 0.0) << "crest before any signal";
+
+    // The values are those after exactly frame 2400, however the blocks fall.
+    auto other = Make();
+    other->SetFromHost(kWriteAutomationData, 1);
+    other->SetUpStream(kRate, 4096);
+    plug->sent.clear();
+    plug->SetUpStream(kRate, 2400);  // a new block size: measurements and timers restart
+    plug->RunSignal(Noise, 2400, 2400);
+    other->RunSignal(Noise, 4096, 4096);
+    ASSERT_EQ(other->sent.size(), 6u);
+    for (int32_t i = 0; i < 6; ++i)
+        EXPECT_EQ(plug->sent[i].unit, other->sent[i].unit);
+    EXPECT_GE(plug->GetParam(kOutRMSCrest)->Value(), 0.0);
+
+    other->sent.clear();
+    other->RunSignal(Noise, 51200, 512);
+    EXPECT_EQ(other->sent.size(), 6u * 22) << "frames 4800 to 55200; a 512-frame block publishes at most once";
+
+    other->SetFromHost(kRMSDelta, 1);
+    other->RunSignal(Noise, 2400);
+    const PeakRmsEngine& e = other->GetPeakRmsEngine();
+    EXPECT_NEAR(other->GetParam(kOutRMSIL)->Value(), e.GetRmsIntegratedDb() + 18.0, 1e-9) << "relative to -18";
+    EXPECT_NEAR(other->GetParam(kOutRMSPeakMax)->Value(), e.GetPeakMaxDb(), 1e-9) << "peaks stay absolute";
+}
+
+TEST_F(Audio, EbuIntegratedIsPublishedRelativeToTheReferenceLevel)
+{
+    auto plug = Make();
+    plug->SetFromHost(kType, kMeterTypeEbu);
+    plug->SetFromHost(kEBUDelta, 1);
+    plug->SetFromHost(kWriteAutomationData, 1);
+    plug->SetUpStream(kRate);
+    plug->RunSilence(2400);
+    ASSERT_EQ(plug->sent.size(), 7u);
+    EXPECT_EQ(plug->sent[0].idx, kOutEBUIL);
+    EXPECT_EQ(plug->sent[6].idx, kOutEBULRA);
+    EXPECT_EQ(plug->GetParam(kOutEBUIL)->Value(), -70.0) << "no loudness yet, clamped";
+
+    // Stereo 997 Hz at -20 dBFS per channel reads about -20 LUFS.
+    plug->RunSignal(Sine(0.1, 997.0, kRate), 5 * 48000);
+    const double integrated = plug->GetLoudnessEngine().integrator.GetIntegratedLoudness();
+    ASSERT_NEAR(integrated, -20.0, 0.2);
+    EXPECT_NEAR(plug->GetParam(kOutEBUIL)->Value(), integrated + 23.0, 1e-9);
+    EXPECT_EQ(plug->GetParam(kOutRMSIL)->Value(), -144.0) << "the RMS outputs stand still";
+}
+
+TEST_F(Audio, SyncMeasuresOnlyWhileTheTransportPlays)
+{
+    auto plug = Make();
+    plug->SetFromHost(kSync, 1);
+    plug->SetUpStream(kRate);
+    plug->RunSignal(Sine(0.5, 1000.0, kRate), 9600);
+    EXPECT_EQ(plug->GetPeakRmsEngine().GetRmsIntegratedDb(), -144.0) << "stopped: nothing accumulates";
+    EXPECT_GT(plug->GetPeakRmsEngine().ballistics[0].held, 0.4) << "the bars keep moving";
+
+    plug->playing = true;
+    plug->RunSignal(Sine(0.5, 1000.0, kRate), 9600);
+    const double level = plug->GetPeakRmsEngine().GetRmsIntegratedDb();
+    plug->playing = false;
+    plug->RunSignal(Sine(0.05, 1000.0, kRate), 9600);
+    EXPECT_EQ(plug->GetPeakRmsEngine().GetRmsIntegratedDb(), level) << "stopped again: the level stays";
+    plug->playing = true;
+    plug->RunSignal(Sine(0.05, 1000.0, kRate), 9600);
+    EXPECT_NEAR(plug->GetPeakRmsEngine().GetRmsIntegratedDb(), level - 20.0, 0.3) << "restarted at the start";
+
+    const int queries = plug->transportQueries;
+    plug->SetFromHost(kSync, 0);
+    plug->RunSilence(4800);
+    EXPECT_EQ(plug->transportQueries, queries) << "without Sync the transport is not asked";
+}
+
+TEST_F(Audio, NonFiniteSamplesAndOddBlocksCrashNothingAndAResetRecovers)
+{
+    auto hostile = [](int32_t k, int64_t i) {
+        const double special[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(), 1e308};
+        return i % 7 == 0 ? special[(i / 7 + k) % 4] : Noise(k, i);
+    };
+    for (const int32_t type : {kMeterTypeRms, kMeterTypeEbu})
+    {
+        SCOPED_TRACE(type);
+        auto plug = Make();
+        auto clean = Make();
+        for (auto* p : {plug.get(), clean.get()})
+        {
+            p->SetFromHost(kType, type);
+            p->SetFromHost(kRMSChannelConfig, 4);
+            p->SetFromHost(kEBUChannelConfig, kEbuSurround);
+            p->SetFromHost(kRMSWFilterMode, 2);
+            p->SetFromHost(kWriteAutomationData, 1);
+            p->SetUpStream(kRate);
+        }
+        plug->RunSignal(hostile, 9600);
+        plug->RunSignal(hostile, 0);
+        plug->RunSignal(hostile, 100, 1);
+        {
+            PlatformLockGuard guard(plug->GetLock());
+            plug->RunAudioBlock(nullptr, nullptr, 64);
+        }
+        for (int32_t p = 0; p < kMeterParamCount; ++p)
+            EXPECT_FALSE(std::isnan(plug->GetParam(p)->Value())) << p;
+
+        plug->HandleParamChange(kResetMeters);
+        plug->RunSignal(Noise, 4 * 48000);
+        clean->RunSignal(Noise, 4 * 48000);
+        MeterSnapshot a;
+        MeterSnapshot b;
+        ASSERT_TRUE(plug->TakeDueMeterValues(&a));
+        ASSERT_TRUE(clean->TakeDueMeterValues(&b));
+        EXPECT_EQ(a.rmsIntegratedDb, b.rmsIntegratedDb);
+        EXPECT_EQ(a.rmsMaxDb, b.rmsMaxDb);
+        EXPECT_EQ(a.rmsTruePeakMaxDb, b.rmsTruePeakMaxDb);
+        EXPECT_EQ(a.integratedLufs, b.integratedLufs);
+        EXPECT_EQ(a.rangeLu, b.rangeLu);
+        EXPECT_EQ(a.ebuTruePeakMaxDb, b.ebuTruePeakMaxDb);
+        EXPECT_EQ(a.barHeld[5], b.barHeld[5]);
+    }
+}
+
+// As the binding drives it: a host block longer than the declared block
+// size runs in pieces, with the result of one whole block.
+TEST_F(Audio, HostBlocksLongerThanTheBlockSizeGiveTheSameResult)
+{
+    constexpr int32_t kFrames = 3000;
+    std::vector<std::vector<float>> hostIn(6, std::vector<float>(kFrames));
+    std::vector<std::vector<float>> hostOut(6, std::vector<float>(kFrames));
+    const float* inPtrs[6];
+    float* outPtrs[6];
+    for (int32_t k = 0; k < 6; ++k)
+    {
+        for (int32_t i = 0; i < kFrames; ++i)
+            hostIn[k][i] = static_cast<float>(Noise(k, i));
+        inPtrs[k] = hostIn[k].data();
+        outPtrs[k] = hostOut[k].data();
+    }
+    auto plug = Make();
+    auto whole = Make();
+    for (auto* p : {plug.get(), whole.get()})
+    {
+        p->SetFromHost(kRMSGain, -6.0);
+        p->SetFromHost(kWriteAutomationData, 1);
+    }
+    plug->SetUpStream(kRate, 1024);
+    {
+        PlatformLockGuard guard(plug->GetLock());
+        plug->AttachInputBuffers(0, 6, inPtrs, kFrames);
+        plug->AttachOutputBuffers(0, 6, outPtrs);
+        plug->ProcessBuffersFloat(kFrames);
+    }
+    EXPECT_FLOAT_EQ(hostOut[0][2999], hostIn[0][2999] * static_cast<float>(Factor(-6.0)));
+    EXPECT_EQ(hostOut[4][1500], hostIn[4][1500]);
+
+    whole->SetUpStream(kRate, kFrames);
+    whole->RunSignal([&](int32_t k, int64_t i) { return static_cast<double>(hostIn[k][i]); }, kFrames, kFrames);
+    EXPECT_EQ(plug->GetPeakRmsEngine().GetRmsIntegratedDb(), whole->GetPeakRmsEngine().GetRmsIntegratedDb());
+    ASSERT_EQ(plug->sent.size(), 6u);
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(plug->sent[i].unit, whole->sent[i].unit);
+}
+
+TEST_F(Audio, EveryRateAndWeightingMeasuresATone)
+{
+    for (const double rate : {8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 192000.0, 384000.0})
+    {
+        auto plug = Make();
+        plug->SetUpStream(rate);
+        for (int32_t mode = 0; mode <= 6; ++mode)
+        {
+            SCOPED_TRACE(testing::Message() << rate << " Hz, mode " << mode);
+            plug->SetFromHost(kRMSWFilterMode, mode);
+            plug->RunSignal(Sine(0.5, 1000.0, rate), static_cast<int64_t>(rate * 0.7));
+            EXPECT_NEAR(plug->GetPeakRmsEngine().GetPeakMaxDb(), -6.0, 0.15);
+            const double rms = plug->GetPeakRmsEngine().GetRmsIntegratedDb();
+            EXPECT_GT(rms, -20.0);
+            EXPECT_LT(rms, 0.0);
+        }
+        plug->SetFromHost(kType, kMeterTypeEbu);
+        plug->RunSignal(Sine(0.5, 1000.0, rate), static_cast<int64_t>(rate * 0.7));
+        EXPECT_NEAR(plug->GetLoudnessEngine().momentary.GetLoudness(), -6.0, 0.3) << rate << " Hz";
+    }
+}
+
+}  // namespace
