@@ -1,10 +1,6 @@
-// Stand-ins for what the module's owners do not link in yet: the plug-in's
-// instance factory (so the host gets no effect-parameters object) and the
-// GUI object. Each goes when its owner's definition is linked in.
+// Stand-in for the GUI object while its layer is not linked into the module:
+// the host gets no GUI object. It goes when the GUI object is linked in.
 
 #include "framework/aax/EffectProcedures.h"
-#include "framework/aax/PlugInstanceFactory.h"
-
-IPlugAAX* CreatePlugInstance() { return nullptr; }
 
 IACFUnknown* AAX_CreateEffectGUI() { return nullptr; }

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr const char* kChannelFormats = "1-1 2-2 4-4 5-5 6-6";
-constexpr int32_t kPlugApiAax = 4;
 
 // trunc(periodMs × 0.001 × sampleRate), within int32.
 int32_t PeriodSamples(double periodMs, double rate)
@@ -34,7 +33,7 @@ int32_t ScaledSize(double scale, double designSize) { return static_cast<int32_t
 Sonvarek::Sonvarek()
     : SonvarekBinding(kMeterParamCount, kChannelFormats, kFactoryPresetCount, "Sonvarek", "", "Fennoryx", 0x10200,
                       static_cast<int32_t>(kSonvarekProductID), static_cast<int32_t>(kSonvarekManufacturerID), 0,
-                      false, false, false, kPlugApiAax)
+                      false, false, false, 0)
 {
     if (NParams() != kMeterParamCount)
         throw std::bad_alloc();

@@ -11,12 +11,12 @@
 // The editor reads meter values only through TakeDueMeterValues.
 //
 // The host side of the base (SendParamToHost, QueryTransport, gestures, ...)
-// is the format binding's: Sonvarek stays abstract until one is its base.
+// is the format binding's (IPlugAAX).
 
 #include "engines/LoudnessEngine.h"
 #include "engines/PeakRmsEngine.h"
 #include "engines/WeightingFilter.h"
-#include "framework/core/IPlugBase.h"
+#include "framework/aax/IPlugAAX.h"
 #include "framework/core/IPlugPathes.h"
 #include "framework/core/IPlugPresetmanager.h"
 #include "plugin/FrameTimer.h"
@@ -27,9 +27,8 @@
 #include <cstdint>
 #include <memory>
 
-// The format binding Sonvarek derives from; it takes IPlugBase's constructor
-// arguments.
-using SonvarekBinding = IPlugBase;
+// The format binding Sonvarek derives from.
+using SonvarekBinding = IPlugAAX;
 
 class Sonvarek : public SonvarekBinding, public IPlugPathes, public IPlugPresetmanager
 {

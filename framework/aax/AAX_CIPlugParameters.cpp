@@ -1,22 +1,6 @@
 #include "framework/aax/AAX_CIPlugParameters.h"
 
-#include "framework/aax/EffectProcedures.h"
-#include "framework/aax/IPlugAAX.h"
 #include "framework/aax/InstanceField.h"
-#include "framework/aax/PlugInstanceFactory.h"
-
-IACFUnknown* AAX_CIPlugParameters::Create()
-{
-    try
-    {
-        IPlugAAX* plug = CreatePlugInstance();
-        return plug ? static_cast<AAX_IACFEffectParameters*>(plug) : nullptr;
-    }
-    catch (...)
-    {
-        return nullptr;
-    }
-}
 
 void AAX_CIPlugParameters::RenderInstances(AAXRenderContext* const* first, AAXRenderContext* const* last)
 {
@@ -43,11 +27,4 @@ int32_t AAX_CIPlugParameters::PrepareFieldData(uint32_t field, void* data, uint3
     if (field == kAAXFieldInstance)
         return WriteInstanceField(data, sizeBytes, this);
     return AAX_CEffectParameters::PrepareFieldData(field, data, sizeBytes);
-}
-
-IACFUnknown* AAX_CreateEffectParameters() { return AAX_CIPlugParameters::Create(); }
-
-void AAX_RenderInstances(AAXRenderContext* const* first, AAXRenderContext* const* last)
-{
-    AAX_CIPlugParameters::RenderInstances(first, last);
 }

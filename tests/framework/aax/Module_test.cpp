@@ -5,6 +5,7 @@
 #include "platform/AAXRenderContext.h"
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -173,8 +174,11 @@ TEST_F(Module, DescribesTheWholeEffect)
     EXPECT_EQ(module.canUnloadNow(host.Unknown()), 0);
 }
 
-TEST_F(Module, ItsProceduresMakeNothingUntilThePlugInIsLinkedIn)
+TEST_F(Module, ItsEffectParametersProcedureMakesAnInstanceAndTheGUIProcedureNothingYet)
 {
+    TempFolder data;
+    TempFolder home;
+    DataHomeOverride env(data.Path().c_str(), home.Path().c_str());
     StandInHost host;
     IACFUnknown* definition = nullptr;
     ASSERT_EQ(module.registerPlugin(host.Unknown(), &definition), 0);
@@ -185,12 +189,21 @@ TEST_F(Module, ItsProceduresMakeNothingUntilThePlugInIsLinkedIn)
     AAXCreateObjectProc createGUI = effect.Procedure(kAAXProcedureEffectGUI);
     ASSERT_NE(createParameters, nullptr);
     ASSERT_NE(createGUI, nullptr);
-    EXPECT_EQ(createParameters(), nullptr);
     EXPECT_EQ(createGUI(), nullptr);
 
+    IACFUnknown* instance = createParameters();
+    ASSERT_NE(instance, nullptr);
+    instance->Retain();
+    EXPECT_EQ(module.canUnloadNow(host.Unknown()), 1);
+    void* parameters = nullptr;
+    ASSERT_EQ(instance->LookupInterface(kIID_EffectParameters, &parameters), 0);
+    static_cast<IACFUnknown*>(parameters)->Relinquish();
+
+    // A context without an instance is skipped.
     AAXRenderContext context{};
     AAXRenderContext* contexts[] = {&context};
     effect.components.at(0).render(contexts, contexts + 1);
+    instance->Relinquish();
     EXPECT_EQ(module.canUnloadNow(host.Unknown()), 0);
 }
 
