@@ -3,6 +3,7 @@
 #include "host/HostChunkRecord.h"
 #include "host/HostRunTimeObject.h"
 #include "host/HostString.h"
+#include "host/LookupAs.h"
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"
 
@@ -90,13 +91,12 @@ HostInstance::~HostInstance()
 
 bool HostInstance::Start(IACFUnknown* object, std::string* error)
 {
-    void* answer = nullptr;
-    if (object->LookupInterface(kIID_EffectParameters, &answer) != 0 || !answer)
+    effect = LookupAs<AAX_IACFEffectParameters>(object, kIID_EffectParameters);
+    if (!effect)
     {
         Explain(error, "the object answers no effect-parameters interface");
         return false;
     }
-    effect = static_cast<AAX_IACFEffectParameters*>(answer);
     const int32_t result = effect->AttachToHost(runTime->Unknown());
     if (result != 0)
     {

@@ -1,3 +1,4 @@
+#include "host/LookupAs.h"
 #include "host/StandInHost.h"
 #include "platform/AAX_IHostController.h"
 #include "platform/AAX_IHostObjectFactory.h"
@@ -9,23 +10,16 @@
 
 namespace {
 
-template <class T>
-T* Lookup(IACFUnknown* object, const ACFUID& iid)
-{
-    void* answer = nullptr;
-    return object->LookupInterface(iid, &answer) == 0 ? static_cast<T*>(answer) : nullptr;
-}
-
 TEST(StandInHost, WithheldInterfacesAreNotFound)
 {
     StandInHost host;
-    auto* controller = Lookup<AAX_IHostController>(host.RunTime(), kIID_Controller);
+    auto* controller = LookupAs<AAX_IHostController>(host.RunTime(), kIID_Controller);
     ASSERT_NE(controller, nullptr);
     controller->Relinquish();
 
     host.Withhold(kIID_Controller);
-    EXPECT_EQ(Lookup<AAX_IHostController>(host.RunTime(), kIID_Controller), nullptr);
-    EXPECT_EQ(Lookup<IACFUnknown>(host.RunTime(), kIID_Collection), nullptr);  // not this object's
+    EXPECT_EQ(LookupAs<AAX_IHostController>(host.RunTime(), kIID_Controller), nullptr);
+    EXPECT_EQ(LookupAs<IACFUnknown>(host.RunTime(), kIID_Collection), nullptr);  // not this object's
     void* answer = nullptr;
     EXPECT_EQ(host.RunTime()->LookupInterface(kIID_Transport, nullptr), kACFResultNullPointer);
     EXPECT_EQ(host.RunTime()->LookupInterface(kIID_Controller, &answer), kACFResultNoInterface);
@@ -34,7 +28,7 @@ TEST(StandInHost, WithheldInterfacesAreNotFound)
 TEST(StandInHost, FactoryObjectsAnswerTheirInterfacesAndFailOnRequest)
 {
     StandInHost host;
-    auto* factory = Lookup<AAX_IHostObjectFactory>(host.Unknown(), kIID_ObjectFactory);
+    auto* factory = LookupAs<AAX_IHostObjectFactory>(host.Unknown(), kIID_ObjectFactory);
     ASSERT_NE(factory, nullptr);
     void* created = nullptr;
     ASSERT_EQ(factory->CreateObject(kCLSID_PropertyMap, nullptr, kIID_PropertyMap, &created), 0);

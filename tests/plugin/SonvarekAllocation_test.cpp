@@ -2,66 +2,14 @@
 // up: every allocation of this program is counted.
 #include "support/TestSonvarek.h"
 
-#include <atomic>
-#include <cstdlib>
+#include "tests/support/CountAllocations.h"
+
 #include <limits>
-#include <new>
 #include <vector>
 
 namespace {
 
-std::atomic<bool> counting{false};
-std::atomic<long> countedAllocations{0};
-std::atomic<long> liveAllocations{0};
-
-void* Allocate(std::size_t n)
-{
-    if (counting.load())
-        ++countedAllocations;
-    ++liveAllocations;
-    return std::malloc(n ? n : 1);
-}
-
-void Free(void* p)
-{
-    if (!p)
-        return;
-    --liveAllocations;
-    std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t n)
-{
-    if (void* p = Allocate(n))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
-void operator delete(void* p) noexcept { Free(p); }
-void operator delete[](void* p) noexcept { Free(p); }
-void operator delete(void* p, std::size_t) noexcept { Free(p); }
-void operator delete[](void* p, std::size_t) noexcept { Free(p); }
-
-namespace {
-
 using Allocation = SonvarekTest;
-
-// Counts the allocations of what runs in between.
-class CountAllocations
-{
-public:
-    CountAllocations()
-    {
-        countedAllocations = 0;
-        counting = true;
-    }
-    ~CountAllocations() { counting = false; }
-    long Count() const { return countedAllocations.load(); }
-};
 
 TEST_F(Allocation, TheAudioPathAllocatesNothing)
 {
@@ -124,14 +72,14 @@ TEST_F(Allocation, RepeatedStreamChangesKeepOneSetOfEngines)
     auto plug = Make();
     plug->SetUpStream(48000.0);
     plug->RunSilence(1000);  // the test's own buffers
-    const long live = liveAllocations.load();
+    const long live = LiveAllocations();
     for (int i = 0; i < 10; ++i)
     {
         plug->SetUpStream(i % 2 ? 96000.0 : 44100.0);
         plug->RunSilence(1000);
     }
     plug->SetUpStream(48000.0);
-    EXPECT_EQ(liveAllocations.load(), live);
+    EXPECT_EQ(LiveAllocations(), live);
 }
 
 }  // namespace
