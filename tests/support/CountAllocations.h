@@ -12,7 +12,9 @@ inline std::atomic<bool> counting{false};
 inline std::atomic<long> counted{0};
 inline std::atomic<long> live{0};
 
-inline void* Allocate(std::size_t n)
+// Not inlined: the compiler would otherwise pair a new-expression with the
+// free() inside and warn of a mismatch.
+__attribute__((noinline)) inline void* Allocate(std::size_t n)
 {
     if (counting.load())
         ++counted;
@@ -20,7 +22,7 @@ inline void* Allocate(std::size_t n)
     return std::malloc(n ? n : 1);
 }
 
-inline void Free(void* p)
+__attribute__((noinline)) inline void Free(void* p)
 {
     if (!p)
         return;
