@@ -7,8 +7,6 @@
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"
 
-#include <algorithm>
-#include <cmath>
 #include <limits>
 #include <utility>
 

@@ -91,18 +91,4 @@ TEST(HostTransportNode, AnswersFromTheStreamUnderTheHostsSwitches)
     runTime->Relinquish();
 }
 
-TEST(HostMidiNode, HandsOutTheQueuedPacketsUntilCleared)
-{
-    HostMidiNode node;
-    AAX_IHostMidiNode& midi = node;
-    EXPECT_EQ(midi.Packets()->packetCount, 0u);
-    EXPECT_EQ(midi.Packets()->packets, nullptr);
-    node.Queue({5, 0x90, 64, 127});
-    const AAXMidiPacketBuffer* buffer = midi.Packets();
-    ASSERT_EQ(buffer->packetCount, 1u);
-    EXPECT_EQ(buffer->packets[0].data1, 64);
-    node.Clear();
-    EXPECT_EQ(midi.Packets()->packetCount, 0u);
-}
-
 }  // namespace

@@ -155,12 +155,9 @@ TEST_F(SonvarekModule, TheHostSeesThirtyParametersByNameStepsAndKind)
 TEST_F(SonvarekModule, TextsParsingAndNormalisedValues)
 {
     EXPECT_EQ(Text("21"), "-23.00LUFS");
-    EXPECT_EQ(Text("8"), "-18.00dBFS");
     EXPECT_EQ(Text("3"), "RMS");
-    EXPECT_EQ(Text("12"), "---");
     EXPECT_EQ(Text("10"), "600.00ms");
-    EXPECT_EQ(Text("2"), "1.00");
-    EXPECT_EQ(Text("MasterBypassID"), "bypass");
+    EXPECT_EQ(Text("2"), "1.00");  // an integer without unit
     const double refPosition = 37.0 / 72.0;  // -23 over -60 .. 12
     EXPECT_EQ(Formatted("21", refPosition, 10), "-23.00LUFS");
     EXPECT_EQ(Formatted("21", refPosition, 6), "-23.00");
@@ -176,10 +173,8 @@ TEST_F(SonvarekModule, TextsParsingAndNormalisedValues)
     EXPECT_EQ(instance->SetText("21", "-16.00LUFS"), 0);
     EXPECT_EQ(Text("21"), "-16.00LUFS");
     EXPECT_EQ(DoubleAt(Chunk(), 20), -16.0);
-    EXPECT_EQ(instance->SetText("3", "EBU"), 0);
-    EXPECT_EQ(DoubleAt(Chunk(), 2), 1.0);
     EXPECT_EQ(instance->SetText("12", "Leq(M)"), 0);
-    EXPECT_EQ(Text("12"), "Leq(M)");
+    EXPECT_EQ(DoubleAt(Chunk(), 11), 5.0);
     EXPECT_EQ(instance->SetText("21", "loud"), kAAXResultInvalidText);
     EXPECT_EQ(instance->SetNormalized("10", 0.5), 0);
     EXPECT_DOUBLE_EQ(DoubleAt(Chunk(), 9), 10.0 + 9990.0 * std::pow(0.5, 2.5));

@@ -119,7 +119,7 @@ TEST_F(IPlugAAXRender, TheOutputParameterIsPublishedAsTouchRequestReleaseAtFrame
     EXPECT_EQ(text, "-6.02dB");
 }
 
-TEST_F(IPlugAAXRender, EveryChannelCountTheHostNamesIsConnected)
+TEST_F(IPlugAAXRender, TheChannelsTheHostNamesAreConnectedAndNoOthers)
 {
     auto mono = session.NewInstance(1);
     ASSERT_NE(mono, nullptr);
@@ -132,14 +132,6 @@ TEST_F(IPlugAAXRender, EveryChannelCountTheHostNamesIsConnected)
     EXPECT_TRUE(monoPlug.IsOutputConnected(0));
     EXPECT_FALSE(monoPlug.IsOutputConnected(5));
     EXPECT_EQ(out.Channel(0)[15], 0.25f);
-
-    auto six = session.NewInstance(6);
-    ASSERT_NE(six, nullptr);
-    TestAudio in6(6, 16, -0.5f);
-    TestAudio out6(6, 16);
-    six->Render(in6.Buffers(), out6.Buffers(), 16);
-    EXPECT_TRUE(PlugOf(*six).IsInputConnected(5));
-    EXPECT_EQ(out6.Channel(5)[0], -0.5f);
 }
 
 TEST_F(IPlugAAXRender, WithoutStemFormatsNoChannelIsConnectedAndTheHostBuffersStayAlone)
@@ -267,23 +259,6 @@ TEST(IPlugAAXRenderPaths, TheSideChainIsConnectedAfterTheMainInputsWhileTheHostF
     instance->SetSideChainConnected(false);
     instance->Render(in.Buffers(), out.Buffers(), 32);
     EXPECT_FALSE(plug.IsInputConnected(2));
-}
-
-IACFUnknown* MakeLatentPlug() { return AsHostObject(new TestPlugAAX(TestPlugConfig{"2-2", 3, false, 0})); }
-
-TEST(IPlugAAXRenderPaths, BypassWithLatencyDelaysTheInputAndKeepsProcessing)
-{
-    TestSession session;
-    auto instance = HostInstance::Create(session.host, &MakeLatentPlug, session.StereoComponent(), TestSession::Stream(2));
-    ASSERT_NE(instance, nullptr);
-    ASSERT_EQ(instance->SetNormalized("MasterBypassID", 1.0), 0);
-    TestAudio in(2, 8);
-    in.FillRamp();
-    TestAudio out(2, 8, kUntouched);
-    instance->Render(in.Buffers(), out.Buffers(), 8);
-    EXPECT_EQ(PlugOf(*instance).blocks, 1);
-    for (int32_t f = 0; f < 8; ++f)
-        EXPECT_EQ(out.Channel(1)[f], f < 3 ? 0.0f : in.Channel(1)[f - 3]) << f;
 }
 
 IACFUnknown* MakeQuietPlug()
