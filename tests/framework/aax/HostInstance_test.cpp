@@ -54,27 +54,11 @@ TEST(HostInstance, AnsweringAtOnceAppliesTheRequestInsideIt)
     plug.changes.clear();
     plug.SetParameterFromGUI(kTestGain, 0.25);
     EXPECT_EQ(plug.changes, (std::vector<int32_t>{kTestGain, kTestGain}));
-    double normalized = 0.0;
-    instance->Normalized("2", &normalized);
-    EXPECT_DOUBLE_EQ(normalized, 0.25);
     EXPECT_EQ(instance->DeliverRequests(), 0);
     const std::vector<HostAutomationEvent> events = instance->Automation();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[1].kind, HostAutomationEvent::kRequest);
     EXPECT_EQ(events[2].kind, HostAutomationEvent::kReport);  // the answer arrives before the release
-    instance->ClearAutomation();
-    EXPECT_TRUE(instance->Automation().empty());
-}
-
-TEST(HostInstance, AFailingAutomationInterfaceTakesNothing)
-{
-    TestSession session;
-    auto instance = session.NewInstance();
-    ASSERT_NE(instance, nullptr);
-    session.host.Fail(kIID_AutomationDelegate, -4);
-    PlugOf(*instance).SetParameterFromGUI(kTestGain, 0.25);
-    EXPECT_TRUE(instance->Automation().empty());
-    EXPECT_EQ(instance->DeliverRequests(), 0);
 }
 
 }  // namespace

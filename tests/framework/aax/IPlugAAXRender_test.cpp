@@ -16,68 +16,32 @@
 
 namespace {
 
-using Event = HostAutomationEvent;
 using IPlugAAXRender = PlugInstanceTest;
 
-constexpr double kDbToFactor = 0.11512925464970228;
 constexpr float kUntouched = 1234.5f;
-
-// The normalised position of a gain in dB.
-double GainPosition(double dB) { return (dB + 60.0) / 72.0; }
 
 bool SameBits(const std::vector<float>& a, const std::vector<float>& b)
 {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
-TEST_F(IPlugAAXRender, TheGainIsAppliedToEveryFrame)
+// Gain and bypass of the meter itself are checked through the module; here
+// the samples a conversion could change.
+TEST_F(IPlugAAXRender, BypassPassesEveryFloatBitExactAndLeavesTheProcessingAlone)
 {
-    ASSERT_EQ(instance->SetNormalized("2", GainPosition(-6.0)), 0);
-    TestAudio in(2, 256);
-    in.FillRamp();
-    TestAudio out(2, 256, kUntouched);
-    instance->Render(in.Buffers(), out.Buffers(), 256);
-    const double factor = std::exp(PlainValue(kTestGain) * kDbToFactor);
-    for (int32_t c = 0; c < 2; ++c)
-        for (int32_t f = 0; f < 256; ++f)
-            ASSERT_EQ(out.Channel(c)[f], static_cast<float>(static_cast<double>(in.Channel(c)[f]) * factor)) << c << f;
-    EXPECT_FALSE(plug->GetLastBypass());
-}
-
-TEST_F(IPlugAAXRender, BypassPassesTheInputBitExactAndLeavesTheProcessingAlone)
-{
-    ASSERT_EQ(instance->SetNormalized("2", GainPosition(-6.0)), 0);
+    ASSERT_EQ(instance->SetNormalized("2", 0.5), 0);
     ASSERT_EQ(instance->SetNormalized("MasterBypassID", 1.0), 0);
-    TestAudio in(2, 8);
+    TestAudio in(2, 6);
     const float specials[] = {1e-40f, -0.0f, std::numeric_limits<float>::infinity(), -3.4e38f,
-                              std::numeric_limits<float>::denorm_min(), 0.1f, -1.0f, 0.3333333f};
+                              std::numeric_limits<float>::denorm_min(), 0.3333333f};
     for (int32_t c = 0; c < 2; ++c)
         std::copy(std::begin(specials), std::end(specials), in.Channel(c).begin());
-    TestAudio out(2, 8, kUntouched);
-    const int32_t blocks = plug->blocks;
-    instance->Render(in.Buffers(), out.Buffers(), 8);
+    TestAudio out(2, 6, kUntouched);
+    instance->Render(in.Buffers(), out.Buffers(), 6);
     EXPECT_TRUE(SameBits(out.Channel(0), in.Channel(0)));
     EXPECT_TRUE(SameBits(out.Channel(1), in.Channel(1)));
-    EXPECT_EQ(plug->blocks, blocks);
+    EXPECT_EQ(plug->blocks, 0);
     EXPECT_TRUE(plug->GetLastBypass());
-
-    // Off again: processed.
-    ASSERT_EQ(instance->SetNormalized("MasterBypassID", 0.0), 0);
-    instance->Render(in.Buffers(), out.Buffers(), 8);
-    EXPECT_EQ(plug->blocks, blocks + 1);
-    EXPECT_NE(out.Channel(0)[6], in.Channel(0)[6]);
-}
-
-TEST_F(IPlugAAXRender, BlocksLongerThanTheScratchBuffersRunInSubBlocks)
-{
-    const int32_t frames = 2 * IPlugAAX::kBlockSize + 452;
-    TestAudio in(2, frames);
-    in.FillRamp();
-    TestAudio out(2, frames, kUntouched);
-    instance->Render(in.Buffers(), out.Buffers(), frames);
-    EXPECT_EQ(plug->blocks, 3);
-    EXPECT_EQ(plug->largestBlock, IPlugAAX::kBlockSize);
-    EXPECT_TRUE(SameBits(out.Channel(1), in.Channel(1)));  // gain 0 dB
 }
 
 TEST_F(IPlugAAXRender, ANegativeFrameCountRendersNothingAndZeroFramesOneEmptyBlock)
@@ -86,63 +50,32 @@ TEST_F(IPlugAAXRender, ANegativeFrameCountRendersNothingAndZeroFramesOneEmptyBlo
     TestAudio out(2, 4, kUntouched);
     instance->Render(in.Buffers(), out.Buffers(), -5);
     EXPECT_EQ(plug->blocks, 0);
-    EXPECT_EQ(out.Channel(0)[0], kUntouched);
     instance->Render(in.Buffers(), out.Buffers(), 0);
     EXPECT_EQ(plug->blocks, 1);
     EXPECT_EQ(plug->framesRendered, 0);
     EXPECT_EQ(out.Channel(0)[0], kUntouched);
 }
 
-TEST_F(IPlugAAXRender, TheOutputParameterIsPublishedAsTouchRequestReleaseAtFrame2400)
-{
-    ASSERT_EQ(plug->publishPeriod, 2400);
-    instance->ClearAutomation();
-    TestAudio in(2, 2400, 0.5f);
-    TestAudio out(2, 2400);
-    instance->Render(in.Buffers(), out.Buffers(), 2399);
-    EXPECT_TRUE(instance->Automation().empty());
-    instance->Render(in.Buffers(), out.Buffers(), 1);
-    const double level = std::log(0.5) * 8.685889638065037;
-    const double unit = (level + 144.0) / 144.0;
-    const std::vector<Event> events = instance->Automation();
-    ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0], (Event{Event::kTouch, "6", 0.0}));
-    EXPECT_EQ(events[1].kind, Event::kRequest);
-    EXPECT_EQ(events[1].id, "6");
-    EXPECT_NEAR(events[1].value, unit, 1e-12);
-    EXPECT_EQ(events[2], (Event{Event::kRelease, "6", 0.0}));
-
-    // The host's answer sets the host parameter to what the plug-in published.
-    EXPECT_EQ(instance->DeliverRequests(), 1);
-    std::string text;
-    instance->Text("6", &text);
-    EXPECT_EQ(text, "-6.02dB");
-}
-
 TEST_F(IPlugAAXRender, TheChannelsTheHostNamesAreConnectedAndNoOthers)
 {
     auto mono = session.NewInstance(1);
     ASSERT_NE(mono, nullptr);
-    TestPlugAAX& monoPlug = PlugOf(*mono);
     TestAudio in(1, 16, 0.25f);
     TestAudio out(1, 16);
     mono->Render(in.Buffers(), out.Buffers(), 16);
-    EXPECT_TRUE(monoPlug.IsInputConnected(0));
-    EXPECT_FALSE(monoPlug.IsInputConnected(1));
-    EXPECT_TRUE(monoPlug.IsOutputConnected(0));
-    EXPECT_FALSE(monoPlug.IsOutputConnected(5));
+    EXPECT_TRUE(PlugOf(*mono).IsInputConnected(0));
+    EXPECT_FALSE(PlugOf(*mono).IsInputConnected(1));
+    EXPECT_FALSE(PlugOf(*mono).IsOutputConnected(5));
     EXPECT_EQ(out.Channel(0)[15], 0.25f);
-}
 
-TEST_F(IPlugAAXRender, WithoutStemFormatsNoChannelIsConnectedAndTheHostBuffersStayAlone)
-{
+    // Without stem formats no channel is connected and the host's buffers stay alone.
     session.host.Fail(kIID_Controller, -9);
-    TestAudio in(2, 16, 0.25f);
-    TestAudio out(2, 16, kUntouched);
-    instance->Render(in.Buffers(), out.Buffers(), 16);
+    TestAudio stereoIn(2, 16, 0.25f);
+    TestAudio stereoOut(2, 16, kUntouched);
+    instance->Render(stereoIn.Buffers(), stereoOut.Buffers(), 16);
     EXPECT_FALSE(plug->IsInputConnected(0));
     EXPECT_FALSE(plug->IsOutputConnected(0));
-    EXPECT_EQ(out.Channel(0)[0], kUntouched);
+    EXPECT_EQ(stereoOut.Channel(0)[0], kUntouched);
     EXPECT_EQ(plug->blocks, 1);  // the block runs on silence of its own
 }
 
@@ -188,51 +121,57 @@ TEST_F(IPlugAAXRender, FailedOrMissingTransportQueriesLeaveTheRecordAtItsDefault
     EXPECT_EQ(plug->samplePosition, 0);
 
     const ITransportRecord defaults;
-    for (int round = 0; round < 2; ++round)
+    for (bool withhold : {false, true})
     {
-        if (round == 0)
-            session.host.Fail(kIID_Transport, -3);
-        else
+        if (withhold)
             session.host.Withhold(kIID_Transport);
+        else
+            session.host.Fail(kIID_Transport, -3);
         plug->transport = ITransportRecord();
         instance->Render(in.Buffers(), out.Buffers(), 4);
-        EXPECT_EQ(plug->transport.tempo, defaults.tempo);
-        EXPECT_EQ(plug->transport.playing, defaults.playing);
-        EXPECT_EQ(plug->transport.quarterNotePosition, defaults.quarterNotePosition);
-        EXPECT_EQ(plug->transport.cycleEnd, defaults.cycleEnd);
-        EXPECT_EQ(plug->QueryTempo(), 120.0);
+        EXPECT_EQ(plug->transport.tempo, defaults.tempo) << withhold;
+        EXPECT_EQ(plug->transport.quarterNotePosition, defaults.quarterNotePosition) << withhold;
+        EXPECT_EQ(plug->QueryTempo(), 120.0) << withhold;
     }
 }
 
-// A plug-in that takes MIDI, on a component whose field 5 is a MIDI node.
+// A plug-in on the stereo component, changed by edit, made by make.
+template <class Edit>
+std::unique_ptr<HostInstance> InstanceOn(TestSession& session, AAXCreateObjectProc make, Edit edit)
+{
+    RecordedComponent component = session.StereoComponent();
+    edit(component);
+    return HostInstance::Create(session.host, make, component, TestSession::Stream(2));
+}
+
 IACFUnknown* MakeMidiPlug() { return AsHostObject(new TestPlugAAX(TestPlugConfig{"2-2", 0, true, 0})); }
 
 TEST(IPlugAAXRenderPaths, MidiFromTheInputNodeReachesThePlugInInOrder)
 {
     TestSession session;
-    RecordedComponent component = session.StereoComponent();
-    for (RecordedField& field : component.fields)
-        if (field.index == kAAXFieldInputMidi)
-        {
-            field.kind = FieldKind::Node;
-            field.nodeType = kAAXNodeInputMidi;
-        }
-    auto instance = HostInstance::Create(session.host, &MakeMidiPlug, component, TestSession::Stream(2));
+    auto instance = InstanceOn(session, &MakeMidiPlug, [](RecordedComponent& component) {
+        for (RecordedField& field : component.fields)
+            if (field.index == kAAXFieldInputMidi)
+            {
+                field.kind = FieldKind::Node;
+                field.nodeType = kAAXNodeInputMidi;
+            }
+    });
     ASSERT_NE(instance, nullptr);
     instance->QueueMidi({12, 0x90, 60, 100});
-    instance->QueueMidi({40, 0x80, 60, 0});
+    instance->QueueMidi({40, 0x80, 61, 0});
     TestAudio in(2, 64);
     TestAudio out(2, 64);
     instance->Render(in.Buffers(), out.Buffers(), 64);
-    TestPlugAAX& plug = PlugOf(*instance);
-    ASSERT_EQ(plug.midi.size(), 2u);
-    EXPECT_EQ(plug.midi[0].offset, 12);
-    EXPECT_EQ(plug.midi[0].status, 0x90);
-    EXPECT_EQ(plug.midi[0].data1, 60);
-    EXPECT_EQ(plug.midi[0].data2, 100);
-    EXPECT_EQ(plug.midi[1].offset, 40);
-    instance->Render(in.Buffers(), out.Buffers(), 64);  // the queue went with the call
-    EXPECT_EQ(plug.midi.size(), 2u);
+    instance->Render(in.Buffers(), out.Buffers(), 64);  // the queue went with the first call
+    const std::vector<IMidiMessage>& midi = PlugOf(*instance).midi;
+    ASSERT_EQ(midi.size(), 2u);
+    EXPECT_EQ(midi[0].offset, 12);
+    EXPECT_EQ(midi[0].status, 0x90);
+    EXPECT_EQ(midi[0].data1, 60);
+    EXPECT_EQ(midi[0].data2, 100);
+    EXPECT_EQ(midi[1].offset, 40);
+    EXPECT_EQ(midi[1].data1, 61);
 }
 
 IACFUnknown* MakeSideChainPlug() { return AsHostObject(new TestPlugAAX(TestPlugConfig{"3-2", 0, false, 1})); }
@@ -240,25 +179,23 @@ IACFUnknown* MakeSideChainPlug() { return AsHostObject(new TestPlugAAX(TestPlugC
 TEST(IPlugAAXRenderPaths, TheSideChainIsConnectedAfterTheMainInputsWhileTheHostFeedsIt)
 {
     TestSession session;
-    RecordedComponent component = session.StereoComponent();
-    RecordedField sideChain;
-    sideChain.index = kAAXFieldSideChain;
-    sideChain.kind = FieldKind::SideChainIn;
-    component.fields.push_back(sideChain);
-    auto instance = HostInstance::Create(session.host, &MakeSideChainPlug, component, TestSession::Stream(2));
+    auto instance = InstanceOn(session, &MakeSideChainPlug, [](RecordedComponent& component) {
+        RecordedField sideChain;
+        sideChain.index = kAAXFieldSideChain;
+        sideChain.kind = FieldKind::SideChainIn;
+        component.fields.push_back(sideChain);
+    });
     ASSERT_NE(instance, nullptr);
     TestPlugAAX& plug = PlugOf(*instance);
     TestAudio in(3, 32, 0.5f);
     TestAudio out(2, 32);
-    instance->Render(in.Buffers(), out.Buffers(), 32);
-    EXPECT_TRUE(plug.IsInputConnected(1));
-    EXPECT_FALSE(plug.IsInputConnected(2));
-    instance->SetSideChainConnected(true);
-    instance->Render(in.Buffers(), out.Buffers(), 32);
-    EXPECT_TRUE(plug.IsInputConnected(2));
-    instance->SetSideChainConnected(false);
-    instance->Render(in.Buffers(), out.Buffers(), 32);
-    EXPECT_FALSE(plug.IsInputConnected(2));
+    for (bool connected : {false, true, false})
+    {
+        instance->SetSideChainConnected(connected);
+        instance->Render(in.Buffers(), out.Buffers(), 32);
+        EXPECT_TRUE(plug.IsInputConnected(1));
+        EXPECT_EQ(plug.IsInputConnected(2), connected);
+    }
 }
 
 IACFUnknown* MakeQuietPlug()
@@ -285,7 +222,7 @@ TEST(IPlugAAXRenderPaths, ABatchRendersEachInstanceAndOneFailureSilencesNoOther)
                                {loud.get(), in.Buffers(), loudOut.Buffers(), 16},
                                {quiet.get(), in.Buffers(), quietOut.Buffers(), 16}});
     EXPECT_EQ(loudOut.Channel(0)[3], 0.5f);
-    EXPECT_EQ(quietOut.Channel(0)[3], static_cast<float>(0.5 * std::exp(-60.0 * kDbToFactor)));
+    EXPECT_EQ(quietOut.Channel(0)[3], static_cast<float>(0.5 * std::exp(-60.0 * 0.11512925464970228)));
 
     // The failed instance's lock was released: it renders again.
     PlugOf(*failing).throwInRender = false;
@@ -298,12 +235,9 @@ TEST(IPlugAAXRenderPaths, RenderingBeforeAttachAndAfterDetachIsHarmless)
     StandInHost host;
     TestPlugRef plug;
     void* field = nullptr;
+    EXPECT_EQ(plug->PrepareFieldData(kAAXFieldInstance, &field, 2), kAAXResultWrongDataSize);
     EXPECT_EQ(plug->PrepareFieldData(kAAXFieldInstance, &field, sizeof field), 0);
     EXPECT_EQ(field, static_cast<AAX_CIPlugParameters*>(&*plug));
-    EXPECT_EQ(plug->PrepareFieldData(kAAXFieldInstance, &field, 2), kAAXResultWrongDataSize);
-    uint32_t other = 7;
-    EXPECT_EQ(plug->PrepareFieldData(kAAXFieldGlobalMidi, &other, sizeof other), 0);
-    EXPECT_EQ(other, 0u);
 
     TestAudio in(2, 8, 0.5f);
     TestAudio out(2, 8, kUntouched);

@@ -4,7 +4,6 @@
 
 #include "framework/aax/AAX_VViewContainer.h"
 #include "framework/aax/ParamID.h"
-#include "host/HostRunTimeObject.h"
 #include "host/HostString.h"
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"
@@ -21,10 +20,10 @@ namespace {
 using Event = HostAutomationEvent;
 using IPlugAAXParameters = PlugInstanceTest;
 
-std::string TextOf(HostInstance& instance, const char* id, int32_t maxChars = HostInstance::kTextMax)
+std::string TextOf(HostInstance& instance, const char* id)
 {
     std::string text;
-    EXPECT_EQ(instance.Text(id, &text, maxChars), 0) << id;
+    EXPECT_EQ(instance.Text(id, &text), 0) << id;
     return text;
 }
 
@@ -37,7 +36,6 @@ std::string FormatAt(HostInstance& instance, const char* id, double normalized, 
 
 TEST(ParamID, IsTheDecimalIndexPlusOneAndReadsBackStrictly)
 {
-    EXPECT_STREQ(ParamIDOfIndex(0), "1");
     EXPECT_STREQ(ParamIDOfIndex(28), "29");
     EXPECT_EQ(ParamIndexOfID("1", 29), 0);
     EXPECT_EQ(ParamIndexOfID("29", 29), 28);
@@ -46,105 +44,60 @@ TEST(ParamID, IsTheDecimalIndexPlusOneAndReadsBackStrictly)
     EXPECT_EQ(ParamIndexOfID(nullptr, 29), -1);
 }
 
-TEST_F(IPlugAAXParameters, TheHostSeesTheBypassAndOneParameterPerPlugInParameter)
+// Each kind of plug-in parameter becomes a host parameter with its own steps, taper and display
+// (the meter's own list, names and texts are checked through the module).
+TEST_F(IPlugAAXParameters, EachKindBecomesAHostParameterOfItsOwnDisplay)
 {
     const std::vector<HostParameterInfo> parameters = instance->Parameters();
     ASSERT_EQ(parameters.size(), 1u + kTestNParams);
     struct Expected
     {
-        const char* id;
-        const char* name;
         int32_t steps;
         int32_t kind;
         double defaultNormalized;
+        const char* text;
     };
     const Expected expected[] = {
-        {"MasterBypassID", "Master Bypass", 2, 0, 0.0},
-        {"1", "Type", 2, 0, 1.0},
-        {"2", "Gain", 128, 1, 60.0 / 72.0},
-        {"3", "Window", 128, 1, 0.3},
-        {"4", "Target", 128, 1, 13.0 / 36.0},
-        {"5", "Release", 128, 1, std::pow(290.0 / 9990.0, 1.0 / 2.5)},
-        {"6", "OUT:Level", 128, 1, 0.0},
+        {2, 0, 0.0, "bypass"},         {2, 0, 1.0, "EBU"},          {128, 1, 60.0 / 72.0, "0.00dB"},
+        {128, 1, 0.3, "3.00ms"},       {128, 1, 13.0 / 36.0, "-23.00LUFS"},
+        {128, 1, 0.242735, "300.00ms"},  // exponent 2.5
+        {128, 1, 0.0, "-144.00dB"},
     };
     for (size_t i = 0; i < parameters.size(); ++i)
     {
-        SCOPED_TRACE(expected[i].id);
-        EXPECT_EQ(parameters[i].id, expected[i].id);
-        EXPECT_EQ(parameters[i].name, expected[i].name);
+        SCOPED_TRACE(parameters[i].id);
         EXPECT_EQ(parameters[i].steps, expected[i].steps);
         EXPECT_EQ(parameters[i].kind, expected[i].kind);
-        EXPECT_TRUE(parameters[i].automatable);
-        EXPECT_NEAR(parameters[i].defaultNormalized, expected[i].defaultNormalized, 1e-12);
+        EXPECT_NEAR(parameters[i].defaultNormalized, expected[i].defaultNormalized, 1e-6);
+        EXPECT_EQ(TextOf(*instance, parameters[i].id.c_str()), expected[i].text);
     }
-    HostString bypass;
-    EXPECT_EQ(instance->Effect().BypassParameterID(&bypass), 0);
-    EXPECT_EQ(bypass.Text(), "MasterBypassID");
-}
-
-TEST_F(IPlugAAXParameters, TextsCarryTheUnitOrTheListEntry)
-{
-    EXPECT_EQ(TextOf(*instance, "MasterBypassID"), "bypass");
-    EXPECT_EQ(TextOf(*instance, "1"), "EBU");
-    EXPECT_EQ(TextOf(*instance, "2"), "0.00dB");
-    EXPECT_EQ(TextOf(*instance, "3"), "3.00ms");
-    EXPECT_EQ(TextOf(*instance, "4"), "-23.00LUFS");
-    EXPECT_EQ(TextOf(*instance, "6"), "-144.00dB");
-
-    // Limited texts: the unit only when the whole of it fits, a cut number loses a trailing point.
-    EXPECT_EQ(FormatAt(*instance, "4", 13.0 / 36.0, 10), "-23.00LUFS");
-    EXPECT_EQ(FormatAt(*instance, "4", 13.0 / 36.0, 9), "-23.00");
-    EXPECT_EQ(FormatAt(*instance, "4", 13.0 / 36.0, 4), "-23");
+    EXPECT_EQ(parameters[0].name, "Master Bypass");
+    EXPECT_EQ(FormatAt(*instance, "MasterBypassID", 1.0, 1), "on");
     EXPECT_EQ(FormatAt(*instance, "1", 0.0, 1), "RMS");
-    EXPECT_EQ(FormatAt(*instance, "MasterBypassID", 1.0, 8), "on");
 }
 
-TEST_F(IPlugAAXParameters, ParsedTextsReachThePlugInParameter)
+TEST_F(IPlugAAXParameters, TextsAndNormalisedValuesReachThePlugInParameter)
 {
-
     EXPECT_EQ(instance->SetText("4", "-18.00LUFS"), 0);
     EXPECT_DOUBLE_EQ(PlainValue(kTestTarget), -18.0);
-    EXPECT_EQ(TextOf(*instance, "4"), "-18.00LUFS");
     EXPECT_EQ(instance->SetText("1", "RMS"), 0);
     EXPECT_EQ(PlainValue(kTestType), 0.0);
-    EXPECT_EQ(instance->SetText("3", "7ms"), 0);
-    EXPECT_EQ(PlainValue(kTestWindow), 7.0);
     EXPECT_EQ(instance->SetText("MasterBypassID", "on"), 0);
-    double bypass = 0.0;
-    EXPECT_EQ(instance->Normalized("MasterBypassID", &bypass), 0);
-    EXPECT_EQ(bypass, 1.0);
-
+    EXPECT_EQ(Normalized("MasterBypassID"), 1.0);
     // Texts that do not parse, or lie outside the range, change nothing.
     EXPECT_EQ(instance->SetText("2", "loud"), kAAXResultInvalidText);
     EXPECT_EQ(instance->SetText("2", "40.00dB"), kAAXResultInvalidText);
     EXPECT_EQ(instance->SetText("1", "rms"), kAAXResultInvalidText);
     EXPECT_EQ(PlainValue(kTestGain), 0.0);
     EXPECT_EQ(PlainValue(kTestType), 0.0);
-}
 
-TEST_F(IPlugAAXParameters, NormalisedValuesMapThroughThePlugInParametersOwnRange)
-{
-
+    // Through the plug-in parameter's own exponent; an int parameter snaps on both sides.
     EXPECT_EQ(instance->SetNormalized("5", 0.5), 0);
-    EXPECT_DOUBLE_EQ(PlainValue(kTestRelease), 10.0 + 9990.0 * std::pow(0.5, 2.5));
-    double normalized = 0.0;
-    EXPECT_EQ(instance->Normalized("5", &normalized), 0);
-    EXPECT_NEAR(normalized, 0.5, 1e-12);
-
-    // An int parameter snaps to whole values on both sides.
+    EXPECT_NEAR(PlainValue(kTestRelease), 1775.999186, 1e-6);
+    EXPECT_NEAR(Normalized("5"), 0.5, 1e-12);
     EXPECT_EQ(instance->SetNormalized("3", 0.44), 0);
     EXPECT_EQ(PlainValue(kTestWindow), 4.0);
-    EXPECT_EQ(instance->Normalized("3", &normalized), 0);
-    EXPECT_DOUBLE_EQ(normalized, 0.4);
-
-    // Out of range clamps; NaN and unknown IDs change nothing.
-    EXPECT_EQ(instance->SetNormalized("2", 7.0), 0);
-    EXPECT_EQ(PlainValue(kTestGain), 12.0);
-    EXPECT_EQ(instance->SetNormalized("2", -1.0), 0);
-    EXPECT_EQ(PlainValue(kTestGain), -60.0);
-    EXPECT_EQ(instance->SetNormalized("2", std::numeric_limits<double>::quiet_NaN()), kAAXResultInvalidText);
-    EXPECT_EQ(instance->SetNormalized("7", 0.5), kAAXResultInvalidParameterID);
-    EXPECT_EQ(PlainValue(kTestGain), -60.0);
+    EXPECT_DOUBLE_EQ(Normalized("3"), 0.4);
 }
 
 TEST_F(IPlugAAXParameters, AHostChangeReachesTheHandlerAndTheEditorAndCountsOnce)
@@ -155,7 +108,7 @@ TEST_F(IPlugAAXParameters, AHostChangeReachesTheHandlerAndTheEditorAndCountsOnce
 
     EXPECT_EQ(instance->SetNormalized("2", 0.5), 0);  // no editor
     EXPECT_EQ(plug->changes, std::vector<int32_t>{kTestGain});
-    EXPECT_DOUBLE_EQ(plug->gainFactor, std::exp(-24.0 * 0.11512925464970228));
+    EXPECT_DOUBLE_EQ(PlainValue(kTestGain), -24.0);
 
     auto* editor = new TestEditorLink;
     plug->AttachEditor(editor);
@@ -182,8 +135,7 @@ TEST_F(IPlugAAXParameters, TheEchoOfTheHeldValueKeepsThePlainValueExactly)
         PlatformLockGuard guard(plug->GetLock());
         plug->GetParam(kTestRelease)->SetValue(123.456789);  // as a restored state holds it
     }
-    const double unit = plug->GetParam(kTestRelease)->GetUnitValue();
-    EXPECT_EQ(instance->SetNormalized("5", unit), 0);
+    EXPECT_EQ(instance->SetNormalized("5", plug->GetParam(kTestRelease)->GetUnitValue()), 0);
     EXPECT_EQ(PlainValue(kTestRelease), 123.456789);
 }
 
@@ -191,7 +143,6 @@ TEST_F(IPlugAAXParameters, EditorChangesGoToTheHostAsGesturesAndComeBackAsValues
 {
     instance->ClearAutomation();
     plug->changes.clear();
-
     plug->BeginParamGesture(kTestGain);
     plug->SetParameterFromGUI(kTestGain, 0.25);
     plug->EndParamGesture(kTestGain);
@@ -201,29 +152,24 @@ TEST_F(IPlugAAXParameters, EditorChangesGoToTheHostAsGesturesAndComeBackAsValues
                                                            {Event::kRelease, "2", 0.0},
                                                            {Event::kRelease, "2", 0.0}}));
     EXPECT_EQ(plug->changes, std::vector<int32_t>{kTestGain});
-    double normalized = 0.0;
-    instance->Normalized("2", &normalized);
-    EXPECT_DOUBLE_EQ(normalized, 60.0 / 72.0);  // the host has not answered yet
+    EXPECT_DOUBLE_EQ(Normalized("2"), 60.0 / 72.0);  // the host has not answered yet
 
     // The host answers: the value is set again and the handler runs a second time.
     EXPECT_EQ(instance->DeliverRequests(), 1);
     EXPECT_EQ(plug->changes, (std::vector<int32_t>{kTestGain, kTestGain}));
-    instance->Normalized("2", &normalized);
-    EXPECT_DOUBLE_EQ(normalized, 0.25);
+    EXPECT_DOUBLE_EQ(Normalized("2"), 0.25);
     EXPECT_EQ(instance->Automation().back(), (Event{Event::kReport, "2", 0.25}));
-    EXPECT_DOUBLE_EQ(PlainValue(kTestGain), -42.0);
 }
 
 TEST(IPlugAAXAttach, AttachingAgainMakesTheParametersAnewAtTheCurrentValues)
 {
     StandInHost host;
     TestPlugRef plug;
+    EXPECT_EQ(plug->GetHostId(), kHostProTools);
+    EXPECT_EQ(plug->GetBlockSize(), IPlugAAX::kBlockSize);
     ASSERT_EQ(plug->AttachToHost(host.RunTime()), 0);
     EXPECT_EQ(plug->ApplyHostParamValue("4", 0.5, 0), 0);
     ASSERT_EQ(plug->AttachToHost(host.RunTime()), 0);  // no detach in between
-    int32_t count = 0;
-    plug->CountParameters(&count);
-    EXPECT_EQ(count, 1 + kTestNParams);
     EXPECT_EQ(plug->UnfilteredParameterCount(), kTestNParams);
     double normalized = 0.0;
     EXPECT_EQ(plug->QueryNormalized("4", &normalized), 0);
@@ -243,54 +189,12 @@ TEST(IPlugAAXAttach, TheSampleRateComesFromTheHostWhenItIsUsable)
         host.stream.sampleRate = rate;
         ASSERT_EQ(plug->AttachToHost(host.RunTime()), 0);
         EXPECT_EQ(plug->preparedRate, rate == 96000.0f ? 96000.0 : 44100.0) << rate;
-        EXPECT_EQ(plug->prepareCalls, 1);
     }
     host.stream.sampleRate = 48000.0f;
     host.Fail(kIID_Controller, -7);
     TestPlugRef failing;
     ASSERT_EQ(failing->AttachToHost(host.RunTime()), 0);
     EXPECT_EQ(failing->preparedRate, 44100.0);
-    host.Withhold(kIID_Controller);
-    TestPlugRef missing;
-    ASSERT_EQ(missing->AttachToHost(host.RunTime()), 0);
-    EXPECT_EQ(missing->preparedRate, 44100.0);
-}
-
-struct NoSink : HostAutomationSink
-{
-    void OnAutomation(HostAutomationEvent::Kind, const char*, double) override {}
-};
-
-TEST(IPlugAAXLifecycle, ReleasingWithoutDetachLetsGoOfEverything)
-{
-    StandInHost host;
-    NoSink sink;
-    auto* runTime = new HostRunTimeObject(host, host.stream, sink);
-    {
-        TestPlugRef plug;
-        ASSERT_EQ(plug->AttachToHost(runTime->Unknown()), 0);
-    }
-    runTime->Relinquish();
-    EXPECT_EQ(host.LiveObjects(), 0);  // the module's wrappers let go of the run-time object
-    int unregistered = 0;
-    for (const std::string& call : host.Calls())
-        unregistered += call.find("UnregisterParameter") != std::string::npos ? 1 : 0;
-    EXPECT_EQ(unregistered, 1 + kTestNParams);
-}
-
-TEST(IPlugAAXLifecycle, ConstructionConnectsEveryChannelAndIdentifiesTheHost)
-{
-    TestPlugRef plug(TestPlugConfig{"1-1 2-2", 16, false, 0});
-    EXPECT_EQ(plug->GetPlugApi(), IPlugAAX::kPlugApiAAX);
-    EXPECT_EQ(plug->GetBlockSize(), IPlugAAX::kBlockSize);
-    EXPECT_EQ(plug->GetHostId(), kHostProTools);
-    EXPECT_EQ(plug->GetHostVersion(), 0x10200);
-    for (int32_t c = 0; c < 2; ++c)
-    {
-        EXPECT_TRUE(plug->IsInputConnected(c));
-        EXPECT_TRUE(plug->IsOutputConnected(c));
-    }
-    EXPECT_EQ(plug->GetLatency(), 16);
 }
 
 TEST(IPlugAAXHostSide, TransportQueriesAnswerDefaultsWithoutARenderCall)
@@ -307,7 +211,6 @@ TEST(IPlugAAXHostSide, TransportQueriesAnswerDefaultsWithoutARenderCall)
     record.tempo = 77.0;
     plug->QueryTransport(&record);
     EXPECT_EQ(record.tempo, 77.0);
-    plug->QueryTransport(nullptr);
 }
 
 TEST(IPlugAAXHostSide, TheViewIsSizedHeightFirstOnlyWithAnEditor)
@@ -316,7 +219,6 @@ TEST(IPlugAAXHostSide, TheViewIsSizedHeightFirstOnlyWithAnEditor)
     TestPlugRef plug;
     EXPECT_FALSE(plug->ResizeHostView(616, 352, 1));
     EXPECT_TRUE(plug->resized.empty());
-
     plug->AttachEditor(new TestEditorLink);
     EXPECT_FALSE(plug->ResizeHostView(616, 352, 1));  // no view container yet
     EXPECT_EQ(plug->resized, std::vector<int32_t>{1});
@@ -326,7 +228,6 @@ TEST(IPlugAAXHostSide, TheViewIsSizedHeightFirstOnlyWithAnEditor)
     EXPECT_TRUE(plug->ResizeHostView(924, 528, 0));
     EXPECT_EQ(host.view.size.height, 528.0f);
     EXPECT_EQ(host.view.size.width, 924.0f);
-    EXPECT_EQ(plug->resized, (std::vector<int32_t>{1, 0}));
     host.Fail(kIID_ViewContainer, -5);
     EXPECT_FALSE(plug->ResizeHostView(616, 352, 0));
     plug->SetViewContainer(nullptr);
@@ -338,7 +239,6 @@ TEST(IPlugAAXHostSide, LatencyGoesToTheHostAndChangesCount)
     TestPlugRef plug(TestPlugConfig{"2-2", 0, false, 0});
     ASSERT_EQ(plug->AttachToHost(host.RunTime()), 0);
     plug->ChangeLatency(64);
-    EXPECT_EQ(plug->GetLatency(), 64);
     EXPECT_EQ(host.Calls().back(), "runtime1.SetSignalLatency(64)");
     int32_t before = 0;
     plug->CountChanges(&before);
@@ -346,7 +246,6 @@ TEST(IPlugAAXHostSide, LatencyGoesToTheHostAndChangesCount)
     int32_t after = 0;
     plug->CountChanges(&after);
     EXPECT_EQ(after, before + 1);
-    EXPECT_FALSE(plug->SendMidiToHost(IMidiMessage{}));
 }
 
 }  // namespace

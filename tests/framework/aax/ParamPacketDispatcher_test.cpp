@@ -33,12 +33,6 @@ TEST(ThreadMutex, TheOwningThreadPassesThrough)
     mutex.Unlock();
     other.join();
     EXPECT_TRUE(taken);
-    {
-        ThreadMutexGuard outer(mutex);
-        ThreadMutexGuard inner(mutex);
-    }
-    EXPECT_TRUE(mutex.Lock());
-    mutex.Unlock();
 }
 
 // Fills its packet with one byte per update and marks another parameter's

@@ -46,11 +46,9 @@ void TestPlugAAX::RunAudioBlock(double** inputs, double** outputs, int32_t nFram
     if (throwInRender)
         throw std::runtime_error("render failed");
     ++blocks;
-    largestBlock = std::max(largestBlock, nFrames);
     framesRendered += nFrames;
     QueryTransport(&transport);
     samplePosition = QuerySamplePosition();
-    typeSeen = GetParam(kTestType)->Value();
     for (int32_t f = 0; f < nFrames; ++f)
     {
         for (int32_t c = 0; c < NOutChannels(); ++c)

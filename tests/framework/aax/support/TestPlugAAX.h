@@ -55,17 +55,15 @@ public:
     int32_t prepareCalls = 0;
     double preparedRate = 0.0;
     int32_t blocks = 0;
-    int32_t largestBlock = 0;
     int64_t framesRendered = 0;
     ITransportRecord transport;  // as QueryTransport filled it in the last block
     int32_t samplePosition = 0;  // QuerySamplePosition in the last block
-    double typeSeen = -1.0;      // "Type" as the last block read it
-    int32_t publishPeriod = 0;
-    double gainFactor = 1.0;
     bool throwInRender = false;  // RunAudioBlock throws
     bool failSave = false;       // SaveState fails
 
 private:
+    int32_t publishPeriod = 0;
+    double gainFactor = 1.0;
     int32_t sincePublished = 0;
     double peak = 0.0;
 };

@@ -68,6 +68,14 @@ protected:
         return plug->GetParam(idx)->Value();
     }
 
+    // A host parameter's normalised value, as the host reads it.
+    double Normalized(const char* id) const
+    {
+        double normalized = -1.0;
+        EXPECT_EQ(instance->Normalized(id, &normalized), 0) << id;
+        return normalized;
+    }
+
     TestSession session;
     std::unique_ptr<HostInstance> instance;
     TestPlugAAX* plug = nullptr;
