@@ -7,39 +7,33 @@
 
 namespace {
 
-bool IsFolder(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 TEST(GetLocalAppDataFolder, PrefersAnAbsoluteXdgDataHomeElseHome)
 {
+    const struct
     {
-        DataHomeOverride env("/x/data/", "/home/u");
-        EXPECT_EQ(GetLocalAppDataFolder(), "/x/data/");
-    }
+        const char* xdgDataHome;
+        const char* home;
+        const char* expected;
+    } cases[] = {
+        {"/x/data/", "/home/u", "/x/data/"},
+        {"relative/data", "/home/u/", "/home/u/.local/share"},  // a relative XDG_DATA_HOME is ignored
+        {"", "/home/u", "/home/u/.local/share"},
+        {nullptr, "", ""},
+    };
+    for (const auto& c : cases)
     {
-        DataHomeOverride env("relative/data", "/home/u/");
-        EXPECT_EQ(GetLocalAppDataFolder(), "/home/u/.local/share") << "a relative XDG_DATA_HOME is ignored";
-    }
-    {
-        DataHomeOverride env("", "/home/u");
-        EXPECT_EQ(GetLocalAppDataFolder(), "/home/u/.local/share");
-    }
-    {
-        DataHomeOverride env(nullptr, "");
-        EXPECT_EQ(GetLocalAppDataFolder(), "");
+        DataHomeOverride env(c.xdgDataHome, c.home);
+        EXPECT_EQ(GetLocalAppDataFolder(), c.expected) << (c.xdgDataHome ? c.xdgDataHome : "unset") << ", " << c.home;
     }
 }
 
-TEST(CreateFolderIfMissing, MakesMissingParentsAndLeavesWhatExists)
+TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyAndLeavesWhatExists)
 {
     TempFolder tmp;
     EXPECT_TRUE(CreateFolderIfMissing((tmp / "a/b/c/").c_str()));
-    EXPECT_TRUE(IsFolder(tmp / "a/b/c"));
     struct stat st;
-    ASSERT_EQ(stat((tmp / "a/b").c_str(), &st), 0);
+    ASSERT_EQ(stat((tmp / "a/b/c").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_TRUE(CreateFolderIfMissing((tmp / "a/b").c_str()));
 

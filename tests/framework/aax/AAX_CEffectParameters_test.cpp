@@ -99,6 +99,8 @@ TEST_F(EffectParameters, UnknownIdentifiersAndNullOuts)
     EXPECT_EQ(Host().ParameterIDAt(4, &text), kAAXResultInvalidParameterID);  // one past the end
     EXPECT_STREQ(text.Get(), "");
     EXPECT_EQ(Host().AssignNormalized("9", 0.5), kAAXResultInvalidParameterID);
+    EXPECT_EQ(Host().QueryParameterName("9", &text), 0);  // an empty name, not an error
+    EXPECT_STREQ(text.Get(), "");
     EXPECT_EQ(Host().QueryNormalized("1", nullptr), kACFResultNullPointer);
     EXPECT_EQ(Host().CountParameters(nullptr), kACFResultNullPointer);
     EXPECT_EQ(Host().GetStateChunk(kElck, nullptr), kACFResultNullPointer);

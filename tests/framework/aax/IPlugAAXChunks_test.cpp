@@ -94,6 +94,7 @@ TEST_F(IPlugAAXChunks, AChunkShorterThanTheStateChangesNothingALongerOneIsReadAs
     HostChunkRecord negative(-8, kQZ17);
     EXPECT_EQ(instance->Effect().SetStateChunk(kQZ17, &negative.Record()), kAAXResultWrongDataSize);
     EXPECT_EQ(Changes(*instance), before);
+    EXPECT_EQ(PlainValue(kTestGain), 0.0);
 
     Bytes longer = full;
     longer.insert(longer.end(), 13, 0xFF);

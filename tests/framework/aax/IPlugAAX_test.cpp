@@ -98,6 +98,12 @@ TEST_F(IPlugAAXParameters, TextsAndNormalisedValuesReachThePlugInParameter)
     EXPECT_EQ(instance->SetNormalized("3", 0.44), 0);
     EXPECT_EQ(PlainValue(kTestWindow), 4.0);
     EXPECT_DOUBLE_EQ(Normalized("3"), 0.4);
+    // Out of range clamps; NaN and unknown IDs change nothing.
+    EXPECT_EQ(instance->SetNormalized("2", 7.0), 0);
+    EXPECT_EQ(PlainValue(kTestGain), 12.0);
+    EXPECT_EQ(instance->SetNormalized("2", std::numeric_limits<double>::quiet_NaN()), kAAXResultInvalidText);
+    EXPECT_EQ(instance->SetNormalized("7", 0.5), kAAXResultInvalidParameterID);
+    EXPECT_EQ(PlainValue(kTestGain), 12.0);
 }
 
 TEST_F(IPlugAAXParameters, AHostChangeReachesTheHandlerAndTheEditorAndCountsOnce)
@@ -211,6 +217,7 @@ TEST(IPlugAAXHostSide, TransportQueriesAnswerDefaultsWithoutARenderCall)
     record.tempo = 77.0;
     plug->QueryTransport(&record);
     EXPECT_EQ(record.tempo, 77.0);
+    plug->QueryTransport(nullptr);
 }
 
 TEST(IPlugAAXHostSide, TheViewIsSizedHeightFirstOnlyWithAnEditor)

@@ -41,16 +41,6 @@ TEST(IPlugParam, InitRangeSetsPrecisionRaisesMaxAndKeepsTheKind)
     EXPECT_EQ(choice.Kind(), kParamChoice);
 }
 
-TEST(IPlugParam, TextsAreCutTo31Bytes)
-{
-    IPlugParam p;
-    const std::string longName(40, 'n');
-    p.InitRange(longName.c_str(), 0.0, 0.0, 1.0, 1.0, nullptr);
-    EXPECT_EQ(std::string(p.Name()), longName.substr(0, 31));
-    p.AddDisplayText(0, longName.c_str());
-    EXPECT_EQ(std::string(p.DisplayTextAt(0, nullptr)), longName.substr(0, 31));
-}
-
 TEST(IPlugParam, ChoiceSnapsToTheNearestStep)
 {
     IPlugParam p;
@@ -79,11 +69,7 @@ TEST(IPlugParam, DoubleMappingUsesTheExponent)
     EXPECT_EQ(p.MapToUnit(-100.0), 0.0);
     p.SetExponent(0.0);
     EXPECT_EQ(p.Exponent(), 2.0);
-    EXPECT_DOUBLE_EQ(p.MapFromUnitRaw(2.0), -60.0 + 60.0 * 4.0) << "raw: no clamp";
-
-    IPlugParam window;
-    window.InitRange("RMS Window", 600.0, 10.0, 10000.0, 1.0, "ms", "", 2.5);
-    EXPECT_NEAR(window.MapFromUnit(0.5), 10.0 + 9990.0 * std::pow(0.5, 2.5), 1e-9);
+    EXPECT_DOUBLE_EQ(p.MapFromUnitRaw(2.0), 180.0) << "raw: no clamp";
 }
 
 TEST(IPlugParam, NaNNeverBecomesTheValueAndInfinitiesClamp)
@@ -152,8 +138,12 @@ TEST(IPlugParam, DisplayTexts)
     labelled.SetValue(2.0);
     EXPECT_STREQ(labelled.UnitLabel(), "dB") << "no display text";
 
-    // Initialising again drops the texts, so a second run does not double them.
-    type.InitChoice("Type", 0, 2);
+    // Texts are cut to 31 bytes; initialising again drops them, so a second run does not double them.
+    const std::string longText(40, 'n');
+    type.AddDisplayText(2, longText.c_str());
+    EXPECT_EQ(std::string(type.DisplayTextAt(2, nullptr)), longText.substr(0, 31));
+    type.InitChoice(longText.c_str(), 0, 2);
+    EXPECT_EQ(std::string(type.Name()), longText.substr(0, 31));
     EXPECT_EQ(type.DisplayTextCount(), 0);
 }
 
