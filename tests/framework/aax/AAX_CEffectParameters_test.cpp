@@ -99,6 +99,9 @@ TEST_F(EffectParameters, UnknownIdentifiersAndNullOuts)
     EXPECT_EQ(Host().ParameterIDAt(4, &text), kAAXResultInvalidParameterID);  // one past the end
     EXPECT_STREQ(text.Get(), "");
     EXPECT_EQ(Host().AssignNormalized("9", 0.5), kAAXResultInvalidParameterID);
+    AAX_IParameter* parameter = effect->Registry().At(0);
+    EXPECT_EQ(Host().LookupParameter("9", &parameter), kAAXResultInvalidParameterID);
+    EXPECT_EQ(parameter, nullptr);
     EXPECT_EQ(Host().QueryParameterName("9", &text), 0);  // an empty name, not an error
     EXPECT_STREQ(text.Get(), "");
     EXPECT_EQ(Host().QueryNormalized("1", nullptr), kACFResultNullPointer);
@@ -122,6 +125,9 @@ TEST_F(EffectParameters, FittingNamesPickTheLongestLineThatFits)
     gain->AddAbbreviation(AAX_CString("Output\nGain Lvl"));
     EXPECT_EQ(Host().QueryParameterNameFitting("2", &name, 5), 0);
     EXPECT_STREQ(name.Get(), "Outpu");  // nothing fits: the first 5 bytes
+    EXPECT_EQ(Host().QueryParameterNameFitting("9", &name, 4), 0);
+    EXPECT_STREQ(name.Get(), "");
+    EXPECT_EQ(Host().QueryParameterNameFitting("2", nullptr, 4), kAAXResultInvalidParameterID);
 }
 
 TEST_F(EffectParameters, ValueRequestsGoThroughTheHostsAutomation)
