@@ -2,8 +2,6 @@
 // its refusals, and how requested values come back.
 
 #include "framework/aax/CACFUnknown.h"
-#include "framework/aax/EffectProcedures.h"
-#include "platform/ACFInterfaceIDs.h"
 #include "support/TestPlugAAX.h"
 #include "support/TestSession.h"
 
@@ -23,17 +21,6 @@ TEST(HostInstance, IsMadeOnTheComponentOfItsStemFormatsOrNotAtAll)
     EXPECT_EQ(HostInstance::Create(session.host, &MakeNothing, session.StereoComponent(), TestSession::Stream(2), &error),
               nullptr);
     EXPECT_EQ(error, "the creation procedure made nothing");
-
-    // A private-data block the instance cannot be written into: the instance is let go again.
-    RecordedComponent small = session.StereoComponent();
-    for (RecordedField& field : small.fields)
-        if (field.index == kAAXFieldInstance)
-            field.sizeBytes = 2;
-    EXPECT_EQ(HostInstance::Create(session.host, &AAX_CreateEffectParameters, small, TestSession::Stream(2), &error),
-              nullptr);
-    EXPECT_EQ(error, "PrepareFieldData(8) answered -20008");
-    EXPECT_EQ(CACFUnknown::LiveObjectCount(), liveBefore);
-    EXPECT_EQ(session.host.LiveObjects(), 0);
 
     auto instance = HostInstance::Create(session.host, session.effect, TestSession::Stream(6), &error);
     ASSERT_NE(instance, nullptr);
