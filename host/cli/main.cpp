@@ -1,0 +1,3 @@
+#include "host/cli/HostProgram.h"
+
+int main(int argc, char** argv) { return RunHostProgram(argc, argv, stdout, stderr); }
