@@ -131,7 +131,7 @@ const char* HostUsage()
            "  --block N          frames per render call (default 512)\n"
            "  --module PATH      the module to load (default: Sonvarek.so beside the program)\n"
            "  --state-in FILE    load the state chunk from FILE before the --set options\n"
-           "  --state-out FILE   save the state chunk of the first input, after its run, to FILE\n"
+           "  --state-out FILE   save the state chunk to FILE after the first measured input\n"
            "  --trace FILE       write every published value as CSV (one input only)\n"
            "  --json             one JSON object per input on its own line\n"
            "  --help             this text\n"

@@ -123,6 +123,7 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
 
     ProgressLine progress(err);
     bool allMeasured = true;
+    bool reported = false;
     for (size_t printed = 0; printed < jobs.size();)
     {
         {
@@ -160,7 +161,8 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
             if (job.path.empty())
                 report += ReportLine("expected", FormatText("OUT:EBU IL %.1f LUFS (1 kHz sine at -26, -20, -26 dBFS)",
                                                             TestProgramme::kIntegratedLufs));
-            std::fprintf(out, "%s%s", printed > 1 ? "\n" : "", report.c_str());
+            std::fprintf(out, "%s%s", reported ? "\n" : "", report.c_str());
+            reported = true;
         }
         std::fflush(out);
     }
@@ -194,7 +196,8 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
     }
     std::unique_ptr<MeterSettings> settings;
     {
-        MeterHost::Instance probe = host.NewInstance(host.ChannelCounts().front(), 48000, &error);
+        const std::vector<int32_t> channelCounts = host.ChannelCounts();
+        MeterHost::Instance probe = host.NewInstance(channelCounts.empty() ? 0 : channelCounts.front(), 48000, &error);
         if (!probe)
         {
             Message(err, error);

@@ -1,3 +1,16 @@
 #include "host/cli/HostProgram.h"
 
-int main(int argc, char** argv) { return RunHostProgram(argc, argv, stdout, stderr); }
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    try
+    {
+        return RunHostProgram(argc, argv, stdout, stderr);
+    }
+    catch (const std::exception& e)
+    {
+        std::fprintf(stderr, "sonvarek-host: %s\n", e.what());
+        return 1;
+    }
+}
