@@ -2,6 +2,7 @@
 // dlopen, registered with the stand-in host, an instance made through the
 // registered procedure and rendered through the registered render procedure.
 
+#include "host/HostAudio.h"
 #include "host/HostChunkRecord.h"
 #include "host/HostInstance.h"
 #include "host/HostModule.h"
@@ -35,20 +36,6 @@ double DoubleAt(const Bytes& chunk, int32_t index)
     std::memcpy(&v, &bits, sizeof v);
     return v;
 }
-
-// Channels of frames floats and their pointer array.
-struct Audio
-{
-    Audio(int32_t channels, int32_t frames) : data(static_cast<size_t>(channels), std::vector<float>(frames))
-    {
-        for (std::vector<float>& channel : data)
-            pointers.push_back(channel.data());
-    }
-    float* const* Buffers() { return pointers.data(); }
-
-    std::vector<std::vector<float>> data;
-    std::vector<float*> pointers;
-};
 
 class SonvarekModule : public ::testing::Test
 {
@@ -219,11 +206,11 @@ TEST_F(SonvarekModule, OutputParametersArePublishedAtFrame2400AsTouchRequestRele
     ASSERT_EQ(instance->SetText("5", "1.00"), 0);  // WriteAutomationData
     instance->DeliverRequests();
     instance->ClearAutomation();
-    Audio in(2, 2400);
-    Audio out(2, 2400);
-    for (std::vector<float>& channel : in.data)
-        for (size_t i = 0; i < channel.size(); ++i)
-            channel[i] = static_cast<float>(0.5 * std::sin(0.05 * static_cast<double>(i)));
+    HostAudio in(2, 2400);
+    HostAudio out(2, 2400);
+    for (int32_t c = 0; c < 2; ++c)
+        for (size_t i = 0; i < 2400; ++i)
+            in.Channel(c)[i] = static_cast<float>(0.5 * std::sin(0.05 * static_cast<double>(i)));
     instance->Render(in.Buffers(), out.Buffers(), 2399);
     EXPECT_TRUE(instance->Automation().empty());
     instance->Render(in.Buffers(), out.Buffers(), 1);
@@ -252,21 +239,21 @@ TEST_F(SonvarekModule, TheGainIsAppliedAndBypassPassesTheInputBitExact)
     const double gainDb = DoubleAt(Chunk(), 6);
     EXPECT_NEAR(gainDb, 6.0, 1e-12);
     const double factor = std::exp(gainDb * 0.11512925464970228);
-    Audio in(2, 3000);
-    for (size_t c = 0; c < 2; ++c)
+    HostAudio in(2, 3000);
+    for (int32_t c = 0; c < 2; ++c)
         for (size_t i = 0; i < 3000; ++i)
-            in.data[c][i] = static_cast<float>(0.3 * std::sin(0.01 * static_cast<double>(i + 7 * c)));
-    Audio out(2, 3000);
+            in.Channel(c)[i] = static_cast<float>(0.3 * std::sin(0.01 * static_cast<double>(i + 7u * c)));
+    HostAudio out(2, 3000);
     instance->Render(in.Buffers(), out.Buffers(), 3000);
-    for (size_t c = 0; c < 2; ++c)
+    for (int32_t c = 0; c < 2; ++c)
         for (size_t i = 0; i < 3000; ++i)
-            ASSERT_EQ(out.data[c][i], static_cast<float>(static_cast<double>(in.data[c][i]) * factor)) << c << i;
+            ASSERT_EQ(out.Channel(c)[i], static_cast<float>(static_cast<double>(in.Channel(c)[i]) * factor)) << c << i;
 
     ASSERT_EQ(instance->SetNormalized("MasterBypassID", 1.0), 0);
-    Audio bypassed(2, 3000);
+    HostAudio bypassed(2, 3000);
     instance->Render(in.Buffers(), bypassed.Buffers(), 3000);
-    for (size_t c = 0; c < 2; ++c)
-        EXPECT_EQ(std::memcmp(bypassed.data[c].data(), in.data[c].data(), 3000 * sizeof(float)), 0) << c;
+    for (int32_t c = 0; c < 2; ++c)
+        EXPECT_EQ(std::memcmp(bypassed.Channel(c).data(), in.Channel(c).data(), 3000 * sizeof(float)), 0) << c;
 }
 
 }  // namespace

@@ -31,16 +31,9 @@ std::unique_ptr<HostInstance> TestSession::NewInstance(int32_t channels, float s
     return HostInstance::Create(host, effect, Stream(channels, sampleRate));
 }
 
-TestAudio::TestAudio(int32_t channels, int32_t frames, float fill)
-    : frames(frames), data(static_cast<size_t>(channels), std::vector<float>(static_cast<size_t>(frames), fill))
-{
-    for (std::vector<float>& channel : data)
-        pointers.push_back(channel.data());
-}
-
 void TestAudio::FillRamp()
 {
-    for (size_t c = 0; c < data.size(); ++c)
-        for (size_t f = 0; f < data[c].size(); ++f)
-            data[c][f] = static_cast<float>(f) * 0.001f - static_cast<float>(c) * 0.25f;
+    for (int32_t c = 0; c < Channels(); ++c)
+        for (size_t f = 0; f < Channel(c).size(); ++f)
+            Channel(c)[f] = static_cast<float>(f) * 0.001f - static_cast<float>(c) * 0.25f;
 }

@@ -4,6 +4,7 @@
 // procedure makes the test plug-in. Plus audio buffers as a host hands them.
 
 #include "framework/aax/EffectDescription.h"
+#include "host/HostAudio.h"
 #include "host/HostInstance.h"
 #include "host/StandInHost.h"
 #include "support/TestPlugAAX.h"
@@ -30,21 +31,13 @@ public:
 };
 
 // Channels of frames each, as float buffers and the pointer arrays of a render call.
-class TestAudio
+class TestAudio : public HostAudio
 {
 public:
-    TestAudio(int32_t channels, int32_t frames, float fill = 0.0f);
+    using HostAudio::HostAudio;
 
-    float* const* Buffers() { return pointers.data(); }
-    std::vector<float>& Channel(int32_t c) { return data[static_cast<size_t>(c)]; }
-    int32_t Frames() const { return frames; }
     // Channel c, frame f = f * 0.001 - c * 0.25: every sample different.
     void FillRamp();
-
-private:
-    int32_t frames;
-    std::vector<std::vector<float>> data;
-    std::vector<float*> pointers;
 };
 
 // The test plug-in behind an instance of the stand-in host.

@@ -1,0 +1,21 @@
+#pragma once
+// Audio as the host program plays it into an instance: planar float blocks
+// at a fixed sample rate, read from start to end once.
+
+#include <cstdint>
+#include <string>
+
+class AudioSource
+{
+public:
+    virtual ~AudioSource() = default;
+
+    virtual int32_t SampleRate() const = 0;
+    virtual int32_t Channels() const = 0;
+    // The length the source announces.
+    virtual int64_t Frames() const = 0;
+    // Reads up to frames frames, one buffer per channel; the number read, 0
+    // at the end, -1 when reading fails (Error() says why).
+    virtual int32_t Read(float* const* channels, int32_t frames) = 0;
+    virtual std::string Error() const { return {}; }
+};

@@ -1,0 +1,265 @@
+#include "host/cli/HostProgram.h"
+
+#include "host/cli/HostOptions.h"
+#include "host/cli/Measurement.h"
+#include "host/cli/ProgressLine.h"
+#include "host/cli/Report.h"
+#include "host/cli/SoundFileSource.h"
+#include "host/cli/TestProgramme.h"
+#include "platform/FileIO.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr const char* kProgrammeLabel = "(built-in programme)";
+// Far more than any state of the effect; a larger file is no state.
+constexpr int64_t kLargestState = 1 << 20;
+
+struct Job
+{
+    std::string path;  // empty: the built-in programme
+    std::atomic<int64_t> framesTotal{0};
+    std::atomic<int64_t> framesDone{0};
+    Measurement result;
+    bool finished = false;  // under the pool's lock
+};
+
+void Message(std::FILE* err, const std::string& text) { std::fprintf(err, "sonvarek-host: %s\n", text.c_str()); }
+
+// Sonvarek.so in the folder of the running program.
+std::string ModuleBesideProgram()
+{
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<size_t>(length) >= path.size())
+        return "Sonvarek.so";
+    path.resize(static_cast<size_t>(length));
+    return path.substr(0, path.rfind('/') + 1) + "Sonvarek.so";
+}
+
+bool ReadState(const std::string& path, std::vector<uint8_t>* data, std::string* error)
+{
+    ReadOnlyFile file;
+    if (!file.Open(path.c_str()))
+    {
+        *error = "cannot be read";
+        return false;
+    }
+    if (file.Size() > kLargestState)
+    {
+        *error = "too large for a state of this effect";
+        return false;
+    }
+    data->resize(static_cast<size_t>(file.Size()));
+    if (!data->empty() && !file.ReadNext(data->data(), data->size()))
+    {
+        *error = "cannot be read";
+        return false;
+    }
+    return true;
+}
+
+void RunJob(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options, TraceWriter* trace)
+{
+    std::unique_ptr<AudioSource> source;
+    if (job.path.empty())
+        source = std::make_unique<TestProgramme>();
+    else
+        source = SoundFileSource::Open(job.path, &job.result.error);
+    if (!source)
+    {
+        job.result.error = "cannot read: " + job.result.error;
+        return;
+    }
+    job.framesTotal = std::max<int64_t>(source->Frames(), 0);
+    MeasureSetup setup;
+    setup.block = options.block;
+    setup.trace = trace;
+    setup.keepState = !options.stateOut.empty();
+    setup.progress = &job.framesDone;
+    job.result = Measure(host, settings, *source, setup);
+}
+
+// Measures every job on a pool of at most one thread per core and prints the
+// results in the jobs' order as they come. False when any job failed.
+bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
+                TraceWriter* trace, std::FILE* out, std::FILE* err)
+{
+    std::mutex lock;
+    std::condition_variable finished;
+    std::atomic<size_t> next{0};
+    const auto worker = [&] {
+        for (size_t i = next++; i < jobs.size(); i = next++)
+        {
+            try
+            {
+                RunJob(jobs[i], host, settings, options, trace);
+            }
+            catch (const std::exception& e)
+            {
+                jobs[i].result.error = std::string("failed: ") + e.what();
+            }
+            jobs[i].framesDone = jobs[i].framesTotal.load();  // also what a failed input left unread
+            std::lock_guard<std::mutex> guard(lock);
+            jobs[i].finished = true;
+            finished.notify_one();
+        }
+    };
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> pool;
+    for (size_t t = 0; t < std::min(cores, jobs.size()); ++t)
+        pool.emplace_back(worker);
+
+    ProgressLine progress(err);
+    bool allMeasured = true;
+    bool reported = false;
+    for (size_t printed = 0; printed < jobs.size();)
+    {
+        {
+            std::unique_lock<std::mutex> guard(lock);
+            finished.wait_for(guard, std::chrono::milliseconds(200), [&] { return jobs[printed].finished; });
+            if (!jobs[printed].finished)
+            {
+                int64_t done = 0;
+                int64_t total = 0;
+                size_t inputsDone = 0;
+                for (const Job& job : jobs)
+                {
+                    done += job.framesDone.load(std::memory_order_relaxed);
+                    total += job.framesTotal.load(std::memory_order_relaxed);
+                    inputsDone += job.finished ? 1 : 0;
+                }
+                guard.unlock();
+                progress.Show(done, total, inputsDone, jobs.size());
+                continue;
+            }
+        }
+        progress.Clear();
+        const Job& job = jobs[printed++];
+        const std::string label = job.path.empty() ? kProgrammeLabel : job.path;
+        if (!job.result.error.empty())
+        {
+            Message(err, label + ": " + job.result.error);
+            allMeasured = false;
+        }
+        if (options.json)
+            std::fputs(JsonReport(label, job.result).c_str(), out);
+        else if (job.result.error.empty())
+        {
+            std::string report = HumanReport(label, job.result);
+            if (job.path.empty())
+                report += ReportLine("expected", FormatText("OUT:EBU IL %.1f LUFS (1 kHz sine at -26, -20, -26 dBFS)",
+                                                            TestProgramme::kIntegratedLufs));
+            std::fprintf(out, "%s%s", reported ? "\n" : "", report.c_str());
+            reported = true;
+        }
+        std::fflush(out);
+    }
+    for (std::thread& thread : pool)
+        thread.join();
+    return allMeasured;
+}
+
+}  // namespace
+
+int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE* err)
+{
+    HostOptions options;
+    std::string error;
+    if (!ParseHostOptions(argc, argv, &options, &error))
+    {
+        Message(err, error + " (see --help)");
+        return kExitUsage;
+    }
+    if (options.help)
+    {
+        std::fputs(HostUsage(), out);
+        return 0;
+    }
+
+    MeterHost host;
+    if (!host.Load(options.modulePath.empty() ? ModuleBesideProgram() : options.modulePath, &error))
+    {
+        Message(err, error);
+        return kExitFailure;
+    }
+    std::unique_ptr<MeterSettings> settings;
+    {
+        const std::vector<int32_t> channelCounts = host.ChannelCounts();
+        MeterHost::Instance probe = host.NewInstance(channelCounts.empty() ? 0 : channelCounts.front(), 48000, &error);
+        if (!probe)
+        {
+            Message(err, error);
+            return kExitFailure;
+        }
+        settings = std::make_unique<MeterSettings>(*probe);
+        // The built-in programme is a loudness test: it starts on the EBU meter.
+        if (options.files.empty() && !settings->AddText(*probe, MeterSettings::kMeterType, "EBU", &error))
+        {
+            Message(err, error);
+            return kExitFailure;
+        }
+        std::vector<uint8_t> state;
+        if (!options.stateIn.empty() &&
+            (!ReadState(options.stateIn, &state, &error) || !settings->AddState(*probe, state, &error)))
+        {
+            Message(err, "state " + options.stateIn + ": " + error);
+            return kExitFailure;
+        }
+        for (const auto& [name, text] : options.settings)
+            if (!settings->AddText(*probe, name, text, &error))
+            {
+                Message(err, error);
+                return kExitUsage;
+            }
+    }
+
+    std::unique_ptr<TraceWriter> trace;
+    if (!options.trace.empty())
+    {
+        trace = std::make_unique<TraceWriter>();
+        if (!trace->Open(options.trace, &error))
+        {
+            Message(err, error);
+            return kExitFailure;
+        }
+    }
+
+    std::vector<Job> jobs(std::max<size_t>(options.files.size(), 1));
+    for (size_t i = 0; i < options.files.size(); ++i)
+        jobs[i].path = options.files[i];
+    bool success = MeasureAll(jobs, host, *settings, options, trace.get(), out, err);
+
+    if (trace && !trace->Close(&error))
+    {
+        Message(err, error);
+        success = false;
+    }
+    if (!options.stateOut.empty())
+    {
+        const auto measured = std::find_if(jobs.begin(), jobs.end(), [](const Job& job) { return !job.result.state.empty(); });
+        if (measured == jobs.end())
+        {
+            Message(err, "no input was measured: the state is not saved to " + options.stateOut);
+            success = false;
+        }
+        else if (!WriteFileAtomically(options.stateOut.c_str(), measured->result.state.data(),
+                                      measured->result.state.size()))
+        {
+            Message(err, "cannot write the state " + options.stateOut);
+            success = false;
+        }
+    }
+    return success ? 0 : kExitFailure;
+}

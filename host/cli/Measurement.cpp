@@ -1,0 +1,128 @@
+#include "host/cli/Measurement.h"
+
+#include "host/HostAudio.h"
+#include "host/HostString.h"
+#include "host/cli/ReadAhead.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int32_t kLowestRate = 8000;
+constexpr int32_t kHighestRate = 384000;
+constexpr double kTicksPerQuarter = 960000.0;
+
+// "-23.00LUFS" as -23.0 and "LUFS".
+MeterReading Reading(const std::string& name, const std::string& text)
+{
+    MeterReading reading;
+    reading.name = name;
+    char* end = nullptr;
+    reading.value = std::strtod(text.c_str(), &end);
+    reading.unit = end;
+    return reading;
+}
+
+std::string TextOf(const HostInstance& instance, const HostParameterInfo* parameter)
+{
+    std::string text;
+    if (parameter)
+        instance.Text(parameter->id.c_str(), &text);
+    return text;
+}
+
+// The values published in the last render call: into the trace, counted.
+void TakePublications(HostInstance& instance, const MeterSettings& settings, int64_t frame, TraceWriter* trace,
+                      Measurement& result)
+{
+    for (const HostAutomationEvent& event : instance.Automation())
+    {
+        if (event.kind != HostAutomationEvent::kRequest)
+            continue;
+        ++result.publications;
+        const HostParameterInfo* parameter = settings.FindID(event.id);
+        if (!trace || !parameter)
+            continue;
+        HostString text;
+        instance.Effect().FormatParameterValue(event.id.c_str(), event.value, &text, HostInstance::kTextMax);
+        trace->Row(frame, event.id, parameter->name, Reading(parameter->name, text.Text()).value);
+    }
+    instance.ClearAutomation();
+}
+
+void ReadMeters(const HostInstance& instance, const MeterSettings& settings, Measurement& result)
+{
+    result.meterType = TextOf(instance, settings.Find(MeterSettings::kMeterType));
+    result.channelConfig = TextOf(instance, settings.Find(result.meterType + " Channel Config"));
+    const std::string prefix = "OUT:" + result.meterType + " ";
+    for (const HostParameterInfo& parameter : settings.Parameters())
+        if (parameter.name.compare(0, prefix.size(), prefix) == 0)
+            result.readings.push_back(Reading(parameter.name, TextOf(instance, &parameter)));
+}
+
+}  // namespace
+
+double Measurement::Speed() const
+{
+    return seconds > 0.0 && sampleRate > 0 ? static_cast<double>(frames) / sampleRate / seconds : 0.0;
+}
+
+Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource& source, const MeasureSetup& setup)
+{
+    Measurement result;
+    result.sampleRate = source.SampleRate();
+    result.channels = source.Channels();
+    if (result.sampleRate < kLowestRate || result.sampleRate > kHighestRate)
+    {
+        result.error = FormatText("unsupported sample rate %d Hz (the host plays %d to %d Hz)", result.sampleRate,
+                                  kLowestRate, kHighestRate);
+        return result;
+    }
+    if (source.Frames() <= 0)
+    {
+        result.error = "no audio frames";
+        return result;
+    }
+    MeterHost::Instance instance = host.NewInstance(result.channels, result.sampleRate, &result.error);
+    if (!instance || !settings.ApplyTo(*instance, &result.error))
+        return result;
+
+    ReadAhead ahead(source);
+    HostAudio in(result.channels, setup.block);
+    HostAudio out(result.channels, setup.block);
+    HostStreamState& transport = instance->Stream();
+    const double ticksPerFrame = kTicksPerQuarter * transport.tempo / 60.0 / result.sampleRate;
+    const auto start = std::chrono::steady_clock::now();
+    for (;;)
+    {
+        const int32_t frames = ahead.Read(in.Buffers(), setup.block);
+        if (frames < 0)
+        {
+            result.error = "cannot read: " + ahead.Error();
+            return result;
+        }
+        if (frames == 0)
+            break;
+        instance->Render(in.Buffers(), out.Buffers(), frames);
+        result.frames += frames;
+        transport.samplePosition = result.frames;
+        transport.tickPosition = std::llround(static_cast<double>(result.frames) * ticksPerFrame);
+        if (instance->DeliverRequests() > 0)
+            TakePublications(*instance, settings, result.frames, setup.trace, result);
+        if (setup.progress)
+            setup.progress->store(result.frames, std::memory_order_relaxed);
+    }
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (result.frames == 0)
+    {
+        result.error = "no audio frames";
+        return result;
+    }
+    ReadMeters(*instance, settings, result);
+    const std::vector<uint32_t> chunks = instance->ChunkIDs();
+    if (setup.keepState && !chunks.empty())
+        instance->GetChunk(chunks.front(), &result.state);
+    return result;
+}

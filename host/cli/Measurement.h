@@ -1,0 +1,52 @@
+#pragma once
+// One input played through its own instance, as a host plays a track
+// through an insert: render calls of a fixed block size, the transport
+// playing, each value the instance publishes answered after the call. What
+// the meter measured is read back from its output parameters.
+
+#include "host/cli/AudioSource.h"
+#include "host/cli/MeterHost.h"
+#include "host/cli/MeterSettings.h"
+#include "host/cli/TraceWriter.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// An output parameter's value as the module shows it: the number and its unit.
+struct MeterReading
+{
+    std::string name;
+    double value = 0.0;
+    std::string unit;
+};
+
+struct Measurement
+{
+    std::string error;  // empty when the input was measured
+    int32_t sampleRate = 0;
+    int32_t channels = 0;
+    int64_t frames = 0;        // rendered
+    double seconds = 0.0;      // wall time of reading and rendering
+    int64_t publications = 0;  // values the instance published
+    std::string meterType;     // "Type" as text
+    std::string channelConfig;  // the selected type's channel configuration as text
+    std::vector<MeterReading> readings;  // the selected type's output parameters, in the effect's order
+    std::vector<uint8_t> state;          // the state chunk after the run, when asked for
+
+    // Times real time.
+    double Speed() const;
+};
+
+struct MeasureSetup
+{
+    int32_t block = 512;
+    TraceWriter* trace = nullptr;  // receives every published value
+    bool keepState = false;
+    std::atomic<int64_t>* progress = nullptr;  // frames rendered so far
+};
+
+// Plays source through a new instance of host with settings applied. Any
+// thread; each call has its own instance.
+Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource& source, const MeasureSetup& setup);

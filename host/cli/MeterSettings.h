@@ -1,0 +1,54 @@
+#pragma once
+// The settings the host program gives every instance before it plays, in
+// the order they were added (texts by parameter name, the state chunk),
+// then "WriteAutomationData" on. Each is checked once, on a probe instance
+// of the effect, when it is added, so every instance later takes them all.
+
+#include "host/HostInstance.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class MeterSettings
+{
+public:
+    // The parameter that selects the meter type.
+    static constexpr const char* kMeterType = "Type";
+
+    // The parameters are those of probe.
+    explicit MeterSettings(const HostInstance& probe) : parameters(probe.Parameters()) {}
+
+    const std::vector<HostParameterInfo>& Parameters() const { return parameters; }
+    // The parameter of that name, or null.
+    const HostParameterInfo* Find(const std::string& name) const;
+    const HostParameterInfo* FindID(const std::string& id) const;
+
+    // Adds "NAME=TEXT". False, with a one-line reason naming the parameter
+    // and what it accepts, when there is no such parameter or the module's
+    // parsing rejects the text.
+    bool AddText(HostInstance& probe, const std::string& name, const std::string& text, std::string* error);
+    // Adds the data of a state chunk. False with the reason when the effect
+    // offers no chunk or refuses this one.
+    bool AddState(HostInstance& probe, const std::vector<uint8_t>& data, std::string* error);
+
+    // Applies everything to instance and switches "WriteAutomationData" on;
+    // the values the instance requests meanwhile are answered and its
+    // automation record left empty. False with the reason when a step fails.
+    bool ApplyTo(HostInstance& instance, std::string* error) const;
+
+    // The texts that parameter accepts: each value of a list, else its range.
+    static std::string Accepted(HostInstance& probe, const HostParameterInfo& parameter);
+
+private:
+    struct Step
+    {
+        std::string id;  // a text for this parameter; empty: the state chunk
+        std::string text;
+    };
+
+    std::vector<HostParameterInfo> parameters;
+    uint32_t chunkID = 0;
+    std::vector<uint8_t> state;
+    std::vector<Step> steps;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// What the host program prints per input: a block of aligned lines for
+// people, or one JSON object on one line.
+
+#include "host/cli/Measurement.h"
+
+#include <string>
+
+// One aligned line of a human-readable block.
+std::string ReportLine(const std::string& label, const std::string& value);
+
+// label names the input (its path as given).
+std::string HumanReport(const std::string& label, const Measurement& measurement);
+// {"file": label, "sample rate": ..., "channels": ..., "frames": ...,
+// "speed": ..., then each output parameter by name}; for an input that was
+// not measured {"file": label, "error": text}. Ends in a line break.
+std::string JsonReport(const std::string& label, const Measurement& measurement);
+
+// text as a JSON string, quoted; bytes that are not UTF-8 become U+FFFD.
+std::string JsonString(const std::string& text);

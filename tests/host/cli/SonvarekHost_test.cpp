@@ -1,0 +1,318 @@
+// sonvarek-host end to end: the real program on the real module, on files
+// written here; what it prints, saves and traces, and how it fails.
+
+#include "support/HostRun.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWavFloat = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+constexpr int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+
+const char* const kEbuOutputs[] = {"OUT:EBU IL",     "OUT:EBU ML",     "OUT:EBU ML Max", "OUT:EBU SL",
+                                   "OUT:EBU SL Max", "OUT:EBU TP Max", "OUT:EBU LRA"};
+const char* const kRmsOutputs[] = {"OUT:RMS IL",       "OUT:RMS ML",     "OUT:RMS ML Max",
+                                   "OUT:RMS Peak Max", "OUT:RMS TP Max", "OUT:RMS Crest"};
+
+class SonvarekHost : public ::testing::Test
+{
+protected:
+    HostRun Run(const std::vector<std::string>& args) { return RunHost(args, folder.Path()); }
+
+    // The JSON objects of a --json run, one per line.
+    static std::vector<JsonObject> Objects(const HostRun& run)
+    {
+        std::vector<JsonObject> objects;
+        for (const std::string& line : Lines(run.out))
+        {
+            JsonObject object;
+            EXPECT_TRUE(ParseJsonObject(line, &object)) << line;
+            objects.push_back(object);
+        }
+        return objects;
+    }
+
+    std::string Write(const std::string& name, const Planar& audio, int rate, int format = kWavFloat)
+    {
+        const std::string path = folder / name;
+        EXPECT_TRUE(WriteAudio(path, audio, rate, format)) << name;
+        return path;
+    }
+
+    TempFolder folder;
+};
+
+double Number(const JsonObject& object, const char* key)
+{
+    const auto found = object.find(key);
+    EXPECT_TRUE(found != object.end() && !found->second.isString) << key;
+    return found != object.end() ? found->second.number : NAN;
+}
+
+// The doubles of a saved state: one little-endian double per parameter.
+std::vector<double> StateValues(const std::string& bytes)
+{
+    std::vector<double> values;
+    for (size_t at = 0; at + 8 <= bytes.size(); at += 8)
+    {
+        uint64_t bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits = bits << 8 | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+        double value = 0.0;
+        std::memcpy(&value, &bits, sizeof value);
+        values.push_back(value);
+    }
+    return values;
+}
+
+TEST_F(SonvarekHost, TheBuiltInProgrammeReadsMinus23LufsAndSaysSo)
+{
+    const HostRun human = Run({});
+    EXPECT_EQ(human.exitCode, 0) << human.err;
+    EXPECT_EQ(human.err, "");
+    EXPECT_NE(human.out.find("(built-in programme)\n"), std::string::npos) << human.out;
+    EXPECT_NE(human.out.find("  OUT:EBU IL            -23.00 LUFS\n"), std::string::npos) << human.out;
+    EXPECT_NE(human.out.find("  expected             OUT:EBU IL -23.0 LUFS"), std::string::npos) << human.out;
+
+    const HostRun json = Run({"--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    const std::vector<JsonObject> objects = Objects(json);
+    ASSERT_EQ(objects.size(), 1u) << json.out;
+    const JsonObject& result = objects[0];
+    EXPECT_EQ(result.at("file").text, "(built-in programme)");
+    EXPECT_EQ(Number(result, "OUT:EBU IL"), -23.0);
+    EXPECT_EQ(Number(result, "sample rate"), 48000.0);
+    EXPECT_EQ(Number(result, "channels"), 2.0);
+    EXPECT_EQ(Number(result, "frames"), 2884800.0);
+    EXPECT_GT(Number(result, "speed"), 0.0);
+    for (const char* name : kEbuOutputs)
+        EXPECT_EQ(result.count(name), 1u) << name;
+    EXPECT_EQ(result.size(), 5u + std::size(kEbuOutputs));
+}
+
+TEST_F(SonvarekHost, RmsWithEachWeightingReportsTheRmsOutputs)
+{
+    // A 100 Hz sine, where the weighting curves part: A -19.1, B -5.6, C -0.3 dB.
+    const std::string file = Write("100Hz.wav", Sine(2, 48000, 1.0, 100.0, -20.0), 48000, kWav16);
+    std::map<std::string, double> integrated;
+    for (const char* weighting : {"---", "BS1770", "Leq(A)", "Leq(B)", "Leq(C)", "Leq(M)", "Leq(A)+3"})
+    {
+        SCOPED_TRACE(weighting);
+        const HostRun run =
+            Run({"--json", "--set", "Type=RMS", "--set", std::string("RMS Weighting Filer Mode=") + weighting, file});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<JsonObject> objects = Objects(run);
+        ASSERT_EQ(objects.size(), 1u);
+        for (const char* name : kRmsOutputs)
+            EXPECT_TRUE(std::isfinite(Number(objects[0], name))) << name;
+        EXPECT_EQ(objects[0].count("OUT:EBU IL"), 0u);
+        EXPECT_EQ(Number(objects[0], "OUT:RMS Peak Max"), -20.0);
+        integrated[weighting] = Number(objects[0], "OUT:RMS IL");
+    }
+    const double flat = integrated["---"];
+    EXPECT_NEAR(flat, -20.0, 0.05);  // two channels summed: the sine's -23 dB RMS + 3
+    EXPECT_NEAR(integrated["Leq(A)"] - flat, -19.1, 0.5);
+    EXPECT_NEAR(integrated["Leq(B)"] - flat, -5.6, 0.5);
+    EXPECT_NEAR(integrated["Leq(C)"] - flat, -0.3, 0.3);
+    EXPECT_NEAR(integrated["Leq(A)+3"] - integrated["Leq(A)"], 3.0, 0.1);
+    EXPECT_LT(integrated["BS1770"], flat - 0.5);
+    EXPECT_LT(integrated["Leq(M)"], flat - 0.5);
+}
+
+TEST_F(SonvarekHost, AStateSavedAndLoadedRestoresEverySetting)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.5, 997.0, -12.0), 48000);
+    struct Setting
+    {
+        const char* text;
+        size_t index;  // in the state
+        double value;
+    };
+    const Setting settings[] = {
+        {"GUI Scale=2", 0, 2.0},           {"GUI Layout=0", 1, 0.0},
+        {"Type=EBU", 2, 1.0},              {"Sync=1", 3, 1.0},
+        {"RMS Channel Config=Left", 5, 1.0}, {"RMS Gain=-3", 6, -3.0},
+        {"RMS RefLevel=-20", 7, -20.0},    {"RMS Meter Mode=AVG", 8, 2.0},
+        {"RMS Window=10", 9, 10.0},        {"RMS Offset=1", 10, 1.0},
+        {"RMS Weighting Filer Mode=Leq(C)", 11, 4.0}, {"EBU Channel Config=1.0", 18, 0.0},
+        {"EBU Gain=2", 19, 2.0},           {"EBU RefLevel=-16", 20, -16.0},
+        {"EBU Offset=1", 21, 1.0},
+    };
+    std::vector<std::string> args = {"--json", "--state-out", folder / "first.state"};
+    for (const Setting& setting : settings)
+        args.insert(args.end(), {"--set", setting.text});
+    args.push_back(file);
+    const HostRun first = Run(args);
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const std::string saved = ReadBytes(folder / "first.state");
+    const std::vector<double> values = StateValues(saved);
+    ASSERT_EQ(values.size(), 29u);
+    for (const Setting& setting : settings)
+        EXPECT_NEAR(values[setting.index], setting.value, 1e-9) << setting.text;
+    EXPECT_EQ(values[4], 1.0);  // "WriteAutomationData", switched on by the host
+
+    // Loaded alone, the state plays the same and is saved the same, byte for byte.
+    const HostRun second = Run({"--json", "--state-in", folder / "first.state", "--state-out", folder / "second.state", file});
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(ReadBytes(folder / "second.state"), saved);
+    JsonObject a = Objects(first).at(0);
+    JsonObject b = Objects(second).at(0);
+    a.erase("speed");
+    b.erase("speed");
+    EXPECT_EQ(Number(a, "OUT:EBU IL"), Number(b, "OUT:EBU IL"));
+    EXPECT_EQ(a.size(), b.size());
+
+    // --set after --state-in wins.
+    const HostRun third =
+        Run({"--state-in", folder / "first.state", "--set", "EBU Offset=0", "--state-out", folder / "third.state", file});
+    ASSERT_EQ(third.exitCode, 0) << third.err;
+    EXPECT_EQ(StateValues(ReadBytes(folder / "third.state")).at(21), 0.0);
+}
+
+TEST_F(SonvarekHost, BadFilesAreErrorsOfTheirOwnAndTheRestIsMeasuredInOrder)
+{
+    const std::string good = Write("good.wav", Sine(1, 48000, 0.2, 1000.0, -6.0), 48000);
+    const std::string odd = Write("we\"ird\\name \xC3\xA9.wav", Sine(6, 44100, 0.2, 1000.0, -6.0), 44100);
+    const std::string seven = Write("seven.wav", Sine(7, 48000, 0.1, 1000.0, -6.0), 48000);
+    const std::string empty = Write("empty.wav", Planar(2), 48000);
+    const std::string text = folder / "text.wav";
+    WriteBytes(text, "RIFF? no, just text");
+    const std::string missing = folder / "missing.wav";
+
+    const HostRun run = Run({"--json", good, missing, text, seven, empty, odd});
+    EXPECT_EQ(run.exitCode, 1);
+    const std::vector<JsonObject> objects = Objects(run);
+    ASSERT_EQ(objects.size(), 6u) << run.out;
+    const std::string order[] = {good, missing, text, seven, empty, odd};
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(objects[i].at("file").text, order[i]);
+    EXPECT_EQ(Number(objects[0], "channels"), 1.0);
+    EXPECT_EQ(Number(objects[5], "channels"), 6.0);
+    EXPECT_EQ(Number(objects[5], "sample rate"), 44100.0);
+    for (size_t i = 1; i < 5; ++i)
+        EXPECT_TRUE(objects[i].at("error").isString);
+
+    const std::vector<std::string> messages = Lines(run.err);
+    ASSERT_EQ(messages.size(), 4u) << run.err;
+    EXPECT_EQ(messages[0], "sonvarek-host: " + missing + ": cannot read: System error : No such file or directory.");
+    EXPECT_EQ(messages[1].rfind("sonvarek-host: " + text + ": cannot read: ", 0), 0u) << messages[1];
+    EXPECT_EQ(messages[2], "sonvarek-host: " + seven + ": 7 channels: the meter takes 1, 2, 4, 5 or 6");
+    EXPECT_EQ(messages[3], "sonvarek-host: " + empty + ": no audio frames");
+
+    // The readable report: one block per measured file, in order, none for the others.
+    const HostRun human = Run({good, missing, odd});
+    EXPECT_EQ(human.exitCode, 1);
+    const size_t first = human.out.find(good + "\n");
+    const size_t second = human.out.find(odd + "\n");
+    EXPECT_EQ(first, 0u) << human.out;
+    EXPECT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_EQ(human.out.find(missing), std::string::npos);
+}
+
+TEST_F(SonvarekHost, BadOptionsAreUsageErrorsNamingTheCause)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.1, 1000.0, -6.0), 48000);
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--loud"}, "unknown option --loud"},
+        {{"--set", "Loudness=1"}, "no parameter is named \"Loudness\" (parameters: Master Bypass, GUI Scale,"},
+        {{"--set", "Type=Loud"}, "\"Type\" does not take \"Loud\" (accepted: RMS, EBU)"},
+        {{"--set", "EBU RefLevel=high"}, "(accepted: -60.00LUFS to 12.00LUFS)"},
+        {{"--set", "Type"}, "--set takes NAME=TEXT"},
+        {{"--block", "0"}, "--block takes a number of frames from 1 to 65536, not \"0\""},
+        {{"--block", "12x"}, "not \"12x\""},
+        {{"--block"}, "--block needs a value"},
+        {{"--trace", folder / "t.csv", file, file}, "--trace takes one input file at a time"},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<std::string> args = {file};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const HostRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 2) << c.message;
+        EXPECT_EQ(run.out, "") << c.message;
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+        EXPECT_EQ(run.err.rfind("sonvarek-host: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+
+    // What cannot be read is no usage error.
+    WriteBytes(folder / "short.state", std::string(100, '\0'));
+    const Case failures[] = {
+        {{"--module", folder / "none.so"}, "cannot load the module"},
+        {{"--state-in", folder / "none.state"}, "state " + folder / "none.state" + ": cannot be read"},
+        {{"--state-in", folder / "short.state"}, "not a state of this effect (100 bytes; a state holds 232)"},
+        {{"--trace", folder / "no/such/folder.csv"}, "cannot write the trace"},
+    };
+    for (const Case& c : failures)
+    {
+        std::vector<std::string> args = c.args;
+        args.push_back(file);
+        const HostRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 1) << c.message;
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(SonvarekHost, TheTraceHoldsEveryPublishedValueAndTheLastAreTheReport)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 1.0, 1000.0, -18.0), 48000);
+    const std::string trace = folder / "trace.csv";
+    const HostRun run = Run({"--json", "--set", "Type=EBU", "--block", "1000", "--trace", trace, file});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const JsonObject report = Objects(run).at(0);
+    const std::vector<std::string> rows = Lines(ReadBytes(trace));
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0], "frame,parameter ID,name,value");
+    // Every 2400 frames (50 ms), the seven outputs; seen at the end of the render call.
+    ASSERT_EQ(rows.size(), 1u + 20u * 7u);
+    std::map<std::string, double> last;
+    for (size_t i = 1; i < rows.size(); ++i)
+    {
+        char name[64] = {};
+        long long frame = 0;
+        int id = 0;
+        double value = 0.0;
+        ASSERT_EQ(std::sscanf(rows[i].c_str(), "%lld,%d,%63[^,],%lf", &frame, &id, name, &value), 4) << rows[i];
+        const long long publication = static_cast<long long>((i - 1) / 7 + 1) * 2400;
+        EXPECT_EQ(frame, (publication + 999) / 1000 * 1000) << rows[i];
+        EXPECT_EQ(std::string(name), kEbuOutputs[(i - 1) % 7]);
+        EXPECT_EQ(id, 23 + static_cast<int>((i - 1) % 7));
+        last[name] = value;
+    }
+    for (const char* name : kEbuOutputs)
+        EXPECT_EQ(last[name], Number(report, name)) << name;
+}
+
+TEST_F(SonvarekHost, TheReadingsDoNotDependOnTheBlockSize)
+{
+    const std::string file = Write("programme.wav", SteppedProgramme(2, 48000, 1.5, 7u), 48000);
+    JsonObject reference;
+    for (const char* block : {"1", "480", "65536"})
+    {
+        const HostRun run = Run({"--json", "--set", "Type=EBU", "--block", block, file});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        JsonObject object = Objects(run).at(0);
+        object.erase("speed");
+        if (reference.empty())
+            reference = object;
+        for (const auto& [key, value] : reference)
+            EXPECT_EQ(object.at(key).number, value.number) << key << " with --block " << block;
+    }
+}
+
+}  // namespace

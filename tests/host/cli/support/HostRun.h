@@ -1,0 +1,50 @@
+#pragma once
+// Running sonvarek-host as a subprocess, audio files written and read back
+// through libsndfile, and the program's JSON lines read back.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+struct HostRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program with args; its data folder (XDG_DATA_HOME, HOME) and its
+// captured output live in folder.
+HostRun RunHost(const std::vector<std::string>& args, const std::string& folder);
+
+// Planar audio: one vector per channel.
+using Planar = std::vector<std::vector<float>>;
+
+// Writes audio in format (SF_FORMAT_* major | subtype); false on failure.
+bool WriteAudio(const std::string& path, const Planar& audio, int rate, int format);
+// The file's samples as the program reads them (quantised by the format).
+Planar ReadAudio(const std::string& path, int* rate = nullptr);
+
+// A programme of channels: tones and low-passed noise, the level stepping
+// every 1.7 s through -20.3, -26.7 and -47.1 dBFS, each channel 1.3 dB
+// below the one before.
+Planar SteppedProgramme(int channels, int rate, double seconds, unsigned seed);
+// A sine of hz at peak dbfs in every channel.
+Planar Sine(int channels, int rate, double seconds, double hz, double dbfs);
+
+// One flat JSON object: keys to numbers (isString false) or strings.
+struct JsonValue
+{
+    bool isString = false;
+    double number = 0.0;
+    std::string text;
+};
+using JsonObject = std::map<std::string, JsonValue>;
+
+// Parses one line holding a flat object (string keys; string, number or
+// null values, null as the number NaN). False when the line is not valid
+// JSON of that shape.
+bool ParseJsonObject(const std::string& line, JsonObject* object);
+// The lines of text, without their line breaks.
+std::vector<std::string> Lines(const std::string& text);
