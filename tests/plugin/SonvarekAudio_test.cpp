@@ -14,12 +14,6 @@ constexpr double kRate = 48000.0;
 
 double Factor(double db) { return std::exp(db * 0.11512925464970228); }
 
-double Noise(int32_t k, int64_t i)
-{
-    const uint32_t h = static_cast<uint32_t>(i * 2654435761u) ^ static_cast<uint32_t>(k * 40503u);
-    return (static_cast<double>(h % 20001u) - 10000.0) / 20000.0;
-}
-
 TEST_F(Audio, GainScalesTheActiveChannelsInPlaceAndTheOthersPassAndFeedSilence)
 {
     auto plug = Make();
@@ -35,8 +29,7 @@ TEST_F(Audio, GainScalesTheActiveChannelsInPlaceAndTheOthersPassAndFeedSilence)
     EXPECT_EQ(plug->out[2][3], Noise(2, 3)) << "\"Stereo\" leaves channel 3 unscaled";
 
     plug->SetFromHost(kRMSChannelConfig, 1);  // "Left"
-    auto rightOnly = [](int32_t k, int64_t i) { return k == 1 ? Noise(k, i) : 0.0; };
-    plug->RunSignal(rightOnly, 4800);
+    plug->RunSignal([](int32_t k, int64_t i) { return k == 1 ? Noise(k, i) : 0.0; }, 4800);
     EXPECT_EQ(plug->out[1][5], Noise(1, 4608 + 5)) << "channel 2 passes unscaled";
     EXPECT_EQ(plug->GetPeakRmsEngine().GetPeakMaxDb(), -144.0) << "and feeds the engine 0.0";
 
@@ -96,7 +89,7 @@ TEST_F(Audio, PublishesAtFrame2400AndEvery2400AfterOnlyWhileWriteAutomationDataI
     other->RunSignal(Noise, 4096, 4096);
     ASSERT_EQ(other->sent.size(), 6u);
     for (int32_t i = 0; i < 6; ++i)
-        EXPECT_EQ(plug->sent[i].unit, other->sent[i].unit);
+        EXPECT_EQ(plug->sent[i].value, other->sent[i].value);
     EXPECT_GE(plug->GetParam(kOutRMSCrest)->Value(), 0.0);
 
     other->sent.clear();
@@ -194,55 +187,11 @@ TEST_F(Audio, NonFiniteSamplesAndOddBlocksCrashNothingAndAResetRecovers)
         MeterSnapshot b;
         ASSERT_TRUE(plug->TakeDueMeterValues(&a));
         ASSERT_TRUE(clean->TakeDueMeterValues(&b));
-        EXPECT_EQ(a.rmsIntegratedDb, b.rmsIntegratedDb);
-        EXPECT_EQ(a.rmsMaxDb, b.rmsMaxDb);
-        EXPECT_EQ(a.rmsTruePeakMaxDb, b.rmsTruePeakMaxDb);
-        EXPECT_EQ(a.integratedLufs, b.integratedLufs);
-        EXPECT_EQ(a.rangeLu, b.rangeLu);
-        EXPECT_EQ(a.ebuTruePeakMaxDb, b.ebuTruePeakMaxDb);
-        EXPECT_EQ(a.barHeld[5], b.barHeld[5]);
+        EXPECT_EQ((std::vector<double>{a.rmsIntegratedDb, a.rmsMaxDb, a.rmsTruePeakMaxDb, a.integratedLufs, a.rangeLu,
+                                       a.ebuTruePeakMaxDb, a.barHeld[5]}),
+                  (std::vector<double>{b.rmsIntegratedDb, b.rmsMaxDb, b.rmsTruePeakMaxDb, b.integratedLufs, b.rangeLu,
+                                       b.ebuTruePeakMaxDb, b.barHeld[5]}));
     }
-}
-
-// As the binding drives it: a host block longer than the declared block
-// size runs in pieces, with the result of one whole block.
-TEST_F(Audio, HostBlocksLongerThanTheBlockSizeGiveTheSameResult)
-{
-    constexpr int32_t kFrames = 3000;
-    std::vector<std::vector<float>> hostIn(6, std::vector<float>(kFrames));
-    std::vector<std::vector<float>> hostOut(6, std::vector<float>(kFrames));
-    const float* inPtrs[6];
-    float* outPtrs[6];
-    for (int32_t k = 0; k < 6; ++k)
-    {
-        for (int32_t i = 0; i < kFrames; ++i)
-            hostIn[k][i] = static_cast<float>(Noise(k, i));
-        inPtrs[k] = hostIn[k].data();
-        outPtrs[k] = hostOut[k].data();
-    }
-    auto plug = Make();
-    auto whole = Make();
-    for (auto* p : {plug.get(), whole.get()})
-    {
-        p->SetFromHost(kRMSGain, -6.0);
-        p->SetFromHost(kWriteAutomationData, 1);
-    }
-    plug->SetUpStream(kRate, 1024);
-    {
-        PlatformLockGuard guard(plug->GetLock());
-        plug->AttachInputBuffers(0, 6, inPtrs, kFrames);
-        plug->AttachOutputBuffers(0, 6, outPtrs);
-        plug->ProcessBuffersFloat(kFrames);
-    }
-    EXPECT_FLOAT_EQ(hostOut[0][2999], hostIn[0][2999] * static_cast<float>(Factor(-6.0)));
-    EXPECT_EQ(hostOut[4][1500], hostIn[4][1500]);
-
-    whole->SetUpStream(kRate, kFrames);
-    whole->RunSignal([&](int32_t k, int64_t i) { return static_cast<double>(hostIn[k][i]); }, kFrames, kFrames);
-    EXPECT_EQ(plug->GetPeakRmsEngine().GetRmsIntegratedDb(), whole->GetPeakRmsEngine().GetRmsIntegratedDb());
-    ASSERT_EQ(plug->sent.size(), 6u);
-    for (size_t i = 0; i < 6; ++i)
-        EXPECT_EQ(plug->sent[i].unit, whole->sent[i].unit);
 }
 
 TEST_F(Audio, EveryRateAndWeightingMeasuresATone)
