@@ -107,13 +107,10 @@ TEST_F(Params, RecallRestoresOnlyPresetMembersAndReachesTheEngines)
     plug->SetFromHost(kWriteAutomationData, 1);
 
     ASSERT_TRUE(plug->RecallPreset(5, true));  // "LU -16 (-16LUFS)"
-    EXPECT_EQ(plug->GetParam(kType)->Value(), 1.0);
-    EXPECT_EQ(plug->GetParam(kEBURefLevel)->Value(), -16.0);
-    EXPECT_EQ(plug->GetParam(kEBUDelta)->Value(), 1.0);
-    EXPECT_EQ(plug->GetParam(kEBUChannelConfig)->Value(), 1.0);
-    EXPECT_EQ(plug->GetParam(kGUIScale)->Value(), 2.0);
-    EXPECT_EQ(plug->GetParam(kSync)->Value(), 1.0);
-    EXPECT_EQ(plug->GetParam(kWriteAutomationData)->Value(), 1.0);
+    std::vector<double> values;
+    for (int32_t idx : {kType, kEBURefLevel, kEBUDelta, kEBUChannelConfig, kGUIScale, kSync, kWriteAutomationData})
+        values.push_back(plug->GetParam(idx)->Value());
+    EXPECT_EQ(values, (std::vector<double>{1.0, -16.0, 1.0, 1.0, 2.0, 1.0, 1.0}));
 
     ASSERT_TRUE(plug->RecallPreset(16, true));  // "TASA Leq(M)"
     EXPECT_EQ(plug->GetWeightingFilter(0).Mode(), WeightingMode::LeqM);
