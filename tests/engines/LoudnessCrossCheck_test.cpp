@@ -45,11 +45,6 @@ struct Comparison
     Figures ours, theirs;
 };
 
-double Db(double linear)
-{
-    return 20.0 * std::log10(linear);
-}
-
 Comparison Compare(const Programme& p)
 {
     const std::vector<int>& map = kChannelMap[p.config];
@@ -112,7 +107,7 @@ Comparison Compare(const Programme& p)
         ebur128_true_peak(st.get(), k, &v);
         peak = std::max(peak, v);
     }
-    c.theirs.truePeakDb = Db(peak);
+    c.theirs.truePeakDb = 20.0 * std::log10(peak);
     return c;
 }
 

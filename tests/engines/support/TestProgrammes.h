@@ -2,11 +2,13 @@
 // Synthetic test programmes for the loudness engine, computed sample by
 // sample (no files), and the engine's readings of them.
 
-#include "engines/EbuChannelConfig.h"
+#include "engines/LoudnessEngine.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct Programme
@@ -31,23 +33,73 @@ struct Segment
 using ChannelDb = std::array<double, kEbuChannels>;
 constexpr ChannelDb kStereoDb = {0.0, 0.0, -1000.0, -1000.0, -1000.0, -1000.0};
 
+// 10^(db / 20).
+inline double Amplitude(double db) { return db <= -1000.0 ? 0.0 : std::pow(10.0, db / 20.0); }
+
 // A sine of `hz` through the segments, its phase continuous across them,
 // faded in over fadeInSeconds (a raised cosine) when that is above 0.
-Programme SineProgramme(double rate, double hz, std::vector<Segment> segments, ChannelDb channelDb = kStereoDb,
-                        int32_t config = kEbuStereo, double phaseRadians = 0.0, double fadeInSeconds = 0.0);
+inline Programme SineProgramme(double rate, double hz, std::vector<Segment> segments,
+                               ChannelDb channelDb = kStereoDb, int32_t config = kEbuStereo,
+                               double phaseRadians = 0.0, double fadeInSeconds = 0.0)
+{
+    Programme p;
+    p.rate = rate;
+    p.config = config;
+    std::vector<int64_t> ends;
+    std::vector<double> levels;
+    for (const Segment& s : segments)
+    {
+        p.frames += static_cast<int64_t>(std::llround(s.seconds * rate));
+        ends.push_back(p.frames);
+        levels.push_back(Amplitude(s.dbfs));
+    }
+    std::array<double, kEbuChannels> gains;
+    for (int32_t k = 0; k < kEbuChannels; ++k)
+        gains[k] = Amplitude(channelDb[k]);
+    const double step = 2.0 * M_PI * hz / rate;
+    const double fadeFrames = fadeInSeconds * rate;
+    p.sample = [ends, levels, gains, step, phaseRadians, fadeFrames](int64_t frame, double* x) {
+        size_t s = 0;
+        while (s + 1 < ends.size() && frame >= ends[s])
+            ++s;
+        const auto t = static_cast<double>(frame);
+        const double fade = t < fadeFrames ? 0.5 - 0.5 * std::cos(M_PI * t / fadeFrames) : 1.0;
+        const double v = fade * levels[s] * std::sin(step * t + phaseRadians);
+        for (int32_t k = 0; k < kEbuChannels; ++k)
+            x[k] = gains[k] * v;
+    };
+    return p;
+}
 
 struct Reading
 {
-    double momentaryMax = 0.0;   // rounded read-outs of the engine
+    double momentaryMax = 0.0;  // rounded read-outs of the engine
     double shortTermMax = 0.0;
     double integrated = 0.0;
     double range = 0.0;
-    double truePeakDb = 0.0;     // not rounded
+    double truePeakDb = 0.0;              // not rounded
     std::vector<double> shortTermBlocks;  // the rounded short-term reading of every block
 };
 
-// Runs the programme through a fresh engine, frame by frame as the plug-in does.
-Reading Measure(const Programme& programme);
-
-// 10^(db / 20).
-double Amplitude(double db);
+// Runs the programme through a fresh engine, frame by frame.
+inline Reading Measure(const Programme& programme)
+{
+    auto e = std::make_unique<LoudnessEngine>();
+    e->Init(programme.rate);
+    Reading r;
+    for (int64_t i = 0; i < programme.frames; ++i)
+    {
+        double x[kEbuChannels] = {};
+        programme.sample(i, x);
+        e->ProcessPeak(x[0], x[1], x[2], x[3], x[4], x[5], programme.config);
+        e->ProcessLoudness(x[0], x[1], x[2], x[3], x[4], x[5], programme.config, 1);
+        if (e->shortTerm.BlockReady())
+            r.shortTermBlocks.push_back(e->shortTerm.GetLoudness());
+    }
+    r.momentaryMax = e->momentary.GetMaxLoudness();
+    r.shortTermMax = e->shortTerm.GetMaxLoudness();
+    r.integrated = e->integrator.GetIntegratedLoudness();
+    r.range = e->range.GetRange();
+    r.truePeakDb = e->GetTruePeakMaxDb();
+    return r;
+}

@@ -29,8 +29,7 @@ void TestSonvarek::SetFromHost(int32_t idx, double value)
     HandleParamChange(idx);
 }
 
-void TestSonvarek::RunSignal(const std::function<double(int32_t, int64_t)>& signal, int64_t nFrames,
-                             int32_t blockFrames)
+void TestSonvarek::RunSignal(const Signal& signal, int64_t nFrames, int32_t blockFrames)
 {
     in = ChannelBuffers(blockFrames);
     out = ChannelBuffers(blockFrames);
@@ -39,7 +38,7 @@ void TestSonvarek::RunSignal(const std::function<double(int32_t, int64_t)>& sign
         const auto n = static_cast<int32_t>(std::min<int64_t>(blockFrames, nFrames - done));
         for (int32_t k = 0; k < NInChannels(); ++k)
             for (int32_t i = 0; i < n; ++i)
-                in.data[k][i] = signal(k, done + i);
+                in[k][i] = signal(k, done + i);
         PlatformLockGuard guard(GetLock());
         RunAudioBlock(in.ptrs, out.ptrs, n);
         done += n;
@@ -68,9 +67,15 @@ TestSonvarekEditor* EditorOf(Sonvarek& plug) { return dynamic_cast<TestSonvarekE
 
 SonvarekTest::SonvarekTest() : env(data.Path().c_str(), home.Path().c_str()) { TheEditorSeam() = EditorSeam(); }
 
-std::function<double(int32_t, int64_t)> Sine(double amplitude, double hz, double rate)
+Signal Sine(double amplitude, double hz, double rate)
 {
     return [=](int32_t, int64_t i) { return amplitude * std::sin(2.0 * M_PI * hz * static_cast<double>(i) / rate); };
+}
+
+double Noise(int32_t k, int64_t i)
+{
+    const uint32_t h = static_cast<uint32_t>(i * 2654435761u) ^ static_cast<uint32_t>(k * 40503u);
+    return (static_cast<double>(h % 20001u) - 10000.0) / 20000.0;
 }
 
 // The editor functions the plug-in links against.

@@ -1,8 +1,8 @@
 #pragma once
-// Test doubles around the plug-in: a binding that records what the plug-in
-// asks of the host and plays a scripted transport, an editor that a test
-// can press, drag and inspect, the editor functions the plug-in links
-// against, and a fixture that keeps every file in a temporary data folder.
+// Test doubles around the plug-in: a binding that records the values sent to
+// the host and plays a scripted transport, an editor that a test can press,
+// drag and inspect, the editor functions the plug-in links against, and a
+// fixture that keeps every file in a temporary data folder.
 
 #include "framework/core/IEditorLink.h"
 #include "plugin/MeterCommand.h"
@@ -18,74 +18,57 @@
 #include <vector>
 
 // Six planar channels of frames doubles and the pointer array that
-// RunAudioBlock takes.
+// RunAudioBlock takes (moving keeps the memory, so the pointers stay valid).
 struct ChannelBuffers
 {
     explicit ChannelBuffers(int32_t frames);
-    // Moving keeps the channels' memory, so the pointers stay valid.
-    ChannelBuffers(ChannelBuffers&&) = default;
-    ChannelBuffers& operator=(ChannelBuffers&&) = default;
-
     std::vector<double>& operator[](int32_t k) { return data[k]; }
 
     std::vector<std::vector<double>> data;
     double* ptrs[Sonvarek::kChannels];
 };
 
-struct HostValue
+// Input k at frame i.
+using Signal = std::function<double(int32_t k, int64_t i)>;
+
+struct ParamValue
 {
     int32_t idx;
-    double unit;
+    double value;
 };
 
 class TestSonvarek : public Sonvarek
 {
 public:
-    // As the binding does before streaming: every channel connected (or the
-    // first nIn inputs and nOut outputs), scratch buffers of blockFrames,
-    // the rate, then PrepareStream.
+    // As the binding does before streaming: the first nIn inputs and nOut
+    // outputs connected, scratch buffers of blockFrames, the rate, then
+    // PrepareStream.
     void SetUpStream(double rate, int32_t blockFrames = 1024, int32_t nIn = kChannels, int32_t nOut = kChannels);
 
     // A value from the host: the parameter takes it, then the change handler.
     void SetFromHost(int32_t idx, double value);
 
-    // Runs nFrames frames in blocks of at most blockFrames straight through
-    // RunAudioBlock, under the lock as the render path holds it. Input k at
-    // frame i is signal(k, i) (i counts from the first frame of this call);
-    // the outputs of the last block stay in out.
-    void RunSignal(const std::function<double(int32_t, int64_t)>& signal, int64_t nFrames, int32_t blockFrames = 512);
+    // Runs nFrames frames (i counts from the first of this call) in blocks of
+    // at most blockFrames through RunAudioBlock, under the lock as the render
+    // path holds it; the buffers of the last block stay in in and out.
+    void RunSignal(const Signal& signal, int64_t nFrames, int32_t blockFrames = 512);
     void RunSilence(int64_t nFrames, int32_t blockFrames = 512)
     {
         RunSignal([](int32_t, int64_t) { return 0.0; }, nFrames, blockFrames);
     }
 
-    // The host side.
-    void BeginParamGesture(int32_t) override {}
-    void EndParamGesture(int32_t) override {}
     void SendParamToHost(int32_t idx, double unit) override { sent.push_back({idx, unit}); }
-    int32_t QuerySamplePosition() override { return 0; }
-    double QueryTempo() override { return 120.0; }
-    void QueryMeter(int32_t* numerator, int32_t* denominator) override { *numerator = *denominator = 4; }
     void QueryTransport(ITransportRecord* transport) override
     {
         ++transportQueries;
         transport->playing = playing;
     }
-    bool ResizeHostView(int32_t, int32_t, int32_t) override { return true; }
-    bool SendMidiToHost(const IMidiMessage&) override { return false; }
 
-    std::vector<HostValue> sent;
+    std::vector<ParamValue> sent;  // unit values
     bool playing = false;
     int transportQueries = 0;
-    // The buffers of RunSignal's last block.
     ChannelBuffers in{0};
     ChannelBuffers out{0};
-};
-
-struct UserValue
-{
-    int32_t idx;
-    double value;  // plain or unit, as given
 };
 
 class TestSonvarekEditor : public IEditorLink
@@ -98,7 +81,7 @@ public:
     void ModuleFolder(StringBuf* out) override;
     bool IsMouseButtonHeld() const override { return mouseHeld; }
     EditorPressModifiers LastPressModifiers() const override { return mods; }
-    // As the controls bound to the parameter do with a user's value.
+    // As the controls bound to the parameter do with a user's plain value.
     void SetParamControlsAsUser(int32_t idx, double value, bool isUnit) override;
     void ResizeDragDistance(int32_t* dx, int32_t* dy) const override
     {
@@ -112,7 +95,7 @@ public:
     int32_t dragX = 0;
     int32_t dragY = 0;
     int pushes = 0;
-    std::vector<UserValue> asUser;
+    std::vector<ParamValue> asUser;  // plain values
 };
 
 // What the plug-in asked of its editor functions, and whether they make an editor.
@@ -136,8 +119,8 @@ protected:
     SonvarekTest();
 
     std::unique_ptr<TestSonvarek> Make() { return std::make_unique<TestSonvarek>(); }
-    // The user's program files and the folder of "default.fxp" (both exist
-    // once an instance was made).
+    // The user's program files and "default.fxp" (the folders exist once an
+    // instance was made).
     std::string UserFolder() const { return data.Path() + "Sonvarek/"; }
     std::string DefaultFxp() const { return data.Path() + "Sonvarek/AAX/default.fxp"; }
 
@@ -146,5 +129,8 @@ protected:
     DataHomeOverride env;
 };
 
-// x(t) = amplitude · sin(2π f t) at the rate.
-std::function<double(int32_t, int64_t)> Sine(double amplitude, double hz, double rate);
+// x(t) = amplitude · sin(2π f t) at the rate, on every channel.
+Signal Sine(double amplitude, double hz, double rate);
+
+// Deterministic noise in [-0.5, 0.5], different on every channel.
+double Noise(int32_t k, int64_t i);
