@@ -1,6 +1,7 @@
 #pragma once
 // Conversions shared by every read-out of the meter: amplitude and mean square
-// to decibels with their floors, and rounding to the tenth that is displayed.
+// to decibels with their floors, rounding to the tenth that is displayed, and
+// decibels back to a gain factor.
 
 #include <cmath>
 
@@ -26,4 +27,10 @@ inline double MeanSquareToLoudness(double p)
 inline double RoundToTenth(double d)
 {
     return std::floor(d * 10.0 + 0.5) / 10.0;
+}
+
+// Decibels to a gain factor: 10^(dB/20), computed as exp(dB · ln(10) / 20).
+inline double DbToGain(double db)
+{
+    return std::exp(db * 0.11512925464970228);
 }

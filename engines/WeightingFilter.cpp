@@ -1,13 +1,12 @@
 #include "engines/WeightingFilter.h"
 
+#include "engines/Decibels.h"
+
 #include <cmath>
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-// exp(dB · ln(10) / 20)
-double DbToGain(double db) { return std::exp(db * 0.11512925464970228); }
 
 // Multiplier of the band section's bandwidth as the centre frequency nears
 // Nyquist (r = f / fs), so that the section keeps its shape there. Each later

@@ -5,7 +5,6 @@
 #include "framework/core/CopyChannelBuffers.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -18,7 +17,7 @@ RmsChannelRange ActiveChannels(int32_t meterType, int32_t rmsChannelConfig, int3
 }
 
 // dB to a factor; at or below the floor the channel is muted.
-double GainFactor(double gainDb) { return gainDb > kFloorDb ? std::exp(gainDb * 0.11512925464970228) : 0.0; }
+double GainFactor(double gainDb) { return gainDb > kFloorDb ? DbToGain(gainDb) : 0.0; }
 
 int32_t CountConnected(const IPlugBase& plug, int32_t count, bool inputs)
 {
