@@ -11,6 +11,7 @@
 
 #include "engines/PeakBallistics.h"
 #include "engines/TruePeakDetector.h"
+#include "engines/WeightingMode.h"
 
 #include <cstdint>
 #include <memory>
@@ -70,6 +71,12 @@ public:
     static constexpr int32_t kWeightFlat = 0;
     static constexpr int32_t kWeightBs1770 = 1;  // "6 Ch.": ch 4 dropped, ch 5 and 6 × 1.41
     static constexpr int32_t kWeightLeqM = 2;    // ch 4 and 5 × 0.5
+
+    // The weightCode that goes with the channels' weighting mode.
+    static constexpr int32_t WeightCodeFor(WeightingMode mode)
+    {
+        return mode == WeightingMode::Bs1770 ? kWeightBs1770 : mode == WeightingMode::LeqM ? kWeightLeqM : kWeightFlat;
+    }
 
     // Must come before any other call. Allocates the ring for maxWindowMs, sets the window to minWindowMs with
     // overlap 0.75, initialises detectors and ballistics, then Reset. The

@@ -7,22 +7,9 @@
 
 #include "engines/BilinearSection.h"
 #include "engines/Biquad.h"
+#include "engines/WeightingMode.h"
 
 #include <cstdint>
-
-// The value of "RMS Weighting Filer Mode"; BandPass is reachable only through
-// Setup (no parameter value selects it).
-enum class WeightingMode : int32_t
-{
-    Flat = 0,       // "---"
-    Bs1770 = 1,     // "BS1770"
-    LeqA = 2,       // "Leq(A)"
-    LeqB = 3,       // "Leq(B)"
-    LeqC = 4,       // "Leq(C)"
-    LeqM = 5,       // "Leq(M)"
-    LeqAPlus3 = 6,  // "Leq(A)+3"
-    BandPass = 7,   // high-pass at lowHz, low-pass at highHz
-};
 
 class WeightingFilter
 {

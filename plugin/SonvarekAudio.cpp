@@ -27,15 +27,6 @@ int32_t CountConnected(const IPlugBase& plug, int32_t count, bool inputs)
     return n;
 }
 
-int32_t WeightCode(int32_t weightingMode)
-{
-    if (weightingMode == static_cast<int32_t>(WeightingMode::Bs1770))
-        return PeakRmsEngine::kWeightBs1770;
-    if (weightingMode == static_cast<int32_t>(WeightingMode::LeqM))
-        return PeakRmsEngine::kWeightLeqM;
-    return PeakRmsEngine::kWeightFlat;
-}
-
 }  // namespace
 
 // The settings cannot change during a block (they change under the lock the
@@ -105,7 +96,7 @@ void Sonvarek::RunRmsFrames(double* const* channel, int32_t start, int32_t n, bo
     PeakRmsEngine& engine = *peakRms;
     const auto config = static_cast<RmsChannelConfig>(rmsChannelConfig);
     const RmsChannelRange active = RmsActiveChannels(config);
-    const int32_t weightCode = WeightCode(weightingMode);
+    const int32_t weightCode = PeakRmsEngine::WeightCodeFor(static_cast<WeightingMode>(weightingMode));
     for (int32_t i = start; i < start + n; ++i)
     {
         double e[kChannels];

@@ -31,9 +31,7 @@ std::vector<double> Programme()
 void BM_PeakRmsWithWeighting(benchmark::State& state)
 {
     const auto mode = static_cast<WeightingMode>(state.range(0));
-    const int32_t weightCode = mode == WeightingMode::Bs1770 ? PeakRmsEngine::kWeightBs1770
-                               : mode == WeightingMode::LeqM ? PeakRmsEngine::kWeightLeqM
-                                                             : PeakRmsEngine::kWeightFlat;
+    const int32_t weightCode = PeakRmsEngine::WeightCodeFor(mode);
     const RmsChannelConfig config = RmsChannelConfig::Six;
 
     PeakRmsEngine engine;

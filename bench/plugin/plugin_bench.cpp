@@ -65,11 +65,6 @@ void SetCounters(benchmark::State& state)
     state.counters["times_real_time"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
 }
 
-int32_t WeightCode(int32_t mode)
-{
-    return mode == 1 ? PeakRmsEngine::kWeightBs1770 : mode == 5 ? PeakRmsEngine::kWeightLeqM : PeakRmsEngine::kWeightFlat;
-}
-
 // type 0 "RMS" ("6 Ch.") with weighting mode; type 1 "EBU" ("5.1"). Values
 // published every 50 ms, as while "WriteAutomationData" is on.
 void BM_Plugin(benchmark::State& state)
@@ -123,7 +118,7 @@ void BM_Engines(benchmark::State& state)
         f.Setup(static_cast<WeightingMode>(mode), kRate, 300.0, 0, 3400.0, 0);
     LoudnessEngine loudness;
     loudness.Init(kRate);
-    const int32_t weightCode = WeightCode(mode);
+    const int32_t weightCode = PeakRmsEngine::WeightCodeFor(static_cast<WeightingMode>(mode));
     const RmsChannelConfig config = RmsChannelConfig::Six;
 
     const std::vector<std::vector<double>> programme = Programme();
