@@ -2,19 +2,15 @@
 
 #include "engines/Decibels.h"
 
-#include <algorithm>
-
 void BlockPowerStore::Init(int32_t capacityIn)
 {
     capacity = capacityIn > 0 ? capacityIn : 1;
-    store.assign(static_cast<size_t>(capacity), 0.0);
     ordered.Init(capacity);
     Reset();
 }
 
 void BlockPowerStore::Reset()
 {
-    std::fill(store.begin(), store.end(), 0.0);
     ordered.Clear();
     writeIndex = 0;
     full = 0;
@@ -23,8 +19,7 @@ void BlockPowerStore::Reset()
 
 void BlockPowerStore::Store(double p)
 {
-    runningSum = runningSum - store[writeIndex] + p;
-    store[writeIndex] = p;
+    runningSum = runningSum - ordered.ValueAt(writeIndex) + p;
     ordered.Assign(writeIndex, p);
     writeIndex += 1;
     if (writeIndex >= capacity)

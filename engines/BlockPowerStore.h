@@ -1,13 +1,12 @@
 #pragma once
-// The block powers that a loudness accumulator keeps: a ring of the last
-// `capacity` stored blocks, their running sum (kept by adding and
-// subtracting, as blocks come and go) and the same values in ascending order
-// for gating and percentiles in O(log n). Allocated by Init only.
+// The block powers that a loudness accumulator keeps: the last `capacity`
+// stored blocks in a ring of slots, held in ascending order for gating and
+// percentiles in O(log n), and their running sum (kept by adding and
+// subtracting, as blocks come and go). Allocated by Init only.
 
 #include "engines/OrderedPowers.h"
 
 #include <cstdint>
-#include <vector>
 
 class BlockPowerStore
 {
@@ -41,8 +40,7 @@ public:
     double RunningSum() const { return runningSum; }
 
 private:
-    std::vector<double> store;
-    OrderedPowers ordered;
+    OrderedPowers ordered;  // slot i of the ring is its node i
     int32_t capacity = 0;
     int32_t writeIndex = 0;
     int32_t full = 0;

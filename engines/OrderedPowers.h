@@ -33,6 +33,9 @@ public:
         root = Insert(root, slot);
     }
 
+    // The value slot holds; 0.0 while it holds none.
+    double ValueAt(int32_t slot) const { return nodes[slot].present ? nodes[slot].value : 0.0; }
+
     int32_t Size() const { return SizeOf(root); }
 
     // The value at ascending rank 0..Size()-1.
