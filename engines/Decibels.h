@@ -8,6 +8,9 @@
 // The floor of every decibel read-out.
 constexpr double kFloorDb = -144.0;
 
+// "No value yet" of the integrated and ungated loudness (LUFS).
+constexpr double kNoLoudness = -141.0;
+
 // |v| above 6.309e-8 gives 20·log10|v|; anything at or below (and NaN) reads -144.0.
 inline double AmplitudeToDb(double v)
 {

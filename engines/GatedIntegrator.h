@@ -6,11 +6,9 @@
 // Storage is allocated by Init only; Add costs O(log n) on the audio thread.
 
 #include "engines/BlockPowerStore.h"
+#include "engines/Decibels.h"
 
 #include <cstdint>
-
-// "No value yet" of the integrated loudness (LUFS).
-constexpr double kNoLoudness = -141.0;
 
 class GatedIntegrator
 {
@@ -34,7 +32,6 @@ public:
 
     double IntegratedLoudness() const { return integratedLoudness; }  // not rounded
     double UngatedLoudness() const { return ungatedLoudness; }
-    const BlockPowerStore& Blocks() const { return blocks; }
     int32_t WriteIndex() const { return blocks.WriteIndex(); }
     int32_t Full() const { return blocks.Full(); }
     int32_t StoredCount() const { return blocks.StoredCount(); }

@@ -18,7 +18,7 @@ void LoudnessRange::Reset()
 {
     blocks.Reset();
     range = 0.0;
-    ungatedLoudness = -141.0;
+    ungatedLoudness = kNoLoudness;
     relativeThreshold = ungatedLoudness + relativeGate;
     gatedCount = 0;
     lowLoudness = highLoudness = kFloorDb;

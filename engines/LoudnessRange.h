@@ -7,6 +7,7 @@
 // the audio thread.
 
 #include "engines/BlockPowerStore.h"
+#include "engines/Decibels.h"
 
 #include <cstdint>
 
@@ -31,7 +32,6 @@ public:
     int32_t GatedCount() const { return gatedCount; }
     double LowLoudness() const { return lowLoudness; }
     double HighLoudness() const { return highLoudness; }
-    const BlockPowerStore& Blocks() const { return blocks; }
     int32_t WriteIndex() const { return blocks.WriteIndex(); }
     int32_t Full() const { return blocks.Full(); }
     int32_t StoredCount() const { return blocks.StoredCount(); }
@@ -43,9 +43,9 @@ private:
     double lowPercentile = 10.0;
     double highPercentile = 95.0;
     double range = 0.0;
-    double ungatedLoudness = -141.0;   // "no value"
-    double relativeThreshold = -161.0;
+    double ungatedLoudness = kNoLoudness;
+    double relativeThreshold = kNoLoudness - 20.0;
     int32_t gatedCount = 0;
-    double lowLoudness = -144.0;
-    double highLoudness = -144.0;
+    double lowLoudness = kFloorDb;
+    double highLoudness = kFloorDb;
 };
