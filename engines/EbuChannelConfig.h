@@ -27,8 +27,9 @@ inline int32_t ClampEbuConfig(int32_t config)
 // channels whose true-peak detector runs.
 constexpr int32_t kEbuChannelsInUse[kEbuConfigCount] = {1, 2, 4, 5, 6};
 
-// Channels whose K-weighting runs; the others pass 0.0. One step wider than
-// the channels in use, so some sections run on the 0.0 fed to them.
+// Channels whose K-weighting runs; the others pass 0.0. These are the channels
+// in use of the next configuration up ("5.1" its own), so some sections run on
+// the 0.0 fed to them, and their anti-denormal output counts in the sum.
 constexpr int32_t kEbuChannelsWeighted[kEbuConfigCount] = {2, 4, 5, 6, 6};
 
 // Position weight of each channel in the sum of squares.

@@ -88,9 +88,9 @@ void Sonvarek::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
 }
 
 // Ballistics on every frame; peaks, weighting and the window only while
-// measuring. Only the active channels are filtered: the others are fed 0.0
-// from a cleared state (every change of activity rebuilds the filters), so
-// their filters would only ever produce 0.0, which the engine does not read.
+// measuring. Only the active channels are filtered: the engine reads no other
+// channel's weighted sample, and every change of activity rebuilds the
+// filters (state cleared), so an idle filter's state is never read either.
 void Sonvarek::RunRmsFrames(double* const* channel, int32_t start, int32_t n, bool measure)
 {
     PeakRmsEngine& engine = *peakRms;
