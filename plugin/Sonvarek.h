@@ -33,7 +33,8 @@ using SonvarekBinding = IPlugAAX;
 class Sonvarek : public SonvarekBinding, public IPlugPathes, public IPlugPresetmanager
 {
 public:
-    static constexpr int32_t kChannels = 6;
+    static constexpr int32_t kChannels = PeakRmsEngine::kChannels;
+    static_assert(kEbuChannels == kChannels, "both engines measure the same channels");
     static constexpr int32_t kFactoryPresetCount = 17;
     static constexpr double kDesignWidth = 616.0;
     static constexpr double kDesignHeight = 352.0;

@@ -1,6 +1,8 @@
 // Sonvarek: the meter values the editor shows.
 #include "plugin/Sonvarek.h"
 
+static_assert(MeterSnapshot::kChannels == Sonvarek::kChannels, "a bar per channel of the engines");
+
 namespace {
 
 void CopyBallistics(const PeakBallistics* ballistics, MeterSnapshot* out)
