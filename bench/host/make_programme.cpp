@@ -22,12 +22,17 @@ int main(int argc, char** argv)
     constexpr int kChannels = 6;
     constexpr int kBlock = 4800;
     const long seconds = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 600;
+    if (seconds <= 0)
+    {
+        std::fprintf(stderr, "host_bench_programme: the length must be a positive number of seconds\n");
+        return 2;
+    }
     SF_INFO info = {};
     info.samplerate = kRate;
     info.channels = kChannels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
     SNDFILE* file = sf_open(argv[1], SFM_WRITE, &info);
-    if (!file || seconds <= 0)
+    if (!file)
     {
         std::fprintf(stderr, "host_bench_programme: cannot write %s: %s\n", argv[1], sf_strerror(file));
         return 1;
