@@ -91,14 +91,15 @@ const double* TruePeakDetector::DoubleTaps() { return kDouble.taps; }
 
 void TruePeakDetector::Init(double sampleRate)
 {
-    const auto f = static_cast<int64_t>(sampleRate);
+    // trunc(rate) ≤ 48000 exactly when rate < 48001: compared as doubles, no
+    // rate (NaN and infinities included) needs a conversion to an integer.
     const double* taps = kDouble.taps;
-    if (f <= 48000)
+    if (sampleRate < 48001.0)
     {
         factor = 4;
         taps = kQuad.taps;
     }
-    else if (f <= 96000)
+    else if (sampleRate < 96001.0)
         factor = 2;
     else
         factor = 1;

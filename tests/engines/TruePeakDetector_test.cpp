@@ -54,7 +54,8 @@ struct RingTruePeak
 TEST(TruePeakDetector, FactorFollowsTheTruncatedRate)
 {
     TruePeakDetector d;
-    const std::pair<double, int> rates[] = {{48000.9, 4}, {96000.0, 2}, {96001.0, 1}};
+    const std::pair<double, int> rates[] = {{48000.9, 4}, {48001.0, 2}, {96000.9, 2}, {96001.0, 1},
+                                            {HUGE_VAL, 1}, {NAN, 1}};
     for (const auto& [rate, factor] : rates)
     {
         d.Init(rate);
