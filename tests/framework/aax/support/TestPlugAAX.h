@@ -9,7 +9,7 @@
 
 #include "framework/aax/IPlugAAX.h"
 #include "framework/core/IEditorLink.h"
-#include "platform/AAXDescriptionCodes.h"
+#include "platform/FourCharCode.h"
 #include "support/HeldObject.h"
 
 #include <vector>
@@ -36,7 +36,7 @@ struct TestPlugConfig
 class TestPlugAAX final : public IPlugAAX
 {
 public:
-    static constexpr uint32_t kUniqueID = AAXFourCharCode("QZ17");
+    static constexpr uint32_t kUniqueID = FourCharCode("QZ17");
 
     explicit TestPlugAAX(const TestPlugConfig& config = {});
 
