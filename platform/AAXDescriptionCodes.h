@@ -24,6 +24,10 @@ enum AAXPropertyID : int32_t
     kAAXProperty151 = 151,
 };
 
+// The channel count of a stem format (as properties 51 and 52 and the
+// controller give it): its low 16 bits.
+constexpr int32_t AAXStemChannelCount(uint32_t stemFormat) { return static_cast<int32_t>(stemFormat & 0xFFFF); }
+
 enum AAXNodeType : uint32_t
 {
     kAAXNodeInputMidi = 0,

@@ -46,8 +46,6 @@ public:
 
     static constexpr int32_t kPlugApiAAX = 4;
     static constexpr int32_t kBlockSize = 1024;
-    // Transport positions from the host are in ticks.
-    static constexpr double kTicksPerQuarterNote = 960000.0;
 
     // ---- IPlugBase's host side ------------------------------------------------
 
