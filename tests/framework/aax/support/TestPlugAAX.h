@@ -8,7 +8,6 @@
 // or once the other threads have stopped.
 
 #include "framework/aax/IPlugAAX.h"
-#include "framework/core/IEditorLink.h"
 #include "platform/FourCharCode.h"
 #include "support/HeldObject.h"
 
@@ -66,23 +65,6 @@ private:
     double gainFactor = 1.0;
     int32_t sincePublished = 0;
     double peak = 0.0;
-};
-
-// Records what the binding pushes to the controls.
-class TestEditorLink final : public IEditorLink
-{
-public:
-    struct Push
-    {
-        int32_t idx;
-        double value;
-        bool isUnit;
-    };
-
-    void PushParamToControls(int32_t idx, double value, bool isUnit) override { pushes.push_back({idx, value, isUnit}); }
-    void CreateDrawBitmaps() override {}
-
-    std::vector<Push> pushes;
 };
 
 using TestPlugRef = HeldObject<TestPlugAAX>;
