@@ -1,21 +1,12 @@
 #pragma once
-// Values the module hands the host's description interfaces: four-character
-// codes, property IDs, node types, procedure kinds and the procedure types.
+// Values the module hands the host's description interfaces: property IDs,
+// node types, procedure kinds and the procedure types.
 
 #include "platform/IACFUnknown.h"
 
 #include <cstdint>
 
 struct AAXRenderContext;
-
-// 'EFN1' is 0x45464E31: the first character in the most significant byte.
-constexpr uint32_t AAXFourCharCode(const char (&code)[5])
-{
-    return static_cast<uint32_t>(static_cast<uint8_t>(code[0])) << 24 |
-           static_cast<uint32_t>(static_cast<uint8_t>(code[1])) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(code[2])) << 8 |
-           static_cast<uint32_t>(static_cast<uint8_t>(code[3]));
-}
 
 // Property IDs of a render component. The meaning of 56, 60, 116 and 151 is
 // the host's; the module only passes them.
@@ -32,6 +23,10 @@ enum AAXPropertyID : int32_t
     kAAXPropertySideChain = 116,
     kAAXProperty151 = 151,
 };
+
+// The channel count of a stem format (as properties 51 and 52 and the
+// controller give it): its low 16 bits.
+constexpr int32_t AAXStemChannelCount(uint32_t stemFormat) { return static_cast<int32_t>(stemFormat & 0xFFFF); }
 
 enum AAXNodeType : uint32_t
 {

@@ -3,7 +3,7 @@
 // and kIID_EffectParameters2 with the reserved calls after it. Operations
 // stand in the order the host calls them by. Parameters are named by their
 // identifier text; normalised values run from 0 to 1; four-character chunk
-// IDs as in AAXFourCharCode. Results are AAX result codes; a null out pointer
+// IDs as in FourCharCode. Results are AAX result codes; a null out pointer
 // gives kACFResultNullPointer. The host calls from threads of its choosing.
 
 #include "platform/AAXChunkRecord.h"

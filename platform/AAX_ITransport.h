@@ -2,10 +2,12 @@
 // Transport queries. The host's transport node hands a render call one of
 // these directly; the module's transport wrapper implements it over the two
 // host transport interfaces (AAX_IHostTransport, then AAX_IHostTransport2), in
-// the same order. Positions are in ticks, 960000 per quarter note. Flags are
+// the same order. Positions are in ticks (kAAXTicksPerQuarterNote). Flags are
 // 1 or 0.
 
 #include <cstdint>
+
+inline constexpr double kAAXTicksPerQuarterNote = 960000.0;
 
 class AAX_ITransport
 {

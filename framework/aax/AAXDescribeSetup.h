@@ -2,14 +2,14 @@
 // The description of one channel layout, handed to DescribeRenderComponent.
 // A default-constructed setup is the reset state.
 
-#include "platform/AAXDescriptionCodes.h"
+#include "platform/FourCharCode.h"
 
 #include <cstdint>
 
 struct AAXDescribeSetup
 {
     static constexpr int32_t kMaxExtraEntries = 16;
-    static constexpr uint32_t kNoID = AAXFourCharCode("none");
+    static constexpr uint32_t kNoID = FourCharCode("none");
 
     bool globalMidiOn = false;  // a MIDI node on context field 6
     const char* globalMidiName = "GlobalMIDI";

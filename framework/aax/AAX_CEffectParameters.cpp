@@ -1,9 +1,9 @@
 #include "framework/aax/AAX_CEffectParameters.h"
 
 #include "framework/aax/BoundaryGuard.h"
-#include "platform/AAXDescriptionCodes.h"
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"
+#include "platform/FourCharCode.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr uint32_t kPreviewNotice = AAXFourCharCode("ASPv");
+constexpr uint32_t kPreviewNotice = FourCharCode("ASPv");
 constexpr uint32_t kStepCountMax = 0x7FFFFFFF;
 constexpr size_t kFittingNameMax = 255;
 

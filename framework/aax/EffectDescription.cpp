@@ -185,8 +185,8 @@ int32_t DescribeEffect(AAX_ICollection& collection, const EffectDescriptionConfi
         setup.property60 = 1;
         setup.manufacturerID = config.manufacturerID;
         setup.productID = config.productID;
-        setup.nativeID = AAXFourCharCode({'E', 'F', 'N', digit, '\0'});
-        setup.audioSuiteID = AAXFourCharCode({'E', 'F', 'A', digit, '\0'});
+        setup.nativeID = FourCharCode({'E', 'F', 'N', digit, '\0'});
+        setup.audioSuiteID = FourCharCode({'E', 'F', 'A', digit, '\0'});
         setup.inputMidiOn = false;
         setup.inputMidiName = config.midiInputName;
         setup.inputMidiMask = 1;

@@ -6,6 +6,7 @@
 #include "framework/aax/BoundaryGuard.h"
 #include "framework/aax/HostParameterFactory.h"
 #include "framework/aax/ParamID.h"
+#include "platform/AAX_ITransport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -173,7 +174,7 @@ void IPlugAAX::QueryTransport(ITransportRecord* transport)
     }
     int64_t ticks = 0;
     if (host.TickPosition(&ticks) == 0)
-        transport->quarterNotePosition = static_cast<double>(ticks) / kTicksPerQuarterNote;
+        transport->quarterNotePosition = static_cast<double>(ticks) / kAAXTicksPerQuarterNote;
     int64_t samples = 0;
     if (host.SamplePosition(&samples) == 0)
         transport->samplePosition = static_cast<double>(samples);
@@ -182,8 +183,8 @@ void IPlugAAX::QueryTransport(ITransportRecord* transport)
     if (host.Loop(&flag, &loopStart, &loopEnd) == 0)
     {
         transport->looping = flag != 0;
-        transport->cycleStart = static_cast<double>(loopStart) / kTicksPerQuarterNote;
-        transport->cycleEnd = static_cast<double>(loopEnd) / kTicksPerQuarterNote;
+        transport->cycleStart = static_cast<double>(loopStart) / kAAXTicksPerQuarterNote;
+        transport->cycleEnd = static_cast<double>(loopEnd) / kAAXTicksPerQuarterNote;
     }
 }
 

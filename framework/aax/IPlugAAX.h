@@ -46,8 +46,6 @@ public:
 
     static constexpr int32_t kPlugApiAAX = 4;
     static constexpr int32_t kBlockSize = 1024;
-    // Transport positions from the host are in ticks.
-    static constexpr double kTicksPerQuarterNote = 960000.0;
 
     // ---- IPlugBase's host side ------------------------------------------------
 
@@ -122,8 +120,9 @@ public:
     // Channel counts come from the controller's stem formats (none when it
     // does not answer); a negative frame count renders nothing; a block longer
     // than the scratch buffers runs in sub-blocks. Bypassed (master bypass on),
-    // the inputs reach the outputs unchanged without the plug-in's processing
-    // (delayed by the latency when there is one).
+    // the outputs receive the inputs: without latency as they are, and the
+    // plug-in's processing does not run; with latency delayed by it, after the
+    // plug-in's processing ran.
     void RenderCallback(const AAXRenderContext& context) override;
 
 private:

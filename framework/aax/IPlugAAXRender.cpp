@@ -2,13 +2,15 @@
 
 #include "framework/aax/IPlugAAX.h"
 
+#include "platform/AAXDescriptionCodes.h"
+
 int32_t IPlugAAX::StemChannels(int32_t (AAX_IController::*query)(uint32_t*)) const
 {
     AAX_IController* controller = Controller();
     uint32_t format = 0;
     if (!controller || (controller->*query)(&format) != 0)
         return 0;
-    return static_cast<int32_t>(format & 0xFFFF);
+    return AAXStemChannelCount(format);
 }
 
 void IPlugAAX::ReadMidi(const AAXRenderContext& context)

@@ -11,6 +11,7 @@
 #include "framework/aax/ThreadMutex.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -57,7 +58,8 @@ private:
     };
 
     std::map<uint32_t, Entry> packets;
-    std::multimap<std::string, uint32_t> packetsByID;
+    // Every host value change marks: looked up without building a key string.
+    std::multimap<std::string, uint32_t, std::less<>> packetsByID;
     AAX_IController* controller = nullptr;
     ThreadMutex mutex;
 };

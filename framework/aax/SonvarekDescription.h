@@ -3,11 +3,11 @@
 
 #include "framework/aax/EffectDescription.h"
 #include "framework/aax/EffectProcedures.h"
-#include "platform/AAXDescriptionCodes.h"
+#include "platform/FourCharCode.h"
 
-inline constexpr uint32_t kSonvarekManufacturerID = AAXFourCharCode("QZLV");
+inline constexpr uint32_t kSonvarekManufacturerID = FourCharCode("QZLV");
 // Also the ID of the instance's state chunk.
-inline constexpr uint32_t kSonvarekProductID = AAXFourCharCode("QZ17");
+inline constexpr uint32_t kSonvarekProductID = FourCharCode("QZ17");
 
 inline constexpr EffectDescriptionConfig kSonvarekDescription = {
     "Sonvarek",

@@ -60,11 +60,3 @@ inline void StoreFloatBE(uint8_t* p, float v)
     std::memcpy(&bits, &v, sizeof bits);
     StoreU32BE(p, bits);
 }
-
-// The 32-bit value of a four-character code, its first character highest
-// ("CcnK", a plug-in ID such as "QZ17").
-constexpr uint32_t FourCharCode(const char (&c)[5])
-{
-    return uint32_t{static_cast<uint8_t>(c[0])} << 24 | uint32_t{static_cast<uint8_t>(c[1])} << 16 |
-           uint32_t{static_cast<uint8_t>(c[2])} << 8 | uint32_t{static_cast<uint8_t>(c[3])};
-}

@@ -3,6 +3,7 @@
 #include "framework/core/ByteOrder.h"
 #include "framework/core/ChunkVersionHeader.h"
 #include "framework/core/Utf8Cut.h"
+#include "platform/FourCharCode.h"
 
 #include <cmath>
 #include <cstring>

@@ -3,6 +3,7 @@
 #include "host/HostAudio.h"
 #include "host/HostString.h"
 #include "host/cli/ReadAhead.h"
+#include "platform/AAX_ITransport.h"
 
 #include <chrono>
 #include <cmath>
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int32_t kLowestRate = 8000;
 constexpr int32_t kHighestRate = 384000;
-constexpr double kTicksPerQuarter = 960000.0;
 
 // "-23.00LUFS" as -23.0 and "LUFS".
 MeterReading Reading(const std::string& name, const std::string& text)
@@ -93,7 +93,7 @@ Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource&
     HostAudio in(result.channels, setup.block);
     HostAudio out(result.channels, setup.block);
     HostStreamState& transport = instance->Stream();
-    const double ticksPerFrame = kTicksPerQuarter * transport.tempo / 60.0 / result.sampleRate;
+    const double ticksPerFrame = kAAXTicksPerQuarterNote * transport.tempo / 60.0 / result.sampleRate;
     const auto start = std::chrono::steady_clock::now();
     for (;;)
     {

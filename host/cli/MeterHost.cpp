@@ -4,12 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-int32_t ChannelsOf(uint32_t stemFormat) { return static_cast<int32_t>(stemFormat & 0xFFFF); }
-
-}  // namespace
-
 MeterHost::~MeterHost()
 {
     if (started)
@@ -54,7 +48,7 @@ uint32_t MeterHost::StemFormatFor(int32_t channels) const
     for (const RecordedComponent& component : effect->components)
     {
         const uint32_t input = component.Property(kAAXPropertyInputStemFormat);
-        if (ChannelsOf(input) == channels && component.Property(kAAXPropertyOutputStemFormat) == input)
+        if (AAXStemChannelCount(input) == channels && component.Property(kAAXPropertyOutputStemFormat) == input)
             return input;
     }
     return 0;
@@ -65,7 +59,7 @@ std::vector<int32_t> MeterHost::ChannelCounts() const
     std::vector<int32_t> counts;
     for (const RecordedComponent& component : effect->components)
     {
-        const int32_t channels = ChannelsOf(component.Property(kAAXPropertyInputStemFormat));
+        const int32_t channels = AAXStemChannelCount(component.Property(kAAXPropertyInputStemFormat));
         if (channels > 0 && StemFormatFor(channels) != 0)
             counts.push_back(channels);
     }

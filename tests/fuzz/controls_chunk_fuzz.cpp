@@ -2,34 +2,21 @@
 // within them, and the entries of a chunk it reads whole write back into a
 // chunk that reads whole again, with as many entries.
 
+#include "FuzzCheck.h"
 #include "framework/aax/AAX_CChunkDataParser.h"
+#include "host/HostChunkRecord.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
-
-namespace {
-
-std::vector<uint8_t> RecordHolding(const uint8_t* data, size_t size)
-{
-    std::vector<uint8_t> bytes(sizeof(AAXChunkRecord) + size);
-    auto* record = reinterpret_cast<AAXChunkRecord*>(bytes.data());
-    record->dataSize = static_cast<int32_t>(size);
-    if (size != 0)
-        std::memcpy(record->Data(), data, size);
-    return bytes;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > 1 << 20)
         return 0;
-    std::vector<uint8_t> input = RecordHolding(data, size);
+    // Room for exactly the input: a read past it shows under AddressSanitizer.
+    const HostChunkRecord input = HostChunkRecord::Holding(std::vector<uint8_t>(data, data + size));
     AAX_CChunkDataParser parser;
-    if (!parser.ParseChunk(*reinterpret_cast<AAXChunkRecord*>(input.data())))
+    if (!parser.ParseChunk(input.Record()))
         return 0;
     for (const ChunkDataEntry& entry : parser.Entries())
     {
@@ -38,12 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     const int32_t written = parser.DataSize();
-    std::vector<uint8_t> output(sizeof(AAXChunkRecord) + static_cast<size_t>(written));
-    auto* record = reinterpret_cast<AAXChunkRecord*>(output.data());
-    if (parser.GetChunkData(*record, written) != 0)
-        std::abort();
+    HostChunkRecord output(written);
+    FUZZ_CHECK(parser.GetChunkData(output.Record(), written) == 0);
     AAX_CChunkDataParser again;
-    if (!again.ParseChunk(*record) || again.Entries().size() != parser.Entries().size())
-        std::abort();
+    FUZZ_CHECK(again.ParseChunk(output.Record()) && again.Entries().size() == parser.Entries().size());
     return 0;
 }

@@ -8,8 +8,8 @@
 #include "host/HostModule.h"
 #include "host/HostString.h"
 #include "host/StandInHost.h"
-#include "platform/AAXDescriptionCodes.h"
 #include "platform/AAXResults.h"
+#include "platform/FourCharCode.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Event = HostAutomationEvent;
 
-constexpr uint32_t kQZ17 = AAXFourCharCode("QZ17");
+constexpr uint32_t kQZ17 = FourCharCode("QZ17");
 constexpr int32_t kStateBytes = 29 * 8;
 
 double DoubleAt(const Bytes& chunk, int32_t index)

@@ -4,6 +4,7 @@
 #include "host/StandInHost.h"
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"
+#include "platform/FourCharCode.h"
 #include "support/TestEffect.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ using Lines = std::vector<std::string>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr uint32_t kElck = AAX_CEffectParameters::kControlsStateChunkID;
-constexpr uint32_t kQZ17 = AAXFourCharCode("QZ17");
+constexpr uint32_t kQZ17 = FourCharCode("QZ17");
 
 // The references held on a host object besides its maker's.
 uint32_t HeldReferences(IACFUnknown* object)
@@ -185,7 +186,7 @@ TEST_F(EffectParameters, ChangesCountHostValuesAndRestores)
 TEST_F(EffectParameters, HostNoticesSwitchOnlyAPreviewParameter)
 {
     const uint32_t on = 1;
-    const uint32_t preview = AAXFourCharCode("ASPv");
+    const uint32_t preview = FourCharCode("ASPv");
     size_t mark = host.Calls().size();
     EXPECT_EQ(Host().HandleHostNotice(preview, &on, sizeof on), 0);  // no "PreviewID"
     EXPECT_EQ(host.Calls().size(), mark);
@@ -194,7 +195,7 @@ TEST_F(EffectParameters, HostNoticesSwitchOnlyAPreviewParameter)
         "PreviewID", AAX_CString("Preview"), false, AAX_CBinaryTaperDelegate<bool>(),
         AAX_CBinaryDisplayDelegate<bool>("off", "on"), false));
     mark = host.Calls().size();
-    EXPECT_EQ(Host().HandleHostNotice(AAXFourCharCode("ASPw"), &on, sizeof on), 0);
+    EXPECT_EQ(Host().HandleHostNotice(FourCharCode("ASPw"), &on, sizeof on), 0);
     EXPECT_EQ(Host().HandleHostNotice(preview, &on, 2), 0);  // too short to hold the word
     EXPECT_EQ(Host().HandleHostNotice(preview, nullptr, 4), 0);
     EXPECT_EQ(Host().HandleHostNotice(preview, &on, sizeof on), 0);

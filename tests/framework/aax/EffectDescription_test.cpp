@@ -3,6 +3,7 @@
 #include "framework/aax/InstanceField.h"
 #include "host/StandInHost.h"
 #include "platform/AAXResults.h"
+#include "platform/FourCharCode.h"
 
 #include <gtest/gtest.h>
 
@@ -50,9 +51,9 @@ TEST(EffectDescription, BlanksAndUnparsedTokensDoNotCount)
     const RecordedDescription d = Describe(Config("  1-1   2-2 x-1 stereo 4-4  "));
     EXPECT_EQ(Property(d, kAAXPropertyInputStemFormat), (Words{0x1, 0x00010002, 0x00040004}));
     EXPECT_EQ(Property(d, kAAXPropertyNativeID),
-              (Words{AAXFourCharCode("EFN1"), AAXFourCharCode("EFN2"), AAXFourCharCode("EFN3")}));
+              (Words{FourCharCode("EFN1"), FourCharCode("EFN2"), FourCharCode("EFN3")}));
     EXPECT_EQ(Property(d, kAAXPropertyAudioSuiteID),
-              (Words{AAXFourCharCode("EFA1"), AAXFourCharCode("EFA2"), AAXFourCharCode("EFA3")}));
+              (Words{FourCharCode("EFA1"), FourCharCode("EFA2"), FourCharCode("EFA3")}));
 }
 
 TEST(EffectDescription, StemFormatsFollowTheChannelCountsAndANinthLayoutIsIgnored)

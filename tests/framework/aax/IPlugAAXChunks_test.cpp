@@ -6,6 +6,7 @@
 #include "platform/AAXResults.h"
 #include "support/TestPlugAAX.h"
 #include "support/TestSession.h"
+#include "tests/support/TestEditorLink.h"
 
 #include <gtest/gtest.h>
 

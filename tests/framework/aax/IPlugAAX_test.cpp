@@ -9,6 +9,7 @@
 #include "platform/ACFInterfaceIDs.h"
 #include "support/TestPlugAAX.h"
 #include "support/TestSession.h"
+#include "tests/support/TestEditorLink.h"
 
 #include <gtest/gtest.h>
 

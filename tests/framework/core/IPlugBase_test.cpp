@@ -1,4 +1,5 @@
 #include "support/TestPlug.h"
+#include "tests/support/TestEditorLink.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +98,7 @@ TEST(IPlugBase, AttachEditorPushesUnitValuesThenMakesBitmaps)
         plug.AttachEditor(nullptr);
         EXPECT_EQ(plug.GetEditor(), nullptr);
 
-        auto* editor = new TestEditor(&deletions);
+        auto* editor = new TestEditorLink(&deletions);
         plug.AttachEditor(editor);
         EXPECT_EQ(plug.GetEditor(), editor);
         ASSERT_EQ(editor->pushes.size(), 4u);
@@ -112,7 +113,7 @@ TEST(IPlugBase, AttachEditorPushesUnitValuesThenMakesBitmaps)
         EXPECT_EQ(editor->pushes[0].value, -30.0) << "plain values";
         EXPECT_FALSE(editor->pushes[0].isUnit);
 
-        plug.AttachEditor(new TestEditor(&deletions));
+        plug.AttachEditor(new TestEditorLink(&deletions));
         EXPECT_EQ(deletions, 1) << "the editor attached before";
     }
     EXPECT_EQ(deletions, 2) << "the attached editor goes with the plug-in";

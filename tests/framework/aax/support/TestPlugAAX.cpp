@@ -10,7 +10,7 @@ IPlugAAX* CreatePlugInstance() { return new TestPlugAAX; }
 
 TestPlugAAX::TestPlugAAX(const TestPlugConfig& config)
     : IPlugAAX(kTestNParams, config.io, 2, "TestPlug", "", "Fennoryx", 0x10200, static_cast<int32_t>(kUniqueID),
-               static_cast<int32_t>(AAXFourCharCode("QZLV")), config.latency, config.takesMidi, false, false,
+               static_cast<int32_t>(FourCharCode("QZLV")), config.latency, config.takesMidi, false, false,
                config.sideChainInputs)
 {
     IPlugParam* type = GetParam(kTestType);

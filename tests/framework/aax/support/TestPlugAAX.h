@@ -8,8 +8,7 @@
 // or once the other threads have stopped.
 
 #include "framework/aax/IPlugAAX.h"
-#include "framework/core/IEditorLink.h"
-#include "platform/AAXDescriptionCodes.h"
+#include "platform/FourCharCode.h"
 #include "support/HeldObject.h"
 
 #include <vector>
@@ -36,7 +35,7 @@ struct TestPlugConfig
 class TestPlugAAX final : public IPlugAAX
 {
 public:
-    static constexpr uint32_t kUniqueID = AAXFourCharCode("QZ17");
+    static constexpr uint32_t kUniqueID = FourCharCode("QZ17");
 
     explicit TestPlugAAX(const TestPlugConfig& config = {});
 
@@ -66,23 +65,6 @@ private:
     double gainFactor = 1.0;
     int32_t sincePublished = 0;
     double peak = 0.0;
-};
-
-// Records what the binding pushes to the controls.
-class TestEditorLink final : public IEditorLink
-{
-public:
-    struct Push
-    {
-        int32_t idx;
-        double value;
-        bool isUnit;
-    };
-
-    void PushParamToControls(int32_t idx, double value, bool isUnit) override { pushes.push_back({idx, value, isUnit}); }
-    void CreateDrawBitmaps() override {}
-
-    std::vector<Push> pushes;
 };
 
 using TestPlugRef = HeldObject<TestPlugAAX>;

@@ -1,6 +1,6 @@
 #include "TestPlug.h"
 
-#include "framework/core/ByteOrder.h"
+#include "platform/FourCharCode.h"
 
 TestPlug::TestPlug(const char* io, int32_t nParams, int32_t nPresets, int32_t latency, bool doesChunks)
     : IPlugBase(nParams, io, nPresets, "Test", "Product", "Maker", 0x00010200, static_cast<int32_t>(FourCharCode("QZ17")),

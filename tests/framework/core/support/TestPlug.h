@@ -1,8 +1,7 @@
 #pragma once
-// Test doubles of the plug-in base's seams: a binding-and-plug-in that records
-// what the base asks of the host, and an editor link that records pushes.
+// A test double of the plug-in base's seams: a binding-and-plug-in that
+// records what the base asks of the host.
 
-#include "framework/core/IEditorLink.h"
 #include "framework/core/IPlugBase.h"
 
 #include <vector>
@@ -11,33 +10,6 @@ struct SentValue
 {
     int32_t idx;
     double unit;
-};
-
-class TestEditor : public IEditorLink
-{
-public:
-    struct Push
-    {
-        int32_t idx;
-        double value;
-        bool isUnit;
-    };
-
-    explicit TestEditor(int* deletions = nullptr) : deletions(deletions) {}
-    ~TestEditor() override
-    {
-        if (deletions)
-            ++*deletions;
-    }
-    void PushParamToControls(int32_t idx, double value, bool isUnit) override { pushes.push_back({idx, value, isUnit}); }
-    void CreateDrawBitmaps() override { bitmapsMadeAfterPushes = pushes.size(); ++bitmapCalls; }
-
-    std::vector<Push> pushes;
-    size_t bitmapsMadeAfterPushes = 0;
-    int bitmapCalls = 0;
-
-private:
-    int* deletions;
 };
 
 // Unique ID "QZ17", version 1.2.0. By default "1-1 2-2" with four parameters: 0 double -60..0, 1 integer 0..4,
