@@ -142,5 +142,11 @@ bool IPlugBase::LoadProgramFileAsPreset(const StringBuf& fileName)
 
     LoadState(saved, 0);
     RefreshParamControls();
+    if (!ok)
+    {
+        // A file that could not become a preset leaves the list as it was.
+        presets.Remove(idx);
+        delete preset;
+    }
     return ok;
 }

@@ -46,6 +46,18 @@ public:
         return slots + index;
     }
 
+    // Forgets the item at index (not deleted); later items move down. Nothing
+    // for a bad index. Never allocates.
+    void Remove(int32_t index)
+    {
+        const int32_t count = GetSize();
+        if (index < 0 || index >= count)
+            return;
+        T** slots = Slots();
+        std::memmove(slots + index, slots + index + 1, static_cast<size_t>(count - 1 - index) * kSlot);
+        buf.Resize((count - 1) * kSlot, false);
+    }
+
     // Forgets every item (not deleted) and gives the memory back.
     void Empty() { buf.Resize(0, true); }
 

@@ -30,6 +30,17 @@ TEST(PointerList, InsertMovesTheTailAndChecksTheIndex)
     EXPECT_EQ(list.Get(1), &b);
     EXPECT_EQ(list.Get(2), &c);
     EXPECT_EQ(list.Get(3), &d);
+
+    list.Remove(1);
+    list.Remove(7);  // beyond the end: nothing
+    list.Remove(-1);
+    ASSERT_EQ(list.GetSize(), 3);
+    EXPECT_EQ(list.Get(0), &a);
+    EXPECT_EQ(list.Get(1), &c);
+    EXPECT_EQ(list.Get(2), &d);
+    list.Remove(2);
+    EXPECT_EQ(list.GetSize(), 2);
+    EXPECT_EQ(list.Get(1), &c);
 }
 
 TEST(PointerList, ManyItemsAndDeleteAll)
