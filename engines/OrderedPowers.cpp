@@ -13,10 +13,12 @@ uint64_t OrderKey(double v)
     return (bits >> 63) ? ~bits : bits | (uint64_t{1} << 63);
 }
 
-// Fixed pseudo-random priority of a slot (a 32-bit integer hash).
-uint32_t SlotPriority(uint32_t slot)
+}  // namespace
+
+// A 32-bit integer hash of the slot index.
+uint32_t OrderedPowers::SlotPriority(int32_t slot)
 {
-    uint32_t h = slot * 0x9E3779B9u + 0x7F4A7C15u;
+    uint32_t h = static_cast<uint32_t>(slot) * 0x9E3779B9u + 0x7F4A7C15u;
     h ^= h >> 16;
     h *= 0x85EBCA6Bu;
     h ^= h >> 13;
@@ -25,13 +27,13 @@ uint32_t SlotPriority(uint32_t slot)
     return h;
 }
 
-}  // namespace
-
 void OrderedPowers::Init(int32_t capacity)
 {
     nodes.assign(static_cast<size_t>(capacity > 0 ? capacity : 0), Node{});
     for (size_t i = 0; i < nodes.size(); ++i)
-        nodes[i].priority = SlotPriority(static_cast<uint32_t>(i));
+        nodes[i].priority = SlotPriority(static_cast<int32_t>(i));
+    path.assign(nodes.size(), kNil);
+    pathLength = 0;
     root = kNil;
 }
 
@@ -62,76 +64,111 @@ bool OrderedPowers::Less(int32_t a, int32_t b) const
     return ka < kb || (ka == kb && a < b);
 }
 
-// Recursion depth is the depth of the treap: about 2 ln n, some 25 levels for
-// the 36000 blocks of an hour.
-int32_t OrderedPowers::Insert(int32_t t, int32_t n)
+// Insert, Erase, Split and Merge walk down keeping an explicit path rather
+// than recursing. The priorities are a fixed function of the slot, so block
+// powers that happen to follow them make the treap a chain as long as the
+// ring (36000 nodes for an hour), and the audio thread's stack must not grow
+// with it. Such a chain costs O(n) per block, which the ring's bound makes
+// acceptable. The walked nodes are pulled deepest first, as a recursion would
+// pull them on its way back, so shapes and sums are the same.
+
+// Pulls the nodes pushed since mark, the deepest first, and pops them.
+void OrderedPowers::PullPath(int32_t mark)
 {
-    if (t == kNil)
-        return n;
-    if (nodes[n].priority > nodes[t].priority)
-    {
-        Split(t, n, nodes[n].left, nodes[n].right);
-        Pull(n);
-        return n;
-    }
-    if (Less(n, t))
-        nodes[t].left = Insert(nodes[t].left, n);
-    else
-        nodes[t].right = Insert(nodes[t].right, n);
-    Pull(t);
-    return t;
+    while (pathLength > mark)
+        Pull(path[--pathLength]);
 }
 
-int32_t OrderedPowers::Erase(int32_t t, int32_t n)
+// Walks down to where n's priority puts it, then splits that subtree under n.
+void OrderedPowers::Insert(int32_t n)
 {
-    if (t == kNil)
-        return kNil;
-    if (t == n)
+    int32_t* link = &root;
+    while (*link != kNil && nodes[n].priority <= nodes[*link].priority)
+    {
+        const int32_t t = *link;
+        path[pathLength++] = t;
+        link = Less(n, t) ? &nodes[t].left : &nodes[t].right;
+    }
+    if (*link != kNil)
+    {
+        Split(*link, n, nodes[n].left, nodes[n].right);
+        Pull(n);
+    }
+    *link = n;
+    PullPath(0);
+}
+
+// Walks down to n and puts the merge of its children in its place.
+void OrderedPowers::Erase(int32_t n)
+{
+    int32_t* link = &root;
+    while (*link != kNil && *link != n)
+    {
+        const int32_t t = *link;
+        path[pathLength++] = t;
+        link = Less(n, t) ? &nodes[t].left : &nodes[t].right;
+    }
+    if (*link == n)
     {
         nodes[n].present = 0;
-        return Merge(nodes[n].left, nodes[n].right);
+        *link = Merge(nodes[n].left, nodes[n].right);
     }
-    if (Less(n, t))
-        nodes[t].left = Erase(nodes[t].left, n);
-    else
-        nodes[t].right = Erase(nodes[t].right, n);
-    Pull(t);
-    return t;
+    PullPath(0);
 }
 
+// Splits the subtree t into the nodes below n and those above it. Each node
+// walked through joins one side; its child link facing n is where that side's
+// next node goes.
 void OrderedPowers::Split(int32_t t, int32_t n, int32_t& below, int32_t& above)
 {
-    if (t == kNil)
+    const int32_t mark = pathLength;
+    int32_t* belowLink = &below;
+    int32_t* aboveLink = &above;
+    while (t != kNil)
     {
-        below = above = kNil;
-        return;
+        path[pathLength++] = t;
+        if (Less(t, n))
+        {
+            *belowLink = t;
+            belowLink = &nodes[t].right;
+            t = nodes[t].right;
+        }
+        else
+        {
+            *aboveLink = t;
+            aboveLink = &nodes[t].left;
+            t = nodes[t].left;
+        }
     }
-    if (Less(t, n))
-    {
-        Split(nodes[t].right, n, nodes[t].right, above);
-        below = t;
-    }
-    else
-    {
-        Split(nodes[t].left, n, below, nodes[t].left);
-        above = t;
-    }
-    Pull(t);
+    *belowLink = *aboveLink = kNil;
+    PullPath(mark);
 }
 
+// Joins two subtrees, every node of below ordered before every node of above,
+// zipping below's right spine with above's left spine by priority.
 int32_t OrderedPowers::Merge(int32_t below, int32_t above)
 {
-    if (below == kNil)
-        return above;
-    if (above == kNil)
-        return below;
-    if (nodes[below].priority > nodes[above].priority)
+    const int32_t mark = pathLength;
+    int32_t merged = kNil;
+    int32_t* link = &merged;
+    while (below != kNil && above != kNil)
     {
-        nodes[below].right = Merge(nodes[below].right, above);
-        Pull(below);
-        return below;
+        if (nodes[below].priority > nodes[above].priority)
+        {
+            *link = below;
+            path[pathLength++] = below;
+            link = &nodes[below].right;
+            below = nodes[below].right;
+        }
+        else
+        {
+            *link = above;
+            path[pathLength++] = above;
+            link = &nodes[above].left;
+            above = nodes[above].left;
+        }
     }
-    nodes[above].left = Merge(below, nodes[above].left);
-    Pull(above);
-    return above;
+    *link = below != kNil ? below : above;
+    PullPath(mark);
+    return merged;
 }

@@ -2,7 +2,8 @@
 // The block powers held in the ring of a loudness accumulator, kept in
 // ascending order with subtree counts and sums (a treap whose node i is ring
 // slot i), so that the gated count and sum and the value at any rank cost
-// O(log n) instead of a pass over the ring. Nodes are allocated by Init only.
+// O(log n) instead of a pass over the ring. Nodes are allocated by Init only,
+// and no operation recurses: its stack use is bounded whatever the depth.
 //
 // Values are ordered by their bit patterns (a total order, NaN included), so
 // no input can break the structure; sums are recomputed from the children on
@@ -24,13 +25,13 @@ public:
     void Assign(int32_t slot, double value)
     {
         if (nodes[slot].present)
-            root = Erase(root, slot);
+            Erase(slot);
         Node& n = nodes[slot];
         n.value = value;
         n.left = n.right = kNil;
         n.present = 1;
         Pull(slot);
-        root = Insert(root, slot);
+        Insert(slot);
     }
 
     // The value slot holds; 0.0 while it holds none.
@@ -68,6 +69,11 @@ public:
         return tail;
     }
 
+    // The fixed pseudo-random priority of slot's node (a max-heap order: the
+    // higher priority nearer the root). Public so that a test can order the
+    // slots by it.
+    static uint32_t SlotPriority(int32_t slot);
+
 private:
     static constexpr int32_t kNil = -1;
 
@@ -91,11 +97,17 @@ private:
         n.sum = SumOf(n.left) + n.value + SumOf(n.right);
     }
     bool Less(int32_t a, int32_t b) const;
-    int32_t Insert(int32_t t, int32_t n);
-    int32_t Erase(int32_t t, int32_t n);
+    void PullPath(int32_t mark);
+    void Insert(int32_t n);
+    void Erase(int32_t n);
     void Split(int32_t t, int32_t n, int32_t& below, int32_t& above);
     int32_t Merge(int32_t below, int32_t above);
 
     std::vector<Node> nodes;
+    // The nodes an operation has walked through, to be pulled bottom-up. An
+    // operation walks through each node at most once, and through all of them
+    // in a chain: room for every node.
+    std::vector<int32_t> path;
+    int32_t pathLength = 0;
     int32_t root = kNil;
 };
