@@ -7,6 +7,7 @@
 #include "editor/FaceArt.h"
 #include "graphics/vector/ColorFromHex.h"
 #include "graphics/vector/ShapeRenderer.h"
+#include "tests/support/CairoStaticData.h"
 #include "tests/support/PixelSink.h"
 #include "tests/support/PngImage.h"
 

@@ -1,5 +1,6 @@
 #include "editor/FaceArt.h"
 #include "graphics/vector/ShapeRenderer.h"
+#include "tests/support/CairoStaticData.h"
 #include "tests/support/PixelSink.h"
 
 #include <gtest/gtest.h>

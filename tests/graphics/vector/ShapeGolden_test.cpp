@@ -6,6 +6,7 @@
 #include "graphics/vector/ShapeRenderer.h"
 #include "graphics/vector/ShapeScene.h"
 #include "tests/support/ImageCompare.h"
+#include "tests/support/CairoStaticData.h"
 #include "tests/support/PixelSink.h"
 #include "tests/support/PngImage.h"
 

@@ -56,6 +56,22 @@ TEST(UnpremultiplySurface, RoundsToTheNearestStraightValue)
     EXPECT_EQ(s.Get(4, 0), 0x40FF0000u);
 }
 
+TEST(UnpremultiplySurface, EveryValidPremultipliedPixel)
+{
+    TestSurface s(256, 256);
+    for (uint32_t a = 0; a < 256; ++a)
+        for (uint32_t c = 0; c <= a; ++c)
+            s.Set(static_cast<int32_t>(c), static_cast<int32_t>(a), (a << 24) | (c << 16) | ((a - c) << 8) | (c / 2));
+    UnpremultiplySurface(*s);
+    for (uint32_t a = 1; a < 256; ++a)
+        for (uint32_t c = 0; c <= a; ++c)
+        {
+            auto straight = [a](uint32_t v) { return (v * 255 + a / 2) / a; };
+            const uint32_t expected = (a << 24) | (straight(c) << 16) | (straight(a - c) << 8) | straight(c / 2);
+            ASSERT_EQ(s.Get(static_cast<int32_t>(c), static_cast<int32_t>(a)), expected) << a << " " << c;
+        }
+}
+
 TEST(BlurSurface, SmallKernelsUseThreeTapsOfWeights77_80_77)
 {
     TestSurface s(7, 7);
