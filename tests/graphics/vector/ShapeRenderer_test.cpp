@@ -564,6 +564,20 @@ TEST(Shadow, AbsoluteOffsetsGrowTheSurfaceByTheirPositivePartOnly)
     EXPECT_FALSE(ShapeRenderer::DrawShape(*s, sink, 10, 10, 30, 20, nullptr));
 }
 
+TEST(Shadow, AnEditorScaleThatIsNotFiniteDrawsAtScaleOne)
+{
+    ShapeList layer;
+    Shape* s = layer.AddFilledShape(1, 0.0, IArgb{255, 0, 0, 255}, 1, 1.0, 1, 3.0, 2.0, 100.0, 0.0);
+    for (double bad : {std::nan(""), kInf, -kInf, 0.0})
+    {
+        s->horizontalScale = s->verticalScale = bad;
+        PixelSink sink(80, 80);
+        EXPECT_TRUE(ShapeRenderer::DrawShape(*s, sink, 10, 10, 30, 20, nullptr));
+        EXPECT_EQ(sink.lastTarget, (IBounds{10, 10, 30 + 12, 20 + 8}));
+        EXPECT_EQ(sink.Pixel(32, 21), 0xFF000000u) << "shadow 3 right and 2 down";
+    }
+}
+
 TEST(Shadow, BlurSoftensOnlyWhileItsSwitchIsOn)
 {
     ShapeList layer;
