@@ -72,21 +72,6 @@ TEST_F(FaceArt, IndexesWithoutAGroupBuildNothing)
     EXPECT_EQ(empty.Count(), 0);
 }
 
-TEST_F(FaceArt, TheBarValueTextLayerIsBlackRightAlignedText)
-{
-    Shape* extra = AddTextLayer(scene, 0);
-    ASSERT_NE(extra, nullptr);
-    EXPECT_EQ(scene.Get(0)->LayerCount(), 1);
-    EXPECT_EQ(scene.Get(0)->frameCount, 0);
-    EXPECT_EQ(extra->kind, kShapeTextPath);
-    EXPECT_EQ(extra->baseSize, 8);
-    EXPECT_EQ(extra->horizontalAlignment, 2);
-    EXPECT_EQ(extra->verticalAlignment, 1);
-    EXPECT_EQ(extra->fill.colour, (IArgb{255, 0, 0, 0}));
-    EXPECT_EQ(extra->fill.colourTo, (IArgb{255, 0, 0, 0}));
-    EXPECT_STREQ(extra->text.Get(), "");
-}
-
 TEST_F(FaceArt, ScaleTwoScalesEveryGroupButTheGrip)
 {
     scene.SetScale(2.0, 2.0);
@@ -194,20 +179,6 @@ TEST_F(FaceArt, BandsRoundOnlyTheirOpenCorners)
     EXPECT_EQ(panel.Pixel(231, 0), 0xFFCFD1C7u);
     EXPECT_LT(PixelSink::Alpha(panel.Pixel(0, 235)), 255);
     EXPECT_LT(PixelSink::Alpha(panel.Pixel(231, 235)), 255);
-}
-
-TEST_F(FaceArt, TextGroupsTakeTheirControlsTexts)
-{
-    const Shape* disc = scene.Get(kGroupLogoDisc)->Layer(1)->Get(0);
-    EXPECT_STREQ(disc->text.Get(), kLogoDiscText);
-    EXPECT_STREQ(scene.Get(kGroupSwitch)->Layer(2)->Get(0)->text.Get(), "OFF");
-    EXPECT_STREQ(scene.Get(kGroupSwitch)->Layer(2)->Get(1)->text.Get(), "ON");
-    EXPECT_STREQ(scene.Get(kGroupPresetName)->Layer(1)->Get(0)->Face(), "");
-    EXPECT_STREQ(scene.Get(kGroupTitle)->Layer(0)->Get(0)->Face(), "Verdana");
-
-    scene.Get(kGroupReadoutValue)->SetText("-23.0");
-    EXPECT_STREQ(scene.Get(kGroupReadoutValue)->Layer(1)->Get(0)->text.Get(), "-23.0");
-    EXPECT_EQ(scene.Get(kGroupReadoutValue)->Layer(0)->Get(0)->kind, kShapeRoundedRect);
 }
 
 }  // namespace

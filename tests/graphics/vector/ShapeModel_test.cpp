@@ -20,11 +20,7 @@ TEST(ColorFromHex, ReadsTheDigitsAfterTheFirstCharacter)
     EXPECT_EQ(ColorFromHex("#f0g135", 255), (IArgb{255, 0, 0, 0xf0}));
     EXPECT_EQ(ColorFromHex("#zz", 7), (IArgb{7, 0, 0, 0}));
     EXPECT_EQ(ColorFromHex("#", 7), (IArgb{7, 0, 0, 0}));
-}
-
-TEST(ColorFromHex, NullOrEmptyIsOpaqueBlackWhateverTheAlpha)
-{
-    EXPECT_EQ(ColorFromHex("", 100), (IArgb{255, 0, 0, 0}));
+    EXPECT_EQ(ColorFromHex("", 100), (IArgb{255, 0, 0, 0})) << "opaque black whatever the alpha";
     EXPECT_EQ(ColorFromHex(nullptr, 100), (IArgb{255, 0, 0, 0}));
 }
 
@@ -38,19 +34,6 @@ TEST(ColorFromHex, KeepsEveryChannelInRangeForLongOrSignedTexts)
         EXPECT_GE(c, 0);
         EXPECT_LE(c, 255);
     }
-}
-
-TEST(Shape, TextStyleStartsAtTheEditorDefaults)
-{
-    const Shape shape;
-    EXPECT_EQ(shape.kind, kShapeNone);
-    EXPECT_STREQ(shape.textStyle.face, "Verdana");
-    EXPECT_EQ(shape.textStyle.size, 12);
-    EXPECT_EQ(shape.textStyle.colour, (IArgb{255, 0, 0, 0}));
-    EXPECT_EQ(shape.textStyle.entryBackground, (IArgb{255, 255, 255, 255}));
-    EXPECT_EQ(shape.textStyle.alignment, 1);
-    EXPECT_EQ(shape.textStyle.font, nullptr);
-    EXPECT_STREQ(shape.Face(), "Verdana");
 }
 
 TEST(Shape, SetTextCopiesTextAndFace)
@@ -74,57 +57,6 @@ TEST(Shape, SetTextCopiesTextAndFace)
     EXPECT_STREQ(shape.Face(), "Verdana");
     shape.SetText("x", "", 8, 0, 0, 0, 0, 0);
     EXPECT_STREQ(shape.Face(), "") << "an empty face name is kept: the font system picks its default";
-}
-
-TEST(ShapeList, AppendersSetTheirKindAndArguments)
-{
-    ShapeList layer;
-    const Shape* rect = layer.AddShape(-20.0, 35.0);
-    const Shape* ellipse = layer.AddShapeKind2(10.0);
-    const Shape* marks = layer.AddShapeKind8(5.0, 200.0, 50.0, 1);
-    const Shape* text = layer.AddText(nullptr, nullptr, 14, 1, 0, 2, 1, 0);
-    const Shape* filled = layer.AddFilledShape(1, 10.0, IArgb{200, 1, 2, 3}, 0, 4.0, 1, 2.0, -3.0, 20.0, 15.0);
-    ASSERT_EQ(layer.Count(), 5);
-    EXPECT_EQ(layer.Get(0), rect);
-    EXPECT_EQ(layer.Get(5), nullptr);
-    EXPECT_EQ(layer.Get(-1), nullptr);
-
-    EXPECT_EQ(rect->kind, kShapeRoundedRect);
-    EXPECT_EQ(rect->inset, -20.0);
-    EXPECT_EQ(rect->cornerRadius, 35.0);
-    EXPECT_EQ(ellipse->kind, kShapeEllipse);
-    EXPECT_EQ(ellipse->ellipseInset, 10.0);
-    EXPECT_EQ(marks->kind, kShapeScaleMarks);
-    EXPECT_EQ(marks->markLength, 200.0);
-    EXPECT_EQ(marks->markSpacing, 50.0);
-    EXPECT_EQ(marks->marksOneSided, 1);
-    EXPECT_EQ(text->kind, kShapeTextPath);
-    EXPECT_STREQ(text->text.Get(), "");
-    EXPECT_EQ(text->bold, 1);
-
-    EXPECT_EQ(filled->kind, kShapeRoundedRect);
-    EXPECT_EQ(filled->absoluteUnits, 1);
-    EXPECT_EQ(filled->fill.colour, (IArgb{200, 1, 2, 3}));
-    EXPECT_EQ(filled->fill.colourTo, (IArgb{255, 0, 0, 0}));
-    EXPECT_EQ(filled->fill.animated, 0);
-    EXPECT_EQ(filled->filled, 0);
-    EXPECT_EQ(filled->shadowOn, 1);
-    EXPECT_EQ(filled->shadowOffsetY, -3.0);
-    EXPECT_EQ(filled->shadowBlur, 15.0);
-}
-
-TEST(ShapeFill, SetColorsAndStops)
-{
-    ShapeFill fill;
-    fill.SetColors("#102030", 128, 1, "#405060", 255);
-    EXPECT_EQ(fill.colour, (IArgb{128, 16, 32, 48}));
-    EXPECT_EQ(fill.colourTo, (IArgb{255, 64, 80, 96}));
-    EXPECT_EQ(fill.animated, 1);
-    EXPECT_TRUE(fill.AddStop("#ff0000", 255, 0.25));
-    EXPECT_TRUE(fill.AddStop("#00ff00", 10, 1.0));
-    ASSERT_EQ(fill.stops.GetSize(), 2);
-    EXPECT_EQ(fill.stops.Get(0)->colour, (IArgb{255, 255, 0, 0}));
-    EXPECT_EQ(fill.stops.Get(1)->offset, 1.0);
 }
 
 ShapeList* LayerOf(int32_t shapes)
@@ -216,26 +148,6 @@ TEST(ShapeScene, ScaleFactorsThatAreNotFiniteAndPositiveCountAsOne)
         EXPECT_EQ(text->verticalScale, 1.0);
         EXPECT_EQ(text->textStyle.size, 11);
     }
-}
-
-TEST(ShapeScene, EffectSwitchesReachEveryShape)
-{
-    ShapeScene scene;
-    scene.AddGroups(3);
-    for (int32_t g = 0; g < 3; ++g)
-        scene.Get(g)->AddLayer(LayerOf(g + 1));
-    scene.Get(2)->scalable = 0;  // switches ignore the scalable flag
-    scene.EnableBlur(false);
-    scene.EnableShadowBlur(false);
-    for (int32_t g = 0; g < 3; ++g)
-        for (int32_t i = 0; i <= g; ++i)
-        {
-            EXPECT_EQ(scene.Get(g)->Layer(0)->Get(i)->effectsOn, 0);
-            EXPECT_EQ(scene.Get(g)->Layer(0)->Get(i)->shadowBlurOn, 0);
-        }
-    scene.Get(1)->EnableShadowBlur(true);
-    EXPECT_EQ(scene.Get(1)->Layer(0)->Get(1)->shadowBlurOn, 1);
-    EXPECT_EQ(scene.Get(0)->Layer(0)->Get(0)->shadowBlurOn, 0);
 }
 
 }  // namespace
