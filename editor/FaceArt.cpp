@@ -1,6 +1,6 @@
 #include "editor/FaceArt.h"
 
-#include "editor/FaceArtSpec.h"
+#include "editor/FaceArtBuilder.h"
 
 #include <new>
 
@@ -10,19 +10,19 @@ constexpr LayerOrder kAddThenFill = LayerOrder::kAddThenFill;
 constexpr LayerOrder kFillThenAdd = LayerOrder::kFillThenAdd;
 
 // Shapes that several groups share.
-ShapeSpec Band(const char* hex) { return Rect(10).Absolute().Hex(hex).Shadow(2, 2, 20, 20); }
-ShapeSpec Box(const char* hex) { return Rect(10).Hex(hex).Shadow(2, 2, 20, 20).Scale(90); }
-ShapeSpec MenuBody() { return Rect(10).Argb(150, 255, 255, 255).Shadow(0, 5, 25, 0).Scale(90); }
-ShapeSpec MenuOutline() { return Rect(10).Stroked(1).Argb(64, 0, 0, 0).Scale(90); }
-ShapeSpec PresetArrow(const char* text, const char* hex)
+ShapeDesc Band(const char* hex) { return Rect(10).Absolute().Hex(hex).Shadow(2, 2, 20, 20); }
+ShapeDesc Box(const char* hex) { return Rect(10).Hex(hex).Shadow(2, 2, 20, 20).Scale(90); }
+ShapeDesc MenuBody() { return Rect(10).Argb(150, 255, 255, 255).Shadow(0, 5, 25, 0).Scale(90); }
+ShapeDesc MenuOutline() { return Rect(10).Stroked(1).Argb(64, 0, 0, 0).Scale(90); }
+ShapeDesc PresetArrow(const char* text, const char* hex)
 {
     return Text(30, text).Bold().Hex(hex).Scale(70).Offset(0, -4);
 }
-ShapeSpec MakerLogo(const char* hex) { return Text(18).Bold().Italic().Left().Hex(hex).Shadow(1, 10, 25, 0); }
+ShapeDesc MakerLogo(const char* hex) { return Text(18).Bold().Italic().Left().Hex(hex).Shadow(1, 10, 25, 0); }
 
 // Everything up to the meter captions, in build order. Frames of one layer
 // stand in one braced list.
-std::vector<GroupSpec> GroupsBeforeBar()
+std::vector<GroupDesc> GroupsBeforeBar()
 {
     return {
         {kGroupRmsBand, kAddThenFill, {{Band("#e2d4b7").Corners(0, 0, 1, 0)}}},
@@ -71,7 +71,7 @@ std::vector<GroupSpec> GroupsBeforeBar()
 }
 
 // The scale marks and channel labels, built after the bar, bar value and lamp.
-std::vector<GroupSpec> GroupsAfterBar()
+std::vector<GroupDesc> GroupsAfterBar()
 {
     return {
         {kGroupScaleMark, kFillThenAdd,
@@ -88,15 +88,15 @@ bool BuildFaceArt(ShapeScene& scene)
         return false;
     if (!scene.AddGroups(kFaceGroupCount))
         throw std::bad_alloc();
-    for (const GroupSpec& spec : GroupsBeforeBar())
-        BuildGroup(scene, spec);
+    for (const GroupDesc& desc : GroupsBeforeBar())
+        BuildGroup(scene, desc);
     // The grip keeps its design size at every editor scale, as its control does.
     scene.Get(kGroupResizeGrip)->scalable = 0;
     BuildPeakBarArt(scene, kGroupBar);
     AddTextLayer(scene, kGroupBarValue);
     BuildLampArt(scene, kGroupLamp);
-    for (const GroupSpec& spec : GroupsAfterBar())
-        BuildGroup(scene, spec);
+    for (const GroupDesc& desc : GroupsAfterBar())
+        BuildGroup(scene, desc);
     scene.EnableBlur(false);
     scene.EnableShadowBlur(false);
     return true;

@@ -18,7 +18,7 @@ namespace {
 class NullSink : public ShapeSink
 {
 public:
-    void BlendPixels(const uint32_t* pixels, int32_t, int32_t, const IBounds&) override
+    void BlendPixels(uint32_t* pixels, int32_t, int32_t, const IBounds&) override
     {
         benchmark::DoNotOptimize(pixels);
     }

@@ -280,10 +280,10 @@ void BlitSurfaceToBitmap(ShapeSink& sink, cairo_surface_t* surface, const IBound
         UnpremultiplySurface(surface);
     const int32_t w = cairo_image_surface_get_width(surface);
     const int32_t h = cairo_image_surface_get_height(surface);
-    const unsigned char* data = cairo_image_surface_get_data(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
     // An ARGB32 row is exactly its pixels: span = width.
     if (!data || cairo_image_surface_get_stride(surface) != w * 4 ||
         static_cast<int64_t>(target.R) - target.L != w || static_cast<int64_t>(target.B) - target.T != h)
         return;
-    sink.BlendPixels(reinterpret_cast<const uint32_t*>(data), w, h, target);
+    sink.BlendPixels(reinterpret_cast<uint32_t*>(data), w, h, target);
 }

@@ -55,9 +55,10 @@ struct RenderedShape
     bool failed = false;          // cairo reported an error
 };
 
-// Steps 1 to 5 of DrawShape for the cairo kinds (1, 2, 8, 11): the surface
-// is W x H of the target, grown to the right and down by 4 x trunc(scale x
-// offset) of an absolute shadow's positive offsets.
+// DrawShape up to the hand-over, for the cairo kinds (1, 2, 8, 11): a new
+// surface of the target's W x H (grown to the right and down by 4 x
+// trunc(scale x offset) of an absolute shadow's positive offsets), the
+// shadow, the shape, the pixel effects.
 RenderedShape RenderShape(Shape& shape, const IBounds& target);
 
 // The source of the shape's main pass: its solid colour (animated by the

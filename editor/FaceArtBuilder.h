@@ -1,8 +1,8 @@
 #pragma once
-// The face artwork written as data: a shape is described by a ShapeSpec
+// The face artwork written as data: a shape is described by a ShapeDesc
 // made with the small builders below (geometry first, then colour, stroke,
 // shadow and transforms), a layer by its frames, a group by its layers.
-// Anything a spec does not set keeps the default of Shape.
+// Anything a description does not set keeps the default of Shape.
 
 #include "graphics/editor/IArgb.h"
 #include "graphics/vector/ShapeScene.h"
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-struct ShapeSpec
+struct ShapeDesc
 {
     enum Kind
     {
@@ -55,53 +55,53 @@ struct ShapeSpec
     bool rotation = false;
     double angle = 0.0;
 
-    ShapeSpec Absolute() const { ShapeSpec s = *this; s.absolute = true; return s; }
-    ShapeSpec Corners(uint8_t tl, uint8_t tr, uint8_t bl, uint8_t br) const
+    ShapeDesc Absolute() const { ShapeDesc s = *this; s.absolute = true; return s; }
+    ShapeDesc Corners(uint8_t tl, uint8_t tr, uint8_t bl, uint8_t br) const
     {
-        ShapeSpec s = *this;
+        ShapeDesc s = *this;
         s.corners[0] = tl; s.corners[1] = tr; s.corners[2] = bl; s.corners[3] = br;
         return s;
     }
-    ShapeSpec Face(const char* f) const { ShapeSpec s = *this; s.face = f; return s; }
-    ShapeSpec Bold() const { ShapeSpec s = *this; s.bold = 1; return s; }
-    ShapeSpec Italic() const { ShapeSpec s = *this; s.slant = 1; return s; }
-    ShapeSpec Left() const { ShapeSpec s = *this; s.hAlign = 0; return s; }
-    ShapeSpec Right() const { ShapeSpec s = *this; s.hAlign = 2; return s; }
-    ShapeSpec Hex(const char* h, int32_t alpha = 255) const
+    ShapeDesc Face(const char* f) const { ShapeDesc s = *this; s.face = f; return s; }
+    ShapeDesc Bold() const { ShapeDesc s = *this; s.bold = 1; return s; }
+    ShapeDesc Italic() const { ShapeDesc s = *this; s.slant = 1; return s; }
+    ShapeDesc Left() const { ShapeDesc s = *this; s.hAlign = 0; return s; }
+    ShapeDesc Right() const { ShapeDesc s = *this; s.hAlign = 2; return s; }
+    ShapeDesc Hex(const char* h, int32_t alpha = 255) const
     {
-        ShapeSpec s = *this;
+        ShapeDesc s = *this;
         s.hex = h;
         s.hexAlpha = alpha;
         return s;
     }
-    ShapeSpec Argb(int32_t a, int32_t r, int32_t g, int32_t b) const
+    ShapeDesc Argb(int32_t a, int32_t r, int32_t g, int32_t b) const
     {
-        ShapeSpec s = *this;
+        ShapeDesc s = *this;
         s.hex = nullptr;
         s.argb = IArgb{a, r, g, b};
         return s;
     }
-    ShapeSpec Stroked(double width) const { ShapeSpec s = *this; s.stroked = true; s.strokeWidth = width; return s; }
-    ShapeSpec Shadow(double x, double y, double opacity, double blur) const
+    ShapeDesc Stroked(double width) const { ShapeDesc s = *this; s.stroked = true; s.strokeWidth = width; return s; }
+    ShapeDesc Shadow(double x, double y, double opacity, double blur) const
     {
-        ShapeSpec s = *this;
+        ShapeDesc s = *this;
         s.shadow = true; s.shadowX = x; s.shadowY = y; s.shadowOpacity = opacity; s.shadowBlur = blur;
         return s;
     }
-    ShapeSpec Scale(double percent) const { ShapeSpec s = *this; s.scale = percent; return s; }
-    ShapeSpec Offset(double x, double y) const { ShapeSpec s = *this; s.offset = true; s.offsetX = x; s.offsetY = y; return s; }
-    ShapeSpec Rotation(double degrees) const { ShapeSpec s = *this; s.rotation = true; s.angle = degrees; return s; }
+    ShapeDesc Scale(double percent) const { ShapeDesc s = *this; s.scale = percent; return s; }
+    ShapeDesc Offset(double x, double y) const { ShapeDesc s = *this; s.offset = true; s.offsetX = x; s.offsetY = y; return s; }
+    ShapeDesc Rotation(double degrees) const { ShapeDesc s = *this; s.rotation = true; s.angle = degrees; return s; }
 };
 
 // A rounded rectangle of the given corner radius (percent unless Absolute).
-ShapeSpec Rect(double cornerRadius);
-ShapeSpec Ellipse();
-ShapeSpec Marks(double length, double spacing, int32_t oneSided);
+ShapeDesc Rect(double cornerRadius);
+ShapeDesc Ellipse();
+ShapeDesc Marks(double length, double spacing, int32_t oneSided);
 // A text of the given size at scale 1, centred both ways; empty for texts
 // that their controls put in.
-ShapeSpec Text(int32_t size, const char* text = "");
+ShapeDesc Text(int32_t size, const char* text = "");
 
-using LayerSpec = std::vector<ShapeSpec>;  // the frames of one layer
+using LayerDesc = std::vector<ShapeDesc>;  // the frames of one layer
 
 // Whether a group's layers are added before or after their shapes: only
 // shapes present when a layer is added count towards the group's frames.
@@ -111,20 +111,20 @@ enum class LayerOrder
     kFillThenAdd
 };
 
-struct GroupSpec
+struct GroupDesc
 {
     int32_t group;
     LayerOrder order;
-    std::vector<LayerSpec> layers;
+    std::vector<LayerDesc> layers;
 };
 
-// Appends the shape a spec describes; throws std::bad_alloc when the layer
+// Appends the described shape; throws std::bad_alloc when the layer
 // cannot grow.
-Shape* AppendShape(ShapeList& layer, const ShapeSpec& spec);
+Shape* AppendShape(ShapeList& layer, const ShapeDesc& desc);
 
-// Makes the group visible and appends the spec's layers in order; nothing
+// Makes the group visible and appends the described layers in order; nothing
 // for an index with no group. Throws std::bad_alloc when memory runs out.
-void BuildGroup(ShapeScene& scene, const GroupSpec& spec);
+void BuildGroup(ShapeScene& scene, const GroupDesc& desc);
 
 // Appends a new empty layer to the group and returns it; throws
 // std::bad_alloc when the group cannot take it.
