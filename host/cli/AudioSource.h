@@ -12,10 +12,11 @@ public:
 
     virtual int32_t SampleRate() const = 0;
     virtual int32_t Channels() const = 0;
-    // The length the source announces.
+    // The length the source announces; -1 when it announces none.
     virtual int64_t Frames() const = 0;
     // Reads up to frames frames, one buffer per channel; the number read, 0
-    // at the end, -1 when reading fails (Error() says why).
+    // at the end, -1 when reading fails (Error() says why; frames read before
+    // a failure may come first).
     virtual int32_t Read(float* const* channels, int32_t frames) = 0;
     virtual std::string Error() const { return {}; }
 };

@@ -136,5 +136,6 @@ const char* HostUsage()
            "  --json             one JSON object per input on its own line\n"
            "  --help             this text\n"
            "\n"
-           "Exit status: 0 success, 1 a file or the module could not be read, 2 a usage error.\n";
+           "Exit status: 0 success, 1 a file or the module could not be read or an output\n"
+           "could not be written, 2 a usage error.\n";
 }

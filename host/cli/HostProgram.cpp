@@ -2,6 +2,7 @@
 
 #include "host/cli/HostOptions.h"
 #include "host/cli/Measurement.h"
+#include "host/cli/OutputPaths.h"
 #include "host/cli/ProgressLine.h"
 #include "host/cli/Report.h"
 #include "host/cli/SoundFileSource.h"
@@ -12,7 +13,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -35,7 +38,25 @@ struct Job
     bool finished = false;  // under the pool's lock
 };
 
-void Message(std::FILE* err, const std::string& text) { std::fprintf(err, "sonvarek-host: %s\n", text.c_str()); }
+// Messages name files as given: their control characters are escaped.
+void Message(std::FILE* err, const std::string& text)
+{
+    std::fprintf(err, "sonvarek-host: %s\n", PrintableText(text).c_str());
+}
+
+// Results go out as soon as they are known. Once out cannot be written, the
+// cause is told on err and nothing more is written; false from then on.
+bool WriteOut(std::FILE* out, std::FILE* err, const std::string& text, bool* failed)
+{
+    if (*failed)
+        return false;
+    errno = 0;
+    if (std::fputs(text.c_str(), out) >= 0 && std::fflush(out) == 0)
+        return true;
+    Message(err, std::string("cannot write the report: ") + std::strerror(errno != 0 ? errno : EIO));
+    *failed = true;
+    return false;
+}
 
 // Sonvarek.so in the folder of the running program.
 std::string ModuleBesideProgram()
@@ -82,17 +103,19 @@ void RunJob(Job& job, MeterHost& host, const MeterSettings& settings, const Host
         job.result.error = "cannot read: " + job.result.error;
         return;
     }
+    // An input of unknown length (a stream) adds nothing to the progress.
     job.framesTotal = std::max<int64_t>(source->Frames(), 0);
     MeasureSetup setup;
     setup.block = options.block;
     setup.trace = trace;
     setup.keepState = !options.stateOut.empty();
-    setup.progress = &job.framesDone;
+    setup.progress = job.framesTotal > 0 ? &job.framesDone : nullptr;
     job.result = Measure(host, settings, *source, setup);
 }
 
 // Measures every job on a pool of at most one thread per core and prints the
-// results in the jobs' order as they come. False when any job failed.
+// results in the jobs' order as they come. False when any job failed or the
+// results could not be written.
 bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
                 TraceWriter* trace, std::FILE* out, std::FILE* err)
 {
@@ -124,6 +147,7 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
     ProgressLine progress(err);
     bool allMeasured = true;
     bool reported = false;
+    bool outFailed = false;
     for (size_t printed = 0; printed < jobs.size();)
     {
         {
@@ -153,22 +177,23 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
             Message(err, label + ": " + job.result.error);
             allMeasured = false;
         }
+        if (!job.result.warning.empty())
+            Message(err, label + ": " + job.result.warning);
         if (options.json)
-            std::fputs(JsonReport(label, job.result).c_str(), out);
+            WriteOut(out, err, JsonReport(label, job.result), &outFailed);
         else if (job.result.error.empty())
         {
             std::string report = HumanReport(label, job.result);
             if (job.path.empty())
                 report += ReportLine("expected", FormatText("OUT:EBU IL %.1f LUFS (1 kHz sine at -26, -20, -26 dBFS)",
                                                             TestProgramme::kIntegratedLufs));
-            std::fprintf(out, "%s%s", reported ? "\n" : "", report.c_str());
+            WriteOut(out, err, (reported ? "\n" : "") + report, &outFailed);
             reported = true;
         }
-        std::fflush(out);
     }
     for (std::thread& thread : pool)
         thread.join();
-    return allMeasured;
+    return allMeasured && !outFailed;
 }
 
 }  // namespace
@@ -184,8 +209,14 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
     }
     if (options.help)
     {
-        std::fputs(HostUsage(), out);
-        return 0;
+        bool failed = false;
+        return WriteOut(out, err, HostUsage(), &failed) ? 0 : kExitFailure;
+    }
+    error = OutputConflict(options);
+    if (!error.empty())
+    {
+        Message(err, error + "; nothing is written");
+        return kExitUsage;
     }
 
     MeterHost host;
@@ -229,7 +260,7 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
     if (!options.trace.empty())
     {
         trace = std::make_unique<TraceWriter>();
-        if (!trace->Open(options.trace, &error))
+        if (!trace->Open(options.trace, {out, err}, &error))
         {
             Message(err, error);
             return kExitFailure;
@@ -257,7 +288,9 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         else if (!WriteFileAtomically(options.stateOut.c_str(), measured->result.state.data(),
                                       measured->result.state.size()))
         {
-            Message(err, "cannot write the state " + options.stateOut);
+            // The writer leaves errno at the cause of the step that failed.
+            const int cause = errno != 0 ? errno : EIO;
+            Message(err, "cannot write the state " + options.stateOut + ": " + std::strerror(cause));
             success = false;
         }
     }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -62,6 +63,20 @@ void ReadMeters(const HostInstance& instance, const MeterSettings& settings, Mea
             result.readings.push_back(Reading(parameter.name, TextOf(instance, &parameter)));
 }
 
+// NaN and ±Inf: every exponent bit set. A bit test, so that the loop
+// vectorises and no floating-point mode can change the answer.
+int32_t CountNonFinite(const float* samples, int32_t frames)
+{
+    int32_t count = 0;
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        uint32_t bits = 0;
+        std::memcpy(&bits, samples + i, sizeof bits);
+        count += (bits & 0x7F800000u) == 0x7F800000u ? 1 : 0;
+    }
+    return count;
+}
+
 }  // namespace
 
 double Measurement::Speed() const
@@ -80,13 +95,13 @@ Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource&
                                   kLowestRate, kHighestRate);
         return result;
     }
-    if (source.Frames() <= 0)
+    if (source.Frames() == 0)
     {
         result.error = "no audio frames";
         return result;
     }
     MeterHost::Instance instance = host.NewInstance(result.channels, result.sampleRate, &result.error);
-    if (!instance || !settings.ApplyTo(*instance, &result.error))
+    if (!instance || !settings.ApplyTo(*instance, result.channels, &result.error))
         return result;
 
     ReadAhead ahead(source);
@@ -95,16 +110,25 @@ Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource&
     HostStreamState& transport = instance->Stream();
     const double ticksPerFrame = kAAXTicksPerQuarterNote * transport.tempo / 60.0 / result.sampleRate;
     const auto start = std::chrono::steady_clock::now();
+    const int64_t declared = source.Frames();
+    std::string readError;
     for (;;)
     {
         const int32_t frames = ahead.Read(in.Buffers(), setup.block);
         if (frames < 0)
         {
-            result.error = "cannot read: " + ahead.Error();
+            readError = ahead.Error();
+            // Failing short of the declared length, after audio came: the
+            // decoder met the cut of a file cut short.
+            if (result.frames > 0 && result.frames < declared)
+                break;
+            result.error = "cannot read: " + readError;
             return result;
         }
         if (frames == 0)
             break;
+        for (int32_t c = 0; c < result.channels; ++c)
+            result.nonFinite += CountNonFinite(in.Buffers()[c], frames);
         instance->Render(in.Buffers(), out.Buffers(), frames);
         result.frames += frames;
         transport.samplePosition = result.frames;
@@ -120,6 +144,10 @@ Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource&
         result.error = "no audio frames";
         return result;
     }
+    if (result.frames < declared)
+        result.warning = FormatText("cut short: %lld frames read of the %lld its header declares",
+                                    static_cast<long long>(result.frames), static_cast<long long>(declared)) +
+                         (readError.empty() ? "" : " (" + readError + ")");
     ReadMeters(*instance, settings, result);
     const std::vector<uint32_t> chunks = instance->ChunkIDs();
     if (setup.keepState && !chunks.empty())

@@ -24,10 +24,12 @@ struct MeterReading
 
 struct Measurement
 {
-    std::string error;  // empty when the input was measured
+    std::string error;    // empty when the input was measured
+    std::string warning;  // a measured input that was not whole (cut short)
     int32_t sampleRate = 0;
     int32_t channels = 0;
     int64_t frames = 0;        // rendered
+    int64_t nonFinite = 0;     // samples that were NaN or ±Inf, passed on as they were
     double seconds = 0.0;      // wall time of reading and rendering
     int64_t publications = 0;  // values the instance published
     std::string meterType;     // "Type" as text
@@ -47,6 +49,8 @@ struct MeasureSetup
     std::atomic<int64_t>* progress = nullptr;  // frames rendered so far
 };
 
-// Plays source through a new instance of host with settings applied. Any
-// thread; each call has its own instance.
+// Plays source through a new instance of host with settings applied (the
+// channel configuration matched to the source where the settings leave it
+// open). A source that ends before the length it announces is measured as
+// far as it goes, with a warning. Any thread; each call has its own instance.
 Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource& source, const MeasureSetup& setup);

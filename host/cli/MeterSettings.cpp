@@ -1,7 +1,10 @@
 #include "host/cli/MeterSettings.h"
 
 #include "host/HostString.h"
+#include "host/cli/NumberText.h"
 #include "platform/AAXResults.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +18,31 @@ std::string FormatAt(HostInstance& instance, const std::string& id, double norma
     HostString text;
     instance.Effect().FormatParameterValue(id.c_str(), normalized, &text, HostInstance::kTextMax);
     return text.Text();
+}
+
+bool IsList(const HostParameterInfo& parameter) { return parameter.steps >= 2 && parameter.steps <= kLongestList; }
+
+// A number parameter's unit: what its texts show after the number ("LUFS"
+// of "-60.00LUFS").
+std::string UnitOf(HostInstance& probe, const HostParameterInfo& parameter)
+{
+    const std::string text = FormatAt(probe, parameter.id, 0.0);
+    return text.substr(NumberLength(text));
+}
+
+// The configuration a user inserting the meter on a track of that many
+// channels would pick, by the parameter's own texts; null where none fits.
+const char* MatchingChannelConfig(const std::string& parameter, int32_t channels)
+{
+    static const char* const kEbu[] = {nullptr, "1.0", "2.0", nullptr, "4.0", "4.1", "5.1"};
+    static const char* const kRms[] = {nullptr, "Left", "Stereo", nullptr, "4 Ch.", nullptr, "6 Ch."};
+    if (channels < 1 || channels > 6)
+        return nullptr;
+    if (parameter == MeterSettings::kEbuChannelConfig)
+        return kEbu[channels];
+    if (parameter == MeterSettings::kRmsChannelConfig)
+        return kRms[channels];
+    return nullptr;
 }
 
 }  // namespace
@@ -37,14 +65,16 @@ const HostParameterInfo* MeterSettings::FindID(const std::string& id) const
 
 std::string MeterSettings::Accepted(HostInstance& probe, const HostParameterInfo& parameter)
 {
-    if (parameter.steps >= 2 && parameter.steps <= kLongestList)
+    if (IsList(parameter))
     {
         std::string list;
         for (int32_t i = 0; i < parameter.steps; ++i)
             list += (i > 0 ? ", " : "") + FormatAt(probe, parameter.id, static_cast<double>(i) / (parameter.steps - 1));
         return list;
     }
-    return FormatAt(probe, parameter.id, 0.0) + " to " + FormatAt(probe, parameter.id, 1.0);
+    const std::string unit = UnitOf(probe, parameter);
+    return std::string("a number") + (unit.empty() ? "" : ", alone or followed by \"" + unit + "\",") + " from " +
+           FormatAt(probe, parameter.id, 0.0) + " to " + FormatAt(probe, parameter.id, 1.0);
 }
 
 bool MeterSettings::AddText(HostInstance& probe, const std::string& name, const std::string& text, std::string* error)
@@ -60,12 +90,15 @@ bool MeterSettings::AddText(HostInstance& probe, const std::string& name, const 
     }
     const HostString given(text.c_str());
     double normalized = 0.0;
-    if (probe.Effect().ParseParameterText(parameter->id.c_str(), &normalized, &given) != 0)
+    if ((!IsList(*parameter) && !IsNumberText(text, UnitOf(probe, *parameter))) ||
+        probe.Effect().ParseParameterText(parameter->id.c_str(), &normalized, &given) != 0)
     {
         *error = "--set: \"" + name + "\" does not take \"" + text + "\" (accepted: " + Accepted(probe, *parameter) + ")";
         return false;
     }
     steps.push_back(Step{parameter->id, text});
+    if (name == kEbuChannelConfig || name == kRmsChannelConfig)
+        chosen.push_back(name);
     return true;
 }
 
@@ -77,11 +110,14 @@ bool MeterSettings::AddState(HostInstance& probe, const std::vector<uint8_t>& da
         *error = "the effect offers no state chunk";
         return false;
     }
-    const int32_t result = probe.SetChunk(chunks.front(), data);
+    // Exactly the size of the effect's own state: the effect reads a
+    // longer chunk's leading part and drops the rest unseen.
+    int32_t expected = 0;
+    probe.Effect().GetStateChunkSize(chunks.front(), &expected);
+    const int32_t result = data.size() != static_cast<size_t>(expected) ? kAAXResultWrongDataSize
+                                                                        : probe.SetChunk(chunks.front(), data);
     if (result != 0)
     {
-        int32_t expected = 0;
-        probe.Effect().GetStateChunkSize(chunks.front(), &expected);
         *error = result == kAAXResultWrongDataSize
                      ? FormatText("not a state of this effect (%zu bytes; a state holds %d)", data.size(), expected)
                      : FormatText("the effect refuses the state (%d)", result);
@@ -91,11 +127,26 @@ bool MeterSettings::AddState(HostInstance& probe, const std::vector<uint8_t>& da
     chunkID = chunks.front();
     state = data;
     steps.push_back(Step{});
+    chosen.push_back(kEbuChannelConfig);
+    chosen.push_back(kRmsChannelConfig);
     return true;
 }
 
-bool MeterSettings::ApplyTo(HostInstance& instance, std::string* error) const
+bool MeterSettings::ApplyTo(HostInstance& instance, int32_t channels, std::string* error) const
 {
+    for (const char* name : {kEbuChannelConfig, kRmsChannelConfig})
+    {
+        const HostParameterInfo* parameter = Find(name);
+        const char* text = MatchingChannelConfig(name, channels);
+        if (!parameter || !text || std::find(chosen.begin(), chosen.end(), name) != chosen.end())
+            continue;
+        if (instance.SetText(parameter->id.c_str(), text) != 0)
+        {
+            *error = FormatText("\"%s\" does not take \"%s\"", name, text);
+            return false;
+        }
+        instance.DeliverRequests();
+    }
     for (const Step& step : steps)
     {
         const int32_t result =

@@ -1,8 +1,10 @@
 #pragma once
-// The settings the host program gives every instance before it plays, in
-// the order they were added (texts by parameter name, the state chunk),
-// then "WriteAutomationData" on. Each is checked once, on a probe instance
-// of the effect, when it is added, so every instance later takes them all.
+// The settings the host program gives every instance before it plays: the
+// channel configurations that match the instance's channel count, unless a
+// text or the state sets them; then, in the order they were added, texts by
+// parameter name and the state chunk; then "WriteAutomationData" on. Each is
+// checked once, on a probe instance of the effect, when it is added, so
+// every instance later takes them all.
 
 #include "host/HostInstance.h"
 
@@ -15,6 +17,8 @@ class MeterSettings
 public:
     // The parameter that selects the meter type.
     static constexpr const char* kMeterType = "Type";
+    static constexpr const char* kEbuChannelConfig = "EBU Channel Config";
+    static constexpr const char* kRmsChannelConfig = "RMS Channel Config";
 
     // The parameters are those of probe.
     explicit MeterSettings(const HostInstance& probe) : parameters(probe.Parameters()) {}
@@ -25,19 +29,23 @@ public:
     const HostParameterInfo* FindID(const std::string& id) const;
 
     // Adds "NAME=TEXT". False, with a one-line reason naming the parameter
-    // and what it accepts, when there is no such parameter or the module's
-    // parsing rejects the text.
+    // and what it accepts, when there is no such parameter, the module's
+    // parsing rejects the text, or a number parameter's text is more than a
+    // number and its unit.
     bool AddText(HostInstance& probe, const std::string& name, const std::string& text, std::string* error);
     // Adds the data of a state chunk. False with the reason when the effect
-    // offers no chunk or refuses this one.
+    // offers no chunk, data is not exactly the size of its state, or the
+    // effect refuses it.
     bool AddState(HostInstance& probe, const std::vector<uint8_t>& data, std::string* error);
 
-    // Applies everything to instance and switches "WriteAutomationData" on;
-    // the values the instance requests meanwhile are answered and its
-    // automation record left empty. False with the reason when a step fails.
-    bool ApplyTo(HostInstance& instance, std::string* error) const;
+    // Applies everything to instance, an instance on the insert of channels,
+    // and switches "WriteAutomationData" on; the values the instance
+    // requests meanwhile are answered and its automation record left empty.
+    // False with the reason when a step fails.
+    bool ApplyTo(HostInstance& instance, int32_t channels, std::string* error) const;
 
-    // The texts that parameter accepts: each value of a list, else its range.
+    // The texts that parameter accepts: each value of a list, else the form
+    // of a number and its range.
     static std::string Accepted(HostInstance& probe, const HostParameterInfo& parameter);
 
 private:
@@ -51,4 +59,5 @@ private:
     uint32_t chunkID = 0;
     std::vector<uint8_t> state;
     std::vector<Step> steps;
+    std::vector<std::string> chosen;  // channel configurations a text or the state sets
 };

@@ -47,13 +47,16 @@ std::string ReportLine(const std::string& label, const std::string& value)
 
 std::string HumanReport(const std::string& label, const Measurement& m)
 {
-    std::string text = label + "\n";
+    std::string text = PrintableText(label) + "\n";
     text += ReportLine("sample rate", FormatText("%d Hz", m.sampleRate));
     text += ReportLine("channels", std::to_string(m.channels));
     text += ReportLine("frames", FormatText("%lld (%.3f s)", static_cast<long long>(m.frames),
                                       static_cast<double>(m.frames) / m.sampleRate));
     text += ReportLine("speed", FormatText("%.1f x real time", m.Speed()));
     text += ReportLine("meter", m.meterType + ", channel config " + m.channelConfig);
+    if (m.nonFinite > 0)
+        text += ReportLine("non-finite samples",
+                           FormatText("%lld (NaN or infinite; measured as silence)", static_cast<long long>(m.nonFinite)));
     if (m.publications == 0)
         text += ReportLine("note", "nothing was published (shorter than one publication interval)");
     for (const MeterReading& reading : m.readings)
@@ -68,10 +71,34 @@ std::string JsonReport(const std::string& label, const Measurement& m)
         return text + ", \"error\": " + JsonString(m.error) + "}\n";
     text += FormatText(", \"sample rate\": %d, \"channels\": %d, \"frames\": %lld, \"speed\": %.1f", m.sampleRate,
                        m.channels, static_cast<long long>(m.frames), m.Speed());
+    text += ", \"channel config\": " + JsonString(m.channelConfig);
+    text += FormatText(", \"non-finite samples\": %lld", static_cast<long long>(m.nonFinite));
+    if (!m.warning.empty())
+        text += ", \"warning\": " + JsonString(m.warning);
     for (const MeterReading& reading : m.readings)
         text += ", " + JsonString(reading.name) +
                 (std::isfinite(reading.value) ? FormatText(": %.2f", reading.value) : std::string(": null"));
     return text + "}\n";
+}
+
+std::string PrintableText(const std::string& text)
+{
+    std::string printable;
+    for (size_t i = 0; i < text.size();)
+    {
+        const auto c = static_cast<uint8_t>(text[i]);
+        const size_t length = c < 0x80 ? 1 : Utf8Length(text, i);
+        const size_t span = length > 0 ? length : 1;
+        // C1 controls (U+0080 to U+009F) are C2 80 to C2 9F.
+        const bool c1 = length == 2 && c == 0xC2 && static_cast<uint8_t>(text[i + 1]) < 0xA0;
+        if (c < 0x20 || c == 0x7F || length == 0 || c1)
+            for (size_t k = 0; k < span; ++k)
+                printable += FormatText("\\x%02x", static_cast<uint8_t>(text[i + k]));
+        else
+            printable.append(text, i, span);
+        i += span;
+    }
+    return printable;
 }
 
 std::string JsonString(const std::string& text)

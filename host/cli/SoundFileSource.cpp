@@ -1,23 +1,87 @@
 #include "host/cli/SoundFileSource.h"
 
+#include "host/cli/DeclaredFrames.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <mutex>
+
+namespace {
+
+// Waits until a stream has data or its writer is gone.
+void AwaitData(int fd)
+{
+    pollfd wait = {fd, POLLIN, 0};
+    while (::poll(&wait, 1, -1) < 0 && errno == EINTR)
+    {
+    }
+}
+
+}  // namespace
 
 std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, std::string* error)
 {
-    // libsndfile keeps the reason of a failed open in one process-wide slot.
-    static std::mutex openLock;
-    std::lock_guard<std::mutex> guard(openLock);
-    SF_INFO info = {};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file)
+    // A FIFO blocks here until its writer comes: outside any lock, so the
+    // other inputs go on.
+    int fd = -1;
+    do
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    struct stat status = {};
+    if (fd < 0 || ::fstat(fd, &status) != 0)
     {
-        *error = sf_strerror(nullptr);
+        *error = std::strerror(errno);
+        if (fd >= 0)
+            ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<SoundFileSource>(new SoundFileSource(file, info));
+    if (S_ISDIR(status.st_mode))
+    {
+        *error = std::strerror(EISDIR);
+        ::close(fd);
+        return nullptr;
+    }
+    const bool regular = S_ISREG(status.st_mode);
+    if (!regular)
+        AwaitData(fd);
+
+    SF_INFO info = {};
+    SNDFILE* file = nullptr;
+    {
+        // libsndfile keeps the reason of a failed open in one process-wide
+        // slot. The lock covers only reading a header that is at hand: a
+        // regular file, or a stream that has begun to arrive.
+        static std::mutex openLock;
+        std::lock_guard<std::mutex> guard(openLock);
+        file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+        if (!file)
+            *error = sf_strerror(nullptr);
+    }
+    if (!file)
+    {
+        ::close(fd);
+        return nullptr;
+    }
+    int64_t declared = -1;
+    if (regular)
+    {
+        const int64_t counted = info.frames < SF_COUNT_MAX ? info.frames : -1;
+        declared = std::max(DeclaredFrames(fd), counted);
+    }
+    return std::unique_ptr<SoundFileSource>(new SoundFileSource(file, fd, info, declared));
 }
 
-SoundFileSource::~SoundFileSource() { sf_close(file); }
+SoundFileSource::~SoundFileSource()
+{
+    sf_close(file);
+    ::close(fd);
+}
 
 int32_t SoundFileSource::Read(float* const* channels, int32_t frames)
 {
@@ -25,11 +89,15 @@ int32_t SoundFileSource::Read(float* const* channels, int32_t frames)
     // Sized at the first read, once the caller has accepted the channel count.
     if (interleaved.size() < static_cast<size_t>(frames) * count)
         interleaved.resize(static_cast<size_t>(frames) * count);
+    if (!error.empty())
+        return -1;
     const sf_count_t got = sf_readf_float(file, interleaved.data(), frames);
+    // The frames decoded before a failure are kept; the next call fails.
     if (got < frames && sf_error(file) != SF_ERR_NO_ERROR)
     {
         error = sf_strerror(file);
-        return -1;
+        if (got <= 0)
+            return -1;
     }
     // One channel at a time: the output pointer stays in a register.
     for (size_t c = 0; c < count; ++c)

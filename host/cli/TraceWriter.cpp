@@ -1,5 +1,10 @@
 #include "host/cli/TraceWriter.h"
 
+#include "host/cli/OutputPaths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -16,6 +21,23 @@ std::string Field(const std::string& text)
     return quoted + "\"";
 }
 
+// A stream of its own on a duplicate of stream's descriptor.
+std::FILE* Share(std::FILE* stream)
+{
+    std::fflush(stream);
+    const int fd = ::dup(fileno(stream));
+    if (fd < 0)
+        return nullptr;
+    std::FILE* shared = ::fdopen(fd, "w");
+    if (!shared)
+    {
+        const int cause = errno;
+        ::close(fd);
+        errno = cause;
+    }
+    return shared;
+}
+
 }  // namespace
 
 TraceWriter::~TraceWriter()
@@ -24,32 +46,54 @@ TraceWriter::~TraceWriter()
         std::fclose(file);
 }
 
-bool TraceWriter::Open(const std::string& name, std::string* error)
+bool TraceWriter::Open(const std::string& name, const std::vector<std::FILE*>& streams, std::string* error)
 {
     path = name;
-    file = std::fopen(path.c_str(), "w");
+    bool rowByRow = false;
+    for (std::FILE* stream : streams)
+        if (NamesOpenFile(path, fileno(stream)))
+        {
+            file = Share(stream);
+            rowByRow = true;
+            break;
+        }
+    if (!rowByRow)
+    {
+        struct stat target = {};
+        rowByRow = ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode);
+        file = std::fopen(path.c_str(), "w");
+    }
     if (!file)
     {
         *error = "cannot write the trace " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::fputs("frame,parameter ID,name,value\n", file);
+    if (rowByRow)
+        std::setvbuf(file, nullptr, _IOLBF, BUFSIZ);
+    Note(std::fputs("frame,parameter ID,name,value\n", file) < 0);
     return true;
+}
+
+void TraceWriter::Note(bool failed)
+{
+    if (failed && failure == 0)
+        failure = errno != 0 ? errno : EIO;
 }
 
 void TraceWriter::Row(int64_t frame, const std::string& id, const std::string& name, double value)
 {
-    std::fprintf(file, "%lld,%s,%s,%.2f\n", static_cast<long long>(frame), Field(id).c_str(), Field(name).c_str(),
-                 value);
+    Note(std::fprintf(file, "%lld,%s,%s,%.2f\n", static_cast<long long>(frame), Field(id).c_str(),
+                      Field(name).c_str(), value) < 0);
 }
 
 bool TraceWriter::Close(std::string* error)
 {
-    const bool written = std::ferror(file) == 0;
-    const bool closed = std::fclose(file) == 0;
+    Note(std::fflush(file) != 0);
+    Note(std::ferror(file) != 0);
+    Note(std::fclose(file) != 0);
     file = nullptr;
-    if (written && closed)
+    if (failure == 0)
         return true;
-    *error = "cannot write the trace " + path;
+    *error = "cannot write the trace " + path + ": " + std::strerror(failure);
     return false;
 }

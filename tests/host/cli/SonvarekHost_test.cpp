@@ -1,77 +1,19 @@
 // sonvarek-host end to end: the real program on the real module, on files
 // written here; what it prints, saves and traces, and how it fails.
 
-#include "support/HostRun.h"
-#include "tests/support/TempFolder.h"
+#include "support/HostTest.h"
 
-#include <gtest/gtest.h>
-#include <sndfile.h>
-
-#include <cmath>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kWavFloat = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-constexpr int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-
 const char* const kEbuOutputs[] = {"OUT:EBU IL",     "OUT:EBU ML",     "OUT:EBU ML Max", "OUT:EBU SL",
                                    "OUT:EBU SL Max", "OUT:EBU TP Max", "OUT:EBU LRA"};
 const char* const kRmsOutputs[] = {"OUT:RMS IL",       "OUT:RMS ML",     "OUT:RMS ML Max",
                                    "OUT:RMS Peak Max", "OUT:RMS TP Max", "OUT:RMS Crest"};
-
-class SonvarekHost : public ::testing::Test
-{
-protected:
-    HostRun Run(const std::vector<std::string>& args) { return RunHost(args, folder.Path()); }
-
-    // The JSON objects of a --json run, one per line.
-    static std::vector<JsonObject> Objects(const HostRun& run)
-    {
-        std::vector<JsonObject> objects;
-        for (const std::string& line : Lines(run.out))
-        {
-            JsonObject object;
-            EXPECT_TRUE(ParseJsonObject(line, &object)) << line;
-            objects.push_back(object);
-        }
-        return objects;
-    }
-
-    std::string Write(const std::string& name, const Planar& audio, int rate, int format = kWavFloat)
-    {
-        const std::string path = folder / name;
-        EXPECT_TRUE(WriteAudio(path, audio, rate, format)) << name;
-        return path;
-    }
-
-    TempFolder folder;
-};
-
-double Number(const JsonObject& object, const char* key)
-{
-    const auto found = object.find(key);
-    EXPECT_TRUE(found != object.end() && !found->second.isString) << key;
-    return found != object.end() ? found->second.number : NAN;
-}
-
-// The doubles of a saved state: one little-endian double per parameter.
-std::vector<double> StateValues(const std::string& bytes)
-{
-    std::vector<double> values;
-    for (size_t at = 0; at + 8 <= bytes.size(); at += 8)
-    {
-        uint64_t bits = 0;
-        for (int i = 7; i >= 0; --i)
-            bits = bits << 8 | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
-        double value = 0.0;
-        std::memcpy(&value, &bits, sizeof value);
-        values.push_back(value);
-    }
-    return values;
-}
 
 TEST_F(SonvarekHost, TheBuiltInProgrammeReadsMinus23LufsAndSaysSo)
 {
@@ -93,9 +35,11 @@ TEST_F(SonvarekHost, TheBuiltInProgrammeReadsMinus23LufsAndSaysSo)
     EXPECT_EQ(Number(result, "channels"), 2.0);
     EXPECT_EQ(Number(result, "frames"), 2884800.0);
     EXPECT_GT(Number(result, "speed"), 0.0);
+    EXPECT_EQ(Text(result, "channel config"), "2.0");
+    EXPECT_EQ(Number(result, "non-finite samples"), 0.0);
     for (const char* name : kEbuOutputs)
         EXPECT_EQ(result.count(name), 1u) << name;
-    EXPECT_EQ(result.size(), 5u + std::size(kEbuOutputs));
+    EXPECT_EQ(result.size(), 7u + std::size(kEbuOutputs));
 }
 
 TEST_F(SonvarekHost, RmsWithEachWeightingReportsTheRmsOutputs)
@@ -202,7 +146,7 @@ TEST_F(SonvarekHost, BadFilesAreErrorsOfTheirOwnAndTheRestIsMeasuredInOrder)
 
     const std::vector<std::string> messages = Lines(run.err);
     ASSERT_EQ(messages.size(), 4u) << run.err;
-    EXPECT_EQ(messages[0], "sonvarek-host: " + missing + ": cannot read: System error : No such file or directory.");
+    EXPECT_EQ(messages[0], "sonvarek-host: " + missing + ": cannot read: No such file or directory");
     EXPECT_EQ(messages[1].rfind("sonvarek-host: " + text + ": cannot read: ", 0), 0u) << messages[1];
     EXPECT_EQ(messages[2], "sonvarek-host: " + seven + ": 7 channels: the meter takes 1, 2, 4, 5 or 6");
     EXPECT_EQ(messages[3], "sonvarek-host: " + empty + ": no audio frames");
@@ -230,7 +174,7 @@ TEST_F(SonvarekHost, BadOptionsAreUsageErrorsNamingTheCause)
         {{"--loud"}, "unknown option --loud"},
         {{"--set", "Loudness=1"}, "no parameter is named \"Loudness\" (parameters: Master Bypass, GUI Scale,"},
         {{"--set", "Type=Loud"}, "\"Type\" does not take \"Loud\" (accepted: RMS, EBU)"},
-        {{"--set", "EBU RefLevel=high"}, "(accepted: -60.00LUFS to 12.00LUFS)"},
+        {{"--set", "EBU RefLevel=high"}, "(accepted: a number, alone or followed by \"LUFS\", from -60.00LUFS to 12.00LUFS)"},
         {{"--set", "Type"}, "--set takes NAME=TEXT"},
         {{"--block", "0"}, "--block takes a number of frames from 1 to 65536, not \"0\""},
         {{"--block", "12x"}, "not \"12x\""},
@@ -249,12 +193,19 @@ TEST_F(SonvarekHost, BadOptionsAreUsageErrorsNamingTheCause)
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
 
-    // What cannot be read is no usage error.
+    // What cannot be read is no usage error. A state is 232 bytes exactly:
+    // the effect would read the head of a longer one and drop the rest.
     WriteBytes(folder / "short.state", std::string(100, '\0'));
+    WriteBytes(folder / "231.state", std::string(231, '\0'));
+    WriteBytes(folder / "233.state", std::string(233, '\0'));
+    WriteBytes(folder / "empty.state", "");
     const Case failures[] = {
         {{"--module", folder / "none.so"}, "cannot load the module"},
         {{"--state-in", folder / "none.state"}, "state " + folder / "none.state" + ": cannot be read"},
         {{"--state-in", folder / "short.state"}, "not a state of this effect (100 bytes; a state holds 232)"},
+        {{"--state-in", folder / "231.state"}, "(231 bytes; a state holds 232)"},
+        {{"--state-in", folder / "233.state"}, "(233 bytes; a state holds 232)"},
+        {{"--state-in", folder / "empty.state"}, "(0 bytes; a state holds 232)"},
         {{"--trace", folder / "no/such/folder.csv"}, "cannot write the trace"},
     };
     for (const Case& c : failures)
@@ -265,6 +216,43 @@ TEST_F(SonvarekHost, BadOptionsAreUsageErrorsNamingTheCause)
         EXPECT_EQ(run.exitCode, 1) << c.message;
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(SonvarekHost, SetTakesOneNumberAndItsOwnUnitOrNothing)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.1, 1000.0, -6.0), 48000);
+    struct Rejected
+    {
+        const char* setting;
+        const char* accepted;
+    };
+    const char* const kRefLevel = "(accepted: a number, alone or followed by \"LUFS\", from -60.00LUFS to 12.00LUFS)";
+    const Rejected rejected[] = {
+        {"EBU RefLevel=-16junk", kRefLevel},
+        {"EBU RefLevel=-16 dB", kRefLevel},  // another parameter's unit
+        {"GUI Scale=1,5", "(accepted: a number from 1.00 to 3.00)"},
+        {"Sync=0x10", "(accepted: a number from 0.00 to 1.00)"},
+        {"RMS Window=600ms600", "(accepted: a number, alone or followed by \"ms\", from 10.00ms to 10000.00ms)"},
+    };
+    for (const Rejected& r : rejected)
+    {
+        const std::string setting = r.setting;
+        const std::string text = setting.substr(setting.find('=') + 1);
+        const HostRun run = Run({"--set", setting, "--state-out", folder / "x.state", file});
+        EXPECT_EQ(run.exitCode, 2) << setting;
+        EXPECT_EQ(run.out, "") << setting;
+        EXPECT_NE(run.err.find("does not take \"" + text + "\" " + r.accepted), std::string::npos) << run.err;
+        EXPECT_EQ(ReadBytes(folder / "x.state"), "") << setting;
+    }
+
+    // The number alone, or with the parameter's own unit, blanks around.
+    const std::pair<const char*, double> accepted[] = {{"-16", -16.0}, {" -16.5\t", -16.5}, {"-1.6e1 LUFS ", -16.0}};
+    for (const auto& [text, value] : accepted)
+    {
+        const HostRun run = Run({"--set", std::string("EBU RefLevel=") + text, "--state-out", folder / "x.state", file});
+        ASSERT_EQ(run.exitCode, 0) << text << ": " << run.err;
+        EXPECT_NEAR(StateValues(ReadBytes(folder / "x.state")).at(20), value, 1e-9) << text;
     }
 }
 

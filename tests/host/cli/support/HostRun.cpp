@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-HostRun RunHost(const std::vector<std::string>& args, const std::string& folder)
+pid_t StartHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath)
 {
     std::vector<std::string> words = {SONVAREK_HOST_PROGRAM};
     words.insert(words.end(), args.begin(), args.end());
@@ -31,24 +31,33 @@ HostRun RunHost(const std::vector<std::string>& args, const std::string& folder)
         envp.push_back(setting.data());
     envp.push_back(nullptr);
 
-    const std::string outPath = folder + "host.out";
+    const std::string stdoutPath = outPath.empty() ? folder + "host.out" : outPath;
     const std::string errPath = folder + "host.err";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    HostRun run;
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0)
-    {
-        int status = 0;
-        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-            run.exitCode = WEXITSTATUS(status);
-    }
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
+        pid = -1;
     posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadBytes(outPath);
-    run.err = ReadBytes(errPath);
+    return pid;
+}
+
+HostRun FinishHost(pid_t pid, const std::string& folder)
+{
+    HostRun run;
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    run.out = ReadBytes(folder + "host.out");
+    run.err = ReadBytes(folder + "host.err");
     return run;
+}
+
+HostRun RunHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath)
+{
+    return FinishHost(StartHost(args, folder, outPath), folder);
 }
 
 bool WriteAudio(const std::string& path, const Planar& audio, int rate, int format)

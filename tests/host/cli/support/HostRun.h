@@ -2,6 +2,8 @@
 // Running sonvarek-host as a subprocess, audio files written and read back
 // through libsndfile, and the program's JSON lines read back.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -15,8 +17,13 @@ struct HostRun
 };
 
 // Runs the program with args; its data folder (XDG_DATA_HOME, HOME) and its
-// captured output live in folder.
-HostRun RunHost(const std::vector<std::string>& args, const std::string& folder);
+// captured output live in folder (host.out, host.err). outPath, when given,
+// takes its standard output instead of host.out.
+HostRun RunHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath = "");
+// The same in two steps: the program started (its process ID, -1 when it
+// cannot start), then waited for.
+pid_t StartHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath = "");
+HostRun FinishHost(pid_t pid, const std::string& folder);
 
 // Planar audio: one vector per channel.
 using Planar = std::vector<std::vector<float>>;

@@ -1,0 +1,81 @@
+#pragma once
+// The per-channel combine formulas of compose, fill and text, and their
+// single-pixel forms. Channels are 0-255 and weights 0-256 (a source value
+// may be 256 where a fill uses its weight as the alpha source); divisions
+// truncate toward zero. Free of state; any thread.
+
+#include "graphics/raster/LICE_Hsv.h"
+
+#include <cstdint>
+
+inline int LICE_ClampByte(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+
+// Byte i of a pixel (0 blue, 1 green, 2 red, 3 alpha).
+inline int LICE_PixelByte(uint32_t pixel, int i) { return static_cast<int>(pixel >> (8 * i) & 0xFF); }
+
+// Copy: d moves toward s by w / 256 (stays between d and s).
+inline int LICE_CopyChannel(int d, int s, int w) { return s + (d - s) * (256 - w) / 256; }
+
+// Add, clamped.
+inline int LICE_AddChannel(int d, int s, int w) { return LICE_ClampByte(d + s * w / 256); }
+
+// Colour dodge, clamped.
+inline int LICE_DodgeChannel(int d, int s, int w)
+{
+    const int k = 256 - s * w / 256;
+    return LICE_ClampByte(k > 1 ? d * 256 / k : d * 256);
+}
+
+// Multiply (never leaves 0-255).
+inline int LICE_MultiplyChannel(int d, int s, int w) { return (d * (s * w + (256 - w) * 256)) >> 16; }
+
+// Overlay, clamped. The product is never negative, so the shift is exact.
+inline int LICE_OverlayChannel(int d, int s, int w)
+{
+    const int t = s * w + (256 - w) * 128;
+    return LICE_ClampByte(((32768 - t) * d / 256 + t) * d >> 15);
+}
+
+// Stores the four values each limited to 0-255.
+inline void LICE_PutClampedPixel(uint32_t* pixel, int blue, int green, int red, int alpha)
+{
+    *pixel = static_cast<uint32_t>(LICE_ClampByte(alpha)) << 24 | static_cast<uint32_t>(LICE_ClampByte(red)) << 16 |
+             static_cast<uint32_t>(LICE_ClampByte(green)) << 8 | static_cast<uint32_t>(LICE_ClampByte(blue));
+}
+
+// Channel (one of the formulas above) of the source (red, green, blue,
+// alpha) into *pixel at weight w, stored through the clamping store.
+template <int (*Channel)(int, int, int)>
+inline void LICE_CombinePixel(uint32_t* pixel, int red, int green, int blue, int alpha, int w)
+{
+    const uint32_t d = *pixel;
+    LICE_PutClampedPixel(pixel, Channel(LICE_PixelByte(d, 0), blue, w), Channel(LICE_PixelByte(d, 1), green, w),
+                         Channel(LICE_PixelByte(d, 2), red, w), Channel(LICE_PixelByte(d, 3), alpha, w));
+}
+
+inline void LICE_DodgePixel(uint32_t* pixel, int red, int green, int blue, int alpha, int w)
+{
+    LICE_CombinePixel<LICE_DodgeChannel>(pixel, red, green, blue, alpha, w);
+}
+
+inline void LICE_OverlayPixel(uint32_t* pixel, int red, int green, int blue, int alpha, int w)
+{
+    LICE_CombinePixel<LICE_OverlayChannel>(pixel, red, green, blue, alpha, w);
+}
+
+// HSV adjust at weight w: red 128 keeps the hue (lower turns it back,
+// higher forward), green 128 keeps the saturation, blue 128 the value. The
+// result's alpha byte is alpha (limited to 0-255).
+inline void LICE_HsvAdjustPixel(uint32_t* pixel, int red, int green, int blue, int alpha, int w)
+{
+    const uint32_t d = *pixel;
+    LICE_HsvColour hsv = LICE_PixelToHsv(LICE_PixelByte(d, 0), LICE_PixelByte(d, 1), LICE_PixelByte(d, 2));
+    hsv.hue += (red + red / 2 - 192) * w / 256;
+    if (hsv.hue < 0)
+        hsv.hue += 384;
+    else if (hsv.hue >= 384)
+        hsv.hue -= 384;
+    hsv.saturation = LICE_ClampByte(hsv.saturation + (green - 128) * w / 128);
+    hsv.value = LICE_ClampByte(hsv.value + (blue - 128) * w / 128);
+    *pixel = LICE_HsvToPixel(hsv.hue, hsv.saturation, hsv.value, alpha);
+}

@@ -1,0 +1,143 @@
+#include "host/cli/DeclaredFrames.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Chunks walked before a header counts as unknown: real files hold a few.
+constexpr int kMostChunks = 256;
+constexpr uint32_t kUnknownSize32 = 0xFFFFFFFFu;
+
+// Exactly n bytes at offset, or false.
+bool ReadAt(int fd, int64_t offset, uint8_t* out, size_t n)
+{
+    size_t done = 0;
+    while (done < n)
+    {
+        const ssize_t got = ::pread(fd, out + done, n - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+uint64_t LoadLE(const uint8_t* p, int bytes)
+{
+    uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | p[i];
+    return value;
+}
+
+uint64_t LoadBE(const uint8_t* p, int bytes)
+{
+    uint64_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value = value << 8 | p[i];
+    return value;
+}
+
+bool Is(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
+
+// WAVE format tags whose frames are fixed blocks of samples: PCM, IEEE
+// float, A-law, mu-law.
+bool IsFixedFrameTag(uint64_t tag) { return tag == 1 || tag == 3 || tag == 6 || tag == 7; }
+
+// Walks the chunks after a 12-byte file head (4-byte ID, 4-byte size, body
+// padded to an even size), handing each to visit(id, size, body offset,
+// &frames) until visit says it is done. The frames visit found, or -1.
+template <class Visit>
+int64_t WalkChunks(int fd, bool bigEndian, Visit visit)
+{
+    int64_t at = 12;
+    for (int chunk = 0; chunk < kMostChunks; ++chunk)
+    {
+        uint8_t head[8];
+        if (!ReadAt(fd, at, head, sizeof head))
+            return -1;
+        const uint64_t size = bigEndian ? LoadBE(head + 4, 4) : LoadLE(head + 4, 4);
+        int64_t frames = -1;
+        if (visit(head, size, at + 8, &frames))
+            return frames;
+        at += 8 + static_cast<int64_t>(size + (size & 1));
+    }
+    return -1;
+}
+
+int64_t WaveFrames(int fd, bool rf64)
+{
+    uint64_t blockAlign = 0;
+    uint64_t tag = 0;
+    uint64_t ds64DataSize = 0;
+    return WalkChunks(fd, false, [&](const uint8_t* id, uint64_t size, int64_t body, int64_t* frames) {
+        if (Is(id, "ds64"))
+        {
+            uint8_t ds64[16];
+            if (size < sizeof ds64 || !ReadAt(fd, body, ds64, sizeof ds64))
+                return true;
+            ds64DataSize = LoadLE(ds64 + 8, 8);
+        }
+        else if (Is(id, "fmt "))
+        {
+            uint8_t format[26] = {};
+            if (size < 16 || !ReadAt(fd, body, format, size >= sizeof format ? sizeof format : 16))
+                return true;
+            tag = LoadLE(format, 2);
+            blockAlign = LoadLE(format + 12, 2);
+            if (tag == 0xFFFE && size >= sizeof format)  // extensible: the sub-format's tag leads its GUID
+                tag = LoadLE(format + 24, 2);
+        }
+        else if (Is(id, "data"))
+        {
+            uint64_t dataSize = size;
+            if (rf64 && size == kUnknownSize32)
+                dataSize = ds64DataSize;
+            else if (size == kUnknownSize32)
+                return true;
+            if (dataSize > 0 && blockAlign > 0 && IsFixedFrameTag(tag) && dataSize / blockAlign <= INT64_MAX)
+                *frames = static_cast<int64_t>(dataSize / blockAlign);
+            return true;
+        }
+        return false;
+    });
+}
+
+int64_t AiffFrames(int fd, bool compressed)
+{
+    return WalkChunks(fd, true, [&](const uint8_t* id, uint64_t size, int64_t body, int64_t* frames) {
+        if (!Is(id, "COMM"))
+            return false;
+        uint8_t common[22];
+        const size_t need = compressed ? 22 : 18;
+        if (size < need || !ReadAt(fd, body, common, need))
+            return true;
+        // Compressed data counts its frames in packets of its own.
+        if (compressed && !(Is(common + 18, "NONE") || Is(common + 18, "sowt") || Is(common + 18, "fl32") ||
+                            Is(common + 18, "FL32") || Is(common + 18, "fl64") || Is(common + 18, "FL64")))
+            return true;
+        const uint64_t count = LoadBE(common + 2, 4);
+        if (count > 0)
+            *frames = static_cast<int64_t>(count);
+        return true;
+    });
+}
+
+}  // namespace
+
+int64_t DeclaredFrames(int fd)
+{
+    uint8_t head[12];
+    if (!ReadAt(fd, 0, head, sizeof head))
+        return -1;
+    if ((Is(head, "RIFF") || Is(head, "RF64") || Is(head, "BW64")) && Is(head + 8, "WAVE"))
+        return WaveFrames(fd, !Is(head, "RIFF"));
+    if (Is(head, "FORM") && (Is(head + 8, "AIFF") || Is(head + 8, "AIFC")))
+        return AiffFrames(fd, Is(head + 8, "AIFC"));
+    return -1;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The files the host program writes (--trace, --state-out) against the files
+// it reads: an output must never destroy an input.
+
+#include "host/cli/HostOptions.h"
+
+#include <string>
+
+// Whether path names the file open as fd: the same device and inode, links
+// followed. False when path does not exist.
+bool NamesOpenFile(const std::string& path, int fd);
+
+// Why an output of options must not be written, or empty when none: it
+// names one of the input files (compared by device and inode), the
+// --trace names the --state-in file, or it names an existing audio file
+// (an input whose output name was forgotten: "--state-out take.wav" alone).
+// Reads only what exists: stat, and the header of a regular file.
+std::string OutputConflict(const HostOptions& options);

@@ -1,0 +1,149 @@
+// What sonvarek-host makes of awkward inputs: non-finite samples, files cut
+// short, names with control characters, and files wider than the default
+// channel configuration.
+
+#include "support/HostTest.h"
+
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using SonvarekHostInputs = SonvarekHost;
+
+TEST_F(SonvarekHostInputs, NonFiniteSamplesAreCountedAndReported)
+{
+    Planar audio = SteppedProgramme(2, 48000, 1.0, 3u);
+    audio[0][0] = NAN;
+    audio[1][24000] = INFINITY;
+    audio[0][47999] = -INFINITY;
+    audio[1][47999] = NAN;
+    const std::string bad = Write("bad.wav", audio, 48000);
+    const std::string good = Write("good.wav", SteppedProgramme(2, 48000, 1.0, 3u), 48000);
+
+    const HostRun json = Run({"--json", bad, good});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const std::vector<JsonObject> objects = Objects(json);
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(Number(objects[0], "non-finite samples"), 4.0);
+    EXPECT_EQ(Number(objects[0], "frames"), 48000.0);
+    EXPECT_EQ(Number(objects[1], "non-finite samples"), 0.0);
+
+    const HostRun human = Run({bad, good});
+    ASSERT_EQ(human.exitCode, 0) << human.err;
+    const std::string line = "  non-finite samples   4 (NaN or infinite; measured as silence)\n";
+    const size_t found = human.out.find(line);
+    EXPECT_NE(found, std::string::npos) << human.out;
+    EXPECT_LT(found, human.out.find(good));  // in the block of bad.wav, and only there
+    EXPECT_EQ(human.out.find("non-finite", found + line.size()), std::string::npos) << human.out;
+}
+
+TEST_F(SonvarekHostInputs, AFileCutShortIsMeasuredAsFarAsItGoesWithAWarning)
+{
+    const Planar programme = SteppedProgramme(2, 48000, 4.0, 5u);
+    struct Case
+    {
+        const char* name;
+        int format;
+    };
+    const Case cases[] = {
+        {"cut.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+        {"cut.aiff", SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
+        {"cut.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string path = Write(c.name, programme, 48000, c.format);
+        const Planar decoded = ReadAudio(path);
+        ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(ReadBytes(path).size() * 6 / 10)), 0);
+
+        const HostRun run = Run({"--json", "--set", "Type=EBU", path});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const JsonObject cut = Objects(run).at(0);
+        const auto frames = static_cast<size_t>(Number(cut, "frames"));
+        EXPECT_GT(frames, 48000u);
+        EXPECT_LT(frames, 192000u * 7 / 10);
+        const std::string warning = "cut short: " + std::to_string(frames) + " frames read of the 192000 its header declares";
+        EXPECT_EQ(Text(cut, "warning").compare(0, warning.size(), warning), 0) << Text(cut, "warning");
+        EXPECT_EQ(run.err.rfind("sonvarek-host: " + path + ": " + warning, 0), 0u) << run.err;
+
+        // The readings are those of the frames it still holds, measured whole.
+        Planar head = decoded;
+        for (std::vector<float>& channel : head)
+            channel.resize(frames);
+        const std::string whole = Write("whole.wav", head, 48000);
+        const HostRun reference = Run({"--json", "--set", "Type=EBU", whole});
+        ASSERT_EQ(reference.exitCode, 0) << reference.err;
+        const JsonObject expected = Objects(reference).at(0);
+        EXPECT_EQ(expected.count("warning"), 0u);
+        for (const auto& [key, value] : expected)
+            EXPECT_TRUE(key.rfind("OUT:", 0) != 0 || Number(cut, key.c_str()) == value.number) << key;
+    }
+}
+
+TEST_F(SonvarekHostInputs, ControlCharactersInFileNamesAreEscaped)
+{
+    const std::string name = "tab\there \x1B[2J\xC2\x9B" "bell\a caf\xC3\xA9 \xFF.wav";
+    const std::string escaped = "tab\\x09here \\x1b[2J\\xc2\\x9bbell\\x07 caf\xC3\xA9 \\xff.wav";
+    const std::string file = Write(name, Sine(1, 48000, 0.2, 1000.0, -6.0), 48000);
+    const HostRun human = Run({file});
+    ASSERT_EQ(human.exitCode, 0) << human.err;
+    EXPECT_EQ(Lines(human.out).at(0), folder.Path() + escaped);
+
+    const HostRun missing = Run({folder / "gone\n.wav"});
+    EXPECT_EQ(missing.err, "sonvarek-host: " + folder / "gone\\x0a.wav" + ": cannot read: No such file or directory\n");
+}
+
+TEST_F(SonvarekHostInputs, TheChannelConfigurationFollowsTheFileUnlessSet)
+{
+    struct Width
+    {
+        int channels;
+        const char* ebu;
+        const char* rms;
+    };
+    const Width widths[] = {{1, "1.0", "Left"}, {2, "2.0", "Stereo"}, {4, "4.0", "4 Ch."}, {5, "4.1", "Stereo"},
+                            {6, "5.1", "6 Ch."}};
+    for (const Width& w : widths)
+    {
+        SCOPED_TRACE(w.channels);
+        const std::string file =
+            Write("w" + std::to_string(w.channels) + ".wav", SteppedProgramme(w.channels, 48000, 1.0, 9u), 48000);
+        const HostRun ebu = Run({"--json", "--set", "Type=EBU", file});
+        const HostRun rms = Run({"--json", file});
+        ASSERT_EQ(ebu.exitCode, 0) << ebu.err;
+        ASSERT_EQ(rms.exitCode, 0) << rms.err;
+        const JsonObject ebuResult = Objects(ebu).at(0);
+        EXPECT_EQ(Text(ebuResult, "channel config"), w.ebu);
+        EXPECT_EQ(Text(Objects(rms).at(0), "channel config"), w.rms);
+
+        // As if the user had picked it.
+        const HostRun picked = Run({"--json", "--set", "Type=EBU", "--set", std::string("EBU Channel Config=") + w.ebu, file});
+        ASSERT_EQ(picked.exitCode, 0) << picked.err;
+        EXPECT_EQ(Number(Objects(picked).at(0), "OUT:EBU IL"), Number(ebuResult, "OUT:EBU IL"));
+    }
+
+    // A setting, or a state, is kept whatever the file.
+    const std::string six = folder / "w6.wav";
+    const HostRun set = Run({"--json", "--set", "Type=EBU", "--set", "EBU Channel Config=2.0", "--state-out",
+                             folder / "stereo.state", six});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(Text(Objects(set).at(0), "channel config"), "2.0");
+    // That state holds "2.0" as set and "6 Ch." as matched to the file; on
+    // a mono file it keeps both.
+    const std::string mono = folder / "w1.wav";
+    const HostRun state = Run({"--json", "--state-in", folder / "stereo.state", mono});
+    ASSERT_EQ(state.exitCode, 0) << state.err;
+    EXPECT_EQ(Text(Objects(state).at(0), "channel config"), "2.0");
+    const HostRun rms = Run({"--json", "--state-in", folder / "stereo.state", "--set", "Type=RMS", mono});
+    ASSERT_EQ(rms.exitCode, 0) << rms.err;
+    EXPECT_EQ(Text(Objects(rms).at(0), "channel config"), "6 Ch.");
+
+    const HostRun human = Run({"--set", "Type=EBU", six});
+    EXPECT_NE(human.out.find("  meter                EBU, channel config 5.1\n"), std::string::npos) << human.out;
+}
+
+}  // namespace
