@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libcairo2-dev libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
   libsndfile1-dev libebur128-dev
   "$@"
 )
