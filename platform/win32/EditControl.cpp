@@ -226,7 +226,9 @@ void Paint(HWND hwnd, EditState& e)
             start = area.right - fullWidth;
         TEXTMETRICA m{};
         GetTextMetricsA(dc, &m);
-        const RECT caret = {start + caretX, area.top, start + caretX + 1, area.top + m.tmHeight};
+        // Just left of the character it stands before, so as not to cover it.
+        const int x = std::max<int>(area.left, start + caretX - 1);
+        const RECT caret = {x, area.top, x + 1, area.top + m.tmHeight};
         if (TargetOf(*dco, target))
         {
             for (RECT& c : target.clip)

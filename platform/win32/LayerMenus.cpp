@@ -125,7 +125,8 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
     request.flags = flags;
     request.items = ViewOf(menu);
     const std::optional<UINT_PTR> chosen = Layer().services->ChooseMenuItem(request);
-    if (!chosen || !Choosable(request.items, *chosen))
+    // The owner may have gone while the menu was up.
+    if (!chosen || !Choosable(request.items, *chosen) || !FindWindowObject(owner))
         return 0;
     if (flags & TPM_RETURNCMD)
         return static_cast<BOOL>(*chosen);

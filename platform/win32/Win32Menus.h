@@ -35,5 +35,6 @@ inline constexpr UINT TPM_RETURNCMD = 0x0100;
 // (wParam: the id in the low word, 0 in the high word; lParam 0) to owner
 // (unless TPM_NONOTIFY) and answers TRUE; no choice answers 0. With
 // TPM_RETURNCMD: the chosen id, 0 for none. 0 for a menu or owner that does
-// not exist. Other flags are accepted and ignored.
+// not exist (also when the owner went while the menu was up). Other flags
+// are accepted and ignored.
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
