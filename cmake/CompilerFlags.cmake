@@ -60,6 +60,7 @@ function(sonvarek_tests)
       set_property(GLOBAL APPEND PROPERTY SONVAREK_CONCURRENCY_TESTS ${exe})
     endif()
     add_test(NAME ${exe} COMMAND ${exe})
-    set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT "LC_ALL=C;LANG=C")
+    set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT
+                         "LC_ALL=C;LANG=C;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
   endforeach()
 endfunction()

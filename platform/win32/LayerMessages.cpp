@@ -9,6 +9,15 @@ namespace {
 constexpr UINT kLeastTimerMs = 10;
 constexpr UINT kMostTimerMs = 0x7FFFFFFF;
 
+bool IsWithin(HWND target, HWND ancestor)
+{
+    for (WindowObject* w = FindWindowObject(target); w; w = FindWindowObject(w->parent))
+        if (w->parent == ancestor)
+            return true;
+    return false;
+}
+
+// A window filter takes the window's and its descendants' messages.
 bool Passes(HWND target, UINT message, HWND filter, UINT first, UINT last)
 {
     if (filter == reinterpret_cast<HWND>(-1))
@@ -16,7 +25,7 @@ bool Passes(HWND target, UINT message, HWND filter, UINT first, UINT last)
         if (target)
             return false;
     }
-    else if (filter && target != filter)
+    else if (filter && target != filter && !IsWithin(target, filter))
         return false;
     return (first == 0 && last == 0) || (message >= first && message <= last);
 }

@@ -95,7 +95,19 @@ std::string FolderOf(int csidl)
     }
 }
 
-bool IsPredefinedKey(HKEY key) { return key == HKEY_LOCAL_MACHINE || key == HKEY_CURRENT_USER; }
+// The predefined keys by value (see LoadCursorA): "" for any other key.
+std::string PredefinedKeyName(HKEY key)
+{
+    switch (reinterpret_cast<intptr_t>(key))
+    {
+    case static_cast<int32_t>(0x80000001u):
+        return "HKEY_CURRENT_USER";
+    case static_cast<int32_t>(0x80000002u):
+        return "HKEY_LOCAL_MACHINE";
+    default:
+        return {};
+    }
+}
 
 }  // namespace
 
@@ -286,15 +298,14 @@ LONG RegOpenKeyA(HKEY root, LPCSTR subKey, HKEY* key)
     if (!key)
         return ERROR_INVALID_PARAMETER;
     *key = nullptr;
-    std::string base;
-    if (root == HKEY_LOCAL_MACHINE)
-        base = "HKEY_LOCAL_MACHINE";
-    else if (root == HKEY_CURRENT_USER)
-        base = "HKEY_CURRENT_USER";
-    else if (KeyObject* open = Find<KeyObject>(root))
+    std::string base = PredefinedKeyName(root);
+    if (base.empty())
+    {
+        KeyObject* open = Find<KeyObject>(root);
+        if (!open)
+            return ERROR_INVALID_HANDLE;
         base = open->path;
-    else
-        return ERROR_INVALID_HANDLE;
+    }
     if (!subKey || !*subKey)
     {
         *key = root;
@@ -312,7 +323,7 @@ LONG RegOpenKeyA(HKEY root, LPCSTR subKey, HKEY* key)
 
 LONG RegCloseKey(HKEY key)
 {
-    if (IsPredefinedKey(key))
+    if (!PredefinedKeyName(key).empty())
         return ERROR_SUCCESS;
     if (!Find<KeyObject>(key))
         return ERROR_INVALID_HANDLE;

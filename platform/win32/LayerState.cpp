@@ -2,10 +2,12 @@
 
 namespace {
 
+// Never destroyed: objects that other static objects free at process exit
+// (cached fonts, say) still find the desktop then.
 std::unique_ptr<LayerState>& StateSlot()
 {
-    static std::unique_ptr<LayerState> state;
-    return state;
+    static auto* state = new std::unique_ptr<LayerState>();
+    return *state;
 }
 
 template <class T>

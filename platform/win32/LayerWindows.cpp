@@ -193,7 +193,11 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE)
     return TRUE;
 }
 
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return name == IDC_ARROW ? Layer().arrowCursor : nullptr; }
+// Compared by value: a caller's static initialisation may run before ours.
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR name)
+{
+    return reinterpret_cast<uintptr_t>(name) == 32512 ? Layer().arrowCursor : nullptr;
+}
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
@@ -483,18 +487,19 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
     }
     if (flags & SWP_HIDEWINDOW)
         w->style &= ~WS_VISIBLE;
-    if (!(flags & SWP_NOZORDER) && insertAfter != HWND_NOTOPMOST && insertAfter != hwnd)
+    // The special places compared by value (see LoadCursorA).
+    const intptr_t place = reinterpret_cast<intptr_t>(insertAfter);
+    const bool top = place == 0 || place == -1, bottom = place == 1;
+    if (!(flags & SWP_NOZORDER) && place != -2 && insertAfter != hwnd)
     {
         auto& siblings = SiblingsOf(*w);
         const auto sibling = std::find(siblings.begin(), siblings.end(), insertAfter);
-        const bool known = insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_BOTTOM ||
-                           sibling != siblings.end();
-        if (known)
+        if (top || bottom || sibling != siblings.end())
         {
             siblings.erase(std::remove(siblings.begin(), siblings.end(), hwnd), siblings.end());
-            if (insertAfter == HWND_BOTTOM)
+            if (bottom)
                 siblings.insert(siblings.begin(), hwnd);
-            else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST)
+            else if (top)
                 siblings.push_back(hwnd);
             else
                 siblings.insert(std::find(siblings.begin(), siblings.end(), insertAfter), hwnd);

@@ -135,7 +135,7 @@ inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
 // The next available message (order above) that passes the filters: hwnd
 // null = any, (HWND)-1 = only those queued for the thread, else that window
-// only; first..last message numbers (both 0: any). PM_REMOVE takes it off
+// and its descendants; first..last message numbers (both 0: any). PM_REMOVE takes it off
 // the queue (a timer's message stops being pending; WM_PAINT stays until
 // the window is validated). FALSE when none; never waits.
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT first, UINT last, UINT remove);
