@@ -170,7 +170,10 @@ void Desktop::ButtonDown(MouseButton button, int x, int y, unsigned modifiers)
     s.keys[m.key] = true;
     const HWND target = MouseTarget();
     if (!target)
-        return Pump(), void();
+    {
+        Pump();
+        return;
+    }
     UINT message = m.down;
     const uint64_t now = ::NowMs();
     const WindowObject* w = FindWindowObject(target);
@@ -380,24 +383,9 @@ void Desktop::SetClock(DesktopClock* clock)
     s.clock = clock ? clock : &s.virtualClock;
 }
 
-void Desktop::SetClipboardText(const std::string& utf8)
-{
-    ClearClipboard();
-    std::u16string text = Utf8ToUtf16(utf8);
-    text += u'\0';
-    auto memory = std::make_unique<MemoryObject>();
-    memory->stock = true;  // the clipboard's, not the program's
-    memory->bytes.resize(text.size() * 2);
-    std::memcpy(memory->bytes.data(), text.data(), memory->bytes.size());
-    Layer().clipboardText = ToHandle<HGLOBAL>(AddObject(std::move(memory)));
-}
+void Desktop::SetClipboardText(const std::string& utf8) { Layer().scripted.clipboardText = Utf8ToUtf16(utf8); }
 
-void Desktop::ClearClipboard()
-{
-    LayerState& s = Layer();
-    RemoveObject(s.clipboardText);
-    s.clipboardText = nullptr;
-}
+void Desktop::ClearClipboard() { Layer().scripted.clipboardText.reset(); }
 
 void Desktop::AddRegistryKey(const std::string& path)
 {

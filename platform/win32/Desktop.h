@@ -150,6 +150,7 @@ public:
     // Replaces the clock (null: the virtual clock). Not owned; Advance and
     // RunFor need the virtual clock.
     void SetClock(DesktopClock* clock);
+    // The scripted services' clipboard.
     void SetClipboardText(const std::string& utf8);
     void ClearClipboard();
     // Makes a registry key (and its parents), e.g. "HKEY_LOCAL_MACHINE\\Software\\X".

@@ -1,6 +1,7 @@
 #pragma once
 // What the layer asks the user: menu choices, files, colours, message
-// boxes; and what it asks the system: opening addresses, the connection.
+// boxes; and what it asks the system: opening addresses, the connection,
+// the clipboard's text.
 // Headless, ScriptedServices answers from the test's script and logs every
 // request; a display presenter can put real dialogs in its place.
 // [UI thread]
@@ -87,12 +88,16 @@ public:
     // Above 32 for success.
     virtual intptr_t OpenShell(const ShellRequest& request) = 0;
     virtual bool IsConnected() = 0;
+    // The clipboard's text (UTF-16, no terminator), or nothing when it holds
+    // none.
+    virtual std::optional<std::u16string> ClipboardText() = 0;
 };
 
 // Answers from the functions a test sets; without one: menus dismissed,
 // dialogs cancelled, message boxes their default button (the second with
-// MB_DEFBUTTON2), shell requests succeed (nothing is opened), not connected.
-// Every request is logged in order.
+// MB_DEFBUTTON2), shell requests succeed (nothing is opened), not connected,
+// the clipboard holds clipboardText. Every request but the clipboard's is
+// logged in order.
 class ScriptedServices : public DesktopServices
 {
 public:
@@ -102,6 +107,7 @@ public:
     std::function<int(const MessageBoxRequest&)> askMessageBox;
     std::function<intptr_t(const ShellRequest&)> openShell;
     bool connected = false;
+    std::optional<std::u16string> clipboardText;
 
     std::vector<MenuRequest> menuLog;
     std::vector<FileRequest> fileLog;
@@ -116,4 +122,5 @@ public:
     int AskMessageBox(const MessageBoxRequest& request) override;
     intptr_t OpenShell(const ShellRequest& request) override;
     bool IsConnected() override;
+    std::optional<std::u16string> ClipboardText() override;
 };

@@ -202,7 +202,8 @@ void Paint(HWND hwnd, EditState& e)
     if (TargetOf(*dco, target))
         ReportChange(target, FillTarget(target, client, background));
 
-    const HGDIOBJ oldFont = SelectObject(dc, Find<FontObject>(e.font) ? static_cast<HGDIOBJ>(e.font) : Layer().stockFont);
+    const HGDIOBJ font = Find<FontObject>(e.font) ? static_cast<HGDIOBJ>(e.font) : Layer().stockFont;
+    const HGDIOBJ oldFont = SelectObject(dc, font);
     RECT area = {client.left + kMargin, client.top + kMargin, client.right - kMargin, client.bottom - kMargin};
     const int caretX = TextWidth(dc, e.text, e.selEnd);
     const int fullWidth = TextWidth(dc, e.text, e.text.size());

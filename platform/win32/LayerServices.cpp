@@ -184,6 +184,16 @@ BOOL OpenClipboard(HWND owner)
     if (s.clipboardOpen || (owner && !FindWindowObject(owner)))
         return FALSE;
     s.clipboardOpen = true;
+    RemoveObject(s.clipboardText);
+    s.clipboardText = nullptr;
+    if (const std::optional<std::u16string> text = s.services->ClipboardText())
+    {
+        auto memory = std::make_unique<MemoryObject>();
+        memory->stock = true;  // the clipboard's, not the program's
+        memory->bytes.resize((text->size() + 1) * 2, 0);
+        std::memcpy(memory->bytes.data(), text->data(), text->size() * 2);
+        s.clipboardText = ToHandle<HGLOBAL>(AddObject(std::move(memory)));
+    }
     return TRUE;
 }
 
@@ -198,7 +208,7 @@ BOOL CloseClipboard()
 
 BOOL IsClipboardFormatAvailable(UINT format)
 {
-    return format == CF_UNICODETEXT && Find<MemoryObject>(Layer().clipboardText) ? TRUE : FALSE;
+    return format == CF_UNICODETEXT && Layer().services->ClipboardText() ? TRUE : FALSE;
 }
 
 HANDLE GetClipboardData(UINT format)
@@ -232,15 +242,7 @@ size_t GlobalSize(HGLOBAL memory)
     return m ? m->bytes.size() : 0;
 }
 
-std::u16string ClipboardText()
-{
-    MemoryObject* m = Find<MemoryObject>(Layer().clipboardText);
-    if (!m || m->bytes.size() < 2)
-        return {};
-    std::u16string text(m->bytes.size() / 2 - 1, u'\0');
-    std::memcpy(text.data(), m->bytes.data(), text.size() * 2);
-    return text;
-}
+std::u16string ClipboardText() { return Layer().services->ClipboardText().value_or(std::u16string()); }
 
 HRESULT SHGetFolderPathA(HWND, int folder, HANDLE, DWORD, LPSTR path)
 {

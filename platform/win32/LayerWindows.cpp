@@ -207,7 +207,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     if (!FindClass(className, &classIndex))
         return nullptr;
     WindowObject* parentObject = FindWindowObject(parent);
-    if ((parent && !parentObject) || ((style & WS_CHILD) && !parentObject) || (parentObject && parentObject->destroying))
+    if ((parent || (style & WS_CHILD)) && (!parentObject || parentObject->destroying))
         return nullptr;
     auto window = std::make_unique<WindowObject>();
     WindowObject& w = *window;
@@ -424,7 +424,8 @@ int GetWindowTextA(HWND hwnd, LPSTR buffer, int size)
 {
     if (!FindWindowObject(hwnd) || !buffer || size <= 0)
         return 0;
-    return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
+    const LRESULT copied = SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer));
+    return static_cast<int>(copied);
 }
 
 HWND GetParent(HWND hwnd)

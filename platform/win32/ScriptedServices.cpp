@@ -48,3 +48,5 @@ bool ScriptedServices::IsConnected()
     ++connectionQueries;
     return connected;
 }
+
+std::optional<std::u16string> ScriptedServices::ClipboardText() { return clipboardText; }

@@ -16,10 +16,10 @@
 
 // --- Device contexts and objects --------------------------------------------
 
-// A new memory DC. hdc must be null (a DC compatible with the screen); any
-// other value fails. New DCs: text colour black, background colour white,
-// background mode OPAQUE, the stock 1 x 1 bitmap and the default font
-// selected. Null on failure.
+// A new memory DC. hdc is null (compatible with the screen) or a live DC
+// (every DC is alike here); a dead or foreign handle fails. New DCs: text
+// colour black, background colour white, background mode OPAQUE, the stock
+// 1 x 1 bitmap and the default font selected. Null on failure.
 HDC CreateCompatibleDC(HDC hdc);
 // Deletes a memory DC; its selected objects are deselected (not deleted).
 // FALSE for anything but a live memory DC.

@@ -109,14 +109,16 @@ BOOL InternetGetConnectedState(DWORD* flags, DWORD reserved);
 // --- Clipboard and global memory ---------------------------------------------
 
 inline constexpr UINT CF_UNICODETEXT = 13;
+// Takes the clipboard's text as it is now (the desktop's services hold it).
 // FALSE when the clipboard is open already or owner is given but does not
 // exist.
 BOOL OpenClipboard(HWND owner);
 BOOL CloseClipboard();
 // CF_UNICODETEXT while the clipboard holds text.
 BOOL IsClipboardFormatAvailable(UINT format);
-// While the clipboard is open: its text as movable memory (UTF-16, NUL
-// terminated), owned by the clipboard; null otherwise.
+// While the clipboard is open: the text taken when it was opened, as movable
+// memory (UTF-16, NUL terminated), owned by the clipboard and valid until it
+// is next opened; null otherwise.
 HANDLE GetClipboardData(UINT format);
 // The memory's bytes (null for a handle that is not movable memory); each
 // lock needs an unlock.

@@ -77,7 +77,8 @@ TEST_F(InputTest, ASecondPressInTimeIsADoubleClickOnlyForClassesThatAskForIt)
     desktop.Click(MouseButton::Left, 150, 150);
     EXPECT_EQ(Of(WM_LBUTTONDOWN).size(), 2u) << "too late for a double click";
 
-    const HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, left, nullptr, nullptr, nullptr);
+    const HWND edit =
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, left, nullptr, nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
     WNDCLASSA plain{};
     plain.lpfnWndProc = RecordingWindows::Procedure;

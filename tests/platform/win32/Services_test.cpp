@@ -137,7 +137,11 @@ TEST_F(ServicesTest, ClipboardTextReadsAsTheEditorReadsIt)
     EXPECT_TRUE(CloseClipboard());
     EXPECT_FALSE(CloseClipboard());
     desktop.ClearClipboard();
-    EXPECT_EQ(GlobalLock(data), nullptr) << "the old text's handle is dead";
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(GlobalLock(data), nullptr) << "the text taken at the last opening is gone";
+    EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), nullptr);
+    CloseClipboard();
 }
 
 TEST_F(ServicesTest, FoldersComeFromTheUsersDataAndDesktopFolders)
