@@ -72,6 +72,8 @@ void Compose(const WindowObject& w, DesktopImage& out, int ox, int oy, RECT clip
 Desktop::Desktop() { ResetLayer(); }
 Desktop::~Desktop() { ResetLayer(); }
 
+void Desktop::Reset() { ResetLayer(); }
+
 void Desktop::Advance(uint64_t ms) { Layer().virtualClock.Advance(ms); }
 
 int Desktop::Pump(int limit)

@@ -88,6 +88,11 @@ public:
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
+    // An empty desktop again: every window, object, timer, message, script
+    // and log goes without a word to any window procedure; the clock starts
+    // at 0. Handles from before stay dead.
+    void Reset();
+
     // --- Time and messages ---
     // Moves the virtual clock on without pumping.
     void Advance(uint64_t ms);

@@ -278,6 +278,33 @@ TEST_F(WindowsTest, EnumWindowsSeesTopLevelWindowsTopFirstAndMayDestroyThem)
     EXPECT_EQ(desktop.Counts().windows, 0);
 }
 
+TEST_F(WindowsTest, TheHostWindowLogsWhatReachesItFromItsChildren)
+{
+    const HWND host = desktop.CreateHostWindow(0, 0, 300, 200);
+    const HWND child = windows.Create(0, 0, 100, 100, host);
+    desktop.ClearHostMessages(host);
+    windows.handler = [](HWND h, UINT m, WPARAM w, LPARAM l) -> std::optional<LRESULT> {
+        if (m == WM_KEYDOWN)
+            SendMessageA(GetAncestor(h, GA_ROOT), m, w, l);
+        return std::nullopt;
+    };
+    SetFocus(child);
+    desktop.PressKey(VK_F12);
+    SetTimer(host, 2, 40, nullptr);
+    desktop.RunFor(40);
+    std::vector<UINT> seen;
+    for (const LoggedMessage& m : desktop.HostMessages(host))
+        seen.push_back(m.message);
+    EXPECT_THAT(seen, ElementsAre(WM_KEYDOWN, WM_PAINT, WM_TIMER)) << "the key was queued before the paint";
+    EXPECT_EQ(desktop.HostMessages(host)[0].wParam, static_cast<WPARAM>(VK_F12));
+
+    desktop.Reset();
+    EXPECT_FALSE(IsWindow(host));
+    EXPECT_TRUE(desktop.HostMessages(host).empty());
+    EXPECT_EQ(desktop.NowMs(), 0u);
+    EXPECT_EQ(desktop.Counts(), LiveCounts{});
+}
+
 TEST_F(WindowsTest, NullStaleAndForeignHandlesFailWithoutHarm)
 {
     const HWND w = windows.Create(0, 0, 10, 10);
