@@ -13,11 +13,15 @@ if(SONVAREK_SANITIZE)
 endif()
 
 # Adds one library target per subsystem folder from the sources found in it.
-# Usage: sonvarek_subsystem_library(<target> [DEPS <targets...>] [SYSTEM_LIBS <libs...>])
+# Usage: sonvarek_subsystem_library(<target> [DEPS <targets...>] [SYSTEM_LIBS <libs...>]
+#                                    [EXCLUDE <sub-folders with a library of their own...>])
 function(sonvarek_subsystem_library target)
-  cmake_parse_arguments(ARG "" "" "DEPS;SYSTEM_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;SYSTEM_LIBS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  foreach(folder ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
+  endforeach()
   if(sources)
     add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
@@ -56,6 +60,7 @@ function(sonvarek_tests)
       set_property(GLOBAL APPEND PROPERTY SONVAREK_CONCURRENCY_TESTS ${exe})
     endif()
     add_test(NAME ${exe} COMMAND ${exe})
-    set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT "LC_ALL=C;LANG=C")
+    set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT
+                         "LC_ALL=C;LANG=C;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
   endforeach()
 endfunction()

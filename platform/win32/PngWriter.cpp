@@ -1,0 +1,69 @@
+#include "platform/win32/PngWriter.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// libpng reports errors by longjmp; nothing with a destructor lives in the
+// frame it jumps back to.
+bool WriteRows(FILE* file, const std::vector<png_bytep>& rows, int width, int height, bool withAlpha)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png)))
+    {
+        png_destroy_write_struct(&png, info ? &info : nullptr);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, const_cast<png_bytepp>(rows.data()));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+bool WritePngFile(const char* path, const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels, bool withAlpha)
+{
+    if (!path || !topRow || width <= 0 || height <= 0)
+        return false;
+    const size_t channels = withAlpha ? 4 : 3;
+    std::vector<png_byte> bytes(static_cast<size_t>(width) * height * channels);
+    std::vector<png_bytep> rows(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+    {
+        const uint32_t* in = topRow + rowPixels * y;
+        png_byte* out = &bytes[static_cast<size_t>(y) * width * channels];
+        rows[y] = out;
+        for (int x = 0; x < width; ++x, out += channels)
+        {
+            out[0] = static_cast<png_byte>(in[x] >> 16);
+            out[1] = static_cast<png_byte>(in[x] >> 8);
+            out[2] = static_cast<png_byte>(in[x]);
+            if (withAlpha)
+                out[3] = static_cast<png_byte>(in[x] >> 24);
+        }
+    }
+    FILE* file = std::fopen(path, "wb");
+    if (!file)
+        return false;
+    const bool written = WriteRows(file, rows, width, height, withAlpha);
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed)
+    {
+        std::remove(path);
+        return false;
+    }
+    return true;
+}
