@@ -259,9 +259,12 @@ public:
     const IPointerMods& LastMods() const { return mods; }
 
 protected:
-    // Ends the open gesture, if any (the window calls it when it closes
-    // while a button is held).
+    // Ends the open gesture, if any.
     void EndOpenGesture();
+    // The pointer is gone (the window closes): no capture, hover or held
+    // button stays; an open gesture ends, or with endGesture false (the
+    // plug-in is going) is only forgotten.
+    void AbandonPointer(bool endGesture);
     // Forget capture and the last pointer position.
     void ForgetCapture();
     // The same, and the hover control.

@@ -31,6 +31,15 @@ void IGraphics::EndOpenGesture()
         plug->EndParamGesture(param);
 }
 
+void IGraphics::AbandonPointer(bool endGesture)
+{
+    if (endGesture)
+        EndOpenGesture();
+    gestureParam = -1;
+    ForgetPointer();
+    buttonDown = false;
+}
+
 // A gesture of the control's parameter (when it has one) brackets the press.
 void IGraphics::PressControl(IControl* control, int32_t x, int32_t y)
 {

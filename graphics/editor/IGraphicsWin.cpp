@@ -106,9 +106,7 @@ void IGraphicsWin::CloseWindow(bool endGesture)
 {
     if (!window)
         return;
-    if (endGesture)
-        EndOpenGesture();
-    ForgetPointer();
+    AbandonPointer(endGesture);
     RemoveEntryField();
     if (tooltip)
     {

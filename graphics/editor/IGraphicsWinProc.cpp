@@ -36,13 +36,16 @@ LRESULT CALLBACK IGraphicsWin::WindowProc(HWND hwnd, UINT message, WPARAM wParam
         return DefWindowProcA(hwnd, message, wParam, lParam);
     if (self->entryField && self->entryState == kEntryFocused)
     {
-        // Typing: the editor neither redraws nor takes clicks; a click cancels.
-        if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
+        // Typing: the editor neither redraws nor takes clicks; a click or
+        // the wheel cancels. The release of the press that opened the field
+        // still ends that press (capture, gesture).
+        if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MOUSEWHEEL)
         {
             self->entryState = kEntryCancel;
             return 0;
         }
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        if (message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP)
+            return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
 }
@@ -92,6 +95,10 @@ LRESULT IGraphicsWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    // The window class asks for double-clicks (for the left button); a quick
+    // second press of another button is still a press.
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
         ButtonPressed(wParam, lParam);
         return 0;
     case WM_LBUTTONUP:

@@ -19,8 +19,8 @@ SurfacePlug::SurfacePlug(int32_t plugApi)
 void SurfacePlug::IdleRefresh()
 {
     ++idleRefreshes;
-    for (auto hook : onIdle)
-        hook(*this);
+    if (onIdle)
+        onIdle();
 }
 
 bool SurfacePlug::ResizeHostView(int32_t width, int32_t height, int32_t flag)

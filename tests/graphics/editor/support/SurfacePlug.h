@@ -4,6 +4,7 @@
 
 #include "framework/core/IPlugBase.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,5 +50,5 @@ public:
     int32_t idleRefreshes = 0;
     int32_t controlsResets = 0;
     // Runs on each IdleRefresh (the meter plug-in sets its controls there).
-    std::vector<void (*)(SurfacePlug&)> onIdle;
+    std::function<void()> onIdle;
 };
