@@ -60,9 +60,9 @@ private:
     bool NativeAllowed(uint32_t format) const;
     int32_t RenderNative(LICE_IBitmap* bitmap, const char* text, int32_t length, RECT* rect, uint32_t format);
     int32_t RenderGlyphs(LICE_IBitmap* bitmap, const char* text, int32_t length, RECT* rect, uint32_t format);
-    // The rendered glyph of code (rendered now when it was not yet); null
+    // The rendered glyph of code (rendered now when it was not yet); false
     // when it renders nothing.
-    const LICE_GlyphRecord* Glyph(int32_t code);
+    bool Glyph(int32_t code, LICE_GlyphRecord* glyph);
     void RenderGlyph(int32_t code, LICE_GlyphRecord* record);
     template <class Visit>
     void WalkText(const TextRun& run, Visit visit);

@@ -43,8 +43,6 @@ public:
     // the store cannot grow (it passes 2^31 - 1 bytes, or no memory). The
     // pointer is valid until the next Reserve or Clear.
     uint8_t* Reserve(int64_t bytes, int32_t* offsetPlusOne);
-    // Gives back the last bytes reserved (a glyph that turned out smaller).
-    void Shrink(int64_t bytes);
 
     // The first coverage row of a stored glyph (rows width bytes apart).
     const uint8_t* Coverage(const LICE_GlyphRecord& record) const
