@@ -1,9 +1,12 @@
 #include "support/WindowFixture.h"
 
 #include "graphics/editor/IPlugMenu.h"
+#include "graphics/raster/LICE_IBitmap.h"
+#include "platform/win32/PngWriter.h"
 #include "tests/support/TempFolder.h"
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
@@ -268,6 +271,25 @@ TEST_F(Services, TheHiddenPointerComesBackWhereItWas)
     surface->HidePointer();
     surface->CloseEditorWindow();
     EXPECT_EQ(desktop.CursorDisplayCount(), 0) << "closing shows it again";
+}
+
+TEST_F(Services, PngImagesComeFromTheModulesResources)
+{
+    TempFolder temp;
+    const uint32_t pixels[2] = {0xFF102030u, 0x80FFFFFFu};
+    ASSERT_TRUE(WritePngFile((temp / "i.png").c_str(), pixels, 2, 1, 2, true));
+    const std::string bytes = ReadBytes(temp / "i.png");
+    desktop.AddResource(reinterpret_cast<HMODULE>(surface->ModuleInstance()), MAKEINTRESOURCEA(7), "PNG",
+                        std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    std::unique_ptr<LICE_IBitmap> image(surface->LoadPngResource(7, "meter.PNG"));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Width(), 2);
+    EXPECT_EQ(image->PixelData()[1], 0x80FFFFFFu);
+    EXPECT_EQ(surface->LoadPngResource(7, "meter.bmp"), nullptr);
+    EXPECT_EQ(surface->LoadPngResource(7, "png"), nullptr) << "no extension";
+    EXPECT_EQ(surface->LoadPngResource(7, nullptr), nullptr);
+    EXPECT_EQ(surface->LoadPngResource(8, "a.png"), nullptr) << "no such resource";
+    EXPECT_EQ(surface->LoadPngResource(70000, "a.png"), nullptr);
 }
 
 }  // namespace
