@@ -88,7 +88,9 @@ public:
     // entry is committed (AcceptUserValue, or EntryFinished without param).
     virtual void OpenEntryField(IControl* control, const TextStyle& style, const IBounds& area, const char* text,
                                 IPlugParam* param) = 0;
-    // Folders, each ending in a separator ("" when unknown).
+    // The folders of the host program and of the plug-in module, ending in
+    // their separator; the desktop and the application-data folder as the
+    // system names them. "" when unknown.
     virtual void HostFolder(StringBuf* out) = 0;
     void ModuleFolder(StringBuf* out) override = 0;
     virtual void DesktopFolder(StringBuf* out) = 0;

@@ -1,6 +1,5 @@
 // The binding with a real editor surface in a window of the test desktop:
-// gestures and values as the host records them, host changes in the
-// controls, the view sized by the editor.
+// gestures and values as the host records them, and the host taking a click.
 
 #include "framework/aax/AAX_VViewContainer.h"
 #include "graphics/editor/IGraphicsWin.h"
@@ -25,12 +24,7 @@ public:
     {
         AcceptUserValue(CurrentValue() - dy * 0.01);
     }
-    void Paint(IGraphics* graphics) override
-    {
-        ++paints;
-        graphics->FillBounds({255, 90, 90, 90}, DrawArea(), nullptr);
-    }
-    int32_t paints = 0;
+    void Paint(IGraphics* graphics) override { graphics->FillBounds({255, 90, 90, 90}, DrawArea(), nullptr); }
 };
 
 class EditorSurface : public PlugInstanceTest
@@ -98,31 +92,6 @@ TEST_F(EditorSurface, TheHostMayTakeTheClickThroughItsView)
         offered |= call.find("HandleParameterMouseDown(\"2\", 0x5)") != std::string::npos;
     EXPECT_TRUE(offered);
     editor->SetViewContainer(nullptr);
-}
-
-TEST_F(EditorSurface, HostChangesReachTheControlAndTheNextTickDrawsThem)
-{
-    const int32_t paints = fader->paints;
-    EXPECT_EQ(instance->SetNormalized("2", 0.25), 0);
-    EXPECT_EQ(fader->CurrentValue(), 0.25);
-    EXPECT_EQ(fader->paints, paints);
-    desktop.RunFor(33);
-    EXPECT_GT(fader->paints, paints);
-    EXPECT_EQ(Kinds("2"), "P") << "the host's change goes back only as a report";
-}
-
-TEST_F(EditorSurface, TheEditorsSizeGoesToTheHostsViewHeightFirst)
-{
-    AAX_VViewContainer view(session.host.View());
-    plug->SetViewContainer(&view);
-    EXPECT_TRUE(editor->SetEditorSize(400, 250, true));
-    EXPECT_EQ(session.host.view.size.height, 250.0f);
-    EXPECT_EQ(session.host.view.size.width, 400.0f);
-    EXPECT_EQ(plug->resized, std::vector<int32_t>{1});
-    RECT r;
-    GetWindowRect(static_cast<HWND>(editor->NativeWindow()), &r);
-    EXPECT_EQ(r.right - r.left, 400);
-    plug->SetViewContainer(nullptr);
 }
 
 }  // namespace

@@ -1,49 +1,11 @@
 #include "support/WindowFixture.h"
 
-#include "platform/win32/Win32Gdi.h"
-
-#include <cstring>
 
 namespace {
-
-// A control that draws a labelled panel: a fill in its colour with a
-// darker frame and its name, centred, in the block face.
-class LabelControl : public TestControl
-{
-public:
-    LabelControl(IPlugBase* plug, const ILayoutBox& box, IArgb colour, const char* label)
-        : TestControl(plug, box, -1, colour), label(label)
-    {
-        std::strcpy(Style().face, kBlockFaceName);
-        Style().colour = {255, 255, 255, 255};
-    }
-    void Paint(IGraphics* graphics) override
-    {
-        ++paints;
-        const IBounds& a = DrawArea();
-        graphics->FillBounds({255, colour.R / 2, colour.G / 2, colour.B / 2}, a, nullptr);
-        graphics->FillBounds(colour, {a.L + 2, a.T + 2, a.R - 2, a.B - 2}, nullptr);
-        if (Style().size != (a.B - a.T) / 2)
-        {
-            Style().size = (a.B - a.T) / 2;
-            Style().font = nullptr;  // the cached font was for the old size
-        }
-        Style().verticalPlacement = 3;
-        IBounds text = a;
-        graphics->DrawStyledText(Style(), label, text, false);
-    }
-    const char* label;
-};
 
 class Drawing : public WindowFixture
 {
 protected:
-    LabelControl* AddLabel(const ILayoutBox& box, IArgb colour, const char* label)
-    {
-        auto* control = new LabelControl(plug.get(), box, colour, label);
-        surface->AppendControl(control);
-        return control;
-    }
     uint32_t At(int x, int y) const { return desktop.WindowImage(window).At(x, y); }
 };
 
@@ -88,32 +50,6 @@ TEST_F(Drawing, APaintRequestWithNoControlsIsAnswered)
     EXPECT_LT(desktop.Pump(10), 10) << "the paint is not asked for again and again";
     RECT r;
     EXPECT_FALSE(GetUpdateRect(window, &r, FALSE));
-}
-
-TEST_F(Drawing, TheLayoutScalesWithTheEditor)
-{
-    AddLabel({0, 0, 0, 0, 0, 1, 0, 2}, {255, 40, 60, 90}, "");
-    AddLabel({10, 3, 10, 3, 60, 3, 30, 3}, {255, 220, 120, 40}, "GAIN");
-    AddLabel({-70, 1, 10, 3, 60, 0, 30, 3}, {255, 60, 160, 90}, "EBU");
-    AddLabel({10, 3, -30, 2, 180, 3, 20, 0}, {255, 120, 120, 120}, "-23.0 LUFS");
-    surface->ApplyScaledLayout(200, 100, 1.0, 1.0);
-    Open();
-    Tick();
-    EXPECT_EQ(At(11, 11), 0xFF6E3C14u) << "the frame of GAIN at scale 1";
-    EXPECT_EQ(At(190, 90), 0xFF283C5Au) << "the background reaches the corner";
-    for (double scale : {1.5, 3.0})
-    {
-        surface->SetEditorSize(static_cast<int32_t>(200 * scale), static_cast<int32_t>(100 * scale), true);
-        surface->ApplyScaledLayout(200, 100, scale, scale);
-        Tick();
-        const DesktopImage image = desktop.WindowImage(window);
-        ASSERT_EQ(image.width, static_cast<int>(200 * scale));
-        const int frame = static_cast<int>(10 * scale) + 1;  // inside the 2-pixel frame
-        EXPECT_EQ(image.At(frame, frame), 0xFF6E3C14u) << scale;
-        EXPECT_EQ(image.At(image.width - 5, image.height - 5), 0xFF283C5Au) << scale;
-        // The right-anchored label moved with the right edge: 70 from it at every scale.
-        EXPECT_EQ(image.At(image.width - 70 + 1, frame), 0xFF1E502Du) << scale;
-    }
 }
 
 }  // namespace

@@ -19,14 +19,11 @@ public:
     int32_t SetViewSize(const AAXViewSize&) override { return 0; }
     int32_t HostModifiers(uint32_t* modifiers) override
     {
-        if (hostModifiersFail)
-            return -20004;
         *modifiers = hostModifiers;
         return 0;
     }
 
     bool takesClicks = false;
-    bool hostModifiersFail = false;
     uint32_t hostModifiers = 0;
     std::vector<std::string> offered;
 };

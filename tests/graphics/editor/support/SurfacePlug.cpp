@@ -16,16 +16,8 @@ SurfacePlug::SurfacePlug(int32_t plugApi)
     GetParam(kParamFixed)->InitRange("Fixed", 5.0, 5.0, 5.0, 0.0);
 }
 
-void SurfacePlug::IdleRefresh()
-{
-    ++idleRefreshes;
-    if (onIdle)
-        onIdle();
-}
-
 bool SurfacePlug::ResizeHostView(int32_t width, int32_t height, int32_t flag)
 {
     hostViewSizes.push_back(std::to_string(width) + " x " + std::to_string(height) + " " + std::to_string(flag));
-    OnEditorResized(flag);
     return true;
 }

@@ -23,9 +23,12 @@ public:
     explicit SurfacePlug(int32_t plugApi = 4);
 
     void HandleParamChange(int32_t idx) override { changes.push_back(idx); }
-    void IdleRefresh() override;
+    void IdleRefresh() override
+    {
+        if (onIdle)
+            onIdle();
+    }
     void OnControlsReset() override { ++controlsResets; }
-    void OnEditorResized(int32_t flag) override { resized.push_back(flag); }
     void BeginParamGesture(int32_t idx) override { gestures.push_back("begin " + std::to_string(idx)); }
     void EndParamGesture(int32_t idx) override { gestures.push_back("end " + std::to_string(idx)); }
     void SendParamToHost(int32_t idx, double unit) override { sent.push_back({idx, unit}); }
@@ -46,8 +49,6 @@ public:
     std::vector<int32_t> changes;
     std::vector<std::string> gestures;
     std::vector<std::string> hostViewSizes;  // "w x h keep"
-    std::vector<int32_t> resized;
-    int32_t idleRefreshes = 0;
     int32_t controlsResets = 0;
     // Runs on each IdleRefresh (the meter plug-in sets its controls there).
     std::function<void()> onIdle;
