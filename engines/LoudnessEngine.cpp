@@ -1,6 +1,7 @@
 #include "engines/LoudnessEngine.h"
 
 #include "engines/Decibels.h"
+#include "engines/FiniteSample.h"
 
 #include <algorithm>
 
@@ -10,15 +11,16 @@ constexpr double kShortTermOverlap = 0.9666666666666667;  // 29/30
 constexpr int32_t kChunkFrames = 256;
 const double kSilence[kChunkFrames] = {};
 
-// K-weights one frame: the first `weighted` channels run their two sections,
-// the others pass 0.0. The channel count is a template argument so that the
-// twelve independent recursions come out as straight-line code.
+// K-weights one frame: the first `weighted` channels run their two sections
+// (a non-finite sample entering as 0.0), the others pass 0.0. The channel
+// count is a template argument so that the twelve independent recursions
+// come out as straight-line code.
 template <int32_t weighted>
 void KWeightFrame(KWeightingSection* shelf, KWeightingSection* highPass, const double* x,
                   double (&y)[kEbuChannels])
 {
     for (int32_t k = 0; k < kEbuChannels; ++k)
-        y[k] = k < weighted ? highPass[k].Step(shelf[k].Step(x[k])) : 0.0;
+        y[k] = k < weighted ? highPass[k].Step(shelf[k].Step(FiniteOrZero(x[k]))) : 0.0;
 }
 
 typedef void (*KWeightFrameFn)(KWeightingSection*, KWeightingSection*, const double*, double (&)[kEbuChannels]);
@@ -97,7 +99,7 @@ void LoudnessEngine::ProcessBlock(const double* const* channels, int32_t channel
             in[k] = channels && k < inUse && k < channelCount && channels[k] ? channels[k] + start : kSilence;
 
         // Peak and loudness touch separate state, so each can run over the
-        // whole chunk in turn.
+        // whole chunk in turn. The detectors guard their own input.
         for (int32_t k = 0; k < inUse; ++k)
             truePeak[k].ProcessBlock(in[k], n, current[k]);
         for (int32_t i = 0; i < n; ++i)

@@ -3,8 +3,10 @@
 // peak with true-peak ballistics for the bar meters, K-weighting, the
 // momentary (400 ms) and short-term (3 s) windows stepping every 100 ms, the
 // gated integrator fed by momentary blocks and the loudness range fed by
-// short-term blocks. Init allocates everything; the Process calls run on the
-// audio thread and allocate nothing; readers take the members directly.
+// short-term blocks. A non-finite input sample (NaN, ±Inf) is measured as 0.0
+// everywhere and the measurement goes on. Init allocates everything; the
+// Process calls run on the audio thread and allocate nothing; readers take the
+// members directly.
 
 #include "engines/EbuChannelConfig.h"
 #include "engines/GatedIntegrator.h"
@@ -26,8 +28,7 @@ public:
     // sample rate, then Reset. Allocates: set-up only, under the plug-in lock.
     void Init(double sampleRate);
 
-    // Every measurement back to its start (also after non-finite input, whose
-    // effect on the read-outs lasts until then); designs and settings stay.
+    // Every measurement back to its start; designs and settings stay.
     // Audio thread or under the plug-in lock; allocates nothing.
     void Reset();
 

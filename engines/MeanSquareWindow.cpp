@@ -1,6 +1,8 @@
 #include "engines/MeanSquareWindow.h"
 
 #include "engines/Decibels.h"
+#include "engines/FiniteSample.h"
+#include "engines/WindowStep.h"
 
 #include <algorithm>
 
@@ -12,7 +14,7 @@ void MeanSquareWindow::Init(double lengthMsIn, double overlapIn, double sampleRa
     windowSamples = frames >= 1.0 && frames < 2147483647.0 ? static_cast<int32_t>(frames) : 1;
     ring.assign(static_cast<size_t>(windowSamples), 0.0);
     overlap = overlapIn;
-    stepFrames = (1.0 - overlap) * windowSamples;
+    stepFrames = WindowStepFrames(overlap, windowSamples);
     Reset();
 }
 
@@ -31,7 +33,8 @@ void MeanSquareWindow::Reset()
 int32_t MeanSquareWindow::Process(double x1, double x2, double x3, double x4, double x5, double x6,
                                   int32_t config)
 {
-    const double x[kEbuChannels] = {x1, x2, x3, x4, x5, x6};
+    const double x[kEbuChannels] = {FiniteOrZero(x1), FiniteOrZero(x2), FiniteOrZero(x3),
+                                    FiniteOrZero(x4), FiniteOrZero(x5), FiniteOrZero(x6)};
     return Push(WeightedSquareSum(x, config));
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // A sliding mean-square window over the weighted channel sum of a loudness
-// measurement (momentary 400 ms, short-term 3 s), completing a block whenever
-// more than (1 − overlap) × its length has passed since the last one. The ring
-// is allocated by Init only; Process and Push run on the audio thread.
+// measurement (momentary 400 ms, short-term 3 s), completing its first block
+// on the frame that fills it and then one every (1 − overlap) × its length,
+// rounded to the nearest frame (every 100 ms for both windows). The ring is
+// allocated by Init only; Process and Push run on the audio thread.
 
 #include "engines/EbuChannelConfig.h"
 
@@ -19,7 +20,8 @@ public:
     // Ring and measurements to zero; length and overlap stay.
     void Reset();
 
-    // One frame of (K-weighted) samples; returns 1 when it completed a block.
+    // One frame of (K-weighted) samples, a non-finite one counting as 0.0;
+    // returns 1 when it completed a block.
     int32_t Process(double x1, double x2, double x3, double x4, double x5, double x6,
                     int32_t config);
 
@@ -47,7 +49,7 @@ public:
         windowSum -= overwritten;
         if (windowSum < 0.0)
             windowSum = 0.0;
-        if (static_cast<double>(samplesSinceBlock) > stepFrames)
+        if (samplesSinceBlock >= stepFrames)
         {
             blockMeanSquare = windowSum / windowSamples;
             samplesSinceBlock = 0;
@@ -76,6 +78,8 @@ public:
 
     double LengthMs() const { return lengthMs; }
     double Overlap() const { return overlap; }
+    // Frames from one block to the next once the window is full.
+    int32_t StepFrames() const { return stepFrames; }
     int32_t WindowSamples() const { return windowSamples; }
     int32_t BlockReady() const { return blockReady; }
     // 1 once the window has filled since its reset.
@@ -88,7 +92,7 @@ private:
     double lengthMs = 0.0;
     int32_t windowSamples = 1;
     double overlap = 0.0;
-    double stepFrames = 0.0;  // (1 − overlap) × windowSamples
+    int32_t stepFrames = 1;  // WindowStepFrames(overlap, windowSamples)
     int32_t ringPos = 0;
     double windowSum = 0.0;
     double blockMeanSquare = 0.0;

@@ -1,6 +1,8 @@
 #include "engines/PeakRmsEngine.h"
 
 #include "engines/Decibels.h"
+#include "engines/FiniteSample.h"
+#include "engines/WindowStep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +39,7 @@ void PeakRmsEngine::Init(double minMs, double maxMs, double rate)
     windowMs = minMs;
     windowSamples = std::min(FramesFor(minMs, rate), ringCapacity);
     overlap = 0.75;
+    stepFrames = WindowStepFrames(overlap, windowSamples);
 
     for (TruePeakDetector& d : truePeak)
         d.Init(rate);
@@ -83,6 +86,7 @@ void PeakRmsEngine::SetRmsWindow(double ms, double newOverlap)
     windowMs = ms;
     windowSamples = std::min(FramesFor(ms, sampleRate), ringCapacity);
     overlap = newOverlap;
+    stepFrames = WindowStepFrames(overlap, windowSamples);
     Reset();
 }
 
@@ -101,12 +105,12 @@ void PeakRmsEngine::ProcessPeak(double x1, double x2, double x3, double x4, doub
     if (truePeakOn != 0.0)
     {
         for (int32_t k = r.first; k < r.first + r.count; ++k)
-            truePeak[k].Process(x[k]);
+            truePeak[k].Process(x[k]);  // guards its own input
     }
     samplePeak = 0.0;
     for (int32_t k = r.first; k < r.first + r.count; ++k)
     {
-        const double a = std::fabs(x[k]);
+        const double a = std::fabs(FiniteOrZero(x[k]));
         if (a > samplePeak)
             samplePeak = a;
     }
@@ -132,7 +136,10 @@ int32_t PeakRmsEngine::ProcessRms(double x1, double x2, double x3, double x4, do
     const RmsChannelRange r = RmsActiveChannels(config);
     double s = 0.0;
     for (int32_t k = r.first; k < r.first + r.count; ++k)
-        s += w[k] * (x[k] * x[k]);
+    {
+        const double v = FiniteOrZero(x[k]);
+        s += w[k] * (v * v);
+    }
     if ((meterMode == RmsMeterMode::AvgPlus3 || meterMode == RmsMeterMode::Avg) && r.count > 0)
         s = s / r.count;
 
@@ -169,7 +176,7 @@ int32_t PeakRmsEngine::ProcessRms(double x1, double x2, double x3, double x4, do
         windowSum -= overwritten;
         if (windowSum < 0.0)
             windowSum = 0.0;  // rounding of the running sum
-        if (static_cast<double>(samplesSinceBlock) > (1.0 - overlap) * windowSamples)
+        if (samplesSinceBlock >= stepFrames)
         {
             windowMeanSquare = windowSum / windowSamples;
             if (windowMeanSquare > windowMaxMeanSquare)
@@ -189,7 +196,7 @@ void PeakRmsEngine::ProcessBallistics(double x1, double x2, double x3, double x4
     const double x[kChannels] = {x1, x2, x3, x4, x5, x6};
     const RmsChannelRange r = RmsActiveChannels(config);
     for (int32_t k = r.first; k < r.first + r.count; ++k)
-        ballistics[k].Step(std::fabs(x[k]));
+        ballistics[k].Step(std::fabs(FiniteOrZero(x[k])));
 }
 
 double PeakRmsEngine::GetRmsDb() const { return RoundedDb(std::sqrt(windowMeanSquare)) + rmsOffsetDb; }

@@ -2,7 +2,8 @@
 // Measuring core of the meter type "RMS": for up to six channels the sample
 // peak, the true peak, bar-meter ballistics, a sliding RMS window with
 // overlapping steps and the long-term RMS since the last reset, read out as
-// rounded decibels.
+// rounded decibels. A non-finite input sample (NaN, ±Inf) is measured as 0.0
+// everywhere and the measurement goes on.
 //
 // Init allocates the ring for the longest window (set-up, under the plug-in
 // lock); every other call is on the audio thread or under the plug-in lock
@@ -88,7 +89,9 @@ public:
 
     // Ignored when ms equals the current length or lies outside the bounds
     // given to Init (or when overlap is not a fraction in [0, 1]); otherwise
-    // sets the window and resets.
+    // sets the window and resets. After the frame that fills the window, the
+    // window steps every (1 − overlap) × its length, rounded to the nearest
+    // frame.
     void SetRmsWindow(double ms, double overlap);
 
     void SetRmsMode(RmsMeterMode mode);
@@ -119,6 +122,7 @@ public:
     int32_t WindowSamples() const { return windowSamples; }
     double WindowMs() const { return windowMs; }
     double Overlap() const { return overlap; }
+    int32_t StepFrames() const { return stepFrames; }
     double WindowMeanSquare() const { return windowMeanSquare; }
     double SamplePeak() const { return samplePeak; }
 
@@ -146,6 +150,7 @@ private:
     double windowMs = 10.0;
     int32_t windowSamples = 0;
     double overlap = 0.75;
+    int32_t stepFrames = 1;  // WindowStepFrames(overlap, windowSamples)
     double rmsOffsetDb = 0.0;
     double peakOffsetDb = 0.0;
     RmsMeterMode meterMode = RmsMeterMode::Sum;

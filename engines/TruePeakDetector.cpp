@@ -1,6 +1,7 @@
 #include "engines/TruePeakDetector.h"
 
 #include "engines/CpuFeatures.h"
+#include "engines/FiniteSample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -178,17 +179,20 @@ void TruePeakDetector::ProcessFrame(TruePeakDetector* detectors, int32_t count, 
             continue;
         }
 
+        double clean[kMaxDetectors];
+        for (int32_t k = 0; k < n; ++k)
+            clean[k] = FiniteOrZero(x[first + k]);
         double peaks[kMaxDetectors];
         if (factor == 1)
         {
             for (int32_t k = 0; k < n; ++k)
-                peaks[k] = std::fabs(x[first + k]);
+                peaks[k] = std::fabs(clean[k]);
         }
         else
         {
             const double* windows[kMaxDetectors];
             for (int32_t k = 0; k < n; ++k)
-                windows[k] = d[k].Push(x[first + k]);
+                windows[k] = d[k].Push(clean[k]);
             // The taps depend on the factor only, so the first detector's serve all.
             if (factor == 2)
                 base::kPhasePeaks<V2, 2>[n](windows, d[0].laneTaps, peaks);
@@ -200,7 +204,7 @@ void TruePeakDetector::ProcessFrame(TruePeakDetector* detectors, int32_t count, 
                 base::kPhasePeaks<V2, 4>[n](windows, d[0].laneTaps, peaks);
         }
         for (int32_t k = 0; k < n; ++k)
-            d[k].Finish(x[first + k], peaks[k]);
+            d[k].Finish(clean[k], peaks[k]);
     }
 }
 
@@ -211,24 +215,29 @@ void TruePeakDetector::ProcessBlock(const double* x, int32_t n, double* currents
     int32_t i = 0;
     while (factor > 1 && n - i >= 4)
     {
-        // The scaled inputs in time order, preceded by the t − 1 of the history.
+        // The inputs (guarded) and the scaled inputs in time order, these
+        // preceded by the t − 1 of the history.
+        double clean[kChunk];
         double line[kMaxTapsPerPhase + kChunk];
         double* scaled = line + t - 1;
         const int32_t count = std::min(kChunk, n - i);
         for (int32_t q = 1; q < t; ++q)
             scaled[-q] = history[pos + q - 1];
         for (int32_t j = 0; j < count; ++j)
-            scaled[j] = factor * x[i + j];
+        {
+            clean[j] = FiniteOrZero(x[i + j]);
+            scaled[j] = factor * clean[j];
+        }
 
         int32_t done = 0;
 #ifdef SONVAREK_WIDE_KERNELS
         if (wide)
             done = (factor == 4 ? wide::QuadBlockPeaks : wide::DoubleBlockPeaks)(
-                scaled, x + i, count, phaseTaps, normaliser, currents + i, maximum);
+                scaled, clean, count, phaseTaps, normaliser, currents + i, maximum);
         else
 #endif
             done = (factor == 4 ? base::BlockPeaks<V2, 4> : base::BlockPeaks<V2, 2>)(
-                scaled, x + i, count, phaseTaps, normaliser, currents + i, maximum);
+                scaled, clean, count, phaseTaps, normaliser, currents + i, maximum);
 
         // The history as Process would leave it after the last sample done.
         pos = 0;

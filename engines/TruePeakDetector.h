@@ -1,9 +1,10 @@
 #pragma once
 // Inter-sample peak of one channel: each input sample is oversampled (4× up to
 // 48 kHz, 2× up to 96 kHz, none above) by a 48-tap polyphase interpolation
-// filter and the largest absolute interpolated value is kept. A plain value
-// object: no allocation; Init once per sample rate, Process per sample on the
-// audio thread, Reset whenever the meters reset.
+// filter and the largest absolute interpolated value is kept. A non-finite
+// input sample (NaN, ±Inf) counts as 0.0. A plain value object: no
+// allocation; Init once per sample rate, Process per sample on the audio
+// thread, Reset whenever the meters reset.
 
 #include <cstdint>
 

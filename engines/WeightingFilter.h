@@ -7,6 +7,7 @@
 
 #include "engines/BilinearSection.h"
 #include "engines/Biquad.h"
+#include "engines/FiniteSample.h"
 #include "engines/WeightingMode.h"
 
 #include <cstdint>
@@ -22,9 +23,11 @@ public:
     void Setup(WeightingMode mode, double sampleRate, double lowHz, int32_t lowOrder, double highHz,
                int32_t highOrder);
 
-    // One sample through the mode's cascade and the make-up gain.
-    double Process(double x)
+    // One sample through the mode's cascade and the make-up gain; a
+    // non-finite sample counts as 0.0.
+    double Process(double sample)
     {
+        const double x = FiniteOrZero(sample);
         switch (mode)
         {
         case WeightingMode::Bs1770:

@@ -1,6 +1,7 @@
 #pragma once
-// Whole-file reading and atomic replacement, for program files. Every call
-// runs on its caller's thread and keeps no file open beyond the object's life.
+// Whole-file reading and safe whole-file writing, for program files and
+// state files. Every call runs on its caller's thread and keeps no file open
+// beyond the object's life.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,9 +28,29 @@ private:
     int64_t size = -1;
 };
 
-// Replaces (or creates) the file at path with size bytes of data: they go to
-// a new file in the same folder, which is flushed to disk, closed and then
-// renamed over path. False when any step fails (a full disk, a missing
-// folder, a path that names a folder); then path is as it was and the new
-// file is removed. The new file's mode is 0666 less the process's umask.
+// Writes size bytes of data as the file at path, never leaving a half-written
+// file behind, and never replacing something that is no regular file:
+// - A regular file, or a name not in use yet, is replaced whole: the data go
+//   to a temporary file in the same folder, which is flushed to disk, given
+//   the permission bits (and, where allowed, the owner) of the file it
+//   replaces (a new file: 0666 less the umask), and renamed over it.
+//   Symbolic links are followed: the file they lead to is replaced (or made)
+//   and the links stay. The temporary's name is short, whatever the length
+//   of the target's, and IsWriteTemporaryName knows it.
+// - A character device or a FIFO (/dev/null, /dev/stdout on a terminal or a
+//   pipe) is written directly, as it stands; so is a file reached through
+//   /proc (/dev/stdout, /dev/fd/N redirected to a file), which the process
+//   already holds open: it is truncated and written in place. A FIFO that no
+//   process reads fails at once (ENXIO) instead of waiting for a reader.
+// - A folder is refused (EISDIR), as are a block device and a socket
+//   (ENOTSUP): writing one directly is never what a user means.
+// False when any step fails (a full disk, a missing folder, no permission);
+// then a replaced file is as it was, no temporary is left, and errno says
+// what failed (for strerror). Runs on the caller's thread.
 bool WriteFileAtomically(const char* path, const void* data, size_t size);
+
+// True when name (a file name without folder) is one of the temporary files
+// WriteFileAtomically makes, including those its earlier versions named after
+// the target plus ".tmp<pid>-<n>": a scan of user files should pass over them,
+// as they are left behind only by a write cut short.
+bool IsWriteTemporaryName(const char* name);

@@ -66,8 +66,10 @@ public:
     // channels in place by its gain, runs that type's engines (following the
     // host transport while "Sync" is on), counts the refresh and publication
     // timers, publishes the meter values every 50 ms while
-    // "WriteAutomationData" is on, then copies the inputs to the outputs.
-    // Allocates nothing, takes no lock.
+    // "WriteAutomationData" is on, then copies the inputs to the outputs and
+    // silences the outputs that have no input. A non-finite sample reaches
+    // the output like any other and is measured as 0.0. Allocates nothing,
+    // takes no lock.
     void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
 
     // Loading a program file has nothing to announce to the meter; answered

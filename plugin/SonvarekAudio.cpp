@@ -83,8 +83,16 @@ void Sonvarek::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
         start += n;
     }
 
-    if (inputs && outputs)
-        CopyChannelBuffers(inputs, outputs, nFrames, std::min(nOut, nIn), 0);
+    if (!outputs)
+        return;
+    const int32_t copied = inputs ? std::min(nOut, nIn) : 0;
+    if (copied > 0)
+        CopyChannelBuffers(inputs, outputs, nFrames, copied, 0);
+    // An output that receives no input is silent: its buffer may still hold
+    // an earlier block's audio.
+    for (int32_t k = 0; k < NOutChannels(); ++k)
+        if (outputs[k] && (k >= copied || !inputs[k]))
+            std::fill(outputs[k], outputs[k] + nFrames, 0.0);
 }
 
 // Ballistics on every frame; peaks, weighting and the window only while

@@ -167,7 +167,7 @@ int32_t AAX_CEffectParameters::GetStateChunk(uint32_t chunkID, AAXChunkRecord* r
         FillChunkParser(parser);
         const int32_t size = parser.DataSize();
         const int32_t reported = lastChunkSize.load();
-        if (size != reported || size <= 0)
+        if (size != reported || size <= 0 || record->dataSize < size)
             return kAAXResultWrongDataSize;
         return parser.GetChunkData(*record, reported);
     });

@@ -98,7 +98,8 @@ public:
     // The state chunk. ChunkIDAt: index 0 gives the unique ID, any other ID 0
     // and -20006. Another chunk ID: -20007. State that cannot be written:
     // -20007 (size 0). GetStateChunk: a state of another size than the one
-    // GetStateChunkSize last reported: -20008, nothing written. SetStateChunk:
+    // GetStateChunkSize last reported, or a record whose data size is
+    // smaller than the state: -20008, nothing written. SetStateChunk:
     // a record holding less than the state (or a negative size): -20008,
     // nothing changes; a longer one is read as far as the state goes; then
     // every parameter's unit value goes to the host, the editor's controls

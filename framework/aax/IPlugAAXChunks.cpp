@@ -51,8 +51,10 @@ int32_t IPlugAAX::GetStateChunk(uint32_t chunkID, AAXChunkRecord* record)
     if (!record)
         return kACFResultNullPointer;
     return WithState(*this, StateChunkID(), chunkID, [&](const IStateChunk& state) {
-        // The host made the record as large as the size it was told last.
-        if (state.Size() != reportedChunkSize.load())
+        // The host makes the record as large as the size it was told last,
+        // and says so in the record: a record that cannot hold the state is
+        // left alone rather than written past its end.
+        if (state.Size() != reportedChunkSize.load() || record->dataSize < state.Size())
             return kAAXResultWrongDataSize;
         record->dataSize = state.Size();
         if (state.Size() > 0)

@@ -1,6 +1,7 @@
 #include "framework/core/IPlugPresetmanager.h"
 
 #include "framework/core/IPlugBase.h"
+#include "platform/FileIO.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -56,7 +57,7 @@ void IPlugPresetmanager::ScanUserPresets(const StringBuf& folder)
     for (int i = 0; i < n; ++i)
     {
         const dirent* entry = entries[i];
-        if (n >= 2 && std::strstr(entry->d_name, ".fxp"))
+        if (n >= 2 && std::strstr(entry->d_name, ".fxp") && !IsWriteTemporaryName(entry->d_name))
         {
             StringBuf path(folder);
             path.Append(entry->d_name);

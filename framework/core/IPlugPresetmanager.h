@@ -41,7 +41,8 @@ public:
     void BuildPresetList(bool captureDefault);
     // Appends one slot per accepted program file in folder (ending in "/"):
     // regular files (links followed) whose name contains ".fxp", in the
-    // order of strcoll of their names. An unreadable folder adds nothing.
+    // order of strcoll of their names; the temporary files of a save are
+    // passed over (IsWriteTemporaryName). An unreadable folder adds nothing.
     void ScanUserPresets(const StringBuf& folder);
     // folder + "default.fxp" through IPlugBase::LoadProgramFile: its values
     // become current, stored into and recalled from the current slot. False,

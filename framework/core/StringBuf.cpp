@@ -1,5 +1,6 @@
 #include "framework/core/StringBuf.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -127,19 +128,36 @@ void StringBuf::SetFormatted(int32_t maxLen, const char* format, ...)
         maxLen = 0;
     if (int64_t{maxLen} + 1 > kMaxSize || !format)
         return;
-    if (!buf.Resize(maxLen + 1, false) || buf.GetSize() != maxLen + 1)
-        return;
-    char* d = Data();
+    // An argument may point into this string's own block, which the resize
+    // below may move or free: the text is formatted into a block of its own
+    // (as long as it comes out, at most maxLen) before this string changes.
     va_list args;
+    va_list again;
     va_start(args, format);
-    int n = std::vsnprintf(d, static_cast<size_t>(maxLen) + 1, format, args);
+    va_copy(again, args);
+    const int full = std::vsnprintf(nullptr, 0, format, args);
     va_end(args);
-    if (n < 0 || n >= maxLen)
+    const size_t room = static_cast<size_t>(full < 0 ? 0 : std::min(full, maxLen)) + 1;
+    char* formatted = static_cast<char*>(std::malloc(room));
+    int n = -1;
+    if (formatted)
     {
-        n = d[0] != '\0' ? maxLen : 0;
-        d[n] = '\0';
+        formatted[0] = '\0';
+        n = std::vsnprintf(formatted, room, format, again);
     }
-    CutTo(n + 1);
+    va_end(again);
+    if (!formatted)
+        return;
+    if (n < 0 || n >= maxLen)
+        n = formatted[0] != '\0' ? maxLen : 0;
+    n = std::min(n, static_cast<int>(room) - 1);
+    if (buf.Resize(maxLen + 1, false) && buf.GetSize() == maxLen + 1)
+    {
+        std::memcpy(Data(), formatted, static_cast<size_t>(n));
+        Data()[n] = '\0';
+        CutTo(n + 1);
+    }
+    std::free(formatted);
 }
 
 void StringBuf::Assign(const StringBuf& other)

@@ -38,7 +38,8 @@ public:
     // Appends text (InsertAt at the end); nothing for a null text.
     void Append(const char* text);
 
-    // printf-style formatting, cut to maxLen bytes.
+    // printf-style formatting, cut to maxLen bytes; an argument may point
+    // into this string's own text. Nothing changes when memory runs out.
     void SetFormatted(int32_t maxLen, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
     // Copies the other's bytes and size exactly; empty when the block cannot be had.

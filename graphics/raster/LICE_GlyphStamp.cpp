@@ -1,5 +1,6 @@
 #include "graphics/raster/LICE_GlyphStamp.h"
 
+#include "graphics/raster/LICE_ByteLanes.h"
 #include "graphics/raster/LICE_PixelForms.h"
 
 #include <algorithm>
@@ -19,6 +20,18 @@ void Mix(uint32_t* pixel, int red, int green, int blue, int w)
     const uint32_t d = *pixel;
     LICE_PutClampedPixel(pixel, Channel(LICE_PixelByte(d, 0), blue, w), Channel(LICE_PixelByte(d, 1), green, w),
                          Channel(LICE_PixelByte(d, 2), red, w), TowardOpaque(d, w));
+}
+
+// Copy, the common case, in byte lanes: no clamping needed.
+void MixCopy(uint32_t* pixel, int red, int green, int blue, int w)
+{
+    const uint32_t d = *pixel;
+    const auto weight = static_cast<uint16_t>(w);
+    const auto lane = [d, weight](int i, int s) {
+        return static_cast<uint32_t>(LICE_CopyLane(static_cast<uint8_t>(d >> (8 * i)), static_cast<uint8_t>(s), weight))
+               << (8 * i);
+    };
+    *pixel = lane(3, 255) | lane(2, red) | lane(1, green) | lane(0, blue);
 }
 
 void MixHsv(uint32_t* pixel, int red, int green, int blue, int w)
@@ -86,11 +99,11 @@ using StampWorker = void (*)(const LICE_GlyphStamp&);
 
 // One worker per (look, mode): the loops test no mode.
 constexpr StampWorker kWorkers[3][6] = {
-    {StampSmooth<Mix<LICE_CopyChannel>>, StampSmooth<Mix<LICE_AddChannel>>, StampSmooth<Mix<LICE_DodgeChannel>>,
+    {StampSmooth<MixCopy>, StampSmooth<Mix<LICE_AddChannel>>, StampSmooth<Mix<LICE_DodgeChannel>>,
      StampSmooth<Mix<LICE_MultiplyChannel>>, StampSmooth<Mix<LICE_OverlayChannel>>, StampSmooth<MixHsv>},
-    {StampHard<Mix<LICE_CopyChannel>>, StampHard<Mix<LICE_AddChannel>>, StampHard<Mix<LICE_DodgeChannel>>,
+    {StampHard<MixCopy>, StampHard<Mix<LICE_AddChannel>>, StampHard<Mix<LICE_DodgeChannel>>,
      StampHard<Mix<LICE_MultiplyChannel>>, StampHard<Mix<LICE_OverlayChannel>>, StampHard<MixHsv>},
-    {StampEffects<Mix<LICE_CopyChannel>>, StampEffects<Mix<LICE_AddChannel>>, StampEffects<Mix<LICE_DodgeChannel>>,
+    {StampEffects<MixCopy>, StampEffects<Mix<LICE_AddChannel>>, StampEffects<Mix<LICE_DodgeChannel>>,
      StampEffects<Mix<LICE_MultiplyChannel>>, StampEffects<Mix<LICE_OverlayChannel>>, StampEffects<MixHsv>},
 };
 

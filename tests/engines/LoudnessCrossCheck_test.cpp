@@ -12,6 +12,7 @@
 
 #include "engines/Decibels.h"
 #include "engines/LoudnessEngine.h"
+#include "support/OwnGridCheck.h"
 #include "support/TestProgrammes.h"
 
 #include <ebur128.h>
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -225,6 +227,28 @@ TEST(LoudnessCrossCheck, TruePeakOfSines)
             SineProgramme(s.rate, s.hz, {{2.0, -3.0}}, kStereoDb, kEbuStereo, s.degrees * M_PI / 180.0, 0.02));
         EXPECT_LE(c.ours.truePeakDb - c.theirs.truePeakDb, 0.2) << s.rate << " Hz, " << s.hz << " Hz";
         EXPECT_GE(c.ours.truePeakDb - c.theirs.truePeakDb, -0.4) << s.rate << " Hz, " << s.hz << " Hz";
+    }
+}
+
+TEST(LoudnessCrossCheck, OnOwnGridsWithinFiveHundredthsAtEachRate)
+{
+    // Both step every 100 ms; each reads on its own grid. (The long test runs
+    // the bursts for ten minutes, where a step drifting by a frame would part
+    // the two by 0.36 LU.)
+    for (double rate : {44100.0, 48000.0, 96000.0})
+    {
+        const std::pair<const char*, Programme> programmes[] = {
+            {"tone bursts", ToneBursts(rate, 20.0)},
+            {"quiet parts at the relative gate", QuietPartsAtTheRelativeGate(rate, 40.0)},
+        };
+        for (const auto& [name, programme] : programmes)
+        {
+            SCOPED_TRACE(testing::Message() << name << ", " << rate << " Hz");
+            const GridComparison c = MeasureOnOwnGrids(programme);
+            EXPECT_NEAR(c.ours.integrated, c.theirs.integrated, 0.05);
+            EXPECT_NEAR(c.ours.momentaryMax, c.theirs.momentaryMax, 0.05);
+            EXPECT_NEAR(c.ours.shortTermMax, c.theirs.shortTermMax, 0.05);
+        }
     }
 }
 

@@ -1,8 +1,9 @@
-// More than an hour of programme through the engine: once the rings of the
-// integrator and the range have wrapped, both cover only the last hour of
-// stored blocks, which libebur128 measures on that stretch alone.
+// Long programmes through the engine against libebur128: more than an hour,
+// after which only the last hour counts, and ten minutes on which a window
+// step off by a frame would have drifted far from 100 ms.
 
 #include "engines/LoudnessEngine.h"
+#include "support/OwnGridCheck.h"
 
 #include <ebur128.h>
 #include <gtest/gtest.h>
@@ -58,6 +59,15 @@ TEST(LoudnessEngineLong, AfterAnHourOnlyTheLastHourCounts)
     // The quiet part reads about -17 LUFS; had the loud quarter hour (about
     // -7 LUFS) still counted, its blocks would have gated the rest out.
     EXPECT_LT(e->integrator.GetIntegratedLoudness(), -15.0);
+}
+
+TEST(LoudnessEngineLong, TenMinutesOfToneBurstsOnOwnGrids)
+{
+    for (double rate : {44100.0, 48000.0, 96000.0})
+    {
+        const GridComparison c = MeasureOnOwnGrids(ToneBursts(rate, 600.0));
+        EXPECT_NEAR(c.ours.integrated, c.theirs.integrated, 0.05) << rate << " Hz";
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -77,28 +78,33 @@ TEST(KWeightingSection, CoefficientsAt48000And44100)
         ASSERT_TRUE(std::isnormal(highPass.Step(shelf.Step(0.0))));
 }
 
-TEST(MeanSquareWindow, SizesAndSteppingAt48000)
+TEST(MeanSquareWindow, BothWindowsStepEvery100Ms)
 {
-    LoudnessEngine e;
-    e.Init(48000.0);
-    ASSERT_EQ(e.momentary.WindowSamples(), 19200);
-    ASSERT_EQ(e.shortTerm.WindowSamples(), 144000);
-
-    // A block on the frame that fills the window, then one every 4801 frames
-    // (momentary: more than 4800.0) or 4800 (short-term: more than
-    // 4799.999999999999).
-    for (auto* w : {&e.momentary, &e.shortTerm})
+    // A block on the frame that fills the window, then one every 100 ms: the
+    // step is (1 − overlap) × length rounded, whether that comes out as
+    // 4800.0 (momentary) or 4799.999999999999 (short-term) at 48 kHz.
+    const std::tuple<double, int32_t, int32_t> rates[] = {
+        {44100.0, 17640, 132300}, {48000.0, 19200, 144000}, {96000.0, 38400, 288000}};
+    for (const auto& [rate, momentaryFrames, shortTermFrames] : rates)
     {
-        std::vector<int32_t> blockFrames;
-        for (int32_t frame = 1; frame <= 170000; ++frame)
-            if (w->Push(1.0))
-                blockFrames.push_back(frame);
-        const int32_t step = w == &e.momentary ? 4801 : 4800;
-        ASSERT_GE(blockFrames.size(), 3u);
-        EXPECT_EQ(blockFrames[0], w->WindowSamples());
-        for (size_t b = 1; b < blockFrames.size(); ++b)
-            ASSERT_EQ(blockFrames[b] - blockFrames[b - 1], step);
-        EXPECT_EQ(w->BlockMeanSquare(), 1.0);
+        LoudnessEngine e;
+        e.Init(rate);
+        ASSERT_EQ(e.momentary.WindowSamples(), momentaryFrames);
+        ASSERT_EQ(e.shortTerm.WindowSamples(), shortTermFrames);
+        const auto step = static_cast<int32_t>(rate / 10.0);
+        for (auto* w : {&e.momentary, &e.shortTerm})
+        {
+            EXPECT_EQ(w->StepFrames(), step);
+            std::vector<int32_t> blockFrames;
+            for (int32_t frame = 1; frame <= shortTermFrames + 3 * step; ++frame)
+                if (w->Push(1.0))
+                    blockFrames.push_back(frame);
+            ASSERT_GE(blockFrames.size(), 3u);
+            EXPECT_EQ(blockFrames[0], w->WindowSamples());
+            for (size_t b = 1; b < blockFrames.size(); ++b)
+                ASSERT_EQ(blockFrames[b] - blockFrames[b - 1], step) << rate << " Hz, block " << b;
+            EXPECT_EQ(w->BlockMeanSquare(), 1.0);
+        }
     }
 }
 
@@ -237,6 +243,56 @@ TEST(LoudnessEngine, MeasuresCorrectlyAgainAfterNonFiniteInputAndReset)
     EXPECT_EQ(State(hit), State(clean));
     EXPECT_EQ(hit.HasData(), 1);
     EXPECT_EQ(hit.GetTruePeakMaxDb(), clean.GetTruePeakMaxDb());
+}
+
+}  // namespace
+
+namespace {
+
+// The engine's state after the programme, per frame or in blocks of 1000.
+std::vector<double> StateAfter(double rate, const std::vector<std::vector<double>>& ch, bool blocks)
+{
+    LoudnessEngine e;
+    e.Init(rate);
+    const auto frames = static_cast<int32_t>(ch[0].size());
+    if (!blocks)
+        RunPerFrame(e, ch, 0, frames, kEbuSurround, 1);
+    for (int32_t start = 0; blocks && start < frames; start += 1000)
+    {
+        const double* p[kEbuChannels];
+        for (int32_t k = 0; k < kEbuChannels; ++k)
+            p[k] = ch[k].data() + start;
+        e.ProcessBlock(p, kEbuChannels, std::min(1000, frames - start), kEbuSurround, 1);
+    }
+    return State(e);
+}
+
+TEST(LoudnessEngine, ANonFiniteSampleIsMeasuredAsSilence)
+{
+    // At each true-peak factor, per frame and in blocks; at the start, at the
+    // edges of the engine's 256-frame chunks, on the frame that fills the
+    // momentary window and at the end.
+    for (double rate : {48000.0, 96000.0, 192000.0})
+    {
+        auto ch = Programme(40000, 5);
+        const int32_t positions[][2] = {{0, 0}, {255, 3}, {256, 5}, {19199, 1}, {19200, 4}, {39999, 2}};
+        for (const auto& [frame, channel] : positions)
+        {
+            ch[channel][frame] = 0.0;
+            for (bool blocks : {false, true})
+            {
+                const std::vector<double> silent = StateAfter(rate, ch, blocks);
+                for (double bad : {double(NAN), double(INFINITY), -double(INFINITY)})
+                {
+                    ch[channel][frame] = bad;
+                    EXPECT_EQ(StateAfter(rate, ch, blocks), silent)
+                        << bad << " at frame " << frame << ", channel " << channel << ", " << rate << " Hz"
+                        << (blocks ? " in blocks" : " per frame");
+                }
+                ch[channel][frame] = 0.0;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "engines/PeakRmsEngine.h"
+#include "engines/WeightingFilter.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -63,20 +65,30 @@ TEST(PeakRmsEngine, ReadsTheFloorsAfterReset)
     }
 }
 
-TEST(PeakRmsEngine, WindowStepsAfterFillingThenEvery4801Frames)
+TEST(PeakRmsEngine, WindowStepsAfterFillingThenEvery100Ms)
 {
     PeakRmsEngine e = Made();
     ASSERT_EQ(e.WindowSamples(), 19200);
     std::vector<int> steps;
-    for (int frame = 1; frame <= 19200 + 3 * 4801; ++frame)
+    for (int frame = 1; frame <= 19200 + 3 * 4800; ++frame)
         if (Feed(e, {0.1, 0.1, 0, 0, 0, 0}, Config::Stereo) != 0)
             steps.push_back(frame);
-    EXPECT_EQ(steps, (std::vector<int>{19200, 24001, 28802, 33603}));
+    EXPECT_EQ(steps, (std::vector<int>{19200, 24000, 28800, 33600}));
 
     // While filling, the mean square is the partial sum over the full length.
     e.Reset();
     Feed(e, {1.0, 0, 0, 0, 0, 0}, Config::Left, 0, 4800);
     EXPECT_EQ(e.WindowMeanSquare(), 0.25);
+
+    // The step is the product rounded, also where it falls a hair short of
+    // (3 s) or beyond (1 s at 44.1 kHz) a whole frame; a quarter of the
+    // window below 400 ms.
+    EXPECT_EQ(Made(Mode::Sum, 3000.0).StepFrames(), 4800);
+    EXPECT_EQ(Made(Mode::Sum, 100.0).StepFrames(), 1200);
+    PeakRmsEngine at44 = Made();
+    at44.Init(10.0, 10000.0, 44100.0);
+    at44.SetRmsWindow(1000.0, 0.9);
+    EXPECT_EQ(at44.StepFrames(), 4410);
 }
 
 TEST(PeakRmsEngine, SetRmsWindowIgnoresTheCurrentLengthAndOutOfBounds)
@@ -203,16 +215,62 @@ TEST(PeakRmsEngine, CrestOfASineAndBallisticsFallingTwentyDbInHalfASecond)
     EXPECT_EQ(e.ballistics[0].held, 1.0);
 }
 
-TEST(PeakRmsEngine, MeasuresCorrectlyAgainAfterNonFiniteInputAndReset)
+// Every read-out after a programme fed as the plug-in feeds it: ballistics,
+// peaks, the channels' weighting filters, then the window.
+std::vector<double> ReadAfter(const std::vector<Frame>& frames, int32_t weighting)
 {
-    const double nan = NAN, inf = INFINITY;
+    PeakRmsEngine e = Made(Mode::AvgPlus3, 300.0);
+    WeightingFilter filters[6];
+    for (WeightingFilter& f : filters)
+        f.Setup(static_cast<WeightingMode>(weighting), 48000.0, 300.0, 1, 3400.0, 1);
+    const int32_t weightCode = PeakRmsEngine::WeightCodeFor(static_cast<WeightingMode>(weighting));
+    for (const Frame& x : frames)
+    {
+        e.ProcessBallistics(x[0], x[1], x[2], x[3], x[4], x[5], 1.0, Config::Six);
+        e.ProcessPeak(x[0], x[1], x[2], x[3], x[4], x[5], 1.0, Config::Six);
+        Frame w;
+        for (int k = 0; k < 6; ++k)
+            w[k] = filters[k].Process(x[k]);
+        e.ProcessRms(w[0], w[1], w[2], w[3], w[4], w[5], 1.0, Config::Six, weightCode);
+    }
+    return Read(e);
+}
+
+TEST(PeakRmsEngine, ANonFiniteSampleIsMeasuredAsSilence)
+{
+    std::vector<Frame> frames(30000);
+    for (int i = 0; i < 30000; ++i)
+    {
+        const double x = 0.7 * std::sin(i * 0.05);
+        frames[i] = {x, -x, 0.5 * x, x * x, 0.2, -0.3 * x};
+    }
+    // At the start, on a window step (14400 + 3600 n) and at the end; under
+    // every weighting curve.
+    const std::pair<int, int> positions[] = {{0, 0}, {18000, 4}, {29999, 5}};
+    for (int32_t weighting = 0; weighting <= 7; ++weighting)
+        for (const auto& [frame, channel] : positions)
+        {
+            frames[frame][channel] = 0.0;
+            const std::vector<double> silent = ReadAfter(frames, weighting);
+            for (double bad : {double(NAN), double(INFINITY), -double(INFINITY)})
+            {
+                frames[frame][channel] = bad;
+                EXPECT_EQ(ReadAfter(frames, weighting), silent)
+                    << bad << " at frame " << frame << ", channel " << channel << ", weighting " << weighting;
+            }
+            frames[frame][channel] = 0.7 * std::sin(frame * 0.05);
+        }
+}
+
+TEST(PeakRmsEngine, MeasuresCorrectlyAgainAfterOverflowAndReset)
+{
+    // Squares beyond the range of a double poison the running sums until a reset.
     for (int32_t weightCode : {0, 1, 2})
     {
         PeakRmsEngine e = Made(Mode::AvgPlus3);
         PeakRmsEngine fresh = Made(Mode::AvgPlus3);
-        Feed(e, {nan, inf, -inf, nan, inf, nan}, Config::Six, weightCode, 10);
+        Feed(e, {1e300, -1e300, 1e300, 0.0, 1e300, 0.0}, Config::Six, weightCode, 10);
         Feed(e, {0.1, 0.1, 0.1, 0.1, 0.1, 0.1}, Config::Six, weightCode, 20000);
-        EXPECT_EQ(e.GetRmsDb(), -141.0) << "the poisoned running sum reads the floor";
 
         e.Reset();
         for (int i = 0; i < 30000; ++i)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,6 +57,33 @@ TEST_F(Audio, MissingInputsReadSilenceAndOnlyMatchedChannelsAreCopied)
             for (int32_t k = 0; k < 6; ++k)
                 EXPECT_EQ(plug->out[k][3], k < std::min(nIn, nOut) ? Noise(k, 512 + 3) : 0.0)
                     << nIn << " in, " << nOut << " out, channel " << k;
+        }
+}
+
+TEST_F(Audio, OutputsWithoutAnInputAreSilencedNotLeftAsTheyWere)
+{
+    // The host's output buffers still hold an earlier block (7.0 here).
+    auto plug = Make();
+    for (int32_t nIn = 0; nIn <= 6; ++nIn)
+        for (const bool noInputs : {false, true})
+        {
+            plug->SetUpStream(kRate, 512, nIn, 6);
+            ChannelBuffers in(64);
+            ChannelBuffers out(64);
+            for (int32_t k = 0; k < 6; ++k)
+                for (int32_t i = 0; i < 64; ++i)
+                {
+                    in[k][i] = Noise(k, i);
+                    out[k][i] = 7.0;
+                }
+            {
+                PlatformLockGuard guard(plug->GetLock());
+                plug->RunAudioBlock(noInputs ? nullptr : in.ptrs, out.ptrs, 64);
+            }
+            for (int32_t k = 0; k < 6; ++k)
+                for (int32_t i = 0; i < 64; ++i)
+                    ASSERT_EQ(out[k][i], k < nIn && !noInputs ? Noise(k, i) : 0.0)
+                        << nIn << " in" << (noInputs ? " (none given)" : "") << ", channel " << k << ", frame " << i;
         }
 }
 
@@ -208,6 +236,52 @@ TEST_F(Audio, NonFiniteSamplesAndOddBlocksCrashNothingAndAResetRecovers)
                                        a.ebuTruePeakMaxDb, a.barHeld[5]}),
                   (std::vector<double>{b.rmsIntegratedDb, b.rmsMaxDb, b.rmsTruePeakMaxDb, b.integratedLufs, b.rangeLu,
                                        b.ebuTruePeakMaxDb, b.barHeld[5]}));
+    }
+}
+
+TEST_F(Audio, ANonFiniteSampleIsMeasuredAsSilenceAndPassesToTheOutput)
+{
+    // One bad sample early in channel 1 and one in the last block of channel
+    // 2; everything published (every 50 ms) and every read-out equals what
+    // the same programme with 0.0 there gives.
+    constexpr int64_t kFrames = 96000;
+    constexpr int64_t kLate = kFrames - 100;
+    auto programme = [](double bad) {
+        return [bad](int32_t k, int64_t i) { return (k == 0 && i == 1000) || (k == 1 && i == kLate) ? bad : Noise(k, i); };
+    };
+    auto readings = [](TestSonvarek& p) {
+        std::vector<double> r;
+        for (const ParamValue& v : p.sent)
+            r.insert(r.end(), {double(v.idx), v.value});
+        MeterSnapshot m;
+        p.TakeDueMeterValues(&m);
+        r.insert(r.end(), {m.rmsIntegratedDb, m.rmsDb, m.rmsMaxDb, m.peakMaxDb, m.rmsTruePeakMaxDb, m.crestDb,
+                           m.integratedLufs, m.shortTermLufs, m.momentaryMaxLufs, m.ebuTruePeakMaxDb, m.rangeLu});
+        r.insert(r.end(), m.barHeld, m.barHeld + 6);
+        r.insert(r.end(), m.barFalling, m.barFalling + 6);
+        return r;
+    };
+    const std::pair<int32_t, int32_t> settings[] = {
+        {kMeterTypeRms, 0}, {kMeterTypeRms, 1}, {kMeterTypeRms, 5}, {kMeterTypeEbu, 0}};
+    for (const auto& [type, weighting] : settings)
+    {
+        std::vector<double> silent;
+        for (const double bad : {0.0, double(NAN), double(INFINITY), -double(INFINITY)})
+        {
+            SCOPED_TRACE(testing::Message() << "type " << type << ", weighting " << weighting << ", sample " << bad);
+            auto plug = Make();
+            plug->SetFromHost(kType, type);
+            plug->SetFromHost(kRMSWFilterMode, weighting);
+            plug->SetFromHost(kWriteAutomationData, 1);
+            plug->SetUpStream(kRate);
+            plug->RunSignal(programme(bad), kFrames);
+            const double passed = plug->out[1][static_cast<size_t>(kLate % 512)];
+            EXPECT_TRUE(passed == bad || (std::isnan(bad) && std::isnan(passed))) << "passes unchanged: " << passed;
+            if (bad == 0.0)
+                silent = readings(*plug);
+            else
+                EXPECT_EQ(readings(*plug), silent);
+        }
     }
 }
 

@@ -302,4 +302,15 @@ TEST_F(EffectParameters, MalformedControlsStateChangesNothing)
     EXPECT_EQ(host.Calls().size(), mark);
 }
 
+TEST_F(EffectParameters, ARecordTooSmallForTheControlsStateIsRefusedAndLeftAlone)
+{
+    int32_t size = 0;
+    ASSERT_EQ(Host().GetStateChunkSize(kElck, &size), 0);
+    HostChunkRecord small(size - 1, kElck);  // room for exactly what it declares
+    EXPECT_EQ(Host().GetStateChunk(kElck, &small.Record()), kAAXResultWrongDataSize);
+    EXPECT_EQ(small.Record().dataSize, size - 1);
+    EXPECT_EQ(small.Data(), std::vector<uint8_t>(static_cast<size_t>(size - 1), 0));
+    EXPECT_STREQ(small.Record().name, "");
+}
+
 }  // namespace

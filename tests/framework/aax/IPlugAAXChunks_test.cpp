@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -121,6 +123,27 @@ TEST_F(IPlugAAXChunks, ComparingAShortOrDifferentRecordIsUnequal)
     uint8_t same = 1;
     EXPECT_EQ(instance->Effect().CompareStateChunk(&negative.Record(), &same), 0);
     EXPECT_EQ(same, 0);
+}
+
+TEST_F(IPlugAAXChunks, ARecordTooSmallForTheStateIsRefusedAndLeftAlone)
+{
+    // The size asked first, then records whose declared size falls short
+    // (their room is exactly what they declare).
+    int32_t size = 0;
+    ASSERT_EQ(instance->Effect().GetStateChunkSize(kQZ17, &size), 0);
+    ASSERT_EQ(size, 8 * kTestNParams);
+    for (const int32_t declared : {size - 1, 8, 0, -8})
+    {
+        HostChunkRecord record(declared, kQZ17);
+        const Bytes before = record.Data();
+        std::fill(record.Record().name, record.Record().name + AAXChunkRecord::kNameBytes, 'n');
+        EXPECT_EQ(instance->Effect().GetStateChunk(kQZ17, &record.Record()), kAAXResultWrongDataSize) << declared;
+        EXPECT_EQ(record.Record().dataSize, declared);
+        EXPECT_EQ(record.Data(), before);
+        EXPECT_EQ(record.Record().name[0], 'n');
+    }
+    HostChunkRecord fits(size, kQZ17);
+    EXPECT_EQ(instance->Effect().GetStateChunk(kQZ17, &fits.Record()), 0);
 }
 
 TEST_F(IPlugAAXChunks, AStateThatCannotBeWrittenIsAnErrorNotSuccess)

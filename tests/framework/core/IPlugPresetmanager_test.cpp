@@ -51,11 +51,13 @@ TEST_F(PresetManager, ScanTakesRegularFilesContainingFxpInNameOrder)
     ASSERT_EQ(mkdir((folder / "dir.fxp").c_str(), 0700), 0);
     ASSERT_EQ(symlink((folder / "x.fxp").c_str(), (folder / "link.fxp").c_str()), 0);
     ASSERT_EQ(mkfifo((folder / "pipe.fxp").c_str(), 0600), 0);
+    WriteProgram("x.fxp.tmp4711-0", -5.0);  // left by a save cut short
 
     plug.BuildPresetList(true);
     EXPECT_EQ(plug.FactoryPresetCount(), 2);
     EXPECT_EQ(Names(plug), (std::vector<std::string>{"Quiet", "Choice 2", "empty 2", "Upper", "link", "x", "y.fxp"}))
-        << "upper case sorts first in the C locale; links are followed; folders, pipes and refused files add nothing";
+        << "upper case sorts first in the C locale; links are followed; folders, pipes, refused files and the "
+           "temporaries of a save add nothing";
     EXPECT_FALSE(plug.IsBusy());
     EXPECT_STREQ(plug.DefaultPreset()->name, "Factory Default");
     EXPECT_TRUE(plug.GetPreset(6)->fromFile);

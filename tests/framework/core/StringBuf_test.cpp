@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -92,6 +93,19 @@ TEST(StringBuf, SetFormattedCutsToMaxLen)
     s.SetFormatted(kMax - 1, "%d", 1);  // cannot be had
     s.SetFormatted(kMax, "%d", 1);
     EXPECT_STREQ(s.Get(), "kept");
+}
+
+TEST(StringBuf, SetFormattedTakesArgumentsFromItsOwnText)
+{
+    // Written over while it is read, then moved by the growth.
+    StringBuf s("abcdef");
+    s.SetFormatted(20, "x%s", s.Get());
+    EXPECT_STREQ(s.Get(), "xabcdef");
+    s.SetFormatted(5000, "%s|%s|%.3000d", s.Get() + 1, s.Get(), 7);
+    ASSERT_EQ(s.GetLength(), 3015);
+    EXPECT_EQ(std::string(s.Get(), 15), "abcdef|xabcdef|");
+    s.SetFormatted(3, "%s", s.Get() + 2);
+    EXPECT_STREQ(s.Get(), "cde");
 }
 
 TEST(StringBuf, AssignCopiesBytesAndSize)

@@ -5,7 +5,6 @@
 #include "graphics/raster/LICE_PaintRect.h"
 
 #include "platform/win32/Desktop.h"
-#include "platform/win32/Win32Gdi.h"
 
 #include <gtest/gtest.h>
 
@@ -43,18 +42,6 @@ TEST_F(LiceSysBitmapTest, RowSpanRoundsUpToFourAndASmallerSizeReusesTheDib)
     EXPECT_TRUE(bitmap.SetSize(105, 40)) << "wider than the DIB";
     EXPECT_EQ(bitmap.RowPixels(), 108);
     EXPECT_EQ(desktop.Counts().bitmaps, 1) << "the old DIB is deleted";
-}
-
-TEST_F(LiceSysBitmapTest, PixelsAreTheDibsAndGdiSeesWhatIsPainted)
-{
-    LICE_SysBitmap bitmap(5, 3);
-    LICE_PaintRect(&bitmap, 1, 1, 1, 1, 0xFF123456, 1.0f, kCombineCopy);
-    EXPECT_EQ(bitmap.PixelData()[1 * 8 + 1], 0xFF123456u);
-
-    // A blit out of the bitmap's context reads the same pixel.
-    LICE_SysBitmap copy(5, 3);
-    ASSERT_TRUE(BitBlt(copy.DeviceContext(), 0, 0, 5, 3, bitmap.DeviceContext(), 0, 0, SRCCOPY));
-    EXPECT_EQ(copy.PixelData()[1 * 8 + 1], 0xFF123456u);
 }
 
 TEST_F(LiceSysBitmapTest, ZeroOrNegativeSizesGiveAnEmptyBitmapThatNothingDrawsInto)

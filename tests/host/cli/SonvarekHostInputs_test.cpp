@@ -40,6 +40,39 @@ TEST_F(SonvarekHostInputs, NonFiniteSamplesAreCountedAndReported)
     EXPECT_EQ(human.out.find("non-finite", found + line.size()), std::string::npos) << human.out;
 }
 
+TEST_F(SonvarekHostInputs, NonFiniteSamplesReadAsTheSameProgrammeWithSilenceThere)
+{
+    // Ten seconds with one bad sample at 1 s, and the same with 0.0 there.
+    for (const double bad : {NAN, INFINITY, -INFINITY})
+    {
+        SCOPED_TRACE(bad);
+        Planar audio = SteppedProgramme(2, 48000, 10.0, 7u);
+        audio[0][48000] = bad;
+        const std::string badPath = Write("bad.wav", audio, 48000);
+        audio[0][48000] = 0.0;
+        const std::string zeroPath = Write("zero.wav", audio, 48000);
+
+        for (const char* type : {"Type=EBU", "Type=RMS"})
+        {
+            const HostRun run = Run({"--json", "--set", type, badPath, zeroPath});
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            const std::vector<JsonObject> objects = Objects(run);
+            ASSERT_EQ(objects.size(), 2u);
+            EXPECT_EQ(Number(objects[0], "non-finite samples"), 1.0);
+            ASSERT_EQ(objects[0].size(), objects[1].size());
+            for (const auto& [key, value] : objects[0])
+            {
+                if (key == "file" || key == "speed" || key == "non-finite samples")
+                    continue;
+                if (value.isString)
+                    EXPECT_EQ(value.text, Text(objects[1], key.c_str())) << type << " " << key;
+                else
+                    EXPECT_EQ(value.number, Number(objects[1], key.c_str())) << type << " " << key;
+            }
+        }
+    }
+}
+
 TEST_F(SonvarekHostInputs, AFileCutShortIsMeasuredAsFarAsItGoesWithAWarning)
 {
     const Planar programme = SteppedProgramme(2, 48000, 4.0, 5u);
