@@ -9,6 +9,7 @@
 #include "platform/ACFInterfaceIDs.h"
 #include "support/TestPlugAAX.h"
 #include "support/TestSession.h"
+#include "graphics/editor/IGraphicsWin.h"
 #include "tests/support/TestEditorLink.h"
 
 #include <gtest/gtest.h>
@@ -227,7 +228,7 @@ TEST(IPlugAAXHostSide, TheViewIsSizedHeightFirstOnlyWithAnEditor)
     TestPlugRef plug;
     EXPECT_FALSE(plug->ResizeHostView(616, 352, 1));
     EXPECT_TRUE(plug->resized.empty());
-    plug->AttachEditor(new TestEditorLink);
+    plug->AttachEditor(new IGraphicsWin(&*plug, 616, 352, 30));
     EXPECT_FALSE(plug->ResizeHostView(616, 352, 1));  // no view container yet
     EXPECT_EQ(plug->resized, std::vector<int32_t>{1});
 

@@ -1,3 +1,5 @@
+#include "graphics/editor/IGraphicsWin.h"
+#include "graphics/raster/LICE_SysBitmap.h"
 #include "support/TestPlug.h"
 #include "tests/support/TestEditorLink.h"
 
@@ -117,6 +119,53 @@ TEST(IPlugBase, AttachEditorPushesUnitValuesThenMakesBitmaps)
         EXPECT_EQ(deletions, 1) << "the editor attached before";
     }
     EXPECT_EQ(deletions, 2) << "the attached editor goes with the plug-in";
+}
+
+// A control that counts its own deletion.
+class CountedControl final : public IControl
+{
+public:
+    CountedControl(IPlugBase* plug, int32_t paramIdx, int* deletions)
+        : IControl(plug, {0, 0, 0, 0, 10, 0, 10, 0}, paramIdx), deletions(deletions)
+    {
+    }
+    ~CountedControl() override { ++*deletions; }
+    void Paint(IGraphics*) override {}
+
+private:
+    int* deletions;
+};
+
+TEST(IPlugBase, DrivesARealEditorSurface)
+{
+    int deletions = 0;
+    {
+        TestPlug plug;
+        plug.GetParam(0)->SetValue(-15.0);
+        auto* editor = new IGraphicsWin(&plug, 616, 352, 30);
+        auto* gain = new CountedControl(&plug, 0, &deletions);
+        auto* count = new CountedControl(&plug, 1, &deletions);
+        editor->AppendControl(gain);
+        editor->AppendControl(count);
+        plug.AttachEditor(editor);
+        EXPECT_EQ(gain->CurrentValue(), 0.75) << "attaching gives every control its unit value";
+        ASSERT_NE(editor->BackBuffer(), nullptr);
+        EXPECT_EQ(editor->BackBuffer()->Width(), 616);
+
+        // A control's edit goes to the host and to the change handler.
+        gain->AcceptUserValue(0.5);
+        ASSERT_EQ(plug.sent.size(), 1u);
+        EXPECT_EQ(plug.sent[0].unit, 0.5);
+        EXPECT_EQ(plug.changes, std::vector<int32_t>{0});
+        EXPECT_EQ(plug.GetParam(0)->Value(), -30.0);
+
+        // Restored plain values reach the controls as unit values.
+        plug.GetParam(1)->SetValue(2.0);
+        plug.RefreshParamControls();
+        EXPECT_EQ(count->CurrentValue(), 0.5);
+        EXPECT_EQ(gain->CurrentValue(), 0.5);
+    }
+    EXPECT_EQ(deletions, 2) << "the editor and its controls go with the plug-in";
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// Rectangle arithmetic of the editor surface. All four values 0 is the empty
+// rectangle; right and bottom are exclusive.
+
+#include "graphics/editor/IBounds.h"
+
+inline bool IsEmptyBounds(const IBounds& b) { return b.L == 0 && b.T == 0 && b.R == 0 && b.B == 0; }
+
+// An empty side yields the other; else the smallest rectangle holding both.
+IBounds BoundsUnion(const IBounds& a, const IBounds& b);
+
+// False when either is empty or they lie apart. Rectangles that only touch
+// at a's right or bottom edge count as meeting (a.R == b.L meets).
+bool BoundsIntersect(const IBounds& a, const IBounds& b);
+
+// The overlap, when BoundsIntersect holds (it may then have no area); else
+// the empty rectangle.
+IBounds BoundsIntersection(const IBounds& a, const IBounds& b);
+
+// The overlap when it has an area (R > L and B > T); else the empty rectangle.
+IBounds BoundsClip(const IBounds& a, const IBounds& b);

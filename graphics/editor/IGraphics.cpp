@@ -1,0 +1,192 @@
+#include "graphics/editor/IGraphics.h"
+
+#include "framework/core/IPlugBase.h"
+#include "graphics/raster/LICE_MemBitmap.h"
+#include "graphics/raster/LICE_SysBitmap.h"
+#include "platform/PlatformLock.h"
+
+#include <cmath>
+
+namespace {
+
+// Holds the plug-in lock (when there is a plug-in) while the control list
+// changes, so that a host thread pushing values never walks a list being
+// rebuilt.
+class ListGuard
+{
+public:
+    explicit ListGuard(IPlugBase* plug) : plug(plug)
+    {
+        if (plug)
+            plug->GetLock().Lock();
+    }
+    ~ListGuard()
+    {
+        if (plug)
+            plug->GetLock().Unlock();
+    }
+    ListGuard(const ListGuard&) = delete;
+    ListGuard& operator=(const ListGuard&) = delete;
+
+private:
+    IPlugBase* plug;
+};
+
+}  // namespace
+
+IGraphics::IGraphics(IPlugBase* plug, int32_t width, int32_t height, int32_t framesPerSecond)
+    : framesPerSecond(framesPerSecond > 0 ? framesPerSecond : 25), plug(plug), width(width), height(height)
+{
+}
+
+IGraphics::~IGraphics()
+{
+    delete keyCatcher;
+    for (int32_t i = controls.GetSize() - 1; i >= 0; --i)
+        delete controls.Get(i);
+    controls.Empty();
+    delete backBuffer;
+    delete scratch;
+}
+
+void IGraphics::CreateDrawBitmaps()
+{
+    delete backBuffer;
+    delete scratch;
+    backBuffer = new LICE_SysBitmap(width, height);
+    scratch = new LICE_MemBitmap(0, 0, 4);
+}
+
+// ---- Controls ---------------------------------------------------------------------
+
+int32_t IGraphics::AppendControl(IControl* control)
+{
+    if (!control)
+        return -1;
+    ListGuard guard(plug);
+    if (!controls.Add(control))
+    {
+        delete control;
+        return -1;
+    }
+    control->SetSurface(this);
+    return controls.GetSize() - 1;
+}
+
+void IGraphics::SetControlValue(int32_t idx, double unit)
+{
+    if (IControl* control = ControlAt(idx))
+        control->AcceptPlugValue(unit);
+}
+
+void IGraphics::MarkAllControls(bool push)
+{
+    for (int32_t i = 0; i < controls.GetSize(); ++i)
+        controls.Get(i)->MarkChanged(push);
+}
+
+void IGraphics::ApplyScaledLayout(int32_t designWidth, int32_t designHeight, double scaleX, double scaleY)
+{
+    for (int32_t i = 0; i < controls.GetSize(); ++i)
+    {
+        IControl* control = controls.Get(i);
+        if (!control->FollowsLayout())
+            continue;
+        control->SetLayoutFrame(designWidth, designHeight, scaleX, scaleY);
+        control->SetArea(control->ResolveBounds());
+    }
+}
+
+void IGraphics::SetKeyCatcher(IControl* control)
+{
+    if (control == keyCatcher)
+        return;
+    delete keyCatcher;
+    keyCatcher = control;
+    if (keyCatcher)
+        keyCatcher->SetSurface(this);
+}
+
+void IGraphics::DeleteControls()
+{
+    ForgetPointer();
+    ListGuard guard(plug);
+    for (int32_t i = controls.GetSize() - 1; i >= 0; --i)
+        delete controls.Get(i);
+    controls.Empty();
+}
+
+void IGraphics::ForgetCapture()
+{
+    captured = -1;
+    lastX = -1;
+    lastY = -1;
+}
+
+void IGraphics::ForgetPointer()
+{
+    ForgetCapture();
+    hover = -1;
+}
+
+// ---- Values from the plug-in ----------------------------------------------------
+
+void IGraphics::PushParamToControls(int32_t paramIdx, double value, bool isUnit)
+{
+    SetControlsAsUserOrPlug(paramIdx, value, isUnit, false);
+}
+
+void IGraphics::SetParamControlsAsUser(int32_t paramIdx, double value, bool isUnit)
+{
+    SetControlsAsUserOrPlug(paramIdx, value, isUnit, true);
+}
+
+void IGraphics::SetControlsAsUserOrPlug(int32_t paramIdx, double value, bool isUnit, bool asUser)
+{
+    if (!std::isfinite(value))
+        return;
+    if (!isUnit)
+    {
+        const IPlugParam* param = plug ? plug->GetParam(paramIdx) : nullptr;
+        if (!param)
+            return;
+        value = param->MapToUnit(value);
+    }
+    for (int32_t i = 0; i < controls.GetSize(); ++i)
+    {
+        IControl* control = controls.Get(i);
+        if (control->ParamIdx() == paramIdx)
+        {
+            if (asUser)
+                control->AcceptUserValue(value);
+            else
+                control->AcceptPlugValue(value);
+        }
+        if (!asUser)
+        {
+            const int32_t slot = control->AuxParamIdx(paramIdx);
+            if (slot >= 0)
+                control->AcceptPlugAuxValue(slot, value);
+        }
+    }
+}
+
+// ---- Size ------------------------------------------------------------------------
+
+bool IGraphics::SetEditorSize(int32_t newWidth, int32_t newHeight, bool keepControls)
+{
+    width = newWidth;
+    height = newHeight;
+    if (!keepControls)
+        DeleteControls();
+    CreateDrawBitmaps();
+    return plug ? plug->ResizeHostView(width, height, keepControls ? 1 : 0) : false;
+}
+
+void IGraphics::ResetControls()
+{
+    DeleteControls();
+    CreateDrawBitmaps();
+    if (plug)
+        plug->OnControlsReset();
+}

@@ -1,0 +1,120 @@
+#include "graphics/editor/IGraphics.h"
+
+#include "framework/core/IPlugBase.h"
+#include "graphics/editor/BoundsOps.h"
+#include "graphics/editor/TruncToInt.h"
+#include "graphics/raster/LICE_Compose.h"
+#include "graphics/raster/LICE_PaintRect.h"
+#include "graphics/raster/LICE_SysBitmap.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Quiet ticks after which every control hears QuietPeriodHook.
+constexpr int32_t kQuietTicks = 21;
+
+uint32_t Channel(int32_t v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); }
+
+uint32_t PackArgb(const IArgb& c)
+{
+    return Channel(c.A) << 24 | Channel(c.R) << 16 | Channel(c.G) << 8 | Channel(c.B);
+}
+
+// round(size x (frame - 1) / count): + 0.5, then truncation.
+int32_t FrameOffset(int32_t size, int32_t frame, int32_t count)
+{
+    return TruncToInt(static_cast<double>(size) * (frame - 1) / count + 0.5);
+}
+
+}  // namespace
+
+IBounds IGraphics::ClipArea() const
+{
+    const IBounds whole = {0, 0, backBuffer ? backBuffer->Width() : 0, backBuffer ? backBuffer->Height() : 0};
+    return drawing ? BoundsClip(clipArea, whole) : whole;
+}
+
+void IGraphics::FillBounds(const IArgb& colour, const IBounds& bounds, const IBlend* blend)
+{
+    const IBounds target = BoundsClip(bounds, ClipArea());
+    if (!backBuffer || IsEmptyBounds(target))
+        return;
+    const BlendMode how = BlendModeOf(blend);
+    LICE_PaintRect(backBuffer, target.L, target.T, target.R - target.L, target.B - target.T, PackArgb(colour),
+                   how.alpha, how.mode);
+}
+
+void IGraphics::DrawFrameBitmap(const IBitmapStrip& strip, const IBounds& bounds, int32_t frame,
+                                const IBlend* blend)
+{
+    if (!backBuffer || !strip.bitmap)
+        return;
+    int32_t srcX = 0;
+    int32_t srcY = 0;
+    if (strip.frameCount > 1 && frame > 1)
+    {
+        if (strip.framesSideBySide)
+            srcX = FrameOffset(strip.width, frame, strip.frameCount);
+        else
+            srcY = FrameOffset(strip.height, frame, strip.frameCount);
+    }
+    const IBounds target = BoundsClip(bounds, ClipArea());
+    if (IsEmptyBounds(target))
+        return;
+    srcX += target.L - bounds.L;
+    srcY += target.T - bounds.T;
+    const BlendMode how = BlendModeOf(blend);
+    LICE_Compose(backBuffer, strip.bitmap, target.L, target.T, srcX, srcY, target.R - target.L, target.B - target.T,
+                 how.alpha, how.mode);
+}
+
+void IGraphics::Draw(const IBounds& area)
+{
+    const int32_t count = controls.GetSize();
+    if (count > 0)
+    {
+        clipArea = area;
+        drawing = true;
+        for (int32_t i = 0; i < count; ++i)
+        {
+            IControl* control = controls.Get(i);
+            if (!control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
+                control->Paint(this);
+            control->TakeRedrawRequest();
+        }
+        drawing = false;
+    }
+    // Also with no controls: the window must see its area painted (validated),
+    // or it asks for the same paint again and again.
+    PaintWindow(area);
+}
+
+bool IGraphics::CollectChanges(IBounds& area)
+{
+    if (plug)
+        plug->IdleRefresh();
+    bool anyChanged = false;
+    for (int32_t i = 0; i < controls.GetSize(); ++i)
+    {
+        const IControl* control = controls.Get(i);
+        if (control->IsChanged())
+        {
+            area = BoundsUnion(area, control->DrawArea());
+            anyChanged = true;
+        }
+    }
+    if (anyChanged)
+    {
+        quietTicks = 0;
+        return true;
+    }
+    if (++quietTicks >= kQuietTicks)
+    {
+        quietTicks = 0;
+        for (int32_t i = 0; i < controls.GetSize(); ++i)
+            controls.Get(i)->QuietPeriodHook();
+    }
+    return false;
+}
