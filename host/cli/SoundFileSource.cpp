@@ -51,6 +51,20 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
     if (!regular)
         AwaitData(fd);
 
+    // libsndfile closes the descriptor it is given when an open fails, even
+    // when told not to: it gets a duplicate of its own (sharing the file
+    // position), so that ours is closed exactly once and a number another
+    // thread has opened since is never closed under it.
+    int libraryFd = -1;
+    do
+        libraryFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    while (libraryFd < 0 && errno == EINTR);
+    if (libraryFd < 0)
+    {
+        *error = std::strerror(errno);
+        ::close(fd);
+        return nullptr;
+    }
     SF_INFO info = {};
     SNDFILE* file = nullptr;
     {
@@ -59,7 +73,7 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
         // regular file, or a stream that has begun to arrive.
         static std::mutex openLock;
         std::lock_guard<std::mutex> guard(openLock);
-        file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+        file = sf_open_fd(libraryFd, SFM_READ, &info, SF_TRUE);
         if (!file)
             *error = sf_strerror(nullptr);
     }
@@ -79,7 +93,7 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
 
 SoundFileSource::~SoundFileSource()
 {
-    sf_close(file);
+    sf_close(file);  // closes libsndfile's duplicate
     ::close(fd);
 }
 
