@@ -108,24 +108,26 @@ void X11Presenter::Impl::Dispatch(XEvent& event)
         break;
     default:
         if (IsInput(event.type))
-            DeliverInput(*s, event);
+            DeliverInput(s->hwnd, event);
         break;
     }
 }
 
-void X11Presenter::Impl::DeliverInput(ShownWindow& s, XEvent& event)
+void X11Presenter::Impl::DeliverInput(HWND hwnd, XEvent& event)
 {
+    // Input may run nested loops (a menu opened on a press) that change the
+    // shown windows: only the handle is kept.
     ResyncButtons();
     RECT r;
-    if (!GetWindowRect(s.hwnd, &r))
+    if (!GetWindowRect(hwnd, &r))
         return;
     const auto at = [&r](int x, int y) { return POINT{r.left + x, r.top + y}; };
     // The pointer is over this window: it is above the layer's other
     // top-level windows there, as it is on the X screen.
     const auto raise = [&](POINT p) {
         const HWND under = desktop.WindowAt(p.x, p.y);
-        if (under && GetAncestor(under, GA_ROOT) != s.hwnd)
-            SetWindowPos(s.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (under && GetAncestor(under, GA_ROOT) != hwnd)
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
     switch (event.type)
     {

@@ -45,7 +45,7 @@ struct X11Presenter::Impl
     // Events (PresenterInput.cpp).
     void ProcessEvents();
     void Dispatch(XEvent& event);
-    void DeliverInput(ShownWindow& shown, XEvent& event);
+    void DeliverInput(HWND hwnd, XEvent& event);
     void DeliverKey(const XKeyEvent& key, bool press);
     void DeliverFocus(ShownWindow& shown, const XFocusChangeEvent& focus);
     void ResyncButtons();

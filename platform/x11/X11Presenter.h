@@ -10,8 +10,9 @@
 // window follows the layer window's size and place and shows or hides with
 // it; a child window that fills its top-level window keeps filling it when
 // it changes size (the top-level window is resized to it, as a host's view
-// follows its plug-in's window). Moving the X window moves the layer window,
-// so the layer's screen is the X screen.
+// follows its plug-in's window; sizes count from the presenter's opening).
+// Moving the X window moves the layer window, so the layer's screen is the
+// X screen.
 //
 // X input becomes the layer's hardware input (Desktop's input calls):
 // pointer motion, the left, middle and right buttons (a second press within
@@ -29,7 +30,8 @@
 // (see X11Services.h). Headless remains the default: nothing of this is in
 // the layer unless a presenter is open.
 //
-// At most one presenter exists at a time. [UI thread, except Stop]
+// At most one presenter is open at a time (a second Open fails). [UI
+// thread, except Stop]
 
 #include "platform/win32/Desktop.h"
 #include "platform/win32/DesktopPresenter.h"

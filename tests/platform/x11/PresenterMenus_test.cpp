@@ -128,6 +128,29 @@ TEST_F(PresenterMenusTest, GreyedItemsStayOpenAndEscapeOrAClickOutsideCancels)
     EXPECT_TRUE(Of(host, WM_LBUTTONDOWN).empty()) << "the click that cancels is the menu's";
 }
 
+TEST_F(PresenterMenusTest, AMenuTallerThanTheScreenScrollsWithTheWheel)
+{
+    const HMENU tall = CreatePopupMenu();
+    for (UINT_PTR id = 1; id <= 60; ++id)
+        AppendMenuA(tall, MF_STRING, id, ("Preset " + std::to_string(id)).c_str());
+    UserThread person(*presenter, [&](XUser& u) {
+        const Window w = u.WaitForMenu();
+        int x, y, width, height;
+        if (!w)
+            return false;
+        u.Geometry(w, x, y, width, height);
+        if (y != 0 || height != DisplayHeight(u.display, DefaultScreen(u.display)))
+            return false;
+        const POINT first = RowCentre(u, w, std::vector<MenuItemView>(60), 0);
+        u.Click(Button5, first.x, first.y);
+        u.Click(Button1, first.x, first.y);
+        return true;
+    });
+    EXPECT_EQ(TrackPopupMenu(tall, TPM_RETURNCMD, 130, 150, 0, host, nullptr), 4) << "three rows further down";
+    EXPECT_TRUE(person.Succeeded()) << "the menu fills the screen's height";
+    DestroyMenu(tall);
+}
+
 TEST_F(PresenterMenusTest, AStopEndsTheMenuAsCancelled)
 {
     UserThread person(*presenter, [&](XUser& u) {
