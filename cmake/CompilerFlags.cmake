@@ -34,12 +34,14 @@ function(sonvarek_subsystem_library target)
 endfunction()
 
 # Adds one GoogleTest executable per *_test.cpp file in the calling folder.
-# Usage: sonvarek_tests(LIBS <targets...> [LABELS <labels...>])
+# Usage: sonvarek_tests(LIBS <targets...> [LABELS <labels...>] [LAUNCHER <command...>])
+# With LAUNCHER each test runs as "<command...> <test executable>"; the
+# launcher's exit status 77 counts as skipped.
 # A test file whose name ends in _long_test.cpp gets the label "long" (left
 # out of sanitizer runs); one ending in _concurrency_test.cpp the label
 # "concurrency" (run under ThreadSanitizer).
 function(sonvarek_tests)
-  cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;LABELS;LAUNCHER" ${ARGN})
   find_package(GTest REQUIRED)
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   file(GLOB support_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
@@ -59,7 +61,10 @@ function(sonvarek_tests)
       list(APPEND labels concurrency)
       set_property(GLOBAL APPEND PROPERTY SONVAREK_CONCURRENCY_TESTS ${exe})
     endif()
-    add_test(NAME ${exe} COMMAND ${exe})
+    add_test(NAME ${exe} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:${exe}>)
+    if(ARG_LAUNCHER)
+      set_tests_properties(${exe} PROPERTIES SKIP_RETURN_CODE 77)
+    endif()
     set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT
                          "LC_ALL=C;LANG=C;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
   endforeach()

@@ -117,6 +117,19 @@ void Desktop::RunFor(uint64_t ms)
 
 uint64_t Desktop::NowMs() const { return ::NowMs(); }
 
+std::optional<uint64_t> Desktop::NextEventMs() const
+{
+    const LayerState& s = Layer();
+    const uint64_t now = ::NowMs();
+    std::optional<uint64_t> next;
+    const auto consider = [&next](uint64_t at) { next = next ? std::min(*next, at) : at; };
+    for (const LayerTimer& t : s.timers)
+        consider(t.pending ? now : t.nextMs);
+    if (s.hoverTracked)
+        consider(s.hoverStartMs + s.hoverMs);
+    return next;
+}
+
 bool Desktop::FireTimer(HWND window, UINT_PTR id)
 {
     auto& timers = Layer().timers;
@@ -292,16 +305,21 @@ const std::vector<LoggedMessage>& Desktop::HostMessages(HWND host) const
 
 void Desktop::ClearHostMessages(HWND host) { Layer().hostLogs.erase(host); }
 
-DesktopImage Desktop::WindowImage(HWND window) const
+DesktopImage Desktop::WindowImage(HWND window) const { return WindowImage(window, {0, 0, INT32_MAX, INT32_MAX}); }
+
+DesktopImage Desktop::WindowImage(HWND window, const RECT& area) const
 {
     DesktopImage image;
     const WindowObject* w = FindWindowObject(window);
     if (!w)
         return image;
-    image.width = w->pixelWidth;
-    image.height = w->pixelHeight;
-    image.pixels.assign(w->pixels.size(), 0);
-    Compose(*w, image, 0, 0, {0, 0, image.width, image.height});
+    const RECT part = IntersectRects(area, {0, 0, w->pixelWidth, w->pixelHeight});
+    if (IsEmptyRect(part))
+        return image;
+    image.width = part.right - part.left;
+    image.height = part.bottom - part.top;
+    image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0);
+    Compose(*w, image, -part.left, -part.top, {0, 0, image.width, image.height});
     return image;
 }
 

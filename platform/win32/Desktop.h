@@ -17,6 +17,7 @@
 #include "platform/win32/Win32Types.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,9 @@ public:
     // expiries, hover), pumping at each, and pumps at the end.
     void RunFor(uint64_t ms);
     uint64_t NowMs() const;
+    // When the next timer or hover event falls due on the clock; nothing
+    // when none waits. A time not after NowMs() means one is due now.
+    std::optional<uint64_t> NextEventMs() const;
     // Sends the window's timer message now (as if it had come due and been
     // taken) and restarts its period. False when there is no such timer.
     bool FireTimer(HWND window, UINT_PTR id);
@@ -136,6 +140,9 @@ public:
     // The window's pixels with its visible descendants drawn over them;
     // empty for a window that does not exist.
     DesktopImage WindowImage(HWND window) const;
+    // The part of WindowImage inside area (client coordinates), clipped to
+    // the window: the image has the clipped area's size.
+    DesktopImage WindowImage(HWND window, const RECT& area) const;
     // The DIB section's pixels, top row first; empty for an unknown bitmap.
     DesktopImage BitmapImage(HBITMAP bitmap) const;
     // Opaque RGB PNG of WindowImage; false when it cannot be written.

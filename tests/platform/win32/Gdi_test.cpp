@@ -176,6 +176,37 @@ TEST_F(GdiTest, ABlitReachesTheWindowsStoreAndThePresenter)
     desktop.SetPresenter(nullptr);
 }
 
+TEST_F(GdiTest, APartOfAWindowsImageIsComposedAndClippedAsTheWhole)
+{
+    RecordingWindows windows;
+    const HWND parent = windows.Create(0, 0, 30, 20);
+    const HWND child = windows.Create(10, 5, 10, 10, parent);
+    uint32_t* bits = nullptr;
+    const HBITMAP b = MakeDib(30, -20, &bits);
+    for (int i = 0; i < 600; ++i)
+        bits[i] = 0xFF000000u | static_cast<uint32_t>(i);
+    const HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(memory, b);
+    for (const HWND w : {parent, child})
+    {
+        const HDC dc = GetDC(w);
+        BitBlt(dc, 0, 0, 30, 20, memory, 0, 0, SRCCOPY);
+        ReleaseDC(w, dc);
+    }
+    const DesktopImage whole = desktop.WindowImage(parent);
+    const DesktopImage part = desktop.WindowImage(parent, {8, 3, 40, 12});
+    ASSERT_EQ(part.width, 22) << "clipped to the window";
+    ASSERT_EQ(part.height, 9);
+    for (int y = 0; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x)
+            ASSERT_EQ(part.At(x, y), whole.At(x + 8, y + 3)) << x << "," << y;
+    EXPECT_EQ(part.At(2, 2), bits[0]) << "the child's first pixel";
+    EXPECT_TRUE(desktop.WindowImage(parent, {30, 0, 40, 20}).pixels.empty());
+    EXPECT_TRUE(desktop.WindowImage(nullptr, {0, 0, 5, 5}).pixels.empty());
+    DeleteDC(memory);
+    DeleteObject(b);
+}
+
 TEST_F(GdiTest, ADcWhoseWindowDiedDrawsNothingAndStillReleases)
 {
     RecordingWindows windows;

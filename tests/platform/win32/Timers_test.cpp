@@ -113,6 +113,22 @@ TEST_F(TimersTest, FireTimerDeliversNowAndRestartsThePeriod)
     EXPECT_FALSE(desktop.FireTimer(window, 3));
 }
 
+TEST_F(TimersTest, TheNextEventIsTheEarliestDueTimerOrHover)
+{
+    EXPECT_EQ(desktop.NextEventMs(), std::nullopt);
+    SetTimer(window, 1, 100, nullptr);
+    SetTimer(window, 2, 40, nullptr);
+    EXPECT_EQ(desktop.NextEventMs(), 40u);
+    desktop.MouseMove(5, 5);
+    TRACKMOUSEEVENT track = {sizeof(TRACKMOUSEEVENT), TME_HOVER, window, 25};
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    EXPECT_EQ(desktop.NextEventMs(), 25u);
+    desktop.Advance(60);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_NULL, WM_NULL + 1, PM_NOREMOVE);
+    EXPECT_EQ(desktop.NextEventMs(), 60u) << "a timer already waiting is due now";
+}
+
 TEST_F(TimersTest, AReplacementClockDrivesTicksAndTimers)
 {
     struct FixedClock : DesktopClock

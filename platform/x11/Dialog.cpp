@@ -1,0 +1,295 @@
+#include "platform/x11/Dialog.h"
+
+#include "platform/win32/Utf.h"
+#include "platform/win32/Win32.h"
+#include "platform/x11/Canvas.h"
+#include "platform/x11/KeyMapping.h"
+#include "platform/x11/ModalHandler.h"
+#include "platform/x11/Palette.h"
+#include "platform/x11/X11Presenter.h"
+#include "platform/x11/XSession.h"
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kLeastWidth = 380;
+constexpr int kFieldHeight = 24;
+constexpr int kFieldPadding = 5;
+constexpr int kGap = 8;
+
+constexpr long kDialogEvents =
+    ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | FocusChangeMask;
+
+bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+// Removes the last UTF-8 character.
+void EraseLast(std::string& text)
+{
+    while (!text.empty())
+    {
+        const auto byte = static_cast<unsigned char>(text.back());
+        text.pop_back();
+        if ((byte & 0xC0) != 0x80)
+            return;
+    }
+}
+
+class DialogSession : public ModalHandler
+{
+public:
+    DialogSession(XSession& s, const DialogSpec& d) : session(s), spec(d), field(d.field) {}
+    ~DialogSession() override
+    {
+        if (window)
+            XDestroyWindow(session.display, window);
+        XFlush(session.display);
+    }
+
+    void Open(Window over)
+    {
+        Layout();
+        int x = (session.ScreenWidth() - width) / 2, y = (session.ScreenHeight() - height) / 2;
+        Window child;
+        int ox = 0, oy = 0;
+        unsigned ow = 0, oh = 0, border = 0, depth = 0;
+        Window root;
+        if (over && XGetGeometry(session.display, over, &root, &ox, &oy, &ow, &oh, &border, &depth) &&
+            XTranslateCoordinates(session.display, over, session.root, 0, 0, &ox, &oy, &child))
+        {
+            x = ox + (static_cast<int>(ow) - width) / 2;
+            y = oy + (static_cast<int>(oh) - height) / 2;
+        }
+        x = std::clamp(x, 0, std::max(0, session.ScreenWidth() - width));
+        y = std::clamp(y, 0, std::max(0, session.ScreenHeight() - height));
+        window = session.CreateWindow(x, y, width, height, kDialogEvents, false);
+        XSetWMProtocols(session.display, window, &session.wmDeleteWindow, 1);
+        session.SetFixedGeometry(window, x, y, width, height);
+        session.SetWindowType(window, session.netWmWindowTypeDialog);
+        session.SetTitle(window, spec.title);
+        XWMHints hints{};
+        hints.flags = InputHint;
+        hints.input = True;
+        XSetWMHints(session.display, window, &hints);
+        if (over)
+            XSetTransientForHint(session.display, window, over);
+        canvas = std::make_unique<Canvas>(width, height);
+        Draw();
+        XMapRaised(session.display, window);
+    }
+
+    DialogAnswer Answer() const { return {answer, field}; }
+    bool Done() const override { return done; }
+    bool Owns(Window w) const override { return w == window; }
+
+    void Handle(const XEvent& event) override
+    {
+        switch (event.type)
+        {
+        case Expose:
+            session.Show(window, *canvas);
+            break;
+        case MapNotify:
+            TakeFocus();
+            break;
+        case ClientMessage:
+            if (event.xclient.message_type == session.wmProtocols &&
+                static_cast<Atom>(event.xclient.data.l[0]) == session.wmDeleteWindow)
+                End(spec.cancelAnswer);
+            break;
+        case KeyPress:
+            Key(event.xkey);
+            break;
+        case ButtonPress:
+            if (event.xbutton.window == window && event.xbutton.button == Button1)
+            {
+                pressed = ButtonAt(event.xbutton.x, event.xbutton.y);
+                Draw();
+            }
+            break;
+        case ButtonRelease:
+            if (event.xbutton.button == Button1 && pressed >= 0)
+            {
+                const int released = event.xbutton.window == window ? ButtonAt(event.xbutton.x, event.xbutton.y) : -1;
+                const int was = pressed;
+                pressed = -1;
+                Draw();
+                if (released == was)
+                    End(spec.buttons[static_cast<size_t>(was)].answer);
+            }
+            break;
+        default:
+            break;
+        }
+    }
+
+private:
+    void Layout()
+    {
+        Canvas measure(1, 1);
+        lineHeight = std::max<int>(1, measure.Measure("Ag").cy);
+        int messageWidth = 0, messageHeight = 0;
+        // The message's lines, '&' as it is (as drawn).
+        for (size_t start = 0; !spec.message.empty() && start <= spec.message.size();)
+        {
+            const size_t end = std::min(spec.message.find('\n', start), spec.message.size());
+            messageWidth = std::max<int>(messageWidth, measure.Measure(spec.message.substr(start, end - start)).cx);
+            messageHeight += lineHeight;
+            start = end + 1;
+        }
+        const int buttonsWidth = static_cast<int>(spec.buttons.size()) * (kDialogButtonWidth + kDialogButtonGap);
+        width = std::max({kLeastWidth, messageWidth + 2 * kDialogMargin, buttonsWidth + 2 * kDialogMargin});
+        width = std::min(width, std::max(kLeastWidth, session.ScreenWidth() - 40));
+        int y = kDialogMargin;
+        messageRect = {kDialogMargin, y, width - kDialogMargin, y + messageHeight};
+        y += messageHeight;
+        if (spec.hasField)
+        {
+            y += kGap;
+            fieldRect = {kDialogMargin, y, width - kDialogMargin, y + kFieldHeight};
+            y += kFieldHeight + kGap / 2;
+            statusRect = {kDialogMargin, y, width - kDialogMargin, y + lineHeight};
+            y += lineHeight;
+        }
+        height = y + 2 * kGap + kDialogButtonHeight + kDialogMargin;
+        buttonRects = DialogButtonRects(width, height, spec.buttons.size());
+    }
+
+    void Draw()
+    {
+        Canvas& c = *canvas;
+        c.Fill({0, 0, width, height}, kPanel);
+        c.Text(spec.message, messageRect, kText, DT_NOPREFIX | DT_LEFT);
+        if (spec.hasField)
+        {
+            c.Fill(fieldRect, kField);
+            // The end of a long text stays in view.
+            const RECT inner = {fieldRect.left + kFieldPadding, fieldRect.top, fieldRect.right - kFieldPadding,
+                                fieldRect.bottom};
+            const int textWidth = c.Measure(field).cx;
+            const LONG left = std::min<LONG>(inner.left, inner.right - 1 - textWidth);
+            c.Text(field, {left, inner.top, inner.right, inner.bottom}, kText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+            c.Fill({0, fieldRect.top, inner.left, fieldRect.bottom}, kPanel);
+            c.Fill({fieldRect.left, fieldRect.top, inner.left, fieldRect.bottom}, kField);
+            const LONG caret = left + textWidth;
+            c.Fill({caret, inner.top + 4, caret + 1, inner.bottom - 4}, kText);
+            c.Frame(fieldRect, kPanelBorder);
+            c.Text(status, statusRect, kWarningText, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+        }
+        for (size_t i = 0; i < spec.buttons.size(); ++i)
+        {
+            const RECT& r = buttonRects[i];
+            c.Fill(r, static_cast<int>(i) == pressed ? kButtonPressed : kButton);
+            const bool isDefault = spec.buttons[i].answer == spec.defaultAnswer;
+            c.Frame(r, isDefault ? kAccent : kPanelBorder);
+            if (isDefault)
+                c.Frame({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kAccent);
+            c.Text(spec.buttons[i].label, r, kText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+        }
+        session.Show(window, c);
+    }
+
+    int ButtonAt(int x, int y) const
+    {
+        for (size_t i = 0; i < buttonRects.size(); ++i)
+            if (Inside(buttonRects[i], x, y))
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    void Key(const XKeyEvent& key)
+    {
+        XKeyEvent copy = key;
+        char latin1[16];
+        KeySym typed = NoSymbol;
+        const int length = XLookupString(&copy, latin1, sizeof latin1, &typed, nullptr);
+        if (typed == XK_Return || typed == XK_KP_Enter)
+            End(spec.defaultAnswer);
+        else if (typed == XK_Escape)
+            End(spec.cancelAnswer);
+        else if (spec.hasField && typed == XK_BackSpace)
+        {
+            EraseLast(field);
+            Draw();
+        }
+        else if (spec.hasField)
+        {
+            const std::string text = TypedText(typed, latin1, length, ModifiersOfState(key.state));
+            bool added = false;
+            for (const char ch : text)
+                if (static_cast<unsigned char>(ch) >= 0x20)
+                {
+                    field += ch;
+                    added = true;
+                }
+            if (added)
+                Draw();
+        }
+    }
+
+    void End(int chosen)
+    {
+        if (chosen != spec.cancelAnswer && spec.hasField && spec.check)
+        {
+            std::string completed = field;
+            const std::optional<std::string> problem = spec.check(completed);
+            // A question the check asked may have taken the focus.
+            TakeFocus();
+            if (problem)
+            {
+                status = *problem;
+                Draw();
+                return;
+            }
+            field = completed;
+        }
+        answer = chosen;
+        done = true;
+    }
+
+    void TakeFocus()
+    {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(session.display, window, &a) && a.map_state == IsViewable)
+            XSetInputFocus(session.display, window, RevertToPointerRoot, CurrentTime);
+    }
+
+    XSession& session;
+    const DialogSpec& spec;
+    std::string field;
+    std::string status;
+    Window window = 0;
+    std::unique_ptr<Canvas> canvas;
+    int width = 0, height = 0, lineHeight = 0;
+    RECT messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
+    std::vector<RECT> buttonRects;
+    int pressed = -1;
+    int answer = 0;
+    bool done = false;
+};
+
+}  // namespace
+
+std::vector<RECT> DialogButtonRects(int width, int height, size_t count)
+{
+    std::vector<RECT> rects(count);
+    int right = width - kDialogMargin;
+    const int bottom = height - kDialogMargin;
+    for (size_t i = count; i-- > 0;)
+    {
+        rects[i] = {right - kDialogButtonWidth, bottom - kDialogButtonHeight, right, bottom};
+        right -= kDialogButtonWidth + kDialogButtonGap;
+    }
+    return rects;
+}
+
+DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogSpec& spec, unsigned long over)
+{
+    DialogSession dialog(session, spec);
+    dialog.Open(over);
+    presenter.RunModal(dialog);
+    return dialog.Done() ? dialog.Answer() : DialogAnswer{spec.cancelAnswer, spec.field};
+}

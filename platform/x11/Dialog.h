@@ -1,0 +1,55 @@
+#pragma once
+// Small dialogs in X windows of the presenter's own: a message, an
+// optional one-line text field, a row of buttons. [UI thread]
+
+#include "platform/win32/Win32Types.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class X11Presenter;
+struct XSession;
+
+struct DialogButton
+{
+    std::string label;
+    int answer;
+};
+
+struct DialogSpec
+{
+    std::string title;
+    std::string message;  // lines ended by '\n'
+    bool hasField = false;
+    std::string field;  // the field's starting text (UTF-8)
+    std::vector<DialogButton> buttons;  // left to right
+    int defaultAnswer = 0;  // Enter
+    int cancelAnswer = 0;  // Escape, closing the window, a stop
+    // Asked before any other answer ends a dialog with a field: nothing lets
+    // it end (the field may have been completed), a text keeps it open and
+    // shows the text.
+    std::function<std::optional<std::string>(std::string& field)> check;
+};
+
+struct DialogAnswer
+{
+    int answer;
+    std::string field;
+};
+
+// The geometry of the buttons: right-aligned at the bottom of the dialog.
+inline constexpr int kDialogMargin = 14;
+inline constexpr int kDialogButtonWidth = 84;
+inline constexpr int kDialogButtonHeight = 26;
+inline constexpr int kDialogButtonGap = 8;
+// The buttons' rectangles, left to right, in a dialog width x height.
+std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
+
+// Shows the dialog centred over the X window over (0: the screen), as its
+// transient window, and runs it as the presenter's modal window until it is
+// answered. The field takes typed characters and backspace; Enter answers
+// the default, Escape and closing the window cancel; a click on a button
+// answers it.
+DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogSpec& spec, unsigned long over);

@@ -1,0 +1,113 @@
+#include "platform/x11/DialogChecks.h"
+
+#include "platform/win32/Win32Services.h"
+
+#include <cctype>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+std::string Join(const std::string& folder, const std::string& name)
+{
+    if (folder.empty() || (!name.empty() && name[0] == '/'))
+        return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+std::string NameOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    const int lower = std::tolower(static_cast<unsigned char>(c));
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+}  // namespace
+
+std::string StartingPath(const std::string& folder, const std::string& file)
+{
+    std::string full = Join(folder, file);
+    const std::string name = NameOf(full);
+    if (name == ".")
+        full.pop_back();
+    else if (name == "..")
+        full += '/';
+    return full;
+}
+
+std::optional<std::string> CheckChosenFile(const FileRequest& request, std::string& path,
+                                           const std::function<bool(const std::string& question)>& confirmReplace)
+{
+    if (path.find_first_not_of(' ') == std::string::npos)
+        return std::string("Type a file name.");
+    std::string full = Join(request.initialFolder, path);
+    std::string name = NameOf(full);
+    if (name.empty() || name == "." || name == ".." || IsFolder(full))
+        return "\"" + full + "\" is a folder: type a file name.";
+    if (!request.defaultExtension.empty() && name.find('.') == std::string::npos)
+    {
+        full += "." + request.defaultExtension;
+        name = NameOf(full);
+    }
+    if ((request.flags & OFN_PATHMUSTEXIST) && !IsFolder(FolderOf(full)))
+        return "The folder \"" + FolderOf(full) + "\" does not exist.";
+    if (!request.save && (request.flags & OFN_FILEMUSTEXIST) && !Exists(full))
+        return "The file \"" + name + "\" does not exist.";
+    if (request.save && (request.flags & OFN_OVERWRITEPROMPT) && Exists(full) &&
+        !confirmReplace(name + " already exists.\nDo you want to replace it?"))
+        return std::string();
+    path = full;
+    return std::nullopt;
+}
+
+std::optional<COLORREF> ParseHexColour(const std::string& text)
+{
+    size_t begin = text.find_first_not_of(" \t");
+    const size_t end = text.find_last_not_of(" \t");
+    if (begin == std::string::npos)
+        return std::nullopt;
+    if (text[begin] == '#')
+        ++begin;
+    if (end + 1 - begin != 6)
+        return std::nullopt;
+    int value[6];
+    for (size_t i = 0; i < 6; ++i)
+        if ((value[i] = HexDigit(text[begin + i])) < 0)
+            return std::nullopt;
+    return RGB(static_cast<BYTE>(value[0] * 16 + value[1]), static_cast<BYTE>(value[2] * 16 + value[3]),
+               static_cast<BYTE>(value[4] * 16 + value[5]));
+}
+
+std::string HexColourText(COLORREF colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
+}

@@ -1,0 +1,118 @@
+#include "platform/x11/X11Services.h"
+
+#include "platform/win32/Win32.h"
+#include "platform/x11/Dialog.h"
+#include "platform/x11/DialogChecks.h"
+#include "platform/x11/PopupMenu.h"
+#include "platform/x11/Selection.h"
+#include "platform/x11/X11Presenter.h"
+#include "platform/x11/XSession.h"
+
+namespace {
+
+// How long the clipboard's owner may take to answer.
+constexpr int kClipboardWaitMs = 2000;
+
+std::string Patterns(const FileRequest& request)
+{
+    std::string patterns;
+    for (const auto& [description, pattern] : request.filters)
+        patterns += (patterns.empty() ? "" : ";") + pattern;
+    return patterns;
+}
+
+}  // namespace
+
+X11Services::X11Services(X11Presenter& p, XSession& s, DesktopServices& f) : presenter(p), session(s), fallback(f) {}
+
+std::optional<UINT_PTR> X11Services::ChooseMenuItem(const MenuRequest& request)
+{
+    return TrackMenu(presenter, session, request.items, presenter.ToXScreen(request.owner, request.at));
+}
+
+std::optional<std::string> X11Services::ChooseFile(const FileRequest& request)
+{
+    DialogSpec spec;
+    spec.title = request.save ? "Save As" : "Open";
+    const std::string patterns = Patterns(request);
+    spec.message = patterns.empty() ? "File name:" : "File name (" + patterns + "):";
+    spec.hasField = true;
+    spec.field = StartingPath(request.initialFolder, request.initialFile);
+    spec.buttons = {{request.save ? "Save" : "Open", IDOK}, {"Cancel", IDCANCEL}};
+    spec.defaultAnswer = IDOK;
+    spec.cancelAnswer = IDCANCEL;
+    spec.check = [&](std::string& path) {
+        return CheckChosenFile(request, path, [&](const std::string& question) {
+            MessageBoxRequest ask;
+            ask.owner = request.owner;
+            ask.text = question;
+            ask.caption = "Confirm " + spec.title;
+            ask.type = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+            return AskMessageBox(ask) == IDYES;
+        });
+    };
+    const DialogAnswer answer = RunDialog(presenter, session, spec, presenter.XWindowAbove(request.owner));
+    if (answer.answer != IDOK)
+        return std::nullopt;
+    return answer.field;
+}
+
+std::optional<COLORREF> X11Services::ChooseColour(const ColourRequest& request)
+{
+    DialogSpec spec;
+    spec.title = request.title.empty() ? "Color" : request.title;
+    spec.message = "Colour (#rrggbb):";
+    spec.hasField = true;
+    spec.field = HexColourText(request.initial);
+    spec.buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+    spec.defaultAnswer = IDOK;
+    spec.cancelAnswer = IDCANCEL;
+    spec.check = [](std::string& text) -> std::optional<std::string> {
+        if (ParseHexColour(text))
+            return std::nullopt;
+        return std::string("Type a colour as #rrggbb.");
+    };
+    const DialogAnswer answer = RunDialog(presenter, session, spec, presenter.XWindowAbove(request.owner));
+    if (answer.answer != IDOK)
+        return std::nullopt;
+    return ParseHexColour(answer.field);
+}
+
+int X11Services::AskMessageBox(const MessageBoxRequest& request)
+{
+    DialogSpec spec;
+    // A message box without a caption is titled so.
+    spec.title = request.caption.empty() ? "Error" : request.caption;
+    spec.message = request.text;
+    switch (request.type & 0xF)
+    {
+    case MB_OKCANCEL:
+        spec.buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+        spec.cancelAnswer = IDCANCEL;
+        break;
+    case MB_YESNOCANCEL:
+        spec.buttons = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
+        spec.cancelAnswer = IDCANCEL;
+        break;
+    case MB_YESNO:
+        spec.buttons = {{"Yes", IDYES}, {"No", IDNO}};
+        spec.cancelAnswer = IDNO;
+        break;
+    default:
+        spec.buttons = {{"OK", IDOK}};
+        spec.cancelAnswer = IDOK;
+        break;
+    }
+    const size_t defaultIndex = (request.type & MB_DEFBUTTON2) && spec.buttons.size() > 1 ? 1 : 0;
+    spec.defaultAnswer = spec.buttons[defaultIndex].answer;
+    return RunDialog(presenter, session, spec, presenter.XWindowAbove(request.owner)).answer;
+}
+
+intptr_t X11Services::OpenShell(const ShellRequest& request) { return fallback.OpenShell(request); }
+
+bool X11Services::IsConnected() { return fallback.IsConnected(); }
+
+std::optional<std::u16string> X11Services::ClipboardText()
+{
+    return ReadClipboardText(session, session.utility, kClipboardWaitMs);
+}

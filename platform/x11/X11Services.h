@@ -1,0 +1,45 @@
+#pragma once
+// The desktop's services on an X display. Popup menus and dialogs are X
+// windows of the presenter's own, drawn with the layer's text drawing; each
+// is modal as in Win32 (a nested loop of the presenter runs until it is
+// answered or a stop is asked, which answers as cancelled):
+// - a menu: items, separators, checked and greyed items, submenus opening
+//   on hover; a click on an enabled item chooses it, Escape or a click
+//   outside the menu cancels; a menu taller than the screen scrolls with the
+//   wheel;
+// - the file dialog: a path typed into a text field (relative paths are
+//   taken in the starting folder; a name without an extension gets the
+//   default one), with the checks the request's flags ask for (the file
+//   must exist, the folder must exist, replacing a file is confirmed);
+// - the colour dialog: a colour typed as #rrggbb;
+// - a message box: its text and buttons (OK; OK, Cancel; Yes, No; Yes, No,
+//   Cancel), Enter the default button, Escape or closing the window Cancel
+//   (or No, or OK where there is no Cancel).
+// Text fields take typed characters and backspace; Enter answers OK,
+// Escape Cancel. The clipboard's text is read from the CLIPBOARD selection
+// (UTF8_STRING, else STRING). Opening addresses and the connection state are
+// asked of the fallback services. [UI thread]
+
+#include "platform/win32/DesktopServices.h"
+
+class X11Presenter;
+struct XSession;
+
+class X11Services : public DesktopServices
+{
+public:
+    X11Services(X11Presenter& presenter, XSession& session, DesktopServices& fallback);
+
+    std::optional<UINT_PTR> ChooseMenuItem(const MenuRequest& request) override;
+    std::optional<std::string> ChooseFile(const FileRequest& request) override;
+    std::optional<COLORREF> ChooseColour(const ColourRequest& request) override;
+    int AskMessageBox(const MessageBoxRequest& request) override;
+    intptr_t OpenShell(const ShellRequest& request) override;
+    bool IsConnected() override;
+    std::optional<std::u16string> ClipboardText() override;
+
+private:
+    X11Presenter& presenter;
+    XSession& session;
+    DesktopServices& fallback;
+};

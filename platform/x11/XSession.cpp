@@ -1,0 +1,79 @@
+#include "platform/x11/XSession.h"
+
+#include "platform/x11/Canvas.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+XSession::XSession(Display* d, Visual* v, int bitDepth)
+    : display(d), screen(DefaultScreen(d)), root(RootWindow(d, DefaultScreen(d))), visual(v), depth(bitDepth),
+      gc(XCreateGC(d, RootWindow(d, DefaultScreen(d)), 0, nullptr)), writer(d, v, bitDepth),
+      utility(XCreateSimpleWindow(d, RootWindow(d, DefaultScreen(d)), 0, 0, 1, 1, 0, 0, 0))
+{
+    const auto atom = [d](const char* name) { return XInternAtom(d, name, False); };
+    wmProtocols = atom("WM_PROTOCOLS");
+    wmDeleteWindow = atom("WM_DELETE_WINDOW");
+    netWmName = atom("_NET_WM_NAME");
+    netWmWindowType = atom("_NET_WM_WINDOW_TYPE");
+    netWmWindowTypeDialog = atom("_NET_WM_WINDOW_TYPE_DIALOG");
+    netWmWindowTypePopupMenu = atom("_NET_WM_WINDOW_TYPE_POPUP_MENU");
+    utf8String = atom("UTF8_STRING");
+    clipboard = atom("CLIPBOARD");
+    incr = atom("INCR");
+    selectionProperty = atom("SONVAREK_SELECTION");
+}
+
+XSession::~XSession()
+{
+    XDestroyWindow(display, utility);
+    XFreeGC(display, gc);
+}
+
+int XSession::ScreenWidth() const { return DisplayWidth(display, screen); }
+int XSession::ScreenHeight() const { return DisplayHeight(display, screen); }
+
+void XSession::Show(Window window, const Canvas& canvas) const
+{
+    writer.Put(window, gc, canvas.Pixels(), canvas.Width(), canvas.Width(), canvas.Height(), 0, 0);
+}
+
+Window XSession::CreateWindow(int x, int y, int width, int height, long eventMask, bool overrideRedirect) const
+{
+    XSetWindowAttributes a{};
+    a.background_pixmap = None;
+    a.border_pixel = 0;
+    a.bit_gravity = NorthWestGravity;
+    a.colormap = DefaultColormap(display, screen);
+    a.event_mask = eventMask;
+    a.override_redirect = overrideRedirect ? True : False;
+    a.save_under = overrideRedirect ? True : False;
+    return XCreateWindow(display, root, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), 0, depth,
+                         InputOutput, visual,
+                         CWBackPixmap | CWBorderPixel | CWBitGravity | CWColormap | CWEventMask | CWOverrideRedirect |
+                             CWSaveUnder,
+                         &a);
+}
+
+void XSession::SetTitle(Window window, const std::string& utf8) const
+{
+    XStoreName(display, window, utf8.c_str());
+    XChangeProperty(display, window, netWmName, utf8String, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+}
+
+void XSession::SetFixedGeometry(Window window, int x, int y, int width, int height) const
+{
+    XSizeHints hints{};
+    hints.flags = USPosition | PPosition | PMinSize | PMaxSize;
+    hints.x = x;
+    hints.y = y;
+    hints.min_width = hints.max_width = width;
+    hints.min_height = hints.max_height = height;
+    XSetWMNormalHints(display, window, &hints);
+}
+
+void XSession::SetWindowType(Window window, Atom type) const
+{
+    XChangeProperty(display, window, netWmWindowType, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&type), 1);
+}

@@ -1,0 +1,109 @@
+// What the file and colour dialogs make of typed text.
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/Win32Services.h"
+#include "platform/x11/DialogChecks.h"
+#include "tests/support/TempFolder.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+TEST(DialogChecksTest, TheFieldStartsWithTheFileInTheFolder)
+{
+    EXPECT_EQ(StartingPath("/data/Sonvarek", ""), "/data/Sonvarek/");
+    EXPECT_EQ(StartingPath("/data/Sonvarek/", "/data/Sonvarek/."), "/data/Sonvarek/") << "a dot names no file";
+    EXPECT_EQ(StartingPath("/data/Sonvarek", "take.fxp"), "/data/Sonvarek/take.fxp");
+    EXPECT_EQ(StartingPath("/data", "/elsewhere/take.fxp"), "/elsewhere/take.fxp");
+    EXPECT_EQ(StartingPath("", "take.fxp"), "take.fxp");
+}
+
+struct FileCheckTest : ::testing::Test
+{
+    TempFolder folder;
+    FileRequest request;
+    std::vector<std::string> questions;
+    bool replace = false;
+
+    FileCheckTest()
+    {
+        request.initialFolder = folder.Path();
+        request.defaultExtension = "fxp";
+        mkdir((folder / "sub").c_str(), 0700);
+        WriteBytes(folder / "old.fxp", "CcnK");
+    }
+    std::optional<std::string> Check(std::string& path)
+    {
+        return CheckChosenFile(request, path, [this](const std::string& question) {
+            questions.push_back(question);
+            return replace;
+        });
+    }
+};
+
+TEST_F(FileCheckTest, ANameIsTakenInTheFolderWithTheDefaultExtension)
+{
+    std::string path = "take";
+    EXPECT_EQ(Check(path), std::nullopt);
+    EXPECT_EQ(path, folder / "take.fxp");
+    path = "take.preset";
+    EXPECT_EQ(Check(path), std::nullopt);
+    EXPECT_EQ(path, folder / "take.preset") << "an extension given stays";
+    path = folder / "sub/deep";
+    EXPECT_EQ(Check(path), std::nullopt);
+    EXPECT_EQ(path, folder / "sub/deep.fxp");
+}
+
+TEST_F(FileCheckTest, NoNameAFolderAndMissingPlacesAreRefusedWithACause)
+{
+    std::string path = "  ";
+    EXPECT_EQ(Check(path), "Type a file name.");
+    path = "sub";
+    EXPECT_EQ(Check(path), "\"" + folder / "sub" + "\" is a folder: type a file name.");
+    path = "sub/";
+    EXPECT_TRUE(Check(path));
+
+    request.flags = OFN_PATHMUSTEXIST;
+    path = "nowhere/take";
+    EXPECT_EQ(Check(path), "The folder \"" + folder / "nowhere" + "\" does not exist.");
+    request.flags = OFN_FILEMUSTEXIST;
+    path = "missing";
+    EXPECT_EQ(Check(path), "The file \"missing.fxp\" does not exist.");
+    EXPECT_EQ(path, "missing") << "a refused path is left as typed";
+    path = "old";
+    EXPECT_EQ(Check(path), std::nullopt);
+    request.save = true;
+    path = "missing";
+    EXPECT_EQ(Check(path), std::nullopt) << "a file to save need not exist";
+}
+
+TEST_F(FileCheckTest, ReplacingAFileIsAskedOnlyWhenTheRequestSaysSo)
+{
+    request.save = true;
+    std::string path = "old";
+    EXPECT_EQ(Check(path), std::nullopt);
+    EXPECT_TRUE(questions.empty());
+
+    request.flags = OFN_OVERWRITEPROMPT;
+    EXPECT_EQ(Check(path = "old"), std::string()) << "no keeps the dialog open, saying nothing";
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0], "old.fxp already exists.\nDo you want to replace it?");
+    replace = true;
+    EXPECT_EQ(Check(path = "old"), std::nullopt);
+    EXPECT_EQ(path, folder / "old.fxp");
+    EXPECT_EQ(Check(path = "new"), std::nullopt);
+    EXPECT_EQ(questions.size(), 2u) << "a new file asks nothing";
+}
+
+TEST(ColourTextTest, HexColoursReadWithOrWithoutAHashInEitherCase)
+{
+    EXPECT_EQ(ParseHexColour("#12ab34"), RGB(0x12, 0xAB, 0x34));
+    EXPECT_EQ(ParseHexColour(" 12AB34\t"), RGB(0x12, 0xAB, 0x34));
+    for (const char* bad : {"", "#", "#12ab3", "#12ab345", "12ab3g", "##12ab34", "#12 ab34", "0x12ab34"})
+        EXPECT_EQ(ParseHexColour(bad), std::nullopt) << bad;
+    EXPECT_EQ(HexColourText(RGB(0x01, 0xA2, 0xFF)), "#01A2FF");
+    EXPECT_EQ(ParseHexColour(HexColourText(RGB(9, 200, 77))), RGB(9, 200, 77));
+}
+
+}  // namespace

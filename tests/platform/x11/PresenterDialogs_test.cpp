@@ -1,0 +1,287 @@
+// File and colour dialogs and message boxes on the X display, answered by
+// typing and clicking; the clipboard read from the X selection.
+
+#include "support/DisplayTest.h"
+
+#include "platform/win32/Win32.h"
+#include "platform/x11/Dialog.h"
+#include "tests/support/TempFolder.h"
+
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
+
+#include <atomic>
+#include <cstring>
+#include <poll.h>
+
+namespace {
+
+struct PresenterDialogsTest : DisplayTest
+{
+    HWND host = nullptr;
+    TempFolder folder;
+
+    void SetUp() override
+    {
+        DisplayTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        host = ShowHost(100, 100, 300, 200);
+    }
+};
+
+// A dialog with that title that has the keyboard; 0 when none came.
+Window FocusedDialog(XUser& u, const std::string& title)
+{
+    const Window w = u.WaitForTitle(title);
+    return w && u.WaitForFocus(w) ? w : 0;
+}
+
+void ClickButton(XUser& u, Window dialog, size_t count, size_t index)
+{
+    int x, y, width, height;
+    u.Geometry(dialog, x, y, width, height);
+    const RECT r = DialogButtonRects(width, height, count)[index];
+    u.Click(Button1, x + (r.left + r.right) / 2, y + (r.top + r.bottom) / 2);
+}
+
+struct FileDialog
+{
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA request{};
+    FileDialog(HWND owner, const std::string& folder, DWORD flags)
+    {
+        request.lStructSize = sizeof request;
+        request.hwndOwner = owner;
+        request.lpstrFile = file;
+        request.nMaxFile = MAX_PATH;
+        request.lpstrFilter = "*.fxp\0*.fxp\0\0";
+        request.lpstrDefExt = "fxp";
+        request.lpstrInitialDir = folder.c_str();
+        request.Flags = flags;
+    }
+};
+
+TEST_F(PresenterDialogsTest, AFileIsChosenByTypingItsNameAndEnter)
+{
+    FileDialog dialog(host, folder.Path(), OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    UserThread person(*presenter, [](XUser& u) {
+        if (!FocusedDialog(u, "Save As"))
+            return false;
+        u.Type("take");
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(GetSaveFileNameA(&dialog.request));
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_EQ(std::string(dialog.file), folder / "take.fxp") << "in the starting folder, with the default extension";
+}
+
+TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed)
+{
+    WriteBytes(folder / "old.fxp", "CcnK");
+    FileDialog open(host, folder.Path(), OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    UserThread opener(*presenter, [](XUser& u) {
+        if (!FocusedDialog(u, "Open"))
+            return false;
+        u.Type("missing");
+        u.Tap(XK_Return);
+        for (int i = 0; i < 7; ++i)
+            u.Tap(XK_BackSpace);
+        u.Type("old");
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(GetOpenFileNameA(&open.request));
+    EXPECT_TRUE(opener.Succeeded());
+    EXPECT_EQ(std::string(open.file), folder / "old.fxp") << "the first Enter named no file that exists";
+
+    FileDialog save(host, folder.Path(), OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    UserThread saver(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Save As");
+        if (!dialog)
+            return false;
+        u.Type("old");
+        u.Tap(XK_Return);
+        const Window ask = FocusedDialog(u, "Confirm Save As");
+        if (!ask)
+            return false;
+        u.Tap(XK_Return);  // No, the default
+        if (!u.WaitForGone(ask) || !u.WaitForFocus(dialog))
+            return false;
+        u.Tap(XK_Return);
+        const Window again = FocusedDialog(u, "Confirm Save As");
+        if (!again)
+            return false;
+        ClickButton(u, again, 2, 0);  // Yes
+        return true;
+    });
+    EXPECT_TRUE(GetSaveFileNameA(&save.request));
+    EXPECT_TRUE(saver.Succeeded());
+    EXPECT_EQ(std::string(save.file), folder / "old.fxp");
+
+    FileDialog cancelled(host, folder.Path(), 0);
+    UserThread canceller(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Open");
+        if (!dialog)
+            return false;
+        ClickButton(u, dialog, 2, 1);
+        return true;
+    });
+    EXPECT_FALSE(GetOpenFileNameA(&cancelled.request));
+    EXPECT_TRUE(canceller.Succeeded());
+}
+
+UINT_PTR TitleHook(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        SetWindowTextA(dialog, "Meter colour");
+    return 0;
+}
+
+TEST_F(PresenterDialogsTest, AColourIsTypedAsHex)
+{
+    COLORREF custom[16] = {};
+    CHOOSECOLORA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = host;
+    request.rgbResult = RGB(1, 2, 3);
+    request.lpCustColors = custom;
+    request.Flags = CC_RGBINIT | CC_ENABLEHOOK;
+    request.lpfnHook = TitleHook;
+    UserThread person(*presenter, [](XUser& u) {
+        if (!FocusedDialog(u, "Meter colour"))
+            return false;
+        for (int i = 0; i < 7; ++i)
+            u.Tap(XK_BackSpace);
+        u.Type("zz");
+        u.Tap(XK_Return);
+        u.Tap(XK_BackSpace);
+        u.Tap(XK_BackSpace);
+        u.Type("#12ab34");
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(ChooseColorA(&request));
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_EQ(request.rgbResult, RGB(0x12, 0xAB, 0x34)) << "\"zz\" was refused";
+}
+
+TEST_F(PresenterDialogsTest, MessageBoxesAnswerTheirButtonsEnterEscapeAndClosing)
+{
+    struct Case
+    {
+        UINT type;
+        std::function<void(XUser&, Window)> act;
+        int answer;
+    };
+    const Case cases[] = {
+        {MB_YESNO, [](XUser& u, Window w) { ClickButton(u, w, 2, 1); }, IDNO},
+        {MB_OKCANCEL, [](XUser& u, Window) { u.Tap(XK_Escape); }, IDCANCEL},
+        {MB_YESNOCANCEL | MB_DEFBUTTON2, [](XUser& u, Window) { u.Tap(XK_Return); }, IDNO},
+        {MB_OK, [](XUser& u, Window w) { u.AskToClose(w); }, IDOK},
+    };
+    for (const Case& c : cases)
+    {
+        UserThread person(*presenter, [&](XUser& u) {
+            const Window w = FocusedDialog(u, "Preset");
+            if (!w)
+                return false;
+            c.act(u, w);
+            return true;
+        });
+        EXPECT_EQ(MessageBoxA(host, "Replace the preset?", "Preset", c.type), c.answer) << "type " << c.type;
+        EXPECT_TRUE(person.Succeeded());
+    }
+}
+
+// Owns CLIPBOARD on a connection and thread of its own and answers requests
+// for the targets it offers.
+class SelectionOwner
+{
+public:
+    SelectionOwner(const std::string& bytes, bool utf8) : text(bytes), offersUtf8(utf8)
+    {
+        display = XOpenDisplay(nullptr);
+        window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), window, CurrentTime);
+        XSync(display, False);
+        thread = std::thread([this] { Serve(); });
+    }
+    ~SelectionOwner()
+    {
+        done = true;
+        thread.join();
+        XCloseDisplay(display);
+    }
+
+private:
+    void Serve()
+    {
+        const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+        while (!done)
+        {
+            pollfd fd = {ConnectionNumber(display), POLLIN, 0};
+            poll(&fd, 1, 20);
+            while (XPending(display))
+            {
+                XEvent e;
+                XNextEvent(display, &e);
+                if (e.type != SelectionRequest)
+                    continue;
+                const XSelectionRequestEvent& r = e.xselectionrequest;
+                XEvent answer{};
+                answer.xselection.type = SelectionNotify;
+                answer.xselection.requestor = r.requestor;
+                answer.xselection.selection = r.selection;
+                answer.xselection.target = r.target;
+                answer.xselection.time = r.time;
+                answer.xselection.property = None;
+                if ((r.target == utf8 && offersUtf8) || (r.target == XA_STRING && !offersUtf8))
+                {
+                    XChangeProperty(display, r.requestor, r.property, r.target, 8, PropModeReplace,
+                                    reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+                    answer.xselection.property = r.property;
+                }
+                XSendEvent(display, r.requestor, False, NoEventMask, &answer);
+                XFlush(display);
+            }
+        }
+    }
+
+    Display* display;
+    Window window;
+    std::string text;
+    bool offersUtf8;
+    std::atomic<bool> done{false};
+    std::thread thread;
+};
+
+std::u16string ClipboardNow()
+{
+    std::u16string text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr))
+        return u"(none)";
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT))
+    {
+        text = static_cast<const char16_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+TEST_F(PresenterDialogsTest, TheClipboardIsReadFromTheSelection)
+{
+    EXPECT_EQ(ClipboardNow(), u"(none)") << "nobody owns it";
+    {
+        SelectionOwner owner("-12.5 dB \xE2\x80\x93 \xC3\xBC", true);
+        EXPECT_EQ(ClipboardNow(), u"-12.5 dB \u2013 \u00FC");
+    }
+    {
+        SelectionOwner owner("caf\xE9", false);
+        EXPECT_EQ(ClipboardNow(), u"caf\u00E9") << "as Latin-1 where UTF-8 is refused";
+    }
+}
+
+}  // namespace
