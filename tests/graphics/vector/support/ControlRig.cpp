@@ -1,12 +1,10 @@
 #include "ControlRig.h"
 
 #include "graphics/raster/LICE_PaintRect.h"
-#include "platform/FourCharCode.h"
+#include "graphics/raster/LICE_SysBitmap.h"
 
 ControlPlug::ControlPlug()
-    : StubPlug(kControlParams, "2-2", 1, "Controls", "Product", "Maker", 0x00010000,
-                static_cast<int32_t>(FourCharCode("QZ17")), static_cast<int32_t>(FourCharCode("QZLV")), 0, false,
-                false, false, 4)
+    : StubPlug(kControlParams, "2-2", 1, "Controls", "Product", "Maker", 0x00010000, 1, 2, 0, false, false, false, 4)
 {
     GetParam(kGain)->InitRange("Gain", -20.0, -60.0, 0.0, 0.1, "dB");
     GetParam(kMode)->InitChoice("Mode", 1, 3);
@@ -21,19 +19,14 @@ ControlPlug::ControlPlug()
 void ControlPlug::HandleParamChange(int32_t idx)
 {
     if (idx < NParams())
-    {
-        changes.push_back(idx);
-        return;
-    }
+        return changes.push_back(idx);
     commands.push_back(idx);
-    heldAtCommand.push_back(GetEditor() && GetEditor()->IsMouseButtonHeld());
+    heldAtCommand.push_back(GetEditor()->IsMouseButtonHeld());
 }
 
 Desktop& TheDesktop()
 {
-    // Never destroyed: the editor's font cache may hold the desktop's fonts
-    // until the program ends.
-    static Desktop* desktop = new Desktop;
+    static Desktop* desktop = new Desktop;  // lives as long as the font cache
     return *desktop;
 }
 
@@ -44,7 +37,7 @@ ControlRig::ControlRig() : desktop(TheDesktop()), plug(new ControlPlug)
     surface = new IGraphicsWin(plug.get(), kWidth, kHeight, 30);
     surface->SetModuleInstance(reinterpret_cast<HINSTANCE>(&desktop));
     plug->AttachEditor(surface);
-    window = static_cast<HWND>(surface->OpenEditorWindow(host));
+    surface->OpenEditorWindow(host);
     LICE_PaintRect(surface->BackBuffer(), 0, 0, kWidth, kHeight, kBackground, 1.0f, kCombineCopy);
 }
 
@@ -65,16 +58,30 @@ ShapeGroup* ControlRig::Frames(std::vector<IArgb> colours)
     return groups.back().get();
 }
 
-ShapeGroup* ControlRig::TextGroup(IArgb body)
+ShapeGroup* ControlRig::TextGroup()
 {
-    auto* bodyLayer = new ShapeList;
-    bodyLayer->AddShape(0.0, 0.0)->fill.colour = body;
-    auto* textLayer = new ShapeList;
-    textLayer->AddText("", nullptr, 12, 0, 0, 1, 1, 0)->fill.colour = kInk;
-    groups.push_back(std::make_unique<ShapeGroup>());
-    groups.back()->AddLayer(bodyLayer);
-    groups.back()->AddLayer(textLayer);
-    return groups.back().get();
+    ShapeGroup* group = Frames({IArgb{0, 0, 0, 0}});
+    auto* text = new ShapeList;
+    text->AddText("", nullptr, 12, 0, 0, 1, 1, 0)->fill.colour = kRed;
+    group->AddLayer(text);
+    return group;
+}
+
+const char* ControlRig::GroupText(const ShapeGroup* group) const
+{
+    return group->Layer(group->LayerCount() - 1)->Get(0)->text.Get();
+}
+
+void ControlRig::Click(int x, int y, unsigned mods, MouseButton button)
+{
+    desktop.RunFor(kApartMs);
+    desktop.Click(button, SX(x), SY(y), mods);
+}
+
+void ControlRig::DoubleClick(int x, int y)
+{
+    desktop.RunFor(kApartMs);
+    desktop.DoubleClick(SX(x), SY(y));
 }
 
 void ControlRig::Drag(int x, int y, int dx, int dy, unsigned mods)
