@@ -5,9 +5,6 @@
 
 #include <stdexcept>
 
-// The GUI object is not part of these tests; the description still names its procedure.
-IACFUnknown* AAX_CreateEffectGUI() { return nullptr; }
-
 TestSession::TestSession()
 {
     IACFUnknown* definition = nullptr;
