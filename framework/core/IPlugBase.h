@@ -33,6 +33,7 @@
 #include <cstdint>
 
 struct ProgramFileInfo;
+enum class ProgramFileFault;
 
 constexpr int32_t kPlugNameMax = 127;
 
@@ -254,6 +255,9 @@ public:
     // current slot takes them under the file's program name and is recalled.
     // Then AnnounceProgramLoaded.
     bool LoadProgramFile(const StringBuf& fileName, bool applyOnly);
+    // Reads and checks the file as the loaders do, changing nothing; what
+    // would make them refuse it (ProgramFileFault::kNone: it would load).
+    ProgramFileFault CheckProgramFile(const StringBuf& fileName) const;
     // Appends a slot (fromFile set, beyond the declared count) holding the
     // file's values, named after the file without its folders and last
     // extension; the current values stay as they were.

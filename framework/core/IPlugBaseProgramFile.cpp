@@ -9,7 +9,6 @@
 
 #include <cstring>
 #include <new>
-#include <vector>
 
 bool IPlugBase::SaveProgramFile(const StringBuf& fileName, const char* programName)
 {
@@ -51,21 +50,16 @@ bool IPlugBase::SaveCurrentProgramFile(const StringBuf& fileName)
     return SaveProgramFile(fileName, PresetName(currentPreset));
 }
 
-// The size and the header come first: a file that is refused is read no
-// further than its header.
 bool IPlugBase::ReadProgramFile(const StringBuf& fileName, IStateChunk& file, ProgramFileInfo* info) const
 {
-    const ProgramFileExpect expect{uniqueId, NParams(), doesChunks};
-    ReadOnlyFile in;
-    if (!in.Open(fileName.Get()) || in.Size() < kProgramHeaderSize || in.Size() > kProgramFileMaxSize)
-        return false;
-    std::vector<uint8_t> bytes(static_cast<size_t>(in.Size()));
-    if (!in.ReadNext(bytes.data(), kProgramHeaderSize) ||
-        !ReadProgramFileHeader(bytes.data(), kProgramHeaderSize, expect, info) ||
-        !ProgramFileSizeFits(info->kind, in.Size(), expect.nParams) ||
-        !in.ReadNext(bytes.data() + kProgramHeaderSize, bytes.size() - kProgramHeaderSize))
-        return false;
-    return file.PutBytes(bytes.data(), static_cast<int32_t>(bytes.size())) && ParseProgramFile(file, expect, info);
+    return ReadProgramFileAt(fileName.Get(), {uniqueId, NParams(), doesChunks}, file, info) == ProgramFileFault::kNone;
+}
+
+ProgramFileFault IPlugBase::CheckProgramFile(const StringBuf& fileName) const
+{
+    IStateChunk file;
+    ProgramFileInfo info;
+    return ReadProgramFileAt(fileName.Get(), {uniqueId, NParams(), doesChunks}, file, &info);
 }
 
 void IPlugBase::ApplyProgramFile(const IStateChunk& file, const ProgramFileInfo& info)

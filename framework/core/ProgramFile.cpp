@@ -3,10 +3,12 @@
 #include "framework/core/ByteOrder.h"
 #include "framework/core/ChunkVersionHeader.h"
 #include "framework/core/Utf8Cut.h"
+#include "platform/FileIO.h"
 #include "platform/FourCharCode.h"
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -40,26 +42,56 @@ bool StateFinite(const IStateChunk& file, int32_t pos, int32_t nParams)
 
 }  // namespace
 
-bool ReadProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
-                           ProgramFileInfo* info)
+const char* ProgramFileFaultText(ProgramFileFault fault)
+{
+    switch (fault)
+    {
+    case ProgramFileFault::kNone:
+        return "";
+    case ProgramFileFault::kUnreadable:
+        return "it cannot be read";
+    case ProgramFileFault::kNotProgram:
+        return "it is not a preset file";
+    case ProgramFileFault::kOtherPlugin:
+        return "it was made for another plug-in";
+    case ProgramFileFault::kParamCount:
+        return "it holds a different number of parameters";
+    case ProgramFileFault::kChunkRefused:
+        return "it holds a kind of preset this plug-in does not read";
+    case ProgramFileFault::kSize:
+        return "it is cut short or damaged";
+    case ProgramFileFault::kBadValues:
+        return "it holds damaged values";
+    }
+    return "it cannot be read";
+}
+
+ProgramFileFault CheckProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
+                                        ProgramFileInfo* info)
 {
     if (!data || size < kProgramHeaderSize || expect.nParams < 0)
-        return false;
-    if (LoadU32BE(data) != kMagic || LoadU32BE(data + 12) != kFormatVersion ||
-        LoadU32BE(data + 16) != static_cast<uint32_t>(expect.uniqueId) ||
-        LoadU32BE(data + 24) != static_cast<uint32_t>(expect.nParams))
-        return false;
+        return ProgramFileFault::kNotProgram;
     const uint32_t kind = LoadU32BE(data + 8);
-    if (kind == kChunkKind && expect.doesChunks)
-        info->kind = ProgramKind::kChunk;
-    else if (kind == kValuesKind)
-        info->kind = ProgramKind::kValues;
-    else
-        return false;
+    if (LoadU32BE(data) != kMagic || LoadU32BE(data + 12) != kFormatVersion ||
+        (kind != kChunkKind && kind != kValuesKind))
+        return ProgramFileFault::kNotProgram;
+    if (LoadU32BE(data + 16) != static_cast<uint32_t>(expect.uniqueId))
+        return ProgramFileFault::kOtherPlugin;
+    if (LoadU32BE(data + 24) != static_cast<uint32_t>(expect.nParams))
+        return ProgramFileFault::kParamCount;
+    if (kind == kChunkKind && !expect.doesChunks)
+        return ProgramFileFault::kChunkRefused;
+    info->kind = kind == kChunkKind ? ProgramKind::kChunk : ProgramKind::kValues;
     std::memcpy(info->programName, data + 28, kProgramNameBytes);
     info->programName[kProgramNameBytes] = '\0';
     info->dataPos = info->kind == ProgramKind::kValues ? kProgramHeaderSize : kProgramChunkOffset;
-    return true;
+    return ProgramFileFault::kNone;
+}
+
+bool ReadProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
+                           ProgramFileInfo* info)
+{
+    return CheckProgramFileHeader(data, size, expect, info) == ProgramFileFault::kNone;
 }
 
 bool ProgramFileSizeFits(ProgramKind kind, int64_t fileSize, int32_t nParams)
@@ -71,15 +103,47 @@ bool ProgramFileSizeFits(ProgramKind kind, int64_t fileSize, int32_t nParams)
     return fileSize >= kProgramChunkOffset + 8 * int64_t{nParams};
 }
 
+ProgramFileFault CheckProgramFile(const IStateChunk& file, const ProgramFileExpect& expect, ProgramFileInfo* info)
+{
+    const ProgramFileFault fault = CheckProgramFileHeader(file.Data(), file.Size(), expect, info);
+    if (fault != ProgramFileFault::kNone)
+        return fault;
+    if (!ProgramFileSizeFits(info->kind, file.Size(), expect.nParams))
+        return file.Size() > kProgramFileMaxSize ? ProgramFileFault::kNotProgram : ProgramFileFault::kSize;
+    if (info->kind == ProgramKind::kValues)
+        return ValuesFinite(file, info->dataPos, expect.nParams) ? ProgramFileFault::kNone
+                                                                 : ProgramFileFault::kBadValues;
+    ReadChunkVersionHeader(file, &info->dataPos);
+    return info->dataPos >= 0 && StateFinite(file, info->dataPos, expect.nParams) ? ProgramFileFault::kNone
+                                                                                  : ProgramFileFault::kBadValues;
+}
+
 bool ParseProgramFile(const IStateChunk& file, const ProgramFileExpect& expect, ProgramFileInfo* info)
 {
-    if (!ReadProgramFileHeader(file.Data(), file.Size(), expect, info) ||
-        !ProgramFileSizeFits(info->kind, file.Size(), expect.nParams))
-        return false;
-    if (info->kind == ProgramKind::kValues)
-        return ValuesFinite(file, info->dataPos, expect.nParams);
-    ReadChunkVersionHeader(file, &info->dataPos);
-    return info->dataPos >= 0 && StateFinite(file, info->dataPos, expect.nParams);
+    return CheckProgramFile(file, expect, info) == ProgramFileFault::kNone;
+}
+
+ProgramFileFault ReadProgramFileAt(const char* path, const ProgramFileExpect& expect, IStateChunk& file,
+                                   ProgramFileInfo* info)
+{
+    ReadOnlyFile in;
+    if (!path || !in.Open(path))
+        return ProgramFileFault::kUnreadable;
+    if (in.Size() < kProgramHeaderSize || in.Size() > kProgramFileMaxSize)
+        return ProgramFileFault::kNotProgram;
+    std::vector<uint8_t> bytes(static_cast<size_t>(in.Size()));
+    if (!in.ReadNext(bytes.data(), kProgramHeaderSize))
+        return ProgramFileFault::kUnreadable;
+    const ProgramFileFault fault = CheckProgramFileHeader(bytes.data(), kProgramHeaderSize, expect, info);
+    if (fault != ProgramFileFault::kNone)
+        return fault;
+    if (!ProgramFileSizeFits(info->kind, in.Size(), expect.nParams))
+        return ProgramFileFault::kSize;
+    if (!in.ReadNext(bytes.data() + kProgramHeaderSize, bytes.size() - kProgramHeaderSize))
+        return ProgramFileFault::kUnreadable;
+    if (!file.PutBytes(bytes.data(), static_cast<int32_t>(bytes.size())))
+        return ProgramFileFault::kUnreadable;
+    return CheckProgramFile(file, expect, info);
 }
 
 int32_t ProgramFileVersion(int32_t versionWord)

@@ -51,11 +51,31 @@ struct ProgramFileInfo
     int32_t dataPos = 0;
 };
 
+// Why a file is not taken.
+enum class ProgramFileFault
+{
+    kNone,          // taken
+    kUnreadable,    // cannot be opened or read whole (missing, a folder, no permission)
+    kNotProgram,    // no "CcnK" record of format 1 holding "FxCk" or "FPCh", or larger than the limit
+    kOtherPlugin,   // made for another plug-in (its ID differs)
+    kParamCount,    // holds another number of parameters
+    kChunkRefused,  // an "FPCh" file for a plug-in without chunks
+    kSize,          // cut short, or longer than its values
+    kBadValues,     // a value that is no finite number, or a version header cut short
+};
+
+// The fault as the end of a sentence for the user ("it was made for another
+// plug-in"); "" for kNone.
+const char* ProgramFileFaultText(ProgramFileFault fault);
+
 // Checks the 56-byte header at data (size bytes available): magic, format
 // version, plug-in ID, parameter count and kind ("FPCh" only for a plug-in
 // with chunks); fills info's kind and name. False on any mismatch.
 bool ReadProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
                            ProgramFileInfo* info);
+// The same, naming the first fault found.
+ProgramFileFault CheckProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
+                                        ProgramFileInfo* info);
 
 // Whether a file of fileSize bytes can hold what its header announces: an
 // "FxCk" file exactly the header and n floats; an "FPCh" file at least the
@@ -66,6 +86,14 @@ bool ProgramFileSizeFits(ProgramKind kind, int64_t fileSize, int32_t nParams);
 // floats, or a chunk whose version header (when it starts with the magic) is
 // whole and which then holds n finite doubles. Fills info; false on any fault.
 bool ParseProgramFile(const IStateChunk& file, const ProgramFileExpect& expect, ProgramFileInfo* info);
+// The same, naming the first fault found.
+ProgramFileFault CheckProgramFile(const IStateChunk& file, const ProgramFileExpect& expect, ProgramFileInfo* info);
+
+// Reads the regular file at path into file (appended) and checks it whole
+// (CheckProgramFile); a file that is refused by its header or its size is
+// read no further. Runs on the caller's thread.
+ProgramFileFault ReadProgramFileAt(const char* path, const ProgramFileExpect& expect, IStateChunk& file,
+                                   ProgramFileInfo* info);
 
 // (major * 10 + minor) * 100 + patch of a version word (0x00010200 -> 1200).
 int32_t ProgramFileVersion(int32_t versionWord);

@@ -1,5 +1,7 @@
 #include "framework/core/StringBuf.h"
 
+#include "framework/core/Utf8Cut.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -184,8 +186,10 @@ void StringBuf::Ellipsize(int32_t minPos, int32_t maxLen)
         return;
     char* d = Data();
     const int32_t start = minPos > 0 ? minPos : 0;
-    int32_t cut = maxLen - 4;
-    int32_t newSize = maxLen;
+    // Without a blank the cut moves back to a character's first byte, so
+    // the text stays UTF-8.
+    int32_t cut = static_cast<int32_t>(Utf8CutLength(d, static_cast<size_t>(maxLen - 4)));
+    int32_t newSize = cut + 4;
     for (int32_t i = maxLen - 4; i >= start; --i)
     {
         if (d[i] == ' ')

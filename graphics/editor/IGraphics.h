@@ -224,6 +224,10 @@ public:
     bool KeyDown(int32_t x, int32_t y, int32_t key);
     // Every control gets PointerLeft; no hover control.
     void PointerLeftAll();
+    // The press's button no longer counts as held (IsMouseButtonHeld): a
+    // control that opens a menu or a dialog from its press says so, as the
+    // menu or dialog takes the release.
+    void ForgetButtonDown() { buttonDown = false; }
     // The captured control's index while capture lasts; else the topmost
     // control that is not hidden, not greyed (unless allowGreyed and it
     // hovers while greyed) and contains the point; -1 for none.

@@ -1,7 +1,7 @@
 #pragma once
 // The frame a control shows for its unit value.
 
-#include "graphics/vector/SafeTrunc.h"
+#include "graphics/editor/TruncToInt.h"
 
 #include <cmath>
 #include <cstdint>
@@ -12,6 +12,6 @@ inline int32_t FrameForValue(int32_t frameCount, double value)
 {
     if (frameCount <= 1 || !std::isfinite(value))
         return 0;
-    const int32_t frame = SafeTrunc((frameCount - 1) * value + 0.5);
+    const int32_t frame = TruncToInt((frameCount - 1) * value + 0.5);
     return frame < 0 ? 0 : (frame > frameCount - 1 ? frameCount - 1 : frame);
 }

@@ -1,6 +1,6 @@
 #include "graphics/vector/ShapeList.h"
 
-#include "graphics/vector/SafeTrunc.h"
+#include "graphics/editor/TruncToInt.h"
 
 #include <cmath>
 
@@ -82,7 +82,7 @@ void ShapeList::SetScale(double sx, double sy)
         Shape* s = shapes.Get(i);
         s->horizontalScale = sx;
         s->verticalScale = sy;
-        s->textStyle.size = SafeTrunc(s->baseSize * sy);
+        s->textStyle.size = TruncToInt(s->baseSize * sy);
         s->textStyle.font = nullptr;
     }
 }

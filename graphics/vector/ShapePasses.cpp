@@ -1,7 +1,7 @@
 #include "graphics/vector/ShapePasses.h"
 
+#include "graphics/editor/TruncToInt.h"
 #include "graphics/vector/MatrixSteps.h"
-#include "graphics/vector/SafeTrunc.h"
 #include "graphics/vector/ShapeRenderer.h"
 #include "graphics/vector/SurfaceEffects.h"
 
@@ -260,7 +260,7 @@ bool DrawShapePasses(Shape& s, cairo_t* cr, cairo_surface_t* surface, const Shap
         cairo_new_path(cr);
         PaintUnder(cr, s, f, g, Pass::kShadow, m);
         if (s.shadowBlurOn && s.shadowBlur > 0.0)
-            BlurSurface(surface, SafeTrunc(s.shadowBlur * 0.5));
+            BlurSurface(surface, TruncToInt(s.shadowBlur * 0.5));
     }
 
     cairo_matrix_t m = StartMatrix(g.scaleMain, g, f);

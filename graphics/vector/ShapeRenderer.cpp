@@ -1,7 +1,7 @@
 #include "graphics/vector/ShapeRenderer.h"
 
+#include "graphics/editor/TruncToInt.h"
 #include "graphics/vector/MatrixSteps.h"
-#include "graphics/vector/SafeTrunc.h"
 #include "graphics/vector/ShapePasses.h"
 #include "graphics/vector/SurfaceEffects.h"
 
@@ -18,7 +18,7 @@ double ScaleFactor(double s) { return std::isfinite(s) && s > 0.0 ? s : 1.0; }
 // from + (to - from) x t, in whole steps, kept to a channel's range.
 int32_t AnimatedChannel(int32_t from, int32_t to, double t)
 {
-    const int64_t v = static_cast<int64_t>(from) + SafeTrunc((static_cast<double>(to) - from) * t);
+    const int64_t v = static_cast<int64_t>(from) + TruncToInt((static_cast<double>(to) - from) * t);
     return static_cast<int32_t>(std::clamp<int64_t>(v, 0, 255));
 }
 
@@ -65,7 +65,7 @@ bool HasSomethingToDraw(const Shape& s)
 // Grows a size by a shadow offset's positive part only.
 int32_t GrownBy(int64_t size, double scale, double offset)
 {
-    const int64_t grow = 4 * static_cast<int64_t>(std::max(0, SafeTrunc(scale * offset)));
+    const int64_t grow = 4 * static_cast<int64_t>(std::max(0, TruncToInt(scale * offset)));
     return static_cast<int32_t>(std::min<int64_t>(size + grow, std::numeric_limits<int32_t>::max()));
 }
 
@@ -74,7 +74,7 @@ void ApplyEffects(const Shape& s, cairo_surface_t* surface, double sx, double sy
     if (!s.effectsOn)
         return;
     if (s.blur > 0.0)
-        BlurSurface(surface, SafeTrunc(std::sqrt(sx * sy) * s.blur * 0.5));
+        BlurSurface(surface, TruncToInt(std::sqrt(sx * sy) * s.blur * 0.5));
     if (s.emboss != 0.0)
         EmbossSurface(surface, s.emboss);
     if (s.edges != 0.0)

@@ -1,6 +1,6 @@
 #include "graphics/vector/SurfaceEffects.h"
 
-#include "graphics/vector/SafeTrunc.h"
+#include "graphics/editor/TruncToInt.h"
 
 #include <algorithm>
 #include <cmath>
@@ -103,7 +103,7 @@ void LuminanceFilter(cairo_surface_t* surface, OffsetFor offsetFor)
             for (int32_t r = 0; r < 3; ++r)
                 for (int32_t c = 0; c < 3; ++c)
                     l[r][c] = Luminance(v.Row(y - 1 + r)[x - 1 + c]);
-            out[static_cast<size_t>(y) * v.width + x] = AddToColour(v.Row(y)[x], SafeTrunc(offsetFor(l)));
+            out[static_cast<size_t>(y) * v.width + x] = AddToColour(v.Row(y)[x], TruncToInt(offsetFor(l)));
         }
     }
     for (int32_t y = 0; y < v.height; ++y)

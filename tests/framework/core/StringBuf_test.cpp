@@ -137,6 +137,9 @@ TEST(StringBuf, EllipsizeCutsAtALastBlankOrHard)
     s.Ellipsize(5, 10);  // the blank at 3 lies before minPos
     EXPECT_STREQ(s.Get(), "abc de...");
 
+    s.Set("abcde\xC3\xA9" "fghij");  // "e" with an acute accent at bytes 5 and 6
+    s.Ellipsize(10, 10);
+    EXPECT_STREQ(s.Get(), "abcde...") << "a character is never cut in two";
 }
 
 TEST(StringBuf, FilePartAndStripExtension)

@@ -1,0 +1,180 @@
+// The preset menu of IExtPresetMenu_SVG1 and what its entries do.
+#include "graphics/vector/IExtPresetMenu_SVG1.h"
+
+#include "framework/core/IPlugBase.h"
+#include "framework/core/ProgramFile.h"
+#include "framework/core/Utf8Cut.h"
+#include "graphics/editor/IGraphics.h"
+#include "graphics/editor/IPlugMenu.h"
+#include "platform/win32/Win32Services.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Positions in the main menu.
+enum MainEntry : int32_t
+{
+    kLoadPreset = 0,
+    kResetToDefault = 1,
+    kSavePreset = 3,
+    kSaveAsDefault = 4,
+};
+
+// The most bytes of a program name taken from a file name.
+constexpr size_t kProgramNameRoom = 259;
+// The most bytes of an alert's text.
+constexpr int32_t kAlertRoom = 8192;
+
+}  // namespace
+
+void IExtPresetMenu_SVG1::RunMenu()
+{
+    IPlugBase* plug = Plug();
+    IGraphics* surface = Surface();
+    if (!plug || !surface)
+        return;
+    // The submenus outlive the main menu, which refers to them.
+    IPlugMenu factory;
+    IPlugMenu user;
+    IPlugMenu main;
+    main.InsertTextEntry("Load Preset...", -1, 0);
+    main.InsertTextEntry("Reset to Default", -1, 0);
+    main.InsertDivider(-1);
+    main.InsertTextEntry("Save Preset...", -1, 0);
+    if (saveDefaultCommand != -1)
+        main.InsertTextEntry("Save as Default", -1, 0);
+    main.InsertDivider(-1);
+    const int32_t current = plug->GetCurrentPresetIdx();
+    for (int32_t i = 0; i < plug->NPresets(); ++i)
+        (i < factoryPresetCount ? factory : user)
+            .InsertTextEntry(plug->PresetName(i), -1, i == current ? kMenuItemChecked : 0);
+    main.AppendSubmenu("Factory", &factory);
+    if (plug->NPresets() > factoryPresetCount)
+        main.AppendSubmenu("User", &user);
+
+    const IPlugMenu* answer = surface->ShowPopupMenu(&main, LabelArea());
+    if (answer == &factory)
+    {
+        RecallChosen(factory.ChosenIndex());
+    }
+    else if (answer == &user)
+    {
+        if (user.ChosenIndex() >= 0)
+            RecallChosen(user.ChosenIndex() + std::max(factoryPresetCount, 0));
+    }
+    else if (answer == &main)
+    {
+        switch (main.ChosenIndex())
+        {
+        case kLoadPreset:
+            LoadPresetFile();
+            break;
+        case kResetToDefault:
+            ResetToDefault();
+            break;
+        case kSavePreset:
+            SavePresetFile();
+            break;
+        case kSaveAsDefault:
+            if (saveDefaultCommand >= 0)
+                plug->HandleParamChange(saveDefaultCommand);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void IExtPresetMenu_SVG1::RecallChosen(int32_t idx)
+{
+    IPlugBase* plug = Plug();
+    if (idx < 0 || idx >= plug->NPresets())
+        return;
+    // A user preset is shown from slot 0, under its own name.
+    if (idx >= factoryPresetCount && idx != 0)
+    {
+        if (!plug->CopyPreset(idx, 0, true))
+            return;
+        idx = 0;
+    }
+    if (!plug->RecallPreset(idx, true))
+        return;
+    plug->AnnounceProgramLoaded();
+    plug->SendAllParamsToHost();
+}
+
+void IExtPresetMenu_SVG1::LoadPresetFile()
+{
+    IPlugBase* plug = Plug();
+    StringBuf folder(presetFolder);
+    filePath.Set("");
+    StringBuf fileName(presetFolder);
+    fileName.Append(filePath.Get());
+    fileName.Append(".");
+    Surface()->AskForFile(&fileName, 0, &folder, extensions.Get());
+    filePath.Assign(fileName);
+    if (filePath.GetLength() == 0)
+        return;
+    // Checked before slot 0 is recalled: a refused file changes nothing.
+    ProgramFileFault fault = plug->CheckProgramFile(filePath);
+    if (fault == ProgramFileFault::kNone)
+    {
+        plug->RecallPreset(0, false);
+        if (plug->LoadProgramFile(filePath, false))
+            return;
+        // The file changed between the check and the load.
+        fault = plug->CheckProgramFile(filePath);
+        if (fault == ProgramFileFault::kNone)
+            fault = ProgramFileFault::kUnreadable;
+    }
+    Alert("load", ProgramFileFaultText(fault));
+}
+
+void IExtPresetMenu_SVG1::ResetToDefault()
+{
+    IPlugBase* plug = Plug();
+    const int32_t current = plug->GetCurrentPresetIdx();
+    if (plug->CopyPresetFrom(defaultPreset, current, true))
+        plug->RecallPreset(current, false);
+}
+
+void IExtPresetMenu_SVG1::SavePresetFile()
+{
+    IPlugBase* plug = Plug();
+    StringBuf folder(presetFolder);
+    filePath.Set(plug->PresetName(plug->GetCurrentPresetIdx()));
+    StringBuf fileName(presetFolder);
+    fileName.Append(filePath.Get());
+    Surface()->AskForFile(&fileName, 1, &folder, extensions.Get());
+    filePath.Assign(fileName);
+    if (filePath.GetLength() == 0)
+        return;
+    // The file's name without its folder and last extension.
+    StringBuf base(filePath);
+    base.StripExtension();
+    char programName[kProgramNameRoom + 1] = {};
+    std::memcpy(programName, base.FilePart(), Utf8CutLength(base.FilePart(), kProgramNameRoom));
+    if (!programName[0])
+    {
+        Alert("save", "it has no name before its extension");
+        return;
+    }
+    errno = 0;
+    if (!plug->SaveProgramFile(filePath, programName))
+    {
+        Alert("save", errno != 0 ? std::strerror(errno) : "it could not be written");
+        return;
+    }
+    if (savedCommand >= 0)
+        plug->HandleParamChange(savedCommand);
+}
+
+void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason)
+{
+    StringBuf text;
+    text.SetFormatted(kAlertRoom, "Could not %s the preset file \"%s\": %s.", what, filePath.Get(), reason);
+    Surface()->ShowAlert(text.Get(), Plug()->GetEffectName(), MB_OK | MB_ICONERROR);
+}

@@ -1,0 +1,51 @@
+#include "graphics/vector/SurfaceShapeSink.h"
+
+#include "graphics/raster/LICE_WrapperBitmap.h"
+#include "graphics/vector/ShapeRenderer.h"
+
+void SurfaceShapeSink::BlendPixels(uint32_t* pixels, int32_t width, int32_t height, const IBounds& target)
+{
+    LICE_WrapperBitmap wrapped(pixels, width, height, width, false);
+    IBitmapStrip strip;
+    strip.bitmap = &wrapped;
+    strip.width = width;
+    strip.height = height;
+    strip.frameCount = 1;
+    // No blend record: source alpha at full weight, whatever the control's.
+    graphics.DrawFrameBitmap(strip, target, 1, nullptr);
+}
+
+void SurfaceShapeSink::DrawStyledText(TextStyle& style, const char* text, const IBounds& target)
+{
+    IBounds area = target;
+    graphics.DrawStyledText(style, text, area, false);
+}
+
+bool DrawGroupOn(IGraphics* graphics, ShapeGroup* group, const IBounds& target, int32_t frame, const IBlend& blend)
+{
+    if (!graphics)
+        return false;
+    SurfaceShapeSink sink(*graphics);
+    return ShapeRenderer::DrawGroup(group, sink, target, frame, &blend);
+}
+
+bool DrawGroupAtValueOn(IGraphics* graphics, ShapeGroup* group, const IBounds& target, double t, const IBlend& blend)
+{
+    if (!graphics)
+        return false;
+    SurfaceShapeSink sink(*graphics);
+    return ShapeRenderer::DrawGroupAtValue(group, sink, target, t, &blend);
+}
+
+void DrawGroupShowingText(IGraphics* graphics, ShapeGroup* group, const IBounds& target, const char* text,
+                          const IBlend& blend)
+{
+    if (!group)
+        return;
+    group->SetText("");
+    DrawGroupOn(graphics, group, target, 0, blend);
+    if (!text || !*text)
+        return;
+    group->SetText(text);
+    DrawGroupOn(graphics, group, target, 0, blend);
+}
