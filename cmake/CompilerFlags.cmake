@@ -61,6 +61,6 @@ function(sonvarek_tests)
     endif()
     add_test(NAME ${exe} COMMAND ${exe})
     set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT
-                         "LC_ALL=C;LANG=C;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+                         "LC_ALL=C;LANG=C;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
   endforeach()
 endfunction()
