@@ -11,6 +11,7 @@
 #include "host/HostAudio.h"
 #include "host/HostEditor.h"
 #include "host/HostInstance.h"
+#include "host/RegisteredEffect.h"
 #include "host/StandInHost.h"
 #include "platform/win32/Desktop.h"
 #include "plugin/CreateSonvarekInstance.h"
@@ -71,11 +72,7 @@ class ShownMeter
 public:
     explicit ShownMeter(double scale) : desktop(TheDesktop())
     {
-        IACFUnknown* definition = nullptr;
-        if (ACFRegisterPlugin(host.Unknown(), &definition) != 0 || !definition)
-            throw std::runtime_error("the effect did not register");
-        definition->Relinquish();
-        effect = host.Record().description.effects.at(0);
+        effect = RegisterEffect(host, ACFRegisterPlugin);
         HostStreamState stream;
         stream.sampleRate = kRate;
         stream.playing = true;

@@ -7,6 +7,7 @@
 #include "graphics/vector/ISVGKnobControl.h"
 #include "graphics/vector/ITextControl_SVG1.h"
 #include "host/HostString.h"
+#include "host/RegisteredEffect.h"
 #include "plugin/CreateSonvarekInstance.h"
 
 #include <cmath>
@@ -28,11 +29,7 @@ constexpr float kRate = 48000.0f;
 EditorSession::EditorSession() : desktop(SharedDesktop()), env(data.Path().c_str(), home.Path().c_str())
 {
     desktop.Services() = ScriptedServices();
-    IACFUnknown* definition = nullptr;
-    if (ACFRegisterPlugin(host.Unknown(), &definition) != 0 || !definition)
-        throw std::runtime_error("the effect did not register");
-    definition->Relinquish();
-    effect = host.Record().description.effects.at(0);
+    effect = RegisterEffect(host, ACFRegisterPlugin);
     HostStreamState stream;
     stream.sampleRate = kRate;
     stream.playing = true;
