@@ -3,11 +3,16 @@
 // read-out value text ("-23.0", bold 30, 124 x 50) and a bar (six-stop
 // gradient, 16 x 216). "Draw" is the whole renderer step before the blend
 // (surface, cairo drawing, un-premultiply); "Cairo" the surface and drawing
-// alone; "Unpremultiply" the conversion of the drawn surface alone. The blend
-// into the back buffer belongs to the editor surface and is not timed here.
+// alone; "Unpremultiply" the conversion of the drawn surface alone; "Blend"
+// the hand-over of the drawn pixels to the editor surface, composed with
+// their alpha into its back buffer (1848 x 1056, the editor at scale 3);
+// "DrawOnSurface" all of it, as a control's paint does.
 
+#include "graphics/editor/IGraphicsWin.h"
 #include "graphics/vector/ShapeRenderer.h"
 #include "graphics/vector/SurfaceEffects.h"
+#include "graphics/vector/SurfaceShapeSink.h"
+#include "platform/win32/Desktop.h"
 
 #include <benchmark/benchmark.h>
 
@@ -120,6 +125,40 @@ void Unpremultiply(benchmark::State& state)
     Label(state);
 }
 
+// An editor surface with its back buffer (no window, no plug-in).
+struct BackBuffer
+{
+    BackBuffer() { surface.CreateDrawBitmaps(); }
+    Desktop desktop;
+    IGraphicsWin surface{nullptr, 1848, 1056, 30};
+};
+
+void Blend(benchmark::State& state)
+{
+    auto c = MakeCase(state.range(0), static_cast<double>(state.range(1)));
+    ShapeRenderer::RenderedShape drawn = ShapeRenderer::RenderShape(*c->shape, c->target);
+    cairo_surface_flush(drawn.surface.get());
+    UnpremultiplySurface(drawn.surface.get());
+    auto* pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(drawn.surface.get()));
+    const int32_t w = cairo_image_surface_get_width(drawn.surface.get());
+    const int32_t h = cairo_image_surface_get_height(drawn.surface.get());
+    BackBuffer target;
+    SurfaceShapeSink sink(target.surface);
+    for (auto _ : state)
+        sink.BlendPixels(pixels, w, h, drawn.target);
+    Label(state);
+}
+
+void DrawOnSurface(benchmark::State& state)
+{
+    auto c = MakeCase(state.range(0), static_cast<double>(state.range(1)));
+    BackBuffer target;
+    SurfaceShapeSink sink(target.surface);
+    for (auto _ : state)
+        ShapeRenderer::DrawShape(*c->shape, sink, c->target.L, c->target.T, c->target.R, c->target.B, nullptr);
+    Label(state);
+}
+
 void Arguments(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"shape", "scale"});
@@ -131,6 +170,8 @@ void Arguments(benchmark::internal::Benchmark* b)
 BENCHMARK(Draw)->Apply(Arguments);
 BENCHMARK(Cairo)->Apply(Arguments);
 BENCHMARK(Unpremultiply)->Apply(Arguments);
+BENCHMARK(Blend)->Apply(Arguments);
+BENCHMARK(DrawOnSurface)->Apply(Arguments);
 
 }  // namespace
 

@@ -179,6 +179,38 @@ TEST_F(ProgramFiles, MismatchedHeadersAreRefused)
     ExpectRefused(ChunkFile(VersionHeader() + State()), "a chunk for a plug-in without chunks");
 }
 
+TEST_F(ProgramFiles, TheCheckNamesWhatARefusedFileGotWrongAndChangesNothing)
+{
+    const std::string values = CurrentValues(plug);
+    const std::string slots = PresetSlots(plug);
+    const std::pair<std::string, ProgramFileFault> cases[] = {
+        {Header("FxCk") + Values(), ProgramFileFault::kNone},
+        {"", ProgramFileFault::kNotProgram},
+        {Header("FxCk", 4, "QZ17", 1, "CcnL") + Values(), ProgramFileFault::kNotProgram},
+        {Header("FxCk", 4, "QZ17", 2) + Values(), ProgramFileFault::kNotProgram},
+        {Header("FxBk") + Values(), ProgramFileFault::kNotProgram},
+        {Header("FxCk", 4, "QZ18") + Values(), ProgramFileFault::kOtherPlugin},
+        {Header("FxCk", 3) + Values().substr(0, 12), ProgramFileFault::kParamCount},
+        {ChunkFile(VersionHeader() + State()), ProgramFileFault::kChunkRefused},
+        {Header("FxCk") + Values().substr(0, 15), ProgramFileFault::kSize},
+        {Header("FxCk") + Values() + "x", ProgramFileFault::kSize},
+        {Header("FxCk") + Float(0.5f) + Float(std::nanf("")) + Float(0.5f) + Float(0.5f),
+         ProgramFileFault::kBadValues},
+    };
+    for (const auto& [bytes, fault] : cases)
+    {
+        WriteBytes(folder / "p.fxp", bytes);
+        EXPECT_EQ(plug.CheckProgramFile(Path("p.fxp")), fault) << bytes.size();
+    }
+    EXPECT_EQ(plug.CheckProgramFile(Path("missing.fxp")), ProgramFileFault::kUnreadable);
+    EXPECT_EQ(plug.CheckProgramFile(StringBuf(folder.Path().c_str())), ProgramFileFault::kUnreadable);
+    EXPECT_EQ(CurrentValues(plug), values);
+    EXPECT_EQ(PresetSlots(plug), slots);
+    EXPECT_TRUE(plug.changes.empty());
+    EXPECT_STREQ(ProgramFileFaultText(ProgramFileFault::kOtherPlugin), "it was made for another plug-in");
+    EXPECT_STREQ(ProgramFileFaultText(ProgramFileFault::kNone), "");
+}
+
 TEST_F(ProgramFiles, EveryCutAndAnyExtraByteIsRefused)
 {
     const std::string good = Header("FxCk") + Values();

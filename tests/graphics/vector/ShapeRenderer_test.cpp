@@ -1,6 +1,3 @@
-#include "graphics/raster/LICE_Compose.h"
-#include "graphics/raster/LICE_MemBitmap.h"
-#include "graphics/raster/LICE_WrapperBitmap.h"
 #include "graphics/vector/FrameForValue.h"
 #include "graphics/vector/ShapeRenderer.h"
 #include "tests/support/CairoStaticData.h"
@@ -470,39 +467,6 @@ TEST(FrameForValue, RoundsToTheNearestFrameAndClamps)
     EXPECT_EQ(FrameForValue(-4, 1.0), 0);
     for (double v : {kNaN, kInf, -kInf})
         EXPECT_EQ(FrameForValue(4, v), 0) << "the first frame";
-}
-
-}  // namespace
-
-namespace {
-
-// The hand-over the editor surface makes: the pixels wrapped as a bitmap and
-// composed with their alpha into the back buffer.
-class BackBufferSink : public ShapeSink
-{
-public:
-    void BlendPixels(uint32_t* pixels, int32_t width, int32_t height, const IBounds& target) override
-    {
-        LICE_WrapperBitmap wrapped(pixels, width, height, width, false);
-        LICE_Compose(&backBuffer, &wrapped, target.L, target.T, nullptr, 1.0f, kCombineCopy | kCombineSourceAlpha);
-    }
-    void DrawStyledText(TextStyle&, const char*, const IBounds&) override {}
-
-    LICE_MemBitmap backBuffer{20, 10};
-};
-
-TEST(DrawShape, ItsPixelsComposeIntoARasterBackBuffer)
-{
-    ShapeList layer;
-    Shape* s = Solid(layer, IArgb{255, 10, 20, 30});
-    BackBufferSink sink;
-    sink.backBuffer.PixelData()[0] = 0xFF808080u;
-    EXPECT_TRUE(ShapeRenderer::DrawShape(*s, sink, 5, 2, 15, 8, nullptr));
-    const uint32_t* px = sink.backBuffer.PixelData();
-    const int32_t span = sink.backBuffer.RowPixels();
-    EXPECT_EQ(px[2 * span + 5], 0xFF0A141Eu);
-    EXPECT_EQ(px[7 * span + 14] & 0x00FFFFFFu, 0x000A141Eu);
-    EXPECT_EQ(px[0], 0xFF808080u);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "platform/FourCharCode.h"
 
 SurfacePlug::SurfacePlug(int32_t plugApi)
-    : IPlugBase(kSurfaceParams, "2-2", 1, "Test", "Product", "Maker", 0x00010000,
+    : StubPlug(kSurfaceParams, "2-2", 1, "Test", "Product", "Maker", 0x00010000,
                 static_cast<int32_t>(FourCharCode("QZ17")), static_cast<int32_t>(FourCharCode("QZLV")), 0, false,
                 false, false, plugApi)
 {

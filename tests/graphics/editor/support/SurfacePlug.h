@@ -2,7 +2,7 @@
 // A plug-in for the editor's tests: four parameters on the plug-in base and
 // records of everything the editor asks of it.
 
-#include "framework/core/IPlugBase.h"
+#include "tests/support/StubPlug.h"
 
 #include <functional>
 #include <string>
@@ -17,7 +17,7 @@ enum SurfacePlugParam : int32_t
     kSurfaceParams,
 };
 
-class SurfacePlug : public IPlugBase
+class SurfacePlug : public StubPlug
 {
 public:
     explicit SurfacePlug(int32_t plugApi = 4);
@@ -32,13 +32,7 @@ public:
     void BeginParamGesture(int32_t idx) override { gestures.push_back("begin " + std::to_string(idx)); }
     void EndParamGesture(int32_t idx) override { gestures.push_back("end " + std::to_string(idx)); }
     void SendParamToHost(int32_t idx, double unit) override { sent.push_back({idx, unit}); }
-    void AnnounceProgramLoaded() override {}
-    int32_t QuerySamplePosition() override { return 0; }
-    double QueryTempo() override { return 120.0; }
-    void QueryMeter(int32_t* numerator, int32_t* denominator) override { *numerator = *denominator = 4; }
-    void QueryTransport(ITransportRecord*) override {}
     bool ResizeHostView(int32_t width, int32_t height, int32_t flag) override;
-    bool SendMidiToHost(const IMidiMessage&) override { return false; }
 
     struct Sent
     {
