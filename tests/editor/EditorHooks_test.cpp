@@ -1,10 +1,9 @@
 // The editor as the host shows it: opening, closing and opening again, host
-// values in the controls, a click that reaches the host, and resizing by
-// "GUI Scale", the resize corner and the logo.
+// values in the controls, and resizing by "GUI Scale", the resize corner and
+// the logo. (A click's way to the host: through the module, tests/host.)
 #include "framework/aax/ParamID.h"
 #include "plugin/MeterParamIndex.h"
 #include "support/EditorSession.h"
-#include "tests/support/AutomationKinds.h"
 #include "tests/support/CairoStaticData.h"
 
 #include <cmath>
@@ -29,7 +28,6 @@ protected:
         }
         EXPECT_EQ(bound, 14);
     }
-    std::string Kinds(const char* id) const { return AutomationKinds(instance->Automation(), id); }
 };
 
 TEST_F(EditorHooks, EachOpeningShowsTheHostsValuesAndTheyFollowTheHost)
@@ -51,22 +49,6 @@ TEST_F(EditorHooks, EachOpeningShowsTheHostsValuesAndTheyFollowTheHost)
     SetFromHost(kEBURefLevel, "-16");
     SetFromHost(kRMSWFilterMode, "Leq(A)");
     ExpectControlsShowHostValues();
-}
-
-TEST_F(EditorHooks, AClickOnTheTypeFieldChangesTheHostParameterAsOneGesture)
-{
-    Open();
-    Tick();
-    desktop.Services().chooseMenuItem = [](const MenuRequest& menu) { return FindMenuItem(menu.items, "EBU"); };
-    instance->ClearAutomation();
-    desktop.Click(MouseButton::Left, 29, 74);
-    EXPECT_EQ(Kinds("3"), "TTQRR") << "the press's touch around the menu's value";
-    EXPECT_EQ(instance->DeliverRequests(), 1);
-    EXPECT_EQ(HostNormalized(kType), 1.0);
-    EXPECT_TRUE(Editor().ControlAt(Tables().EbuGroupList[0])->IsHidden() == false) << "the blue face";
-    EXPECT_TRUE(Editor().ControlAt(Tables().RmsGroupList[0])->IsHidden());
-    Tick();
-    EXPECT_EQ(desktop.WindowImage(view).At(5, 95), 0xFF4E79A3u);
 }
 
 TEST_F(EditorHooks, GuiScaleFromTheHostResizesTheEditorAndTheHostsView)

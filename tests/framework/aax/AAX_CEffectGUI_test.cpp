@@ -159,30 +159,16 @@ TEST_F(EffectGUI, WithoutAnEditorOrItsInstanceNothingOpens)
     EXPECT_EQ(size.height, 1.0f) << "no editor: the record is left as it was";
     gui.reset();
     EXPECT_TRUE(plug->editorEvents.empty());
-}
 
-TEST_F(EffectGUI, AnInstanceWithoutAnEditorShowsNothing)
-{
+    // An instance whose plug-in has no editor.
     auto bare = session.NewInstance();
     ASSERT_NE(bare, nullptr);
-    std::string error;
-    auto bareGui = HostEditor::Create(session.host, session.effect, *bare, &error);
-    ASSERT_NE(bareGui, nullptr) << error;
-    EXPECT_EQ(bareGui->GiveView(otherWindow), 0);
+    gui = HostEditor::Create(session.host, session.effect, *bare, &error);
+    ASSERT_NE(gui, nullptr) << error;
+    EXPECT_EQ(gui->GiveView(otherWindow), 0);
     EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 0);
-    EXPECT_EQ(bareGui->RemoveView(), 0);
+    gui.reset();
     EXPECT_TRUE(PlugOf(*bare).editorEvents.empty());
-}
-
-TEST_F(EffectGUI, TheHostFindsTheGuiInterfaceAndNoOther)
-{
-    void* answer = nullptr;
-    EXPECT_EQ(gui->Gui().LookupInterface(kIID_EffectGUI, &answer), 0);
-    ASSERT_EQ(answer, static_cast<void*>(&gui->Gui()));
-    gui->Gui().Relinquish();
-    EXPECT_EQ(gui->Gui().LookupInterface(kIID_EffectParameters, &answer), kACFResultNoInterface);
-    EXPECT_EQ(answer, nullptr);
-    EXPECT_EQ(gui->Gui().Reserved4(), kAAXResultMissingInterface);
 }
 
 }  // namespace
