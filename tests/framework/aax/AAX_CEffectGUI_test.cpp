@@ -140,6 +140,14 @@ TEST_F(EffectGUI, LeavingTheHostWhileShownClosesTheEditorFirst)
     EXPECT_EQ(plug->editorEvents, (Events{"opened", "closed", "opened", "closed"}));
 }
 
+TEST_F(EffectGUI, AViewThatAnswersAsNoViewContainerShowsNothing)
+{
+    session.host.Withhold(kIID_ViewContainer);
+    EXPECT_EQ(gui->GiveView(hostWindow), 0);
+    EXPECT_EQ(editor->Window(), nullptr) << "no native view";
+    EXPECT_TRUE(plug->editorEvents.empty());
+}
+
 TEST_F(EffectGUI, WithoutAnEditorOrItsInstanceNothingOpens)
 {
     EXPECT_EQ(gui->Gui().AttachToHost(nullptr), kAAXResultNoController);
