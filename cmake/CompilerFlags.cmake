@@ -66,6 +66,6 @@ function(sonvarek_tests)
       set_tests_properties(${exe} PROPERTIES SKIP_RETURN_CODE 77)
     endif()
     set_tests_properties(${exe} PROPERTIES LABELS "${labels}" ENVIRONMENT
-                         "LC_ALL=C;LANG=C;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+                         "LC_ALL=C;LANG=C;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
   endforeach()
 endfunction()

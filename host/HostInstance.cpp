@@ -7,6 +7,7 @@
 #include "platform/AAXResults.h"
 #include "platform/ACFInterfaceIDs.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -95,6 +96,7 @@ bool HostInstance::Start(IACFUnknown* object, std::string* error)
         Explain(error, "the object answers no effect-parameters interface");
         return false;
     }
+    runTime->OfferEffect(effect);
     const int32_t result = effect->AttachToHost(runTime->Unknown());
     if (result != 0)
     {
@@ -184,9 +186,36 @@ std::vector<HostParameterInfo> HostInstance::Parameters() const
 
 int32_t HostInstance::Normalized(const char* id, double* value) const { return effect->QueryNormalized(id, value); }
 
-int32_t HostInstance::SetNormalized(const char* id, double normalized)
+int32_t HostInstance::SetNormalized(const char* id, double normalized) { return Apply(id, normalized); }
+
+int32_t HostInstance::Apply(const char* id, double normalized)
 {
-    return effect->ApplyHostParamValue(id, normalized, 0);
+    const int32_t result = effect->ApplyHostParamValue(id, normalized, 0);
+    if (result != 0)
+        return result;
+    std::vector<AAX_IACFEffectGUI*> told;
+    {
+        std::lock_guard<std::mutex> guard(guiLock);
+        told = guis;
+    }
+    for (AAX_IACFEffectGUI* gui : told)
+        gui->ReflectParamValue(id);
+    return result;
+}
+
+IACFUnknown* HostInstance::HostObject() const { return runTime->Unknown(); }
+
+void HostInstance::AddGuiObserver(AAX_IACFEffectGUI* gui)
+{
+    std::lock_guard<std::mutex> guard(guiLock);
+    if (gui && std::find(guis.begin(), guis.end(), gui) == guis.end())
+        guis.push_back(gui);
+}
+
+void HostInstance::RemoveGuiObserver(AAX_IACFEffectGUI* gui)
+{
+    std::lock_guard<std::mutex> guard(guiLock);
+    guis.erase(std::remove(guis.begin(), guis.end(), gui), guis.end());
 }
 
 int32_t HostInstance::Text(const char* id, std::string* text, int32_t maxChars) const
@@ -223,7 +252,7 @@ void HostInstance::OnAutomation(HostAutomationEvent::Kind kind, const char* id, 
     }
     // Outside the lock: the instance reports back into OnAutomation.
     if (applyNow)
-        effect->ApplyHostParamValue(id, value, 0);
+        Apply(id, value);
 }
 
 void HostInstance::SetEcho(HostEcho newEcho)
@@ -252,7 +281,7 @@ int32_t HostInstance::DeliverRequests()
         due.swap(requests);
     }
     for (const auto& [id, value] : due)
-        effect->ApplyHostParamValue(id.c_str(), value, 0);
+        Apply(id.c_str(), value);
     return static_cast<int32_t>(due.size());
 }
 

@@ -5,7 +5,8 @@
 // its private-data fields prepared, rendered through its component's render
 // procedure. It records the automation the instance makes and answers each
 // value the instance requests through ApplyHostParamValue: queued until
-// DeliverRequests (the default) or at once.
+// DeliverRequests (the default) or at once. Every value the host applies is
+// then reported to the instance's GUI objects (ReflectParamValue).
 //
 // Threads: render calls from one thread at a time; parameter, automation and
 // chunk calls from any thread, also during a render call. Stream(), MIDI
@@ -16,6 +17,7 @@
 #include "host/HostRecord.h"
 #include "host/StandInHost.h"
 #include "platform/AAXRenderContext.h"
+#include "platform/AAX_IACFEffectGUI.h"
 #include "platform/AAX_IACFEffectParameters.h"
 
 #include <cstdint>
@@ -81,6 +83,10 @@ public:
     HostInstance& operator=(const HostInstance&) = delete;
 
     AAX_IACFEffectParameters& Effect() const { return *effect; }
+    // The host object the instance is attached with; its GUI objects are
+    // attached with it too (it answers the instance's effect-parameters
+    // interface).
+    IACFUnknown* HostObject() const;
     const RecordedComponent& Component() const { return component; }
     // What the controller and the transport answer.
     HostStreamState& Stream() { return stream; }
@@ -107,6 +113,13 @@ public:
     void ClearAutomation();
     // Applies the queued requests in order; the number applied.
     int32_t DeliverRequests();
+
+    // ---- GUI objects -------------------------------------------------------------
+
+    // gui hears ReflectParamValue for every value the host applies from now
+    // on, until removed (not retained: remove it before it goes).
+    void AddGuiObserver(AAX_IACFEffectGUI* gui);
+    void RemoveGuiObserver(AAX_IACFEffectGUI* gui);
 
     // ---- State chunks (AAX result codes) --------------------------------------
 
@@ -137,6 +150,8 @@ private:
     void BuildContext();
     int32_t PrepareField(const RecordedField& field, std::string* error);
     void OnAutomation(HostAutomationEvent::Kind kind, const char* id, double value) override;
+    // ApplyHostParamValue, then the GUI objects are told when it took.
+    int32_t Apply(const char* id, double normalized);
 
     const RecordedComponent component;
     HostStreamState stream;
@@ -156,4 +171,7 @@ private:
     HostEcho echo = HostEcho::kQueued;
     std::vector<HostAutomationEvent> automation;
     std::vector<std::pair<std::string, double>> requests;
+
+    mutable std::mutex guiLock;
+    std::vector<AAX_IACFEffectGUI*> guis;
 };

@@ -19,7 +19,10 @@ bool HostModule::Load(const std::string& path)
 {
     Unload();
     error.clear();
-    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Once loaded, the module's code stays mapped for the rest of the process,
+    // as hosts keep plug-in code: what it and the libraries it brings in keep
+    // for the process (caches, load-time tables) stays theirs.
+    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle)
     {
         const char* reason = dlerror();

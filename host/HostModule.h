@@ -1,6 +1,7 @@
 #pragma once
 // A plug-in module loaded as a host loads it: dlopen, then the seven entry
-// points resolved by name. Unloading (or destruction) closes the module.
+// points resolved by name. Unloading (or destruction) closes the module; its
+// code stays mapped until the process ends.
 
 #include "platform/ACFModuleEntryPoints.h"
 

@@ -63,7 +63,20 @@ int32_t HostRunTimeObject::PostPacket(uint32_t field, const void*, uint32_t size
 void HostRunTimeObject::Disconnect()
 {
     sink.store(nullptr);
+    offeredEffect.store(nullptr);
     stream = &disconnected;
+}
+
+int32_t HostRunTimeObject::LookupInterface(const ACFUID& iid, void** out)
+{
+    IACFUnknown* effect = offeredEffect.load();
+    if (iid != kIID_EffectParameters || !effect || !out)
+        return HostObject::LookupInterface(iid, out);
+    *out = nullptr;
+    if (!host.Offers(iid))
+        return kACFResultNoInterface;
+    // The effect's own lookup retains the effect, not this object.
+    return effect->LookupInterface(iid, out);
 }
 
 int32_t HostRunTimeObject::LogAutomation(const char* operation, const char* id)
@@ -172,7 +185,7 @@ void* HostViewObject::Answer(const ACFUID& iid)
     return iid == kIID_ViewContainer ? static_cast<AAX_IHostViewContainer*>(this) : nullptr;
 }
 
-void* HostViewObject::NativeView() { return host.Outcome(kIID_ViewContainer) == 0 ? host.view.nativeView : nullptr; }
+void* HostViewObject::NativeView() { return host.Outcome(kIID_ViewContainer) == 0 ? state->nativeView : nullptr; }
 
 int32_t HostViewObject::HandleParameterMouseDown(const char* id, uint32_t modifiers)
 {
@@ -180,7 +193,7 @@ int32_t HostViewObject::HandleParameterMouseDown(const char* id, uint32_t modifi
     const int32_t result = host.Outcome(kIID_ViewContainer);
     if (result != 0)
         return result;
-    return host.view.takesParameterClicks ? 0 : kAAXResultNotImplemented;
+    return state->takesParameterClicks ? 0 : kAAXResultNotImplemented;
 }
 
 int32_t HostViewObject::SetViewSize(const AAXViewSize* size)
@@ -190,11 +203,11 @@ int32_t HostViewObject::SetViewSize(const AAXViewSize* size)
     host.Log("%s.SetViewSize(%.1f, %.1f)", Label().c_str(), size->height, size->width);
     const int32_t result = host.Outcome(kIID_ViewContainer);
     if (result == 0)
-        host.view.size = *size;
+        state->size = *size;
     return result;
 }
 
 int32_t HostViewObject::HostModifiers(uint32_t* modifiers)
 {
-    return Reply(host, kIID_ViewContainer, modifiers, host.view.modifiers);
+    return Reply(host, kIID_ViewContainer, modifiers, state->modifiers);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The host objects an effect or GUI object is given: the run-time object
 // (controller with its second interface, automation delegate, transport with
-// its second interface), answering from a stream state, and the view
-// container, answering from its view state. Actions are recorded in the
+// its second interface, and for a GUI object the instance's effect-parameters
+// interface), answering from a stream state, and the view container,
+// answering from its view state. Actions are recorded in the
 // host's calls, queries are not; an instance's run-time object hands the
 // automation of values (touch, request, release, report) to the instance
 // instead. Its operations may be called on any thread.
@@ -33,6 +34,12 @@ public:
     }
     // From now on answers from a default stream state and hands nothing on.
     void Disconnect();
+    // A lookup of kIID_EffectParameters is answered by effect (not retained
+    // here; the owner disconnects first when it goes): so a GUI object
+    // attached to this host object finds its instance.
+    void OfferEffect(IACFUnknown* effect) { offeredEffect.store(effect); }
+
+    int32_t LookupInterface(const ACFUID& iid, void** out) override;
 
     int32_t SampleRate(float* rate) override;
     int32_t InputStemFormat(uint32_t* format) override;
@@ -65,6 +72,7 @@ private:
     const HostStreamState* stream;
     HostStreamState disconnected;
     std::atomic<HostAutomationSink*> sink{nullptr};
+    std::atomic<IACFUnknown*> offeredEffect{nullptr};
     std::mutex touchLock;
     std::set<std::string> touched;
 };
@@ -72,7 +80,10 @@ private:
 class HostViewObject final : public HostObject<AAX_IHostViewContainer>
 {
 public:
-    explicit HostViewObject(StandInHost& host) : HostObject(host, "view") {}
+    // Answers from the host's own view state.
+    explicit HostViewObject(StandInHost& host) : HostObject(host, "view"), state(&host.view) {}
+    // Answers from state, which outlives the object.
+    HostViewObject(StandInHost& host, HostViewState& state) : HostObject(host, "view"), state(&state) {}
 
     void* NativeView() override;
     int32_t HandleParameterMouseDown(const char* id, uint32_t modifiers) override;
@@ -81,4 +92,6 @@ public:
 
 private:
     void* Answer(const ACFUID& iid) override;
+
+    HostViewState* state;
 };

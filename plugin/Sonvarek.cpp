@@ -76,19 +76,23 @@ Sonvarek::Sonvarek()
 
     InitDSP();
 
-    if (IEditorLink* editor = GetEditor())
-    {
-        BuildSonvarekFace(*this, *editor);
-        UpdateSonvarekUnitLabels(*this, *editor);
-    }
+    BuildFaceArt();
+    ScaleFaceArt();
+    BuildEditor(Surface(), 0);
+    UpdateUnitLabels();
 }
 
-// The engines go first; the preset manager, the folders and then the base
-// (which deletes the editor) follow as the bases unwind.
+// The engines go first, then the artwork (no window is left to draw it); the
+// preset manager, the folders and then the base (which deletes the editor and
+// its controls, which do not touch the artwork as they go) follow as the
+// bases unwind.
 Sonvarek::~Sonvarek()
 {
     peakRms.reset();
     loudness.reset();
+    if (IEditorLink* editor = GetEditor())
+        editor->CloseEditorWindow();
+    faceArt.reset();
 }
 
 void Sonvarek::InitLevelDefaults()
@@ -165,12 +169,6 @@ void Sonvarek::Rebuild()
     peakRms->Reset();
     loudness->Reset();
     SetUpWeighting();
-}
-
-void Sonvarek::UpdateUnitLabels()
-{
-    if (IEditorLink* editor = GetEditor())
-        UpdateSonvarekUnitLabels(*this, *editor);
 }
 
 void Sonvarek::PrepareStream()

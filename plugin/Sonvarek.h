@@ -11,7 +11,10 @@
 // The editor reads meter values only through TakeDueMeterValues.
 //
 // The host side of the base (SendParamToHost, QueryTransport, gestures, ...)
-// is the format binding's (IPlugAAX).
+// is the format binding's (IPlugAAX). The editor members (face artwork,
+// editor construction, meter view, editor hooks) are the editor layer's
+// (editor/): the plug-in holds the artwork and the editor through the seam of
+// SonvarekEditor.h and knows the graphics classes only by name.
 
 #include "engines/LoudnessEngine.h"
 #include "engines/PeakRmsEngine.h"
@@ -22,10 +25,16 @@
 #include "plugin/FrameTimer.h"
 #include "plugin/MeterParamIndex.h"
 #include "plugin/MeterSnapshot.h"
+#include "plugin/SonvarekEditor.h"
+#include "plugin/SonvarekEditorTables.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
+
+class IGraphics;
+class Shape;
+class ShapeScene;
 
 // The format binding Sonvarek derives from.
 using SonvarekBinding = IPlugAAX;
@@ -46,6 +55,7 @@ public:
     // rate, then the editor's face. Throws std::bad_alloc when the base could
     // not make its parameters or an engine cannot be had.
     Sonvarek();
+    // An editor window still open is closed before the artwork goes.
     ~Sonvarek() override;
 
     // Set-up thread, under the plug-in lock: with a new sample rate or block
@@ -104,6 +114,65 @@ public:
     const LoudnessEngine& GetLoudnessEngine() const { return *loudness; }
     const WeightingFilter& GetWeightingFilter(int32_t channel) const { return weighting[channel]; }
 
+    // ---- Editor (defined by the editor layer) ---------------------------------
+
+    // UI thread, from the host's GUI object. Opened: the first opening sizes
+    // the editor to the scaled design size (keeping its controls); every
+    // opening lets the idle refresh work. Closed: it stops.
+    void OnEditorOpened() override;
+    void OnEditorClosed() override;
+    // UI thread, at every timer tick before the change scan; nothing before
+    // the editor first opened. A pending scale change resizes the editor; due
+    // bar meters and read-outs take the values of TakeDueMeterValues.
+    void IdleRefresh() override;
+    // UI thread, after the editor's size changed. flag 1 (controls kept): the
+    // artwork is rescaled, the controls laid out again, given their
+    // parameters' values and relabelled. Any other flag: nothing.
+    void OnEditorResized(int32_t flag) override;
+
+    // Construction thread: the 60 groups of the face artwork into the
+    // plug-in's scene (which must be empty: nothing otherwise), ending with the
+    // pixel effects and shadow blur off. Throws std::bad_alloc.
+    void BuildFaceArt();
+    // The bar, the lamp and the bar-value text into the group at index;
+    // nothing (null) for an index with no group.
+    void BuildPeakBarArt(int32_t group);
+    void BuildLampArt(int32_t group);
+    Shape* AddTextLayer(int32_t group);
+    // The artwork at the editor scale (scaleX, scaleY).
+    void ScaleFaceArt();
+    // Construction thread (rebuild 0) or UI thread (1). rebuild 0: every
+    // control of the editor on graphics, in its fixed order, recorded in the
+    // group lists and tables, then the layout at the editor scale; 1: only the
+    // layout, on the attached surface; anything else, or no surface: nothing.
+    void BuildEditor(IGraphics* graphics, int32_t rebuild);
+
+    // The meter view; UI thread (the unit labels also under the plug-in lock
+    // from the change handler). Only slots that name a control of the
+    // expected class are touched.
+    // Every control of the group list SetHidden(hidden != 0).
+    void ShowRmsGroup(int32_t hidden);
+    void ShowEbuGroup(int32_t hidden);
+    // The selected type's controls shown (the other type's hidden first),
+    // the read-outs' unit texts, the bar meter's caption and channel names.
+    void UpdateUnitLabels();
+    // One bar meter: the bar at valueDb on its -60 to +12 dB scale, the text
+    // of the held peak rounded to 0.1 dB (" %.1lf", or "-inf" at or below
+    // -144.0), the lamp lit above 0.0 dB. A NaN value is an empty bar, a NaN
+    // held peak "-inf".
+    void SetBarMeter(double valueDb, double holdDb, int32_t barIndex, int32_t textIndex, int32_t lampIndex);
+    // The six bar meters, and the thirteen read-outs of the selected type,
+    // from a snapshot of the engines (TakeDueMeterValues).
+    void UpdateBarMeters(const MeterSnapshot& values);
+    void UpdateReadouts(const MeterSnapshot& values);
+
+    // The editor surface attached, null when it is none (or not a surface).
+    IGraphics* Surface() const;
+    ShapeScene* FaceArt() const { return faceArt.get(); }
+    const SonvarekEditorTables& EditorTables() const { return editorTables; }
+    bool EditorOpenedOnce() const { return editorOpenedOnce; }
+    bool EditorOpen() const { return editorOpen; }
+
 private:
     void InitLevelDefaults();
     void InitParams();
@@ -118,13 +187,15 @@ private:
     void SetUpWeighting();
     // Every measurement of both types restarts under the current settings.
     void Rebuild();
-    void UpdateUnitLabels();
 
     // Handler parts: a parameter's mirror and what it asks for; a command.
     void StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* resetPeakRms);
     void RunCommand(int32_t idx, bool* rebuild, bool* relabel);
     bool MatchGain(int32_t command);
     void ResizeByDrag();
+    // The resize corner's drag distances (the editor layer's): from the
+    // corner the editor construction recorded, else as the editor reports them.
+    void ResizeDragDistance(int32_t* dx, int32_t* dy) const;
     // The scale applied to the editor and to "GUI Scale"; a resize follows.
     void ApplyScaleFromEditor(double scale);
 
@@ -146,6 +217,9 @@ private:
     double designHeight = kDesignHeight;
     double scaleX = 1.0;
     double scaleY = 1.0;
+    // UI thread.
+    bool editorOpenedOnce = false;
+    bool editorOpen = false;
     // Raised by the handler, taken by the editor's idle refresh.
     std::atomic<bool> resizePending{false};
     // Raised by the audio thread, taken by TakeDueMeterValues.
@@ -183,4 +257,7 @@ private:
     std::unique_ptr<PeakRmsEngine> peakRms;
     std::unique_ptr<LoudnessEngine> loudness;
     WeightingFilter weighting[kChannels];
+
+    std::unique_ptr<ShapeScene, FaceArtDelete> faceArt;
+    SonvarekEditorTables editorTables;
 };

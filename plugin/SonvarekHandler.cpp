@@ -29,6 +29,16 @@ int32_t Trunc(double v) { return static_cast<int32_t>(v); }
 constexpr double kMinGuiScale = 1.0;
 constexpr double kMaxGuiScale = 3.0;
 
+// Stores v in the mirror; true when that changed it.
+template <class T>
+bool StoreMirror(T& mirror, T v)
+{
+    if (mirror == v)
+        return false;
+    mirror = v;
+    return true;
+}
+
 }  // namespace
 
 void Sonvarek::HandleParamChange(int32_t idx)
@@ -58,16 +68,18 @@ void Sonvarek::HandleParamChange(int32_t idx)
 }
 
 // The reference levels need nothing here: read-outs and publication
-// subtract them each time they are read.
+// subtract them each time they are read. A value that leaves its mirror as
+// it was (a field pressed and released, a menu choosing its current item, a
+// host sending the same value again) asks for nothing: the measurements go on.
 void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* resetPeakRms)
 {
     const double v = GetParam(idx)->Value();
+    bool changed = false;
     switch (idx)
     {
     case kGUIScale:
-        if (v == guiScale)
+        if (!StoreMirror(guiScale, v))
             return;
-        guiScale = v;
         if (!loadingDefault)
         {
             scaleX = scaleY = v;
@@ -75,8 +87,8 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
         }
         return;
     case kType:
-        meterType = Trunc(v);
-        *rebuild = *relabel = true;
+        changed = StoreMirror(meterType, Trunc(v));
+        *rebuild = *relabel = changed;
         return;
     case kSync:
         sync = Trunc(v);
@@ -85,47 +97,40 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
         writeAutomation = Trunc(v);
         return;
     case kRMSChannelConfig:
-        rmsChannelConfig = Trunc(v);
-        *rebuild = *relabel = true;
+        changed = StoreMirror(rmsChannelConfig, Trunc(v));
+        *rebuild = *relabel = changed;
         return;
     case kRMSGain:
-        rmsGainDb = v;
-        *resetPeakRms = true;
+        *resetPeakRms = StoreMirror(rmsGainDb, v);
         return;
     case kRMSRefLevel:
         rmsRefLevel = v;
         return;
     case kRMSMode:
-        rmsMeterMode = Trunc(v);
-        *rebuild = true;
+        *rebuild = StoreMirror(rmsMeterMode, Trunc(v));
         return;
     case kRMSWindow:
-        rmsWindowMs = v;
-        *rebuild = true;
+        *rebuild = StoreMirror(rmsWindowMs, v);
         return;
     case kRMSDelta:
-        rmsOffset = Trunc(v);
-        *relabel = true;
+        *relabel = StoreMirror(rmsOffset, Trunc(v));
         return;
     case kRMSWFilterMode:
-        weightingMode = Trunc(v);
-        *rebuild = true;
+        *rebuild = StoreMirror(weightingMode, Trunc(v));
         return;
     case kEBUChannelConfig:
-        ebuChannelConfig = Trunc(v);
-        *rebuild = *relabel = true;
+        changed = StoreMirror(ebuChannelConfig, Trunc(v));
+        *rebuild = *relabel = changed;
         return;
     case kEBUGain:
         // The loudness engine keeps its measurements.
-        ebuGainDb = v;
-        *resetPeakRms = true;
+        *resetPeakRms = StoreMirror(ebuGainDb, v);
         return;
     case kEBURefLevel:
         ebuRefLevel = v;
         return;
     case kEBUDelta:
-        ebuOffset = Trunc(v);
-        *relabel = true;
+        *relabel = StoreMirror(ebuOffset, Trunc(v));
         return;
     default:
         // "GUI Layout" is only stored and reported; output parameters are
@@ -243,12 +248,9 @@ bool Sonvarek::MatchGain(int32_t command)
 // sqrt of the product of the relative height and width changes.
 void Sonvarek::ResizeByDrag()
 {
-    IEditorLink* editor = GetEditor();
-    if (!editor)
-        return;
     int32_t dx = 0;
     int32_t dy = 0;
-    editor->ResizeDragDistance(&dx, &dy);
+    ResizeDragDistance(&dx, &dy);
     if (dx == 0 && dy == 0)
         return;
     const auto w = static_cast<int32_t>(designWidth * scaleX);

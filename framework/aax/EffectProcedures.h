@@ -2,10 +2,8 @@
 // The procedures the module's effect description hands the host. The
 // effect-parameters and render procedures are the plug-in binding's
 // (AAX_CIPlugParameters); the instance comes from the plug-in's instance
-// factory (PlugInstanceFactory.h). The GUI procedure is the GUI object
-// layer's. A module links exactly one definition of the factory and of the
-// GUI procedure; while their layers are not linked in, the module links
-// stand-ins that make nothing. All three are called by the host and let no
+// factory (PlugInstanceFactory.h). The GUI procedure makes the GUI object
+// (AAX_CEffectGUI_IPLUG). All three are called by the host and let no
 // exception out.
 
 #include "platform/AAXRenderContext.h"

@@ -8,7 +8,6 @@
 #include "platform/ACFInterfaceIDs.h"
 #include "platform/AAXResults.h"
 
-#include <dlfcn.h>
 #include <type_traits>
 
 static_assert(std::is_same_v<decltype(&ACFCanUnloadNow), ACFCanUnloadNowProc>);
@@ -18,25 +17,6 @@ static_assert(std::is_same_v<decltype(&ACFRegisterComponent), ACFRegisterCompone
 static_assert(std::is_same_v<decltype(&ACFRegisterPlugin), ACFRegisterPluginProc>);
 static_assert(std::is_same_v<decltype(&ACFShutdown), ACFShutdownProc>);
 static_assert(std::is_same_v<decltype(&ACFStartup), ACFStartupProc>);
-
-namespace {
-
-void* moduleInstance = nullptr;
-
-// The loader runs this when it maps the module, as it runs the static
-// initialisation of everything linked in (whose process-wide set-up, such as
-// that of the graphics layer, lives with its own code). Like a DLL entry
-// callback it only records the module's instance handle: its load address.
-__attribute__((constructor)) void RecordModuleInstance()
-{
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&RecordModuleInstance), &info) != 0)
-        moduleInstance = info.dli_fbase;
-}
-
-}  // namespace
-
-void* ModuleInstanceHandle() { return moduleInstance; }
 
 int32_t ACFCanUnloadNow(IACFUnknown*)
 {

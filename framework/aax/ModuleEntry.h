@@ -24,7 +24,3 @@ SONVAREK_EXPORT int32_t ACFShutdown(IACFUnknown* host);
 // Called once, before all other use: makes the host-services wrapper on host.
 SONVAREK_EXPORT int32_t ACFStartup(IACFUnknown* host);
 }
-
-// The module's load address, recorded when the module was loaded; null when
-// this code is not inside a loaded module.
-void* ModuleInstanceHandle();

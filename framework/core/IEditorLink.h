@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+class AAX_IViewContainer;
+
 // Modifier keys held at a mouse press on the editor.
 struct EditorPressModifiers
 {
@@ -61,4 +63,24 @@ public:
         *dx = 0;
         *dy = 0;
     }
+
+    // What the host's GUI object asks (UI thread). The defaults are those of
+    // an editor without a window.
+
+    // Opens the editor window as a child of parent (the host's native view);
+    // the window, or null when it cannot be opened. Base: null.
+    virtual void* OpenEditorWindow(void* parent)
+    {
+        (void)parent;
+        return nullptr;
+    }
+    // Closes the window, if open. Base: nothing.
+    virtual void CloseEditorWindow() {}
+    // The editor's size in pixels. Base: 0.
+    virtual int32_t Width() const { return 0; }
+    virtual int32_t Height() const { return 0; }
+    // The host's view while it shows the editor (not owned), null when it
+    // goes: the editor asks it for size changes and offers it parameter
+    // clicks. Base: nothing.
+    virtual void SetViewContainer(AAX_IViewContainer* container) { (void)container; }
 };

@@ -110,8 +110,8 @@ public:
                              const char* errorText) = 0;
     // Opens the editor window as a child of parent (the host's native view);
     // the window, or null on failure.
-    virtual void* OpenEditorWindow(void* parent) = 0;
-    virtual void CloseEditorWindow() = 0;
+    void* OpenEditorWindow(void* parent) override = 0;
+    void CloseEditorWindow() override = 0;
     // The open window, or null.
     virtual void* NativeWindow() const = 0;
     // The clipboard's text; false (out "") when it holds none.
@@ -241,8 +241,8 @@ public:
     // ---- State -------------------------------------------------------------------
 
     IPlugBase* Plug() const { return plug; }
-    int32_t Width() const { return width; }
-    int32_t Height() const { return height; }
+    int32_t Width() const override { return width; }
+    int32_t Height() const override { return height; }
     int32_t FramesPerSecond() const { return framesPerSecond; }
     // Null before CreateDrawBitmaps.
     LICE_SysBitmap* BackBuffer() const { return backBuffer; }
@@ -250,7 +250,7 @@ public:
     // The area being drawn; the whole back buffer outside Draw.
     IBounds ClipArea() const;
     // Set by the GUI object while the host shows the editor; null otherwise.
-    void SetViewContainer(AAX_IViewContainer* container) { viewContainer = container; }
+    void SetViewContainer(AAX_IViewContainer* container) override { viewContainer = container; }
     AAX_IViewContainer* ViewContainer() const { return viewContainer; }
     void SetHoverTracking(bool on) { hoverTracking = on; }
     bool HoverTracking() const { return hoverTracking; }

@@ -90,7 +90,8 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* options, s
             if (!TakeValue("--block", argc, argv, &i, &value, error) || !ParseBlock(value, &options->block, error))
                 return false;
         }
-        else if (Is(arg, "--module") || Is(arg, "--state-in") || Is(arg, "--state-out") || Is(arg, "--trace"))
+        else if (Is(arg, "--module") || Is(arg, "--state-in") || Is(arg, "--state-out") || Is(arg, "--trace") ||
+                 Is(arg, "--screenshot"))
         {
             const std::string name(arg, std::strcspn(arg, "="));
             if (!TakeValue(name.c_str(), argc, argv, &i, &value, error))
@@ -100,10 +101,11 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* options, s
                 *error = name + " needs a file name";
                 return false;
             }
-            std::string& target = name == "--module"     ? options->modulePath
-                                  : name == "--state-in" ? options->stateIn
+            std::string& target = name == "--module"      ? options->modulePath
+                                  : name == "--state-in"  ? options->stateIn
                                   : name == "--state-out" ? options->stateOut
-                                                          : options->trace;
+                                  : name == "--trace"     ? options->trace
+                                                          : options->screenshot;
             target = value;
         }
         else
@@ -133,6 +135,7 @@ const char* HostUsage()
            "  --state-in FILE    load the state chunk from FILE before the --set options\n"
            "  --state-out FILE   save the state chunk to FILE after the first measured input\n"
            "  --trace FILE       write every published value as CSV (one input only)\n"
+           "  --screenshot FILE  save the editor, opened after the first input, as a PNG image\n"
            "  --json             one JSON object per input on its own line\n"
            "  --help             this text\n"
            "\n"

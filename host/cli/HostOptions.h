@@ -18,6 +18,7 @@ struct HostOptions
     std::string stateIn;
     std::string stateOut;
     std::string trace;
+    std::string screenshot;  // PNG of the editor after the first input
     bool json = false;
     bool help = false;
 };

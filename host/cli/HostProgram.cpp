@@ -1,5 +1,6 @@
 #include "host/cli/HostProgram.h"
 
+#include "host/cli/EditorScreenshot.h"
 #include "host/cli/HostOptions.h"
 #include "host/cli/Measurement.h"
 #include "host/cli/OutputPaths.h"
@@ -8,6 +9,7 @@
 #include "host/cli/SoundFileSource.h"
 #include "host/cli/TestProgramme.h"
 #include "platform/FileIO.h"
+#include "platform/win32/Desktop.h"
 
 #include <unistd.h>
 
@@ -32,6 +34,7 @@ constexpr int64_t kLargestState = 1 << 20;
 struct Job
 {
     std::string path;  // empty: the built-in programme
+    bool keepInstance = false;  // its editor is looked at afterwards
     std::atomic<int64_t> framesTotal{0};
     std::atomic<int64_t> framesDone{0};
     Measurement result;
@@ -109,6 +112,7 @@ void RunJob(Job& job, MeterHost& host, const MeterSettings& settings, const Host
     setup.block = options.block;
     setup.trace = trace;
     setup.keepState = !options.stateOut.empty();
+    setup.keepInstance = job.keepInstance;
     setup.progress = job.framesTotal > 0 ? &job.framesDone : nullptr;
     job.result = Measure(host, settings, *source, setup);
 }
@@ -219,6 +223,12 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         return kExitUsage;
     }
 
+    // The windowing stand-in's desktop, for the editor's screenshot: made
+    // before the module's first instance (whose editor lives on it), gone
+    // after the module.
+    std::unique_ptr<Desktop> desktop;
+    if (!options.screenshot.empty())
+        desktop = std::make_unique<Desktop>();
     MeterHost host;
     if (!host.Load(options.modulePath.empty() ? ModuleBesideProgram() : options.modulePath, &error))
     {
@@ -270,7 +280,24 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
     std::vector<Job> jobs(std::max<size_t>(options.files.size(), 1));
     for (size_t i = 0; i < options.files.size(); ++i)
         jobs[i].path = options.files[i];
+    jobs[0].keepInstance = desktop != nullptr;
     bool success = MeasureAll(jobs, host, *settings, options, trace.get(), out, err);
+
+    if (desktop)
+    {
+        // On this thread, now that no other runs: the desktop is single-threaded.
+        if (!jobs[0].result.instance)
+        {
+            Message(err, "the first input was not measured: no screenshot is saved to " + options.screenshot);
+            success = false;
+        }
+        else if (!SaveEditorScreenshot(host, *jobs[0].result.instance, *desktop, options.screenshot, &error))
+        {
+            Message(err, error);
+            success = false;
+        }
+        jobs[0].result.instance.reset();
+    }
 
     if (trace && !trace->Close(&error))
     {

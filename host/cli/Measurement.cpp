@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -152,5 +153,7 @@ Measurement Measure(MeterHost& host, const MeterSettings& settings, AudioSource&
     const std::vector<uint32_t> chunks = instance->ChunkIDs();
     if (setup.keepState && !chunks.empty())
         instance->GetChunk(chunks.front(), &result.state);
+    if (setup.keepInstance)
+        result.instance = std::move(instance);
     return result;
 }

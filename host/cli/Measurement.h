@@ -36,6 +36,7 @@ struct Measurement
     std::string channelConfig;  // the selected type's channel configuration as text
     std::vector<MeterReading> readings;  // the selected type's output parameters, in the effect's order
     std::vector<uint8_t> state;          // the state chunk after the run, when asked for
+    MeterHost::Instance instance{nullptr, {nullptr}};  // the instance after the run, when asked for
 
     // Times real time.
     double Speed() const;
@@ -46,6 +47,7 @@ struct MeasureSetup
     int32_t block = 512;
     TraceWriter* trace = nullptr;  // receives every published value
     bool keepState = false;
+    bool keepInstance = false;  // for a look at its editor afterwards
     std::atomic<int64_t>* progress = nullptr;  // frames rendered so far
 };
 

@@ -107,3 +107,13 @@ void MeterHost::InstanceRelease::operator()(HostInstance* instance) const
     std::lock_guard<std::mutex> guard(host->lock);
     delete instance;
 }
+
+std::unique_ptr<HostEditor> MeterHost::NewEditor(HostInstance& instance, std::string* error)
+{
+    std::lock_guard<std::mutex> guard(lock);
+    std::string reason;
+    std::unique_ptr<HostEditor> editor = HostEditor::Create(host, *effect, instance, &reason);
+    if (!editor)
+        *error = "the module makes no editor: " + reason;
+    return editor;
+}

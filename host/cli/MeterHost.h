@@ -6,6 +6,7 @@
 // Instances are made and released under one lock (the stand-in host's
 // records are shared); each instance is then driven by one thread at a time.
 
+#include "host/HostEditor.h"
 #include "host/HostInstance.h"
 #include "host/HostModule.h"
 #include "host/StandInHost.h"
@@ -45,6 +46,10 @@ public:
     // requested values once per DeliverRequests; null with the reason in
     // *error. Any thread.
     Instance NewInstance(int32_t channels, int32_t sampleRate, std::string* error);
+
+    // The GUI object of instance, attached; null with the reason in *error.
+    // It goes before the instance. UI thread.
+    std::unique_ptr<HostEditor> NewEditor(HostInstance& instance, std::string* error);
 
 private:
     uint32_t StemFormatFor(int32_t channels) const;

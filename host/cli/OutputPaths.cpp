@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <utility>
+
 namespace {
 
 bool Identify(const std::string& path, struct stat* status) { return ::stat(path.c_str(), status) == 0; }
@@ -20,7 +22,7 @@ std::string Conflict(const char* option, const std::string& output, const HostOp
     for (const std::string& file : options.files)
         if (Identify(file, &input) && Same(input, target))
             return std::string(option) + " would overwrite the input " + file;
-    if (option == std::string("--trace") && !options.stateIn.empty() && Identify(options.stateIn, &input) &&
+    if (option != std::string("--state-out") && !options.stateIn.empty() && Identify(options.stateIn, &input) &&
         Same(input, target))
         return std::string(option) + " would overwrite the state " + options.stateIn + " read by --state-in";
     std::string reason;
@@ -40,6 +42,13 @@ bool NamesOpenFile(const std::string& path, int fd)
 
 std::string OutputConflict(const HostOptions& options)
 {
-    std::string reason = Conflict("--state-out", options.stateOut, options);
-    return reason.empty() ? Conflict("--trace", options.trace, options) : reason;
+    for (const auto& [option, output] : {std::pair<const char*, const std::string&>{"--state-out", options.stateOut},
+                                         {"--trace", options.trace},
+                                         {"--screenshot", options.screenshot}})
+    {
+        std::string reason = Conflict(option, output, options);
+        if (!reason.empty())
+            return reason;
+    }
+    return {};
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The files the host program writes (--trace, --state-out) against the files
-// it reads: an output must never destroy an input.
+// The files the host program writes (--trace, --state-out, --screenshot)
+// against the files it reads: an output must never destroy an input.
 
 #include "host/cli/HostOptions.h"
 
@@ -12,7 +12,8 @@ bool NamesOpenFile(const std::string& path, int fd);
 
 // Why an output of options must not be written, or empty when none: it
 // names one of the input files (compared by device and inode), the
-// --trace names the --state-in file, or it names an existing audio file
+// --trace or the --screenshot names the --state-in file, or it names an
+// existing audio file
 // (an input whose output name was forgotten: "--state-out take.wav" alone).
 // Reads only what exists: stat, and the header of a regular file.
 std::string OutputConflict(const HostOptions& options);

@@ -4,13 +4,20 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
+void AppendBytes(png_structp png, png_bytep data, png_size_t length)
+{
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void NoFlush(png_structp) {}
+
 // libpng reports errors by longjmp; nothing with a destructor lives in the
 // frame it jumps back to.
-bool WriteRows(FILE* file, const std::vector<png_bytep>& rows, int width, int height, bool withAlpha)
+bool WriteRows(std::vector<uint8_t>* out, const std::vector<png_bytep>& rows, int width, int height, bool withAlpha)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png)
@@ -21,7 +28,7 @@ bool WriteRows(FILE* file, const std::vector<png_bytep>& rows, int width, int he
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, out, AppendBytes, NoFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -34,9 +41,11 @@ bool WriteRows(FILE* file, const std::vector<png_bytep>& rows, int width, int he
 
 }  // namespace
 
-bool WritePngFile(const char* path, const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels, bool withAlpha)
+bool EncodePng(const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels, bool withAlpha,
+               std::vector<uint8_t>* png)
 {
-    if (!path || !topRow || width <= 0 || height <= 0)
+    png->clear();
+    if (!topRow || width <= 0 || height <= 0)
         return false;
     const size_t channels = withAlpha ? 4 : 3;
     std::vector<png_byte> bytes(static_cast<size_t>(width) * height * channels);
@@ -55,10 +64,21 @@ bool WritePngFile(const char* path, const uint32_t* topRow, int width, int heigh
                 out[3] = static_cast<png_byte>(in[x] >> 24);
         }
     }
+    if (WriteRows(png, rows, width, height, withAlpha))
+        return true;
+    png->clear();
+    return false;
+}
+
+bool WritePngFile(const char* path, const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels, bool withAlpha)
+{
+    std::vector<uint8_t> png;
+    if (!path || !EncodePng(topRow, width, height, rowPixels, withAlpha, &png))
+        return false;
     FILE* file = std::fopen(path, "wb");
     if (!file)
         return false;
-    const bool written = WriteRows(file, rows, width, height, withAlpha);
+    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed)
     {

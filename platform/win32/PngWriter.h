@@ -1,12 +1,18 @@
 #pragma once
-// PNG files of 0xAARRGGBB pixels. Any thread.
+// PNG images of 0xAARRGGBB pixels. Any thread.
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
-// Writes width x height pixels, rows rowPixels apart starting at topRow (a
+// Encodes width x height pixels, rows rowPixels apart starting at topRow (a
 // negative rowPixels walks a bottom-up image), as 8-bit RGB, or RGBA with
-// withAlpha. False (no file left behind) when the file cannot be written or
-// the size is not positive.
+// withAlpha, into *png (replaced). False (png empty) when the size is not
+// positive or the encoder fails.
+bool EncodePng(const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels, bool withAlpha,
+               std::vector<uint8_t>* png);
+
+// The same written to the file at path. False (no file left behind) when the
+// file cannot be written or the size is not positive.
 bool WritePngFile(const char* path, const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels,
                   bool withAlpha);

@@ -2,6 +2,8 @@
 // stream changes.
 #include "support/TestSonvarek.h"
 
+#include "graphics/vector/ShapeScene.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,12 +12,12 @@ namespace {
 
 using Construction = SonvarekTest;
 
-TEST_F(Construction, TheEditorIsMadeFirstAndFacedLastOrNotAtAll)
+TEST_F(Construction, TheEditorIsMadeFirstAndTheArtworkBuiltWithOrWithoutIt)
 {
     auto plug = Make();
     const EditorSeam& seam = TheEditorSeam();
-    EXPECT_EQ(seam.calls, (std::vector<std::string>{"create", "module folder", "face", "labels"}))
-        << "the data folders ask the editor for the module folder; face and labels come after the engines";
+    EXPECT_EQ(seam.calls, (std::vector<std::string>{"create", "module folder"}))
+        << "the data folders ask the editor for the module folder";
     EXPECT_EQ(seam.width, 616);
     EXPECT_EQ(seam.height, 352);
     EXPECT_EQ(seam.framesPerSecond, 30);
@@ -23,6 +25,11 @@ TEST_F(Construction, TheEditorIsMadeFirstAndFacedLastOrNotAtAll)
     EXPECT_EQ(EditorOf(*plug)->pushes, 29) << "attaching pushes every parameter";
     EXPECT_EQ(plug->GetEditorWidth(), 616);
     EXPECT_EQ(plug->GetEditorHeight(), 352);
+    ASSERT_NE(plug->FaceArt(), nullptr);
+    EXPECT_EQ(plug->FaceArt()->Count(), 60);
+    EXPECT_EQ(plug->Surface(), nullptr) << "the test editor is no surface: no controls";
+    EXPECT_TRUE(plug->EditorTables().RmsGroupList.empty());
+    EXPECT_EQ(plug->EditorTables().BarTable[0], -1);
 
     TheEditorSeam() = EditorSeam();
     TheEditorSeam().makeEditor = false;
@@ -35,6 +42,12 @@ TEST_F(Construction, TheEditorIsMadeFirstAndFacedLastOrNotAtAll)
     plug->SetFromHost(kType, 1);
     EXPECT_EQ(plug->GetParam(kRMSGain)->Value(), 0.0) << "matching needs a click on the editor";
     EXPECT_EQ(TheEditorSeam().calls, std::vector<std::string>{"create"});
+    EXPECT_EQ(plug->FaceArt()->Count(), 60);
+    plug->IdleRefresh();
+    plug->OnEditorOpened();
+    plug->IdleRefresh();
+    plug->OnEditorResized(1);
+    EXPECT_TRUE(plug->EditorOpenedOnce()) << "the hooks need no editor";
 }
 
 // "default.fxp" as an instance with these values saves it.

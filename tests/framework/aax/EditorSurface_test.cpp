@@ -5,6 +5,7 @@
 #include "graphics/editor/IGraphicsWin.h"
 #include "platform/win32/Desktop.h"
 #include "support/TestSession.h"
+#include "tests/support/AutomationKinds.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-using Event = HostAutomationEvent;
 
 // A fader: dragging up by a pixel raises it by 0.01.
 class Fader final : public IControl
@@ -45,15 +44,7 @@ protected:
     }
     void TearDown() override { editor->CloseEditorWindow(); }
 
-    // The kinds of the automation events of id, in order.
-    std::string Kinds(const char* id) const
-    {
-        std::string kinds;
-        for (const Event& e : instance->Automation())
-            if (e.id == id)
-                kinds += e.kind == Event::kTouch ? 'T' : e.kind == Event::kRequest ? 'Q' : e.kind == Event::kRelease ? 'R' : 'P';
-        return kinds;
-    }
+    std::string Kinds(const char* id) const { return AutomationKinds(instance->Automation(), id); }
 
     Desktop desktop;
     HWND host = nullptr;

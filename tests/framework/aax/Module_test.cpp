@@ -130,7 +130,7 @@ TEST_F(Module, DescribesTheWholeEffect)
         EXPECT_EQ(component.render, effect.components[0].render);
 }
 
-TEST_F(Module, ItsEffectParametersProcedureMakesALiveInstanceAndTheGUIProcedureNothingYet)
+TEST_F(Module, ItsProceduresMakeALiveInstanceAndALiveGUIObject)
 {
     TempFolder data;
     TempFolder home;
@@ -141,7 +141,12 @@ TEST_F(Module, ItsEffectParametersProcedureMakesALiveInstanceAndTheGUIProcedureN
     ASSERT_EQ(module.registerPlugin(host.Unknown(), &definition), 0);
     definition->Relinquish();
     const RecordedEffect& effect = host.Record().description.effects.at(0);
-    EXPECT_EQ(effect.Procedure(kAAXProcedureEffectGUI)(), nullptr);
+    IACFUnknown* gui = effect.Procedure(kAAXProcedureEffectGUI)();
+    ASSERT_NE(gui, nullptr);
+    gui->Retain();
+    EXPECT_EQ(module.canUnloadNow(host.Unknown()), 1);
+    gui->Relinquish();
+    EXPECT_EQ(module.canUnloadNow(host.Unknown()), 0);
 
     IACFUnknown* instance = effect.Procedure(kAAXProcedureEffectParameters)();
     ASSERT_NE(instance, nullptr);

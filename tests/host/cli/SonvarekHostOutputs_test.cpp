@@ -39,6 +39,10 @@ TEST_F(SonvarekHostOutputs, AnOutputNamingAnInputIsAUsageErrorAndNothingIsWritte
         {{"--state-out", take}, "--state-out would overwrite the audio file " + take},
         {{"--trace", take, other}, "--trace would overwrite the audio file " + take},
         {{"--trace", state, "--state-in", state, other}, "--trace would overwrite the state " + state + " read by --state-in"},
+        {{"--screenshot", take, take}, "--screenshot would overwrite the input " + take},
+        {{"--screenshot", take}, "--screenshot would overwrite the audio file " + take},
+        {{"--screenshot", state, "--state-in", state, other},
+         "--screenshot would overwrite the state " + state + " read by --state-in"},
     };
     for (const Case& c : cases)
     {
@@ -80,6 +84,15 @@ TEST_F(SonvarekHostOutputs, FailedWritesEndInStatusOneWithTheirCause)
     const HostRun saved = Run({"--state-out", state, file});
     EXPECT_EQ(saved.exitCode, 1);
     EXPECT_EQ(saved.err, "sonvarek-host: cannot write the state " + state + ": No such file or directory\n");
+
+    const std::string picture = folder / "missing/face.png";
+    const HostRun shot = Run({"--json", "--screenshot", picture, file});
+    EXPECT_EQ(shot.exitCode, 1);
+    EXPECT_EQ(shot.err, "sonvarek-host: cannot write the screenshot " + picture + ": No such file or directory\n");
+    EXPECT_EQ(Lines(shot.out).size(), 1u) << "the report still comes";
+    const HostRun folderShot = Run({"--screenshot", folder.Path(), file});
+    EXPECT_EQ(folderShot.exitCode, 1);
+    EXPECT_EQ(folderShot.err, "sonvarek-host: cannot write the screenshot " + folder.Path() + ": Is a directory\n");
 }
 
 TEST_F(SonvarekHostOutputs, ATraceToStandardOutputStreamsAheadOfTheReport)

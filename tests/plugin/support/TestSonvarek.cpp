@@ -78,7 +78,7 @@ double Noise(int32_t k, int64_t i)
     return (static_cast<double>(h % 20001u) - 10000.0) / 20000.0;
 }
 
-// The editor functions the plug-in links against.
+// The plug-in's editor surface: the test editor in place of the editor layer's.
 
 IEditorLink* CreateSonvarekEditor(Sonvarek& plug, int32_t width, int32_t height, int32_t framesPerSecond)
 {
@@ -89,7 +89,3 @@ IEditorLink* CreateSonvarekEditor(Sonvarek& plug, int32_t width, int32_t height,
     seam.framesPerSecond = framesPerSecond;
     return seam.makeEditor ? new TestSonvarekEditor(plug) : nullptr;
 }
-
-void BuildSonvarekFace(Sonvarek&, IEditorLink&) { TheEditorSeam().calls.push_back("face"); }
-
-void UpdateSonvarekUnitLabels(Sonvarek&, IEditorLink&) { TheEditorSeam().calls.push_back("labels"); }

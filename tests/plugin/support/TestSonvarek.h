@@ -1,7 +1,8 @@
 #pragma once
 // Test doubles around the plug-in: a binding that records the values sent to
 // the host and plays a scripted transport, an editor that a test can press,
-// drag and inspect, the editor functions the plug-in links against, and a
+// drag and inspect (made in place of the editor layer's surface, so the
+// plug-in's editor members find no surface and leave the face unbuilt), and a
 // fixture that keeps every file in a temporary data folder.
 
 #include "framework/core/IEditorLink.h"
@@ -98,11 +99,11 @@ public:
     std::vector<ParamValue> asUser;  // plain values
 };
 
-// What the plug-in asked of its editor functions, and whether they make an editor.
+// What the plug-in asked of its editor, and whether an editor is made.
 struct EditorSeam
 {
     bool makeEditor = true;
-    std::vector<std::string> calls;  // "create", "module folder", "face", "labels"
+    std::vector<std::string> calls;  // "create", "module folder"
     int32_t width = 0;
     int32_t height = 0;
     int32_t framesPerSecond = 0;

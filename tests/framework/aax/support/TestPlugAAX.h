@@ -11,6 +11,7 @@
 #include "platform/FourCharCode.h"
 #include "support/HeldObject.h"
 
+#include <string>
 #include <vector>
 
 enum TestPlugParam : int32_t
@@ -46,11 +47,14 @@ public:
     void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
     void HandleMidiMessage(const IMidiMessage& message) override { midi.push_back(message); }
     void OnEditorResized(int32_t flag) override { resized.push_back(flag); }
+    void OnEditorOpened() override { editorEvents.push_back("opened"); }
+    void OnEditorClosed() override { editorEvents.push_back("closed"); }
     bool SaveState(IStateChunk& chunk) override { return !failSave && IPlugAAX::SaveState(chunk); }
 
     std::vector<int32_t> changes;
     std::vector<IMidiMessage> midi;
     std::vector<int32_t> resized;
+    std::vector<std::string> editorEvents;  // "opened", "closed"
     int32_t prepareCalls = 0;
     double preparedRate = 0.0;
     int32_t blocks = 0;

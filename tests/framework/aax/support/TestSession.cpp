@@ -1,21 +1,9 @@
 #include "support/TestSession.h"
 
-#include "framework/aax/EffectProcedures.h"
 #include "framework/aax/ModuleEntry.h"
+#include "host/RegisteredEffect.h"
 
-#include <stdexcept>
-
-// The GUI object is not part of these tests; the description still names its procedure.
-IACFUnknown* AAX_CreateEffectGUI() { return nullptr; }
-
-TestSession::TestSession()
-{
-    IACFUnknown* definition = nullptr;
-    if (ACFRegisterPlugin(host.Unknown(), &definition) != 0 || !definition)
-        throw std::runtime_error("the effect did not register");
-    definition->Relinquish();
-    effect = host.Record().description.effects.at(0);
-}
+TestSession::TestSession() : effect(RegisterEffect(host, ACFRegisterPlugin)) {}
 
 HostStreamState TestSession::Stream(int32_t channels, float sampleRate)
 {
