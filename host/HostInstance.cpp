@@ -273,6 +273,14 @@ void HostInstance::ClearAutomation()
     automation.clear();
 }
 
+std::vector<HostAutomationEvent> HostInstance::TakeAutomation()
+{
+    std::vector<HostAutomationEvent> taken;
+    std::lock_guard<std::mutex> guard(automationLock);
+    taken.swap(automation);
+    return taken;
+}
+
 int32_t HostInstance::DeliverRequests()
 {
     std::vector<std::pair<std::string, double>> due;

@@ -111,6 +111,9 @@ public:
     // clears it now and then: publications add to it at every interval).
     std::vector<HostAutomationEvent> Automation() const;
     void ClearAutomation();
+    // Automation() and ClearAutomation() in one step, so that nothing another
+    // thread adds between them is lost.
+    std::vector<HostAutomationEvent> TakeAutomation();
     // Applies the queued requests in order; the number applied.
     int32_t DeliverRequests();
 

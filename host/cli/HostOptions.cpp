@@ -73,6 +73,10 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* options, s
         {
             options->json = true;
         }
+        else if (std::strcmp(arg, "--editor") == 0)
+        {
+            options->editor = true;
+        }
         else if (Is(arg, "--set"))
         {
             if (!TakeValue("--set", argc, argv, &i, &value, error))
@@ -119,12 +123,18 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* options, s
         *error = "--trace takes one input file at a time";
         return false;
     }
+    if (options->editor && options->files.size() > 1)
+    {
+        *error = "--editor plays one input file at a time";
+        return false;
+    }
     return true;
 }
 
 const char* HostUsage()
 {
     return "usage: sonvarek-host [options] [FILE ...]\n"
+           "       sonvarek-host --editor [options] [FILE]\n"
            "Measures each audio FILE (1, 2, 4, 5 or 6 channels; 5.1 in the order L R C LFE Ls Rs)\n"
            "through the Sonvarek module as a host does and reports the meter's output parameters.\n"
            "Without FILE it measures a built-in stereo programme at 48 kHz that reads -23.0 LUFS.\n"
@@ -136,6 +146,9 @@ const char* HostUsage()
            "  --state-out FILE   save the state chunk to FILE after the first measured input\n"
            "  --trace FILE       write every published value as CSV (one input only)\n"
            "  --screenshot FILE  save the editor, opened after the first input, as a PNG image\n"
+           "                     (with --editor: as it stands when its window is closed)\n"
+           "  --editor           play FILE in real time with the editor open in a window on\n"
+           "                     $DISPLAY; closing the window or Ctrl-C ends it and reports\n"
            "  --json             one JSON object per input on its own line\n"
            "  --help             this text\n"
            "\n"

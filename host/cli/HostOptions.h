@@ -18,14 +18,15 @@ struct HostOptions
     std::string stateIn;
     std::string stateOut;
     std::string trace;
-    std::string screenshot;  // PNG of the editor after the first input
+    std::string screenshot;  // PNG of the editor after the first input (with editor: as it closes)
+    bool editor = false;     // play in real time with the editor open on the X display
     bool json = false;
     bool help = false;
 };
 
 // Reads argv[1..argc-1] into *options. False with a one-line reason in
 // *error for an unknown option, a missing or malformed value, or --trace
-// with more than one input.
+// or --editor with more than one input.
 bool ParseHostOptions(int argc, const char* const* argv, HostOptions* options, std::string* error);
 
 // The --help text.

@@ -2,6 +2,7 @@
 
 #include "host/cli/EditorScreenshot.h"
 #include "host/cli/HostOptions.h"
+#include "host/cli/LiveEditor.h"
 #include "host/cli/Measurement.h"
 #include "host/cli/OutputPaths.h"
 #include "host/cli/ProgressLine.h"
@@ -10,6 +11,7 @@
 #include "host/cli/TestProgramme.h"
 #include "platform/FileIO.h"
 #include "platform/win32/Desktop.h"
+#include "platform/x11/X11Presenter.h"
 
 #include <unistd.h>
 
@@ -94,7 +96,9 @@ bool ReadState(const std::string& path, std::vector<uint8_t>* data, std::string*
     return true;
 }
 
-void RunJob(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options, TraceWriter* trace)
+// The job's input: the file, or the built-in programme for an empty path;
+// null with the reason in the job's result.
+std::unique_ptr<AudioSource> OpenInput(Job& job)
 {
     std::unique_ptr<AudioSource> source;
     if (job.path.empty())
@@ -102,19 +106,82 @@ void RunJob(Job& job, MeterHost& host, const MeterSettings& settings, const Host
     else
         source = SoundFileSource::Open(job.path, &job.result.error);
     if (!source)
-    {
         job.result.error = "cannot read: " + job.result.error;
-        return;
-    }
-    // An input of unknown length (a stream) adds nothing to the progress.
-    job.framesTotal = std::max<int64_t>(source->Frames(), 0);
+    return source;
+}
+
+MeasureSetup SetupFor(const HostOptions& options, TraceWriter* trace)
+{
     MeasureSetup setup;
     setup.block = options.block;
     setup.trace = trace;
     setup.keepState = !options.stateOut.empty();
+    return setup;
+}
+
+void RunJob(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options, TraceWriter* trace)
+{
+    std::unique_ptr<AudioSource> source = OpenInput(job);
+    if (!source)
+        return;
+    // An input of unknown length (a stream) adds nothing to the progress.
+    job.framesTotal = std::max<int64_t>(source->Frames(), 0);
+    MeasureSetup setup = SetupFor(options, trace);
     setup.keepInstance = job.keepInstance;
     setup.progress = job.framesTotal > 0 ? &job.framesDone : nullptr;
     job.result = Measure(host, settings, *source, setup);
+}
+
+// Prints the job's result (its messages on err); false when the job failed.
+bool PrintResult(const Job& job, const HostOptions& options, std::FILE* out, std::FILE* err, bool* reported,
+                 bool* outFailed)
+{
+    const std::string label = job.path.empty() ? kProgrammeLabel : job.path;
+    if (!job.result.error.empty())
+        Message(err, label + ": " + job.result.error);
+    if (!job.result.warning.empty())
+        Message(err, label + ": " + job.result.warning);
+    if (options.json)
+        WriteOut(out, err, JsonReport(label, job.result), outFailed);
+    else if (job.result.error.empty())
+    {
+        std::string report = HumanReport(label, job.result);
+        if (job.path.empty())
+            report += ReportLine("expected", FormatText("OUT:EBU IL %.1f LUFS (1 kHz sine at -26, -20, -26 dBFS)",
+                                                        TestProgramme::kIntegratedLufs));
+        WriteOut(out, err, (*reported ? "\n" : "") + report, outFailed);
+        *reported = true;
+    }
+    return job.result.error.empty();
+}
+
+// Plays the one job with the editor open on the presenter's display; prints
+// its result. False when it failed or the screenshot was not saved.
+bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
+              TraceWriter* trace, Desktop& desktop, X11Presenter& presenter, std::FILE* out, std::FILE* err)
+{
+    std::unique_ptr<AudioSource> source = OpenInput(job);
+    std::string screenshotError;
+    if (source)
+    {
+        LiveEditorSetup live;
+        live.title = "Sonvarek: " + PrintableText(job.path.empty() ? kProgrammeLabel : job.path);
+        live.screenshot = options.screenshot;
+        live.progress = err;
+        job.result = PlayWithEditor(host, settings, *source, SetupFor(options, trace), desktop, presenter, live,
+                                    &screenshotError);
+    }
+    bool reported = false;
+    bool outFailed = false;
+    bool success = PrintResult(job, options, out, err, &reported, &outFailed) && !outFailed;
+    if (!options.screenshot.empty() && !job.result.error.empty())
+        screenshotError = "the first input was not measured: no screenshot is saved to " + options.screenshot;
+    if (!screenshotError.empty())
+    {
+        Message(err, screenshotError);
+        success = false;
+    }
+    return success;
 }
 
 // Measures every job on a pool of at most one thread per core and prints the
@@ -174,26 +241,8 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
             }
         }
         progress.Clear();
-        const Job& job = jobs[printed++];
-        const std::string label = job.path.empty() ? kProgrammeLabel : job.path;
-        if (!job.result.error.empty())
-        {
-            Message(err, label + ": " + job.result.error);
+        if (!PrintResult(jobs[printed++], options, out, err, &reported, &outFailed))
             allMeasured = false;
-        }
-        if (!job.result.warning.empty())
-            Message(err, label + ": " + job.result.warning);
-        if (options.json)
-            WriteOut(out, err, JsonReport(label, job.result), &outFailed);
-        else if (job.result.error.empty())
-        {
-            std::string report = HumanReport(label, job.result);
-            if (job.path.empty())
-                report += ReportLine("expected", FormatText("OUT:EBU IL %.1f LUFS (1 kHz sine at -26, -20, -26 dBFS)",
-                                                            TestProgramme::kIntegratedLufs));
-            WriteOut(out, err, (reported ? "\n" : "") + report, &outFailed);
-            reported = true;
-        }
     }
     for (std::thread& thread : pool)
         thread.join();
@@ -223,12 +272,23 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         return kExitUsage;
     }
 
-    // The windowing stand-in's desktop, for the editor's screenshot: made
-    // before the module's first instance (whose editor lives on it), gone
-    // after the module.
+    // The windowing stand-in's desktop, for the editor: made before the
+    // module's first instance (whose editor lives on it), gone after the
+    // module; shown on the X display with --editor, which needs one before
+    // anything else is done.
     std::unique_ptr<Desktop> desktop;
-    if (!options.screenshot.empty())
+    if (!options.screenshot.empty() || options.editor)
         desktop = std::make_unique<Desktop>();
+    std::unique_ptr<X11Presenter> presenter;
+    if (options.editor)
+    {
+        presenter = X11Presenter::Open(*desktop, nullptr, error);
+        if (!presenter)
+        {
+            Message(err, "cannot show the editor: " + error);
+            return kExitFailure;
+        }
+    }
     MeterHost host;
     if (!host.Load(options.modulePath.empty() ? ModuleBesideProgram() : options.modulePath, &error))
     {
@@ -280,10 +340,16 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
     std::vector<Job> jobs(std::max<size_t>(options.files.size(), 1));
     for (size_t i = 0; i < options.files.size(); ++i)
         jobs[i].path = options.files[i];
-    jobs[0].keepInstance = desktop != nullptr;
-    bool success = MeasureAll(jobs, host, *settings, options, trace.get(), out, err);
+    bool success = true;
+    if (presenter)
+        success = PlayLive(jobs[0], host, *settings, options, trace.get(), *desktop, *presenter, out, err);
+    else
+    {
+        jobs[0].keepInstance = desktop != nullptr;
+        success = MeasureAll(jobs, host, *settings, options, trace.get(), out, err);
+    }
 
-    if (desktop)
+    if (desktop && !presenter)
     {
         // On this thread, now that no other runs: the desktop is single-threaded.
         if (!jobs[0].result.instance)

@@ -42,13 +42,17 @@ struct Measurement
     double Speed() const;
 };
 
+class RealTimePacer;
+
 struct MeasureSetup
 {
     int32_t block = 512;
-    TraceWriter* trace = nullptr;  // receives every published value
+    TraceWriter* trace = nullptr;  // receives every value requested of the host
     bool keepState = false;
     bool keepInstance = false;  // for a look at its editor afterwards
     std::atomic<int64_t>* progress = nullptr;  // frames rendered so far
+    RealTimePacer* pacer = nullptr;  // null: as fast as it goes
+    bool answerRequests = true;  // after each render call; false: by the owner of the instance
 };
 
 // Plays source through a new instance of host with settings applied (the

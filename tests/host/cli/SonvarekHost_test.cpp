@@ -3,6 +3,7 @@
 
 #include "support/HostTest.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -180,6 +181,7 @@ TEST_F(SonvarekHost, BadOptionsAreUsageErrorsNamingTheCause)
         {{"--block", "12x"}, "not \"12x\""},
         {{"--block"}, "--block needs a value"},
         {{"--trace", folder / "t.csv", file, file}, "--trace takes one input file at a time"},
+        {{"--editor", file}, "--editor plays one input file at a time"},
     };
     for (const Case& c : cases)
     {
@@ -301,6 +303,38 @@ TEST_F(SonvarekHost, TheReadingsDoNotDependOnTheBlockSize)
         for (const auto& [key, value] : reference)
             EXPECT_EQ(object.at(key).number, value.number) << key << " with --block " << block;
     }
+}
+
+// Without a display --editor fails at once: one line, nothing measured,
+// nothing written.
+TEST_F(SonvarekHost, TheEditorWithoutADisplayIsAFailureThatDoesNothingElse)
+{
+    const char* const given = std::getenv("DISPLAY");
+    const std::string saved = given ? given : "";
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.1, 1000.0, -6.0), 48000);
+    const std::string state = folder / "s.state";
+    const std::string shot = folder / "s.png";
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "sonvarek-host: cannot show the editor: no X display: DISPLAY is not set"},
+        {"unix:/no/such/socket:9", "sonvarek-host: cannot show the editor: cannot open X display \"unix:/no/such/socket:9\""},
+    };
+    for (const auto& [display, message] : cases)
+    {
+        if (display)
+            setenv("DISPLAY", display, 1);
+        else
+            unsetenv("DISPLAY");
+        const HostRun run = Run({"--editor", "--json", "--state-out", state, "--screenshot", shot, file});
+        EXPECT_EQ(run.exitCode, 1) << message;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, std::string(message) + "\n");
+        EXPECT_EQ(ReadBytes(state), "");
+        EXPECT_EQ(ReadBytes(shot), "");
+    }
+    if (given)
+        setenv("DISPLAY", saved.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
 }
 
 }  // namespace

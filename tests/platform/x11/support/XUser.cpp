@@ -9,8 +9,6 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
 bool PollUntil(const std::function<bool()>& done, int timeoutMs)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -22,8 +20,6 @@ bool PollUntil(const std::function<bool()>& done, int timeoutMs)
     }
     return true;
 }
-
-}  // namespace
 
 XUser::XUser() : display(XOpenDisplay(nullptr)) {}
 

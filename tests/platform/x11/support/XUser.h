@@ -9,6 +9,9 @@
 #include <initializer_list>
 #include <string>
 
+// Polls every 10 ms until done() holds; false after timeoutMs.
+bool PollUntil(const std::function<bool()>& done, int timeoutMs);
+
 class XUser
 {
 public:

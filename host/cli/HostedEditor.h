@@ -1,0 +1,57 @@
+#pragma once
+// The editor of an instance opened as a host opens it: the effect's GUI
+// object made and attached, a host window of the windowing stand-in at the
+// size the editor reports given to it as the native view of a view
+// container; the host window then follows the sizes the editor asks of the
+// view container. Closing removes the view, detaches and releases the GUI
+// object and destroys the host window, as a host closing its view does.
+// [UI thread: the stand-in's]
+
+#include "host/HostEditor.h"
+#include "host/HostInstance.h"
+#include "host/cli/MeterHost.h"
+#include "platform/win32/Desktop.h"
+
+#include <memory>
+#include <string>
+
+class HostedEditor
+{
+public:
+    // The editor of instance in a new host window at (0, 0) of desktop. Null,
+    // with a one-line reason in *error, when the module makes no GUI object,
+    // the object reports no size (the module shows no editor) or it refuses
+    // the view.
+    static std::unique_ptr<HostedEditor> Open(MeterHost& host, HostInstance& instance, Desktop& desktop,
+                                              std::string* error);
+    // Closes it.
+    ~HostedEditor();
+    HostedEditor(const HostedEditor&) = delete;
+    HostedEditor& operator=(const HostedEditor&) = delete;
+
+    // The host window.
+    HWND View() const { return view; }
+    // Gives the host window the size the editor last asked of the view
+    // container, when it asked one that differs. True when it did.
+    bool FollowSize();
+    // The size the GUI object reports, in whole pixels; false (0 x 0) when
+    // it reports none.
+    bool Size(int* width, int* height) const;
+    // What the host window shows, the editor's size.
+    DesktopImage Image() const;
+
+private:
+    HostedEditor(std::unique_ptr<HostEditor> editor, HWND view, Desktop& desktop)
+        : editor(std::move(editor)), view(view), desktop(desktop)
+    {
+    }
+
+    std::unique_ptr<HostEditor> editor;
+    HWND view;
+    Desktop& desktop;
+};
+
+// Writes the width x height corner of image to path as an opaque PNG, the
+// file replaced whole or not at all. False, with a one-line reason in
+// *error, when the image is smaller or the file cannot be written.
+bool SaveEditorImage(const DesktopImage& image, int width, int height, const std::string& path, std::string* error);

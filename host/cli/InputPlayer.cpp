@@ -1,0 +1,186 @@
+#include "host/cli/InputPlayer.h"
+
+#include "host/HostAudio.h"
+#include "host/HostString.h"
+#include "host/cli/ReadAhead.h"
+#include "host/cli/RealTimePacer.h"
+#include "platform/AAX_ITransport.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr int32_t kLowestRate = 8000;
+constexpr int32_t kHighestRate = 384000;
+
+// "-23.00LUFS" as -23.0 and "LUFS".
+MeterReading Reading(const std::string& name, const std::string& text)
+{
+    MeterReading reading;
+    reading.name = name;
+    char* end = nullptr;
+    reading.value = std::strtod(text.c_str(), &end);
+    reading.unit = end;
+    return reading;
+}
+
+std::string TextOf(const HostInstance& instance, const HostParameterInfo* parameter)
+{
+    std::string text;
+    if (parameter)
+        instance.Text(parameter->id.c_str(), &text);
+    return text;
+}
+
+// The values requested since the last call: into the trace, counted.
+void TakePublications(HostInstance& instance, const MeterSettings& settings, int64_t frame, TraceWriter* trace,
+                      Measurement& result)
+{
+    for (const HostAutomationEvent& event : instance.TakeAutomation())
+    {
+        if (event.kind != HostAutomationEvent::kRequest)
+            continue;
+        ++result.publications;
+        const HostParameterInfo* parameter = settings.FindID(event.id);
+        if (!trace || !parameter)
+            continue;
+        HostString text;
+        instance.Effect().FormatParameterValue(event.id.c_str(), event.value, &text, HostInstance::kTextMax);
+        trace->Row(frame, event.id, parameter->name, Reading(parameter->name, text.Text()).value);
+    }
+}
+
+void ReadMeters(const HostInstance& instance, const MeterSettings& settings, Measurement& result)
+{
+    result.meterType = TextOf(instance, settings.Find(MeterSettings::kMeterType));
+    result.channelConfig = TextOf(instance, settings.Find(result.meterType + " Channel Config"));
+    const std::string prefix = "OUT:" + result.meterType + " ";
+    for (const HostParameterInfo& parameter : settings.Parameters())
+        if (parameter.name.compare(0, prefix.size(), prefix) == 0)
+            result.readings.push_back(Reading(parameter.name, TextOf(instance, &parameter)));
+}
+
+// NaN and ±Inf: every exponent bit set. A bit test, so that the loop
+// vectorises and no floating-point mode can change the answer.
+int32_t CountNonFinite(const float* samples, int32_t frames)
+{
+    int32_t count = 0;
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        uint32_t bits = 0;
+        std::memcpy(&bits, samples + i, sizeof bits);
+        count += (bits & 0x7F800000u) == 0x7F800000u ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+InputPlayer::InputPlayer(MeterHost& host, const MeterSettings& settings, AudioSource& source,
+                         const MeasureSetup& setup)
+    : settings(settings), source(source), setup(setup)
+{
+    result.sampleRate = source.SampleRate();
+    result.channels = source.Channels();
+    if (result.sampleRate < kLowestRate || result.sampleRate > kHighestRate)
+    {
+        result.error = FormatText("unsupported sample rate %d Hz (the host plays %d to %d Hz)", result.sampleRate,
+                                  kLowestRate, kHighestRate);
+        return;
+    }
+    if (source.Frames() == 0)
+    {
+        result.error = "no audio frames";
+        return;
+    }
+    instance = host.NewInstance(result.channels, result.sampleRate, &result.error);
+    if (instance && !settings.ApplyTo(*instance, result.channels, &result.error))
+        instance.reset();
+}
+
+void InputPlayer::Play()
+{
+    if (!instance)
+        return;
+    ReadAhead ahead(source);
+    HostAudio in(result.channels, setup.block);
+    HostAudio out(result.channels, setup.block);
+    HostStreamState& transport = instance->Stream();
+    const double ticksPerFrame = kAAXTicksPerQuarterNote * transport.tempo / 60.0 / result.sampleRate;
+    const auto start = std::chrono::steady_clock::now();
+    for (;;)
+    {
+        if (setup.pacer && !setup.pacer->WaitUntilDue(result.frames, result.sampleRate))
+        {
+            stoppedEarly = true;
+            break;
+        }
+        const int32_t frames = ahead.Read(in.Buffers(), setup.block);
+        if (frames < 0)
+        {
+            readError = ahead.Error();
+            break;
+        }
+        if (frames == 0)
+            break;
+        for (int32_t c = 0; c < result.channels; ++c)
+            result.nonFinite += CountNonFinite(in.Buffers()[c], frames);
+        instance->Render(in.Buffers(), out.Buffers(), frames);
+        result.frames += frames;
+        transport.samplePosition = result.frames;
+        transport.tickPosition = std::llround(static_cast<double>(result.frames) * ticksPerFrame);
+        if (setup.answerRequests)
+            instance->DeliverRequests();
+        TakePublications(*instance, settings, result.frames, setup.trace, result);
+        if (setup.progress)
+            setup.progress->store(result.frames, std::memory_order_relaxed);
+    }
+    // The programme ends when its last frame has been heard.
+    if (setup.pacer && !stoppedEarly)
+        setup.pacer->WaitUntilDue(result.frames, result.sampleRate);
+    transport.playing = false;
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+Measurement InputPlayer::Finish()
+{
+    if (!result.error.empty())
+        return std::move(result);
+    const int64_t declared = source.Frames();
+    if (!readError.empty())
+    {
+        // Failing short of the declared length, after audio came: the
+        // decoder met the cut of a file cut short.
+        if (result.frames == 0 || result.frames >= declared)
+        {
+            result.error = "cannot read: " + readError;
+            return std::move(result);
+        }
+    }
+    if (stoppedEarly)
+        result.warning = declared > 0 ? FormatText("stopped early: %lld frames played of %lld",
+                                                   static_cast<long long>(result.frames),
+                                                   static_cast<long long>(declared))
+                                      : FormatText("stopped early: %lld frames played",
+                                                   static_cast<long long>(result.frames));
+    else if (result.frames == 0)
+    {
+        result.error = "no audio frames";
+        return std::move(result);
+    }
+    else if (result.frames < declared)
+        result.warning = FormatText("cut short: %lld frames read of the %lld its header declares",
+                                    static_cast<long long>(result.frames), static_cast<long long>(declared)) +
+                         (readError.empty() ? "" : " (" + readError + ")");
+    ReadMeters(*instance, settings, result);
+    const std::vector<uint32_t> chunks = instance->ChunkIDs();
+    if (setup.keepState && !chunks.empty())
+        instance->GetChunk(chunks.front(), &result.state);
+    if (setup.keepInstance)
+        result.instance = std::move(instance);
+    return std::move(result);
+}
