@@ -41,7 +41,7 @@ void EraseLast(std::string& text)
 class DialogSession : public ModalHandler
 {
 public:
-    DialogSession(XSession& s, const DialogSpec& d) : session(s), spec(d), field(d.field) {}
+    DialogSession(XSession& s, const DialogForm& d) : session(s), form(d), field(d.field) {}
     ~DialogSession() override
     {
         if (window)
@@ -69,7 +69,7 @@ public:
         XSetWMProtocols(session.display, window, &session.wmDeleteWindow, 1);
         session.SetFixedGeometry(window, x, y, width, height);
         session.SetWindowType(window, session.netWmWindowTypeDialog);
-        session.SetTitle(window, spec.title);
+        session.SetTitle(window, form.title);
         XWMHints hints{};
         hints.flags = InputHint;
         hints.input = True;
@@ -98,7 +98,7 @@ public:
         case ClientMessage:
             if (event.xclient.message_type == session.wmProtocols &&
                 static_cast<Atom>(event.xclient.data.l[0]) == session.wmDeleteWindow)
-                End(spec.cancelAnswer);
+                End(form.cancelAnswer);
             break;
         case KeyPress:
             Key(event.xkey);
@@ -118,7 +118,7 @@ public:
                 pressed = -1;
                 Draw();
                 if (released == was)
-                    End(spec.buttons[static_cast<size_t>(was)].answer);
+                    End(form.buttons[static_cast<size_t>(was)].answer);
             }
             break;
         default:
@@ -133,20 +133,20 @@ private:
         lineHeight = std::max<int>(1, measure.Measure("Ag").cy);
         int messageWidth = 0, messageHeight = 0;
         // The message's lines, '&' as it is (as drawn).
-        for (size_t start = 0; !spec.message.empty() && start <= spec.message.size();)
+        for (size_t start = 0; !form.message.empty() && start <= form.message.size();)
         {
-            const size_t end = std::min(spec.message.find('\n', start), spec.message.size());
-            messageWidth = std::max<int>(messageWidth, measure.Measure(spec.message.substr(start, end - start)).cx);
+            const size_t end = std::min(form.message.find('\n', start), form.message.size());
+            messageWidth = std::max<int>(messageWidth, measure.Measure(form.message.substr(start, end - start)).cx);
             messageHeight += lineHeight;
             start = end + 1;
         }
-        const int buttonsWidth = static_cast<int>(spec.buttons.size()) * (kDialogButtonWidth + kDialogButtonGap);
+        const int buttonsWidth = static_cast<int>(form.buttons.size()) * (kDialogButtonWidth + kDialogButtonGap);
         width = std::max({kLeastWidth, messageWidth + 2 * kDialogMargin, buttonsWidth + 2 * kDialogMargin});
         width = std::min(width, std::max(kLeastWidth, session.ScreenWidth() - 40));
         int y = kDialogMargin;
         messageRect = {kDialogMargin, y, width - kDialogMargin, y + messageHeight};
         y += messageHeight;
-        if (spec.hasField)
+        if (form.hasField)
         {
             y += kGap;
             fieldRect = {kDialogMargin, y, width - kDialogMargin, y + kFieldHeight};
@@ -155,15 +155,15 @@ private:
             y += lineHeight;
         }
         height = y + 2 * kGap + kDialogButtonHeight + kDialogMargin;
-        buttonRects = DialogButtonRects(width, height, spec.buttons.size());
+        buttonRects = DialogButtonRects(width, height, form.buttons.size());
     }
 
     void Draw()
     {
         Canvas& c = *canvas;
         c.Fill({0, 0, width, height}, kPanel);
-        c.Text(spec.message, messageRect, kText, DT_NOPREFIX | DT_LEFT);
-        if (spec.hasField)
+        c.Text(form.message, messageRect, kText, DT_NOPREFIX | DT_LEFT);
+        if (form.hasField)
         {
             c.Fill(fieldRect, kField);
             // The end of a long text stays in view.
@@ -179,15 +179,15 @@ private:
             c.Frame(fieldRect, kPanelBorder);
             c.Text(status, statusRect, kWarningText, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
         }
-        for (size_t i = 0; i < spec.buttons.size(); ++i)
+        for (size_t i = 0; i < form.buttons.size(); ++i)
         {
             const RECT& r = buttonRects[i];
             c.Fill(r, static_cast<int>(i) == pressed ? kButtonPressed : kButton);
-            const bool isDefault = spec.buttons[i].answer == spec.defaultAnswer;
+            const bool isDefault = form.buttons[i].answer == form.defaultAnswer;
             c.Frame(r, isDefault ? kAccent : kPanelBorder);
             if (isDefault)
                 c.Frame({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kAccent);
-            c.Text(spec.buttons[i].label, r, kText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+            c.Text(form.buttons[i].label, r, kText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
         }
         session.Show(window, c);
     }
@@ -207,15 +207,15 @@ private:
         KeySym typed = NoSymbol;
         const int length = XLookupString(&copy, latin1, sizeof latin1, &typed, nullptr);
         if (typed == XK_Return || typed == XK_KP_Enter)
-            End(spec.defaultAnswer);
+            End(form.defaultAnswer);
         else if (typed == XK_Escape)
-            End(spec.cancelAnswer);
-        else if (spec.hasField && typed == XK_BackSpace)
+            End(form.cancelAnswer);
+        else if (form.hasField && typed == XK_BackSpace)
         {
             EraseLast(field);
             Draw();
         }
-        else if (spec.hasField)
+        else if (form.hasField)
         {
             const std::string text = TypedText(typed, latin1, length, ModifiersOfState(key.state));
             bool added = false;
@@ -232,10 +232,10 @@ private:
 
     void End(int chosen)
     {
-        if (chosen != spec.cancelAnswer && spec.hasField && spec.check)
+        if (chosen != form.cancelAnswer && form.hasField && form.check)
         {
             std::string completed = field;
-            const std::optional<std::string> problem = spec.check(completed);
+            const std::optional<std::string> problem = form.check(completed);
             // A question the check asked may have taken the focus.
             TakeFocus();
             if (problem)
@@ -258,7 +258,7 @@ private:
     }
 
     XSession& session;
-    const DialogSpec& spec;
+    const DialogForm& form;
     std::string field;
     std::string status;
     Window window = 0;
@@ -286,10 +286,10 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count)
     return rects;
 }
 
-DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogSpec& spec, unsigned long over)
+DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over)
 {
-    DialogSession dialog(session, spec);
+    DialogSession dialog(session, form);
     dialog.Open(over);
     presenter.RunModal(dialog);
-    return dialog.Done() ? dialog.Answer() : DialogAnswer{spec.cancelAnswer, spec.field};
+    return dialog.Done() ? dialog.Answer() : DialogAnswer{form.cancelAnswer, form.field};
 }

@@ -18,7 +18,7 @@ struct DialogButton
     int answer;
 };
 
-struct DialogSpec
+struct DialogForm
 {
     std::string title;
     std::string message;  // lines ended by '\n'
@@ -52,4 +52,4 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 // answered. The field takes typed characters and backspace; Enter answers
 // the default, Escape and closing the window cancel; a click on a button
 // answers it.
-DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogSpec& spec, unsigned long over);
+DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over);

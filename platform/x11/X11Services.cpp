@@ -32,26 +32,26 @@ std::optional<UINT_PTR> X11Services::ChooseMenuItem(const MenuRequest& request)
 
 std::optional<std::string> X11Services::ChooseFile(const FileRequest& request)
 {
-    DialogSpec spec;
-    spec.title = request.save ? "Save As" : "Open";
+    DialogForm form;
+    form.title = request.save ? "Save As" : "Open";
     const std::string patterns = Patterns(request);
-    spec.message = patterns.empty() ? "File name:" : "File name (" + patterns + "):";
-    spec.hasField = true;
-    spec.field = StartingPath(request.initialFolder, request.initialFile);
-    spec.buttons = {{request.save ? "Save" : "Open", IDOK}, {"Cancel", IDCANCEL}};
-    spec.defaultAnswer = IDOK;
-    spec.cancelAnswer = IDCANCEL;
-    spec.check = [&](std::string& path) {
+    form.message = patterns.empty() ? "File name:" : "File name (" + patterns + "):";
+    form.hasField = true;
+    form.field = StartingPath(request.initialFolder, request.initialFile);
+    form.buttons = {{request.save ? "Save" : "Open", IDOK}, {"Cancel", IDCANCEL}};
+    form.defaultAnswer = IDOK;
+    form.cancelAnswer = IDCANCEL;
+    form.check = [&](std::string& path) {
         return CheckChosenFile(request, path, [&](const std::string& question) {
             MessageBoxRequest ask;
             ask.owner = request.owner;
             ask.text = question;
-            ask.caption = "Confirm " + spec.title;
+            ask.caption = "Confirm " + form.title;
             ask.type = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
             return AskMessageBox(ask) == IDYES;
         });
     };
-    const DialogAnswer answer = RunDialog(presenter, session, spec, presenter.XWindowAbove(request.owner));
+    const DialogAnswer answer = RunDialog(presenter, session, form, presenter.XWindowAbove(request.owner));
     if (answer.answer != IDOK)
         return std::nullopt;
     return answer.field;
@@ -59,20 +59,20 @@ std::optional<std::string> X11Services::ChooseFile(const FileRequest& request)
 
 std::optional<COLORREF> X11Services::ChooseColour(const ColourRequest& request)
 {
-    DialogSpec spec;
-    spec.title = request.title.empty() ? "Color" : request.title;
-    spec.message = "Colour (#rrggbb):";
-    spec.hasField = true;
-    spec.field = HexColourText(request.initial);
-    spec.buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
-    spec.defaultAnswer = IDOK;
-    spec.cancelAnswer = IDCANCEL;
-    spec.check = [](std::string& text) -> std::optional<std::string> {
+    DialogForm form;
+    form.title = request.title.empty() ? "Color" : request.title;
+    form.message = "Colour (#rrggbb):";
+    form.hasField = true;
+    form.field = HexColourText(request.initial);
+    form.buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+    form.defaultAnswer = IDOK;
+    form.cancelAnswer = IDCANCEL;
+    form.check = [](std::string& text) -> std::optional<std::string> {
         if (ParseHexColour(text))
             return std::nullopt;
         return std::string("Type a colour as #rrggbb.");
     };
-    const DialogAnswer answer = RunDialog(presenter, session, spec, presenter.XWindowAbove(request.owner));
+    const DialogAnswer answer = RunDialog(presenter, session, form, presenter.XWindowAbove(request.owner));
     if (answer.answer != IDOK)
         return std::nullopt;
     return ParseHexColour(answer.field);
@@ -80,32 +80,32 @@ std::optional<COLORREF> X11Services::ChooseColour(const ColourRequest& request)
 
 int X11Services::AskMessageBox(const MessageBoxRequest& request)
 {
-    DialogSpec spec;
+    DialogForm form;
     // A message box without a caption is titled so.
-    spec.title = request.caption.empty() ? "Error" : request.caption;
-    spec.message = request.text;
+    form.title = request.caption.empty() ? "Error" : request.caption;
+    form.message = request.text;
     switch (request.type & 0xF)
     {
     case MB_OKCANCEL:
-        spec.buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
-        spec.cancelAnswer = IDCANCEL;
+        form.buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+        form.cancelAnswer = IDCANCEL;
         break;
     case MB_YESNOCANCEL:
-        spec.buttons = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
-        spec.cancelAnswer = IDCANCEL;
+        form.buttons = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
+        form.cancelAnswer = IDCANCEL;
         break;
     case MB_YESNO:
-        spec.buttons = {{"Yes", IDYES}, {"No", IDNO}};
-        spec.cancelAnswer = IDNO;
+        form.buttons = {{"Yes", IDYES}, {"No", IDNO}};
+        form.cancelAnswer = IDNO;
         break;
     default:
-        spec.buttons = {{"OK", IDOK}};
-        spec.cancelAnswer = IDOK;
+        form.buttons = {{"OK", IDOK}};
+        form.cancelAnswer = IDOK;
         break;
     }
-    const size_t defaultIndex = (request.type & MB_DEFBUTTON2) && spec.buttons.size() > 1 ? 1 : 0;
-    spec.defaultAnswer = spec.buttons[defaultIndex].answer;
-    return RunDialog(presenter, session, spec, presenter.XWindowAbove(request.owner)).answer;
+    const size_t defaultIndex = (request.type & MB_DEFBUTTON2) && form.buttons.size() > 1 ? 1 : 0;
+    form.defaultAnswer = form.buttons[defaultIndex].answer;
+    return RunDialog(presenter, session, form, presenter.XWindowAbove(request.owner)).answer;
 }
 
 intptr_t X11Services::OpenShell(const ShellRequest& request) { return fallback.OpenShell(request); }

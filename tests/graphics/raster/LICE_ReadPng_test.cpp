@@ -20,7 +20,7 @@ namespace {
 
 // An image as libpng writes it: rows of packed samples in the PNG's own
 // layout (16-bit samples big-endian).
-struct PngSpec
+struct PngLayout
 {
     int width = 2;
     int height = 1;
@@ -40,24 +40,24 @@ void Append(png_structp png, png_bytep data, png_size_t size)
     out->insert(out->end(), data, data + size);
 }
 
-std::vector<uint8_t> Encode(const PngSpec& spec)
+std::vector<uint8_t> Encode(const PngLayout& layout)
 {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, Append, nullptr);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.depth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, layout.width, layout.height, layout.depth, layout.colourType,
+                 layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    if (spec.transparentColour)
-        png_set_tRNS(png, info, nullptr, 0, &spec.transparent);
+    if (!layout.palette.empty())
+        png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
+    if (!layout.paletteAlpha.empty())
+        png_set_tRNS(png, info, layout.paletteAlpha.data(), static_cast<int>(layout.paletteAlpha.size()), nullptr);
+    if (layout.transparentColour)
+        png_set_tRNS(png, info, nullptr, 0, &layout.transparent);
     png_write_info(png, info);
     std::vector<png_bytep> rows;
-    for (const auto& row : spec.rows)
+    for (const auto& row : layout.rows)
         rows.push_back(const_cast<png_bytep>(row.data()));
     png_write_image(png, rows.data());
     png_write_end(png, info);
@@ -82,17 +82,17 @@ using Pixels = std::vector<uint32_t>;
 
 TEST(LiceReadPng, GreyImagesLoadAsOpaqueGrey)
 {
-    PngSpec grey;
+    PngLayout grey;
     grey.width = 3;
     grey.rows = {{0x00, 0x80, 0xFF}};
     EXPECT_EQ(Load(Encode(grey)), (Pixels{0xFF000000, 0xFF808080, 0xFFFFFFFF}));
 
-    PngSpec nibbles;  // 4-bit grey widens to 8 bits
+    PngLayout nibbles;  // 4-bit grey widens to 8 bits
     nibbles.depth = 4;
     nibbles.rows = {{0x3A}};
     EXPECT_EQ(Load(Encode(nibbles)), (Pixels{0xFF333333, 0xFFAAAAAA}));
 
-    PngSpec keyed = grey;  // one grey value transparent
+    PngLayout keyed = grey;  // one grey value transparent
     keyed.transparentColour = true;
     keyed.transparent.gray = 0x80;
     EXPECT_EQ(Load(Encode(keyed)), (Pixels{0xFF000000, 0x00808080, 0xFFFFFFFF}));
@@ -100,7 +100,7 @@ TEST(LiceReadPng, GreyImagesLoadAsOpaqueGrey)
 
 TEST(LiceReadPng, PaletteImagesExpandWithTheirTransparency)
 {
-    PngSpec palette;
+    PngLayout palette;
     palette.width = 3;
     palette.colourType = PNG_COLOR_TYPE_PALETTE;
     palette.depth = 2;
@@ -114,14 +114,14 @@ TEST(LiceReadPng, PaletteImagesExpandWithTheirTransparency)
 
 TEST(LiceReadPng, SixteenBitAndTransparentColourImagesAreNotPremultiplied)
 {
-    PngSpec deep;
+    PngLayout deep;
     deep.width = 1;
     deep.colourType = PNG_COLOR_TYPE_RGB;
     deep.depth = 16;
     deep.rows = {{0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x01}};
     EXPECT_EQ(Load(Encode(deep)), (Pixels{0xFF12ABFF}));
 
-    PngSpec rgba;
+    PngLayout rgba;
     rgba.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
     rgba.rows = {{0x0A, 0x14, 0x1E, 0x28, 0xFF, 0xFF, 0xFF, 0x00}};
     EXPECT_EQ(Load(Encode(rgba)), (Pixels{0x280A141E, 0x00FFFFFF}));
@@ -129,7 +129,7 @@ TEST(LiceReadPng, SixteenBitAndTransparentColourImagesAreNotPremultiplied)
 
 TEST(LiceReadPng, InterlacedImagesComeOutWhole)
 {
-    PngSpec image;
+    PngLayout image;
     image.width = 5;
     image.height = 5;
     image.interlaced = true;
@@ -149,7 +149,7 @@ TEST(LiceReadPng, InterlacedImagesComeOutWhole)
 
 TEST(LiceReadPng, ShortGarbageAndDamagedDataLoadNothing)
 {
-    PngSpec image;
+    PngLayout image;
     image.width = 4;
     image.height = 4;
     image.rows.assign(4, std::vector<png_byte>{1, 2, 3, 4});
@@ -181,7 +181,7 @@ TEST(LiceReadPng, ShortGarbageAndDamagedDataLoadNothing)
 
 TEST(LiceReadPng, AGivenBitmapTakesTheImageOrTheLoadFails)
 {
-    PngSpec image;
+    PngLayout image;
     image.width = 3;
     image.height = 2;
     image.rows = {{1, 2, 3}, {4, 5, 6}};
@@ -204,7 +204,7 @@ TEST(LiceReadPng, AGivenBitmapTakesTheImageOrTheLoadFails)
 TEST(LiceReadPng, FilesAndTheLoaderRecord)
 {
     TempFolder folder;
-    PngSpec image;
+    PngLayout image;
     image.rows = {{7, 9}};
     const std::vector<uint8_t> bytes = Encode(image);
     const std::string name = folder / "meter.PNG";
@@ -243,7 +243,7 @@ TEST(LiceReadPng, FilesAndTheLoaderRecord)
 TEST(LiceReadPng, ResourcesOfTypePngOnly)
 {
     Desktop desktop;
-    PngSpec image;
+    PngLayout image;
     image.rows = {{7, 9}};
     const std::vector<uint8_t> bytes = Encode(image);
     const auto module = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x400000));
