@@ -128,7 +128,7 @@ HWND WindowAtPoint(POINT screen)
             if (!w || !(w->style & WS_VISIBLE))
                 continue;
             const LONG x = screen.x - origin.x, y = screen.y - origin.y;
-            if (x >= w->rect.left && x < w->rect.right && y >= w->rect.top && y < w->rect.bottom)
+            if (ContainsPoint(w->rect, x, y))
             {
                 found = *it;
                 origin = {origin.x + w->rect.left, origin.y + w->rect.top};
