@@ -257,8 +257,17 @@ H ToHandle(uintptr_t value)
 }
 
 uint64_t NowMs();
-// Calls a window procedure, keeping objects that die meanwhile alive until
-// the outermost call returns.
+// Held while a procedure of the program runs: objects that die meanwhile
+// stay alive until the outermost scope ends.
+class ProcedureScope
+{
+public:
+    ProcedureScope();
+    ~ProcedureScope();
+    ProcedureScope(const ProcedureScope&) = delete;
+    ProcedureScope& operator=(const ProcedureScope&) = delete;
+};
+// Calls a window procedure inside a ProcedureScope; 0 for a null one.
 LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Windows (LayerWindows.cpp).
