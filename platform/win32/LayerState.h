@@ -112,7 +112,6 @@ struct WindowObject : LayerObject
     int pixelHeight = 0;
     bool destroying = false;
     std::unique_ptr<WindowExtra> extra;
-    std::vector<LoggedMessage>* log = nullptr;  // host windows
     int Width() const { return rect.right - rect.left; }
     int Height() const { return rect.bottom - rect.top; }
 };
@@ -162,9 +161,6 @@ struct WindowClass
     std::string name;
     UINT style = 0;
     WNDPROC proc = nullptr;
-    HINSTANCE instance = nullptr;
-    HCURSOR cursor = nullptr;
-    HBRUSH background = nullptr;
     bool builtIn = false;
     bool registered = true;
     int windows = 0;

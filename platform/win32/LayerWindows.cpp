@@ -162,7 +162,6 @@ size_t RegisterBuiltInClass(const char* name, WNDPROC proc, UINT style)
     c.proc = proc;
     c.style = style;
     c.builtIn = true;
-    c.cursor = Layer().arrowCursor;
     classes.push_back(c);
     return classes.size() - 1;
 }
@@ -177,9 +176,6 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass)
     c.name = wndClass->lpszClassName;
     c.style = wndClass->style;
     c.proc = wndClass->lpfnWndProc;
-    c.instance = wndClass->hInstance;
-    c.cursor = wndClass->hCursor;
-    c.background = wndClass->hbrBackground;
     classes.push_back(c);
     return static_cast<ATOM>(0xC000 + classes.size() - 1);
 }
