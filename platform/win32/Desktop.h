@@ -145,7 +145,8 @@ public:
     DesktopImage WindowImage(HWND window, const RECT& area) const;
     // The DIB section's pixels, top row first; empty for an unknown bitmap.
     DesktopImage BitmapImage(HBITMAP bitmap) const;
-    // Opaque RGB PNG of WindowImage; false when it cannot be written.
+    // Opaque RGB PNG of WindowImage, written as WritePngFile writes; false
+    // when it cannot be written.
     bool SaveWindowPng(HWND window, const std::string& path) const;
     LiveCounts Counts() const;
     int CursorDisplayCount() const;

@@ -116,8 +116,8 @@ void OnChar(HWND hwnd, EditState& e, char16_t unit)
     }
     e.pendingHigh = 0;
     units += unit;
-    if (e.text.size() - (e.selEnd - e.selStart) + units.size() <= e.limit)
-        Insert(hwnd, e, units);
+    // Beyond the limit Insert keeps nothing of one character.
+    Insert(hwnd, e, units);
 }
 
 void OnKey(HWND hwnd, EditState& e, WPARAM key)

@@ -1,3 +1,5 @@
+// Device contexts, GDI objects, DIB sections, blits and colours.
+
 #include "platform/win32/PixelTarget.h"
 
 #include <algorithm>

@@ -133,15 +133,7 @@ LRESULT DispatchMessageA(const MSG* msg)
         if (it == timers.end())
             return 0;
         const TIMERPROC proc = it->proc;
-        struct Depth
-        {
-            Depth() { ++Layer().dispatchDepth; }
-            ~Depth()
-            {
-                if (--Layer().dispatchDepth == 0)
-                    Layer().graveyard.clear();
-            }
-        } depth;
+        const ProcedureScope scope;
         proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
         return 0;
     }

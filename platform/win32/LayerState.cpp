@@ -92,20 +92,21 @@ void RemoveObject(const void* handle)
 
 uint64_t NowMs() { return Layer().clock->NowMs(); }
 
+ProcedureScope::ProcedureScope() { ++Layer().dispatchDepth; }
+
+ProcedureScope::~ProcedureScope()
+{
+    // Found again: a procedure may have reset the desktop meanwhile.
+    LayerState& s = Layer();
+    if (s.dispatchDepth > 0 && --s.dispatchDepth == 0)
+        s.graveyard.clear();
+}
+
 LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!proc)
         return 0;
-    struct Depth
-    {
-        LayerState& s;
-        explicit Depth(LayerState& state) : s(state) { ++s.dispatchDepth; }
-        ~Depth()
-        {
-            if (--s.dispatchDepth == 0)
-                s.graveyard.clear();
-        }
-    } depth(Layer());
+    const ProcedureScope scope;
     return proc(hwnd, message, wParam, lParam);
 }
 

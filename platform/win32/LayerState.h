@@ -112,7 +112,6 @@ struct WindowObject : LayerObject
     int pixelHeight = 0;
     bool destroying = false;
     std::unique_ptr<WindowExtra> extra;
-    std::vector<LoggedMessage>* log = nullptr;  // host windows
     int Width() const { return rect.right - rect.left; }
     int Height() const { return rect.bottom - rect.top; }
 };
@@ -162,9 +161,6 @@ struct WindowClass
     std::string name;
     UINT style = 0;
     WNDPROC proc = nullptr;
-    HINSTANCE instance = nullptr;
-    HCURSOR cursor = nullptr;
-    HBRUSH background = nullptr;
     bool builtIn = false;
     bool registered = true;
     int windows = 0;
@@ -257,8 +253,17 @@ H ToHandle(uintptr_t value)
 }
 
 uint64_t NowMs();
-// Calls a window procedure, keeping objects that die meanwhile alive until
-// the outermost call returns.
+// Held while a procedure of the program runs: objects that die meanwhile
+// stay alive until the outermost scope ends.
+class ProcedureScope
+{
+public:
+    ProcedureScope();
+    ~ProcedureScope();
+    ProcedureScope(const ProcedureScope&) = delete;
+    ProcedureScope& operator=(const ProcedureScope&) = delete;
+};
+// Calls a window procedure inside a ProcedureScope; 0 for a null one.
 LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Windows (LayerWindows.cpp).

@@ -77,6 +77,16 @@ bool WalkLine(TextReader& reader, bool singleLine, Visit visit)
     return false;
 }
 
+// Reads a line as WalkLine does into width, the sum of its advances.
+bool MeasureLine(TextReader& reader, bool singleLine, FontFace& face, int64_t& width)
+{
+    width = 0;
+    return WalkLine(reader, singleLine, [&](char32_t c) {
+        width += face.Advance(c);
+        return true;
+    });
+}
+
 LONG Saturate(int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 // dest moves toward colour by coverage / 255; alpha stays.
@@ -142,10 +152,7 @@ int DrawTextOf(HDC hdc, const Char* text, int count, RECT* rect, UINT format)
         while (more)
         {
             int64_t width = 0;
-            more = WalkLine(reader, single, [&](char32_t c) {
-                width += face.Advance(c);
-                return true;
-            });
+            more = MeasureLine(reader, single, face, width);
             widest = std::max(widest, width);
             ++lines;
         }
@@ -186,10 +193,7 @@ int DrawTextOf(HDC hdc, const Char* text, int count, RECT* rect, UINT format)
     {
         const TextReader lineStart = reader;
         int64_t width = 0;
-        more = WalkLine(reader, single, [&](char32_t c) {
-            width += face.Advance(c);
-            return true;
-        });
+        more = MeasureLine(reader, single, face, width);
         ++lines;
         int64_t x = rect->left;
         if (format & DT_CENTER)

@@ -34,15 +34,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int count, LPWS
         return 0;
     const size_t length = count == -1 ? std::strlen(text) + 1 : static_cast<size_t>(count);
     std::u16string out;
-    char32_t code = 0;
-    bool valid = true;
-    for (size_t i = 0; i < length;)
-    {
-        i += DecodeUtf8(text + i, length - i, code, valid);
-        if (!valid && (flags & MB_ERR_INVALID_CHARS))
-            return 0;
-        AppendUtf16(code, out);
-    }
+    if (!ConvertUtf8(text, length, (flags & MB_ERR_INVALID_CHARS) != 0, out))
+        return 0;
     return Deliver(out, wide, wideSize);
 }
 
@@ -61,14 +54,7 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int count, LPS
         ++length;
     }
     std::string out;
-    char32_t code = 0;
-    bool valid = true;
-    for (size_t i = 0; i < length;)
-    {
-        i += DecodeUtf16(wide + i, length - i, code, valid);
-        if (!valid && (flags & WC_ERR_INVALID_CHARS))
-            return 0;
-        AppendUtf8(code, out);
-    }
+    if (!ConvertUtf16(wide, length, (flags & WC_ERR_INVALID_CHARS) != 0, out))
+        return 0;
     return Deliver(out, text, size);
 }

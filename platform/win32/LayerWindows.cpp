@@ -128,7 +128,7 @@ HWND WindowAtPoint(POINT screen)
             if (!w || !(w->style & WS_VISIBLE))
                 continue;
             const LONG x = screen.x - origin.x, y = screen.y - origin.y;
-            if (x >= w->rect.left && x < w->rect.right && y >= w->rect.top && y < w->rect.bottom)
+            if (ContainsPoint(w->rect, x, y))
             {
                 found = *it;
                 origin = {origin.x + w->rect.left, origin.y + w->rect.top};
@@ -162,7 +162,6 @@ size_t RegisterBuiltInClass(const char* name, WNDPROC proc, UINT style)
     c.proc = proc;
     c.style = style;
     c.builtIn = true;
-    c.cursor = Layer().arrowCursor;
     classes.push_back(c);
     return classes.size() - 1;
 }
@@ -177,9 +176,6 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass)
     c.name = wndClass->lpszClassName;
     c.style = wndClass->style;
     c.proc = wndClass->lpfnWndProc;
-    c.instance = wndClass->hInstance;
-    c.cursor = wndClass->hCursor;
-    c.background = wndClass->hbrBackground;
     classes.push_back(c);
     return static_cast<ATOM>(0xC000 + classes.size() - 1);
 }

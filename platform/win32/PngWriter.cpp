@@ -1,9 +1,10 @@
 #include "platform/win32/PngWriter.h"
 
+#include "platform/FileIO.h"
+
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 
 namespace {
 
@@ -73,17 +74,6 @@ bool EncodePng(const uint32_t* topRow, int width, int height, ptrdiff_t rowPixel
 bool WritePngFile(const char* path, const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels, bool withAlpha)
 {
     std::vector<uint8_t> png;
-    if (!path || !EncodePng(topRow, width, height, rowPixels, withAlpha, &png))
-        return false;
-    FILE* file = std::fopen(path, "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed)
-    {
-        std::remove(path);
-        return false;
-    }
-    return true;
+    return path && EncodePng(topRow, width, height, rowPixels, withAlpha, &png) &&
+           WriteFileAtomically(path, png.data(), png.size());
 }

@@ -12,7 +12,9 @@
 bool EncodePng(const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels, bool withAlpha,
                std::vector<uint8_t>* png);
 
-// The same written to the file at path. False (no file left behind) when the
-// file cannot be written or the size is not positive.
+// The same written to the file at path as WriteFileAtomically writes
+// (platform/FileIO.h: a file it replaces stays whole until the new one is
+// complete; a device is written in place, never removed). False when the
+// size is not positive or the file cannot be written (errno says why).
 bool WritePngFile(const char* path, const uint32_t* topRow, int width, int height, ptrdiff_t rowPixels,
                   bool withAlpha);

@@ -2,13 +2,9 @@
 // A set of pixels as disjoint rectangles: a window's update region and a
 // paint DC's clipping. Internal to the layer.
 
-#include "platform/win32/Win32Types.h"
+#include "platform/win32/Rects.h"
 
 #include <vector>
-
-bool IsEmptyRect(const RECT& r);
-RECT IntersectRects(const RECT& a, const RECT& b);
-RECT UnionRects(const RECT& a, const RECT& b);
 
 class Region
 {

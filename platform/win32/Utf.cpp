@@ -9,6 +9,17 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
+void AppendUtf16(char32_t c, std::u16string& out)
+{
+    if (c < 0x10000)
+        out += static_cast<char16_t>(c);
+    else
+    {
+        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+}
+
 }  // namespace
 
 size_t DecodeUtf8(const char* s, size_t n, char32_t& code, bool& valid)
@@ -97,40 +108,48 @@ void AppendUtf8(char32_t c, std::string& out)
     }
 }
 
-void AppendUtf16(char32_t c, std::u16string& out)
+
+bool ConvertUtf8(const char* s, size_t n, bool strict, std::u16string& out)
 {
-    if (c < 0x10000)
-        out += static_cast<char16_t>(c);
-    else
+    out.clear();
+    bool valid = true;
+    char32_t c = 0;
+    for (size_t i = 0; i < n;)
     {
-        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        i += DecodeUtf8(s + i, n - i, c, valid);
+        if (!valid && strict)
+            return false;
+        AppendUtf16(c, out);
     }
+    return true;
+}
+
+bool ConvertUtf16(const char16_t* s, size_t n, bool strict, std::string& out)
+{
+    out.clear();
+    bool valid = true;
+    char32_t c = 0;
+    for (size_t i = 0; i < n;)
+    {
+        i += DecodeUtf16(s + i, n - i, c, valid);
+        if (!valid && strict)
+            return false;
+        AppendUtf8(c, out);
+    }
+    return true;
 }
 
 std::u16string Utf8ToUtf16(const std::string& text)
 {
     std::u16string out;
-    bool valid = true;
-    char32_t c = 0;
-    for (size_t i = 0; i < text.size();)
-    {
-        i += DecodeUtf8(text.data() + i, text.size() - i, c, valid);
-        AppendUtf16(c, out);
-    }
+    ConvertUtf8(text.data(), text.size(), false, out);
     return out;
 }
 
 std::string Utf16ToUtf8(const std::u16string& text)
 {
     std::string out;
-    bool valid = true;
-    char32_t c = 0;
-    for (size_t i = 0; i < text.size();)
-    {
-        i += DecodeUtf16(text.data() + i, text.size() - i, c, valid);
-        AppendUtf8(c, out);
-    }
+    ConvertUtf16(text.data(), text.size(), false, out);
     return out;
 }
 

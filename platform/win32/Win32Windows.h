@@ -163,8 +163,9 @@ struct WNDCLASSA
     LPCSTR lpszMenuName;
     LPCSTR lpszClassName;
 };
-// Registers a class (names compare ignoring ASCII case). 0 for a null or
-// taken name or a null procedure; otherwise a non-zero atom.
+// Registers a class (names compare ignoring ASCII case); its style and
+// procedure count, the rest is accepted and unused. 0 for a null or taken
+// name or a null procedure; otherwise a non-zero atom.
 ATOM RegisterClassA(const WNDCLASSA* wndClass);
 // FALSE for an unknown or built-in class, or while windows of it exist.
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);

@@ -1,6 +1,6 @@
 #include "platform/x11/Dialog.h"
 
-#include "platform/win32/Utf.h"
+#include "platform/win32/Rects.h"
 #include "platform/win32/Win32.h"
 #include "platform/x11/Canvas.h"
 #include "platform/x11/KeyMapping.h"
@@ -23,8 +23,6 @@ constexpr int kGap = 8;
 
 constexpr long kDialogEvents =
     ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | FocusChangeMask;
-
-bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 // Removes the last UTF-8 character.
 void EraseLast(std::string& text)
@@ -195,7 +193,7 @@ private:
     int ButtonAt(int x, int y) const
     {
         for (size_t i = 0; i < buttonRects.size(); ++i)
-            if (Inside(buttonRects[i], x, y))
+            if (ContainsPoint(buttonRects[i], x, y))
                 return static_cast<int>(i);
         return -1;
     }

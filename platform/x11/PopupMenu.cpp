@@ -1,5 +1,6 @@
 #include "platform/x11/PopupMenu.h"
 
+#include "platform/win32/Rects.h"
 #include "platform/win32/Win32.h"
 #include "platform/x11/Canvas.h"
 #include "platform/x11/ModalHandler.h"
@@ -31,8 +32,6 @@ bool IsSeparator(const MenuItemView& item) { return (item.flags & MF_SEPARATOR) 
 bool IsEnabled(const MenuItemView& item) { return !(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)); }
 bool Opens(const MenuItemView& item) { return IsEnabled(item) && (item.flags & MF_POPUP); }
 bool IsChoosable(const MenuItemView& item) { return IsEnabled(item) && !(item.flags & MF_POPUP); }
-
-bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 class MenuSession : public ModalHandler
 {
@@ -216,7 +215,7 @@ private:
     int LevelAt(int x, int y) const
     {
         for (int i = static_cast<int>(levels.size()) - 1; i >= 0; --i)
-            if (Inside(levels[i].place, x, y))
+            if (ContainsPoint(levels[i].place, x, y))
                 return i;
         return -1;
     }
@@ -227,7 +226,7 @@ private:
         if (localY < kMenuBorder || localY >= l.place.bottom - l.place.top - kMenuBorder)
             return -1;
         for (size_t i = 0; i < l.rows.size(); ++i)
-            if (Inside(l.rows[i], localX, localY + l.scroll))
+            if (ContainsPoint(l.rows[i], localX, localY + l.scroll))
                 return static_cast<int>(i);
         return -1;
     }

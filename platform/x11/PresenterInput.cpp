@@ -1,6 +1,7 @@
 // X events: input as the layer's hardware input, focus, exposure, places,
 // closing; everything while a modal window is up goes to it.
 
+#include "platform/win32/Rects.h"
 #include "platform/x11/KeyMapping.h"
 #include "platform/x11/PresenterState.h"
 
@@ -78,12 +79,7 @@ void X11Presenter::Impl::Dispatch(XEvent& event)
     case Expose:
     {
         const XExposeEvent& e = event.xexpose;
-        const RECT area = {e.x, e.y, e.x + e.width, e.y + e.height};
-        const RECT& d = s->dirty;
-        s->dirty = (d.right <= d.left || d.bottom <= d.top)
-                       ? area
-                       : RECT{std::min(d.left, area.left), std::min(d.top, area.top), std::max(d.right, area.right),
-                              std::max(d.bottom, area.bottom)};
+        s->dirty = UnionRects(s->dirty, {e.x, e.y, e.x + e.width, e.y + e.height});
         break;
     }
     case ConfigureNotify:

@@ -1,6 +1,7 @@
 // Top-level layer windows as X windows: making, placing, sizing, mapping,
 // sending changed pixels, the pointer's visibility and place.
 
+#include "platform/win32/Rects.h"
 #include "platform/x11/PresenterState.h"
 
 #include <X11/Xutil.h>
@@ -12,23 +13,6 @@ namespace {
 constexpr long kShownEvents = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                               PointerMotionMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask |
                               StructureNotifyMask;
-
-bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-RECT Union(const RECT& a, const RECT& b)
-{
-    if (IsEmpty(a))
-        return b;
-    if (IsEmpty(b))
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
-
-RECT Clip(const RECT& r, int width, int height)
-{
-    return {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, width),
-            std::min<LONG>(r.bottom, height)};
-}
 
 BOOL CollectTopLevel(HWND hwnd, LPARAM list)
 {
@@ -192,14 +176,14 @@ void X11Presenter::Impl::FlushPixels()
             continue;
         const int dx = inner.left - outer.left, dy = inner.top - outer.top;
         const RECT there = {changed.left + dx, changed.top + dy, changed.right + dx, changed.bottom + dy};
-        s->dirty = Union(s->dirty, Clip(there, s->width, s->height));
+        s->dirty = UnionRects(s->dirty, IntersectRects(there, {0, 0, s->width, s->height}));
     }
     pixelChanges.clear();
     for (ShownWindow& s : shown)
     {
-        const RECT area = Clip(s.dirty, s.width, s.height);
+        const RECT area = IntersectRects(s.dirty, {0, 0, s.width, s.height});
         s.dirty = {0, 0, 0, 0};
-        if (!s.mapped || IsEmpty(area))
+        if (!s.mapped || IsEmptyRect(area))
             continue;
         const DesktopImage image = desktop.WindowImage(s.hwnd, area);
         session.writer.Put(s.xwindow, session.gc, image.pixels.data(), image.width, image.width, image.height,
@@ -231,7 +215,7 @@ void X11Presenter::Impl::ApplyCursor()
     for (const ShownWindow& s : shown)
     {
         RECT r;
-        if (s.mapped && GetWindowRect(s.hwnd, &r) && p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom)
+        if (s.mapped && GetWindowRect(s.hwnd, &r) && ContainsPoint(r, p.x, p.y))
         {
             XWarpPointer(session.display, None, s.xwindow, 0, 0, 0, 0, p.x - r.left, p.y - r.top);
             return;

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Presenter.h"
 
+#include "platform/win32/Rects.h"
 #include "platform/x11/PresenterState.h"
 
 #include <X11/XKBlib.h>
@@ -233,11 +234,7 @@ void X11Presenter::PixelsChanged(HWND window, const RECT& changed)
 {
     auto& changes = impl->pixelChanges;
     if (!changes.empty() && changes.back().first == window)
-    {
-        RECT& r = changes.back().second;
-        r = {std::min(r.left, changed.left), std::min(r.top, changed.top), std::max(r.right, changed.right),
-             std::max(r.bottom, changed.bottom)};
-    }
+        changes.back().second = UnionRects(changes.back().second, changed);
     else
         changes.emplace_back(window, changed);
 }

@@ -169,18 +169,4 @@ TEST_F(InputTest, LeaveAndHoverTrackingFireOnce)
     EXPECT_FALSE(TrackMouseEvent(&track));
 }
 
-TEST_F(InputTest, CursorPositionAndDisplayCount)
-{
-    EXPECT_EQ(ShowCursor(FALSE), -1);
-    EXPECT_EQ(ShowCursor(FALSE), -2);
-    EXPECT_EQ(ShowCursor(TRUE), -1);
-    EXPECT_EQ(desktop.CursorDisplayCount(), -1);
-    SetCursorPos(7, 9);
-    POINT p;
-    GetCursorPos(&p);
-    EXPECT_EQ(p.x, 7);
-    EXPECT_EQ(p.y, 9);
-    EXPECT_TRUE(windows.log.empty()) << "moving the cursor sends nothing";
-}
-
 }  // namespace

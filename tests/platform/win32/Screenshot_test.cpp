@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -120,6 +121,12 @@ TEST(Screenshot, AWindowPaintedFromABackBufferWithAnEntryFieldSavesAsPng)
     EXPECT_EQ(static_cast<unsigned char>(png[18]) * 256 + static_cast<unsigned char>(png[19]), kWidth);
     EXPECT_EQ(static_cast<unsigned char>(png[22]) * 256 + static_cast<unsigned char>(png[23]), kHeight);
     EXPECT_FALSE(desktop.SaveWindowPng(host, temp / "no/such/folder/x.png"));
+    struct stat device;
+    if (stat("/dev/full", &device) == 0)
+    {
+        EXPECT_FALSE(desktop.SaveWindowPng(host, "/dev/full")) << "a device that takes no bytes";
+        EXPECT_TRUE(stat("/dev/full", &device) == 0 && S_ISCHR(device.st_mode)) << "and it is left in place";
+    }
 
     DestroyWindow(host);
     DeleteObject(fieldFont);

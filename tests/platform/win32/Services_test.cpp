@@ -94,28 +94,12 @@ TEST_F(ServicesTest, TheColourHookSeesItsDialogAndTheChoiceComesBack)
     EXPECT_FALSE(ChooseColorA(&r));
 }
 
-TEST_F(ServicesTest, MessageBoxesShellAndConnection)
+TEST_F(ServicesTest, UnscriptedMessageBoxesAnswerTheirDefaultButton)
 {
     EXPECT_EQ(MessageBoxA(owner, "Open the page?", "Link", MB_YESNO), IDYES);
     EXPECT_EQ(MessageBoxA(owner, "?", "Link", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(MessageBoxA(owner, "?", "Link", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
     EXPECT_EQ(MessageBoxA(owner, "No connection", "Link", MB_OK), IDOK);
-    desktop.Services().askMessageBox = [](const MessageBoxRequest&) { return IDNO; };
-    EXPECT_EQ(MessageBoxA(owner, "?", "Link", MB_YESNO), IDNO);
-    ASSERT_EQ(desktop.Services().messageBoxLog.size(), 4u);
-    EXPECT_EQ(desktop.Services().messageBoxLog[2].text, "No connection");
-
-    DWORD flags = 99;
-    EXPECT_FALSE(InternetGetConnectedState(&flags, 0));
-    EXPECT_EQ(flags, 0u);
-    desktop.Services().connected = true;
-    EXPECT_TRUE(InternetGetConnectedState(&flags, 0));
-    EXPECT_NE(flags, 0u);
-
-    EXPECT_GT(reinterpret_cast<intptr_t>(ShellExecuteA(owner, "open", "https://example.invalid", nullptr, nullptr,
-                                                       SW_SHOWNORMAL)),
-              32);
-    ASSERT_EQ(desktop.Services().shellLog.size(), 1u);
-    EXPECT_EQ(desktop.Services().shellLog[0].file, "https://example.invalid");
 }
 
 TEST_F(ServicesTest, ClipboardTextReadsAsTheEditorReadsIt)

@@ -26,10 +26,10 @@ struct Canvas
     HGDIOBJ oldBitmap = nullptr, oldFont = nullptr;
     HFONT font = nullptr;
 
-    Canvas(int width, int height, HFONT f, bool bottomUp = false) : font(f)
+    Canvas(int width, int height, HFONT f) : font(f)
     {
         BITMAPINFO info{};
-        info.bmiHeader = {40, width, bottomUp ? height : -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        info.bmiHeader = {40, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
         bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         std::fill_n(static_cast<uint32_t*>(bits), width * height, kWhite);
@@ -188,16 +188,6 @@ TEST_F(TextTest, DrawingClipsToTheRectangleUnlessTold)
     EXPECT_EQ(Inked(desktop.BitmapImage(c.bitmap)).right, 60) << "on to the bitmap's edge";
     RECT outside = {-1000, -1000, -900, -900};
     EXPECT_EQ(DrawTextA(c.dc, "abc", -1, &outside, DT_NOCLIP), 20);
-}
-
-TEST_F(TextTest, BottomUpBitmapsShowTextTheRightWayUp)
-{
-    Canvas down(20, 20, Font(10, kBlockFaceName));
-    Canvas up(20, 20, Font(10, kBlockFaceName), true);
-    RECT area = {0, 3, 20, 20};
-    DrawTextA(down.dc, "q", -1, &area, DT_SINGLELINE);
-    DrawTextA(up.dc, "q", -1, &area, DT_SINGLELINE);
-    EXPECT_EQ(desktop.BitmapImage(down.bitmap).pixels, desktop.BitmapImage(up.bitmap).pixels);
 }
 
 TEST_F(TextTest, LongTextsMeasureWithoutOverflowAndDrawOnlyWhatShows)

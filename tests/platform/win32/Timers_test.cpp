@@ -65,24 +65,6 @@ TEST_F(TimersTest, ReArmingReplacesAndRestartsAndKillingStops)
     EXPECT_EQ(desktop.Timers().back().periodMs, 10u) << "periods below 10 ms become 10";
 }
 
-TEST_F(TimersTest, TimerMessagesWaitBehindEverythingElse)
-{
-    SetTimer(window, 1, 10, nullptr);
-    desktop.Advance(10);
-    windows.handler = [&](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        // Work that keeps posting holds the timer back.
-        if (m == WM_USER && TimerMessages(1) == 0 && windows.log.size() < 5)
-            PostMessageA(h, WM_USER, 0, 0);
-        return std::nullopt;
-    };
-    ValidateRect(window, nullptr);
-    PostMessageA(window, WM_USER, 0, 0);
-    desktop.Pump();
-    ASSERT_GE(windows.log.size(), 2u);
-    EXPECT_EQ(windows.log.back().message, WM_TIMER);
-    EXPECT_EQ(TimerMessages(1), 1);
-}
-
 TEST_F(TimersTest, TimerProceduresAreCalledAndForgedOnesAreNot)
 {
     static int calls = 0;

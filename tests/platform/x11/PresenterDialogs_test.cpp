@@ -62,21 +62,6 @@ struct FileDialog
     }
 };
 
-TEST_F(PresenterDialogsTest, AFileIsChosenByTypingItsNameAndEnter)
-{
-    FileDialog dialog(host, folder.Path(), OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    UserThread person(*presenter, [](XUser& u) {
-        if (!FocusedDialog(u, "Save As"))
-            return false;
-        u.Type("take");
-        u.Tap(XK_Return);
-        return true;
-    });
-    EXPECT_TRUE(GetSaveFileNameA(&dialog.request));
-    EXPECT_TRUE(person.Succeeded());
-    EXPECT_EQ(std::string(dialog.file), folder / "take.fxp") << "in the starting folder, with the default extension";
-}
-
 TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed)
 {
     WriteBytes(folder / "old.fxp", "CcnK");
