@@ -29,8 +29,6 @@ public:
     HostedEditor(const HostedEditor&) = delete;
     HostedEditor& operator=(const HostedEditor&) = delete;
 
-    // The host window.
-    HWND View() const { return view; }
     // Gives the host window the size the editor last asked of the view
     // container, when it asked one that differs. True when it did.
     bool FollowSize();
