@@ -37,7 +37,6 @@ public:
     // AttachViewContainer(null), then the view container goes; its result (0
     // when no view was given).
     int32_t RemoveView();
-    bool HasView() const { return viewObject != nullptr; }
     // What the view container answers and records: the native view, the
     // size the module asked for, the host's share of parameter clicks.
     HostViewState& View() { return view; }

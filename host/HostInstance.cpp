@@ -186,9 +186,7 @@ std::vector<HostParameterInfo> HostInstance::Parameters() const
 
 int32_t HostInstance::Normalized(const char* id, double* value) const { return effect->QueryNormalized(id, value); }
 
-int32_t HostInstance::SetNormalized(const char* id, double normalized) { return Apply(id, normalized); }
-
-int32_t HostInstance::Apply(const char* id, double normalized)
+int32_t HostInstance::SetNormalized(const char* id, double normalized)
 {
     const int32_t result = effect->ApplyHostParamValue(id, normalized, 0);
     if (result != 0)
@@ -252,7 +250,7 @@ void HostInstance::OnAutomation(HostAutomationEvent::Kind kind, const char* id, 
     }
     // Outside the lock: the instance reports back into OnAutomation.
     if (applyNow)
-        Apply(id, value);
+        SetNormalized(id, value);
 }
 
 void HostInstance::SetEcho(HostEcho newEcho)
@@ -289,7 +287,7 @@ int32_t HostInstance::DeliverRequests()
         due.swap(requests);
     }
     for (const auto& [id, value] : due)
-        Apply(id.c_str(), value);
+        SetNormalized(id.c_str(), value);
     return static_cast<int32_t>(due.size());
 }
 

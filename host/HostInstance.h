@@ -96,7 +96,8 @@ public:
     // Every registered parameter in the instance's order.
     std::vector<HostParameterInfo> Parameters() const;
     int32_t Normalized(const char* id, double* value) const;
-    // The host sets the value (automation playback): ApplyHostParamValue.
+    // The host sets the value (automation playback): ApplyHostParamValue;
+    // when it took, the GUI objects hear ReflectParamValue.
     int32_t SetNormalized(const char* id, double normalized);
     // The current value's text, at most maxChars long.
     int32_t Text(const char* id, std::string* text, int32_t maxChars = kTextMax) const;
@@ -153,8 +154,6 @@ private:
     void BuildContext();
     int32_t PrepareField(const RecordedField& field, std::string* error);
     void OnAutomation(HostAutomationEvent::Kind kind, const char* id, double value) override;
-    // ApplyHostParamValue, then the GUI objects are told when it took.
-    int32_t Apply(const char* id, double normalized);
 
     const RecordedComponent component;
     HostStreamState stream;

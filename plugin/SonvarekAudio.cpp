@@ -85,9 +85,8 @@ void Sonvarek::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
 
     if (!outputs)
         return;
-    const int32_t copied = inputs ? std::min(nOut, nIn) : 0;
-    if (copied > 0)
-        CopyChannelBuffers(inputs, outputs, nFrames, copied, 0);
+    const int32_t copied = std::min(nOut, nIn);
+    CopyChannelBuffers(inputs, outputs, nFrames, copied, 0);
     // An output that receives no input is silent: its buffer may still hold
     // an earlier block's audio.
     for (int32_t k = 0; k < NOutChannels(); ++k)

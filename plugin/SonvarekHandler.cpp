@@ -74,7 +74,6 @@ void Sonvarek::HandleParamChange(int32_t idx)
 void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* resetPeakRms)
 {
     const double v = GetParam(idx)->Value();
-    bool changed = false;
     switch (idx)
     {
     case kGUIScale:
@@ -87,8 +86,7 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
         }
         return;
     case kType:
-        changed = StoreMirror(meterType, Trunc(v));
-        *rebuild = *relabel = changed;
+        *rebuild = *relabel = StoreMirror(meterType, Trunc(v));
         return;
     case kSync:
         sync = Trunc(v);
@@ -97,8 +95,7 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
         writeAutomation = Trunc(v);
         return;
     case kRMSChannelConfig:
-        changed = StoreMirror(rmsChannelConfig, Trunc(v));
-        *rebuild = *relabel = changed;
+        *rebuild = *relabel = StoreMirror(rmsChannelConfig, Trunc(v));
         return;
     case kRMSGain:
         *resetPeakRms = StoreMirror(rmsGainDb, v);
@@ -119,8 +116,7 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
         *rebuild = StoreMirror(weightingMode, Trunc(v));
         return;
     case kEBUChannelConfig:
-        changed = StoreMirror(ebuChannelConfig, Trunc(v));
-        *rebuild = *relabel = changed;
+        *rebuild = *relabel = StoreMirror(ebuChannelConfig, Trunc(v));
         return;
     case kEBUGain:
         // The loudness engine keeps its measurements.

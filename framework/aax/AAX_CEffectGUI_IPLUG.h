@@ -40,9 +40,6 @@ public:
     // editor nor the plug-in holds the view container any more.
     void CloseEditorView() override;
 
-    IEditorLink* Editor() const { return editor; }
-    IPlugAAX* Plug() const { return plug; }
-
 private:
     void ForgetViewContainer();
 

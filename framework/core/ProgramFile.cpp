@@ -88,12 +88,6 @@ ProgramFileFault CheckProgramFileHeader(const uint8_t* data, int64_t size, const
     return ProgramFileFault::kNone;
 }
 
-bool ReadProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
-                           ProgramFileInfo* info)
-{
-    return CheckProgramFileHeader(data, size, expect, info) == ProgramFileFault::kNone;
-}
-
 bool ProgramFileSizeFits(ProgramKind kind, int64_t fileSize, int32_t nParams)
 {
     if (fileSize > kProgramFileMaxSize || nParams < 0)

@@ -70,10 +70,8 @@ const char* ProgramFileFaultText(ProgramFileFault fault);
 
 // Checks the 56-byte header at data (size bytes available): magic, format
 // version, plug-in ID, parameter count and kind ("FPCh" only for a plug-in
-// with chunks); fills info's kind and name. False on any mismatch.
-bool ReadProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
-                           ProgramFileInfo* info);
-// The same, naming the first fault found.
+// with chunks); fills info's kind and name. The first mismatch found, or
+// kNone.
 ProgramFileFault CheckProgramFileHeader(const uint8_t* data, int64_t size, const ProgramFileExpect& expect,
                                         ProgramFileInfo* info);
 

@@ -21,12 +21,5 @@ bool SaveEditorScreenshot(MeterHost& host, HostInstance& instance, Desktop& desk
         return false;
     }
     desktop.RunFor(kSettleMs);
-    // The host's view follows the size the editor asked for when it opened.
-    editor->FollowSize();
-    int width = 0;
-    int height = 0;
-    editor->Size(&width, &height);
-    const DesktopImage image = editor->Image();
-    editor.reset();
-    return SaveEditorImage(image, width, height, path, error);
+    return editor->SaveImage(path, error);
 }

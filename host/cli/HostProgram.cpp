@@ -63,6 +63,12 @@ bool WriteOut(std::FILE* out, std::FILE* err, const std::string& text, bool* fai
     return false;
 }
 
+// Why --screenshot saved nothing when the input it shows failed.
+std::string UnmeasuredScreenshot(const std::string& path)
+{
+    return "the first input was not measured: no screenshot is saved to " + path;
+}
+
 // Sonvarek.so in the folder of the running program.
 std::string ModuleBesideProgram()
 {
@@ -176,7 +182,7 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
     bool outFailed = false;
     bool success = PrintResult(job, options, out, err, &reported, &outFailed) && !outFailed;
     if (!options.screenshot.empty() && !job.result.error.empty())
-        screenshotError = "the first input was not measured: no screenshot is saved to " + options.screenshot;
+        screenshotError = UnmeasuredScreenshot(options.screenshot);
     if (!screenshotError.empty())
     {
         Message(err, screenshotError);
@@ -355,7 +361,7 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         // On this thread, now that no other runs: the desktop is single-threaded.
         if (!jobs[0].result.instance)
         {
-            Message(err, "the first input was not measured: no screenshot is saved to " + options.screenshot);
+            Message(err, UnmeasuredScreenshot(options.screenshot));
             success = false;
         }
         else if (!SaveEditorScreenshot(host, *jobs[0].result.instance, *desktop, options.screenshot, &error))

@@ -8,16 +8,32 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+
+// The size the GUI object reports, in whole pixels; false when it reports none.
+bool ReportedSize(const HostEditor& editor, int* width, int* height)
+{
+    AAXViewSize size = {0.0f, 0.0f};
+    *width = 0;
+    *height = 0;
+    if (editor.ViewSize(&size) != 0)
+        return false;
+    *width = static_cast<int>(size.width);
+    *height = static_cast<int>(size.height);
+    return *width > 0 && *height > 0;
+}
+
+}  // namespace
+
 std::unique_ptr<HostedEditor> HostedEditor::Open(MeterHost& host, HostInstance& instance, Desktop& desktop,
                                                  std::string* error)
 {
     std::unique_ptr<HostEditor> editor = host.NewEditor(instance, error);
     if (!editor)
         return nullptr;
-    AAXViewSize size = {0.0f, 0.0f};
-    const int width = editor->ViewSize(&size) == 0 ? static_cast<int>(size.width) : 0;
-    const int height = static_cast<int>(size.height);
-    if (width <= 0 || height <= 0)
+    int width = 0;
+    int height = 0;
+    if (!ReportedSize(*editor, &width, &height))
     {
         *error = "the module shows no editor";
         return nullptr;
@@ -54,22 +70,13 @@ bool HostedEditor::FollowSize()
     return true;
 }
 
-bool HostedEditor::Size(int* width, int* height) const
+bool HostedEditor::SaveImage(const std::string& path, std::string* error)
 {
-    AAXViewSize size = {0.0f, 0.0f};
-    *width = 0;
-    *height = 0;
-    if (editor->ViewSize(&size) != 0)
-        return false;
-    *width = static_cast<int>(size.width);
-    *height = static_cast<int>(size.height);
-    return *width > 0 && *height > 0;
-}
-
-DesktopImage HostedEditor::Image() const { return desktop.WindowImage(view); }
-
-bool SaveEditorImage(const DesktopImage& image, int width, int height, const std::string& path, std::string* error)
-{
+    FollowSize();
+    int width = 0;
+    int height = 0;
+    ReportedSize(*editor, &width, &height);
+    const DesktopImage image = desktop.WindowImage(view);
     std::vector<uint8_t> png;
     if (width <= 0 || height <= 0 || image.width < width || image.height < height ||
         !EncodePng(image.pixels.data(), width, height, image.width, false, &png))

@@ -29,16 +29,15 @@ public:
     HostedEditor(const HostedEditor&) = delete;
     HostedEditor& operator=(const HostedEditor&) = delete;
 
-    // The host window.
-    HWND View() const { return view; }
     // Gives the host window the size the editor last asked of the view
     // container, when it asked one that differs. True when it did.
     bool FollowSize();
-    // The size the GUI object reports, in whole pixels; false (0 x 0) when
-    // it reports none.
-    bool Size(int* width, int* height) const;
-    // What the host window shows, the editor's size.
-    DesktopImage Image() const;
+    // What the host window shows once it follows the editor's size, at the
+    // size the GUI object reports, written to path as an opaque PNG (the file
+    // replaced whole or not at all). False, with a one-line reason in *error,
+    // when the window cannot be read at that size or the file cannot be
+    // written.
+    bool SaveImage(const std::string& path, std::string* error);
 
 private:
     HostedEditor(std::unique_ptr<HostEditor> editor, HWND view, Desktop& desktop)
@@ -50,8 +49,3 @@ private:
     HWND view;
     Desktop& desktop;
 };
-
-// Writes the width x height corner of image to path as an opaque PNG, the
-// file replaced whole or not at all. False, with a one-line reason in
-// *error, when the image is smaller or the file cannot be written.
-bool SaveEditorImage(const DesktopImage& image, int width, int height, const std::string& path, std::string* error);

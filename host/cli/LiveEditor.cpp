@@ -114,13 +114,7 @@ Measurement PlayWithEditor(MeterHost& host, const MeterSettings& settings, Audio
     }
 
     if (!live.screenshot.empty() && result.error.empty())
-    {
-        int width = 0;
-        int height = 0;
-        editor->FollowSize();
-        editor->Size(&width, &height);
-        SaveEditorImage(editor->Image(), width, height, live.screenshot, screenshotError);
-    }
+        editor->SaveImage(live.screenshot, screenshotError);
     if (setup.keepState && result.error.empty())
     {
         const std::vector<uint32_t> chunks = instance.ChunkIDs();

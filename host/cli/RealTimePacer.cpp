@@ -22,9 +22,3 @@ void RealTimePacer::Stop()
     }
     stopAsked.notify_all();
 }
-
-bool RealTimePacer::Stopped() const
-{
-    std::lock_guard<std::mutex> guard(lock);
-    return stopped;
-}

@@ -4,7 +4,7 @@
 // seconds have passed since the first wait. Stop ends the wait under way and
 // every later one at once, whatever the clock says.
 //
-// [WaitUntilDue: the audio thread; Stop and Stopped: any thread]
+// [WaitUntilDue: the audio thread; Stop: any thread]
 
 #include <chrono>
 #include <condition_variable>
@@ -23,10 +23,9 @@ public:
     // is asked.
     bool WaitUntilDue(int64_t frames, int32_t sampleRate);
     void Stop();
-    bool Stopped() const;
 
 private:
-    mutable std::mutex lock;
+    std::mutex lock;
     std::condition_variable stopAsked;
     bool started = false;
     bool stopped = false;

@@ -245,10 +245,6 @@ TEST(LoudnessEngine, MeasuresCorrectlyAgainAfterNonFiniteInputAndReset)
     EXPECT_EQ(hit.GetTruePeakMaxDb(), clean.GetTruePeakMaxDb());
 }
 
-}  // namespace
-
-namespace {
-
 // The engine's state after the programme, per frame or in blocks of 1000.
 std::vector<double> StateAfter(double rate, const std::vector<std::vector<double>>& ch, bool blocks)
 {

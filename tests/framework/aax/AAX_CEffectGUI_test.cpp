@@ -118,10 +118,6 @@ TEST_F(EffectGUI, HostValuesReachTheControlsOfTheirParameterOnly)
     EXPECT_EQ(fader->CurrentValue(), 0.9);
     EXPECT_EQ(gui->Gui().ReflectParamValue("2"), 0);
     EXPECT_NEAR(fader->CurrentValue(), 60.0 / 72.0, 1e-12) << "the host's value of Gain (0 dB)";
-
-    // A value the host applies is reported to the GUI object as well.
-    ASSERT_EQ(instance->SetNormalized("2", 0.5), 0);
-    EXPECT_NEAR(fader->CurrentValue(), 0.5, 1e-12);
 }
 
 TEST_F(EffectGUI, LeavingTheHostWhileShownClosesTheEditorFirst)

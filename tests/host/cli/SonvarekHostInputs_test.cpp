@@ -7,70 +7,54 @@
 #include <unistd.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using SonvarekHostInputs = SonvarekHost;
 
-TEST_F(SonvarekHostInputs, NonFiniteSamplesAreCountedAndReported)
+TEST_F(SonvarekHostInputs, NonFiniteSamplesAreCountedReportedAndMeasuredAsSilence)
 {
-    Planar audio = SteppedProgramme(2, 48000, 1.0, 3u);
-    audio[0][0] = NAN;
-    audio[1][24000] = INFINITY;
-    audio[0][47999] = -INFINITY;
-    audio[1][47999] = NAN;
-    const std::string bad = Write("bad.wav", audio, 48000);
-    const std::string good = Write("good.wav", SteppedProgramme(2, 48000, 1.0, 3u), 48000);
+    // NaN, +Inf and -Inf at the start, inside and on the last frame; the
+    // readings are those of the same programme with 0.0 there.
+    Planar audio = SteppedProgramme(2, 48000, 2.0, 3u);
+    const std::pair<int, int> places[] = {{0, 0}, {1, 48000}, {0, 95999}, {1, 95999}};
+    const float bad[] = {NAN, INFINITY, -INFINITY, NAN};
+    for (int i = 0; i < 4; ++i)
+        audio[places[i].first][places[i].second] = 0.0f;
+    const std::string zero = Write("zero.wav", audio, 48000);
+    for (int i = 0; i < 4; ++i)
+        audio[places[i].first][places[i].second] = bad[i];
+    const std::string damaged = Write("bad.wav", audio, 48000);
 
-    const HostRun json = Run({"--json", bad, good});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    const std::vector<JsonObject> objects = Objects(json);
-    ASSERT_EQ(objects.size(), 2u);
-    EXPECT_EQ(Number(objects[0], "non-finite samples"), 4.0);
-    EXPECT_EQ(Number(objects[0], "frames"), 48000.0);
-    EXPECT_EQ(Number(objects[1], "non-finite samples"), 0.0);
+    for (const char* type : {"Type=EBU", "Type=RMS"})
+    {
+        const HostRun run = Run({"--json", "--set", type, damaged, zero});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<JsonObject> objects = Objects(run);
+        ASSERT_EQ(objects.size(), 2u);
+        EXPECT_EQ(Number(objects[0], "non-finite samples"), 4.0);
+        EXPECT_EQ(Number(objects[1], "non-finite samples"), 0.0);
+        ASSERT_EQ(objects[0].size(), objects[1].size());
+        for (const auto& [key, value] : objects[0])
+        {
+            if (key == "file" || key == "speed" || key == "non-finite samples")
+                continue;
+            if (value.isString)
+                EXPECT_EQ(value.text, Text(objects[1], key.c_str())) << type << " " << key;
+            else
+                EXPECT_EQ(value.number, Number(objects[1], key.c_str())) << type << " " << key;
+        }
+    }
 
-    const HostRun human = Run({bad, good});
+    const HostRun human = Run({damaged, zero});
     ASSERT_EQ(human.exitCode, 0) << human.err;
     const std::string line = "  non-finite samples   4 (NaN or infinite; measured as silence)\n";
     const size_t found = human.out.find(line);
     EXPECT_NE(found, std::string::npos) << human.out;
-    EXPECT_LT(found, human.out.find(good));  // in the block of bad.wav, and only there
+    EXPECT_LT(found, human.out.find(zero));  // in the block of bad.wav, and only there
     EXPECT_EQ(human.out.find("non-finite", found + line.size()), std::string::npos) << human.out;
-}
-
-TEST_F(SonvarekHostInputs, NonFiniteSamplesReadAsTheSameProgrammeWithSilenceThere)
-{
-    // Ten seconds with one bad sample at 1 s, and the same with 0.0 there.
-    for (const double bad : {NAN, INFINITY, -INFINITY})
-    {
-        SCOPED_TRACE(bad);
-        Planar audio = SteppedProgramme(2, 48000, 10.0, 7u);
-        audio[0][48000] = bad;
-        const std::string badPath = Write("bad.wav", audio, 48000);
-        audio[0][48000] = 0.0;
-        const std::string zeroPath = Write("zero.wav", audio, 48000);
-
-        for (const char* type : {"Type=EBU", "Type=RMS"})
-        {
-            const HostRun run = Run({"--json", "--set", type, badPath, zeroPath});
-            ASSERT_EQ(run.exitCode, 0) << run.err;
-            const std::vector<JsonObject> objects = Objects(run);
-            ASSERT_EQ(objects.size(), 2u);
-            EXPECT_EQ(Number(objects[0], "non-finite samples"), 1.0);
-            ASSERT_EQ(objects[0].size(), objects[1].size());
-            for (const auto& [key, value] : objects[0])
-            {
-                if (key == "file" || key == "speed" || key == "non-finite samples")
-                    continue;
-                if (value.isString)
-                    EXPECT_EQ(value.text, Text(objects[1], key.c_str())) << type << " " << key;
-                else
-                    EXPECT_EQ(value.number, Number(objects[1], key.c_str())) << type << " " << key;
-            }
-        }
-    }
 }
 
 TEST_F(SonvarekHostInputs, AFileCutShortIsMeasuredAsFarAsItGoesWithAWarning)
@@ -174,9 +158,6 @@ TEST_F(SonvarekHostInputs, TheChannelConfigurationFollowsTheFileUnlessSet)
     const HostRun rms = Run({"--json", "--state-in", folder / "stereo.state", "--set", "Type=RMS", mono});
     ASSERT_EQ(rms.exitCode, 0) << rms.err;
     EXPECT_EQ(Text(Objects(rms).at(0), "channel config"), "6 Ch.");
-
-    const HostRun human = Run({"--set", "Type=EBU", six});
-    EXPECT_NE(human.out.find("  meter                EBU, channel config 5.1\n"), std::string::npos) << human.out;
 }
 
 }  // namespace
