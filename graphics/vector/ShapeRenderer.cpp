@@ -1,5 +1,6 @@
 #include "graphics/vector/ShapeRenderer.h"
 
+#include "graphics/editor/BoundsOps.h"
 #include "graphics/editor/TruncToInt.h"
 #include "graphics/vector/MatrixSteps.h"
 #include "graphics/vector/ShapePasses.h"
@@ -67,6 +68,19 @@ int32_t GrownBy(int64_t size, double scale, double offset)
 {
     const int64_t grow = 4 * static_cast<int64_t>(std::max(0, TruncToInt(scale * offset)));
     return static_cast<int32_t>(std::min<int64_t>(size + grow, std::numeric_limits<int32_t>::max()));
+}
+
+// cairo's image surfaces go no larger.
+constexpr int32_t kLargestSurfaceSide = 32767;
+
+// Whether each pixel of the shape is drawn apart from the others: not when
+// a blur (of the shadow or the shape) or a pixel effect reads neighbours, so
+// that ink outside what shows can move into it.
+bool DrawsPixelsApart(const Shape& s)
+{
+    const bool shadowBlurred = s.shadowOn && s.shadowBlurOn && s.shadowBlur > 0.0;
+    const bool effects = s.effectsOn && (s.blur > 0.0 || s.emboss != 0.0 || s.edges != 0.0);
+    return !shadowBlurred && !effects;
 }
 
 void ApplyEffects(const Shape& s, cairo_surface_t* surface, double sx, double sy)
@@ -144,7 +158,7 @@ bool DrawGroupAtValue(ShapeGroup* group, ShapeSink& sink, const IBounds& target,
     return DrawLayers(group, sink, target, 0, AnimationFactor(t), blend);
 }
 
-RenderedShape RenderShape(Shape& shape, const IBounds& target)
+RenderedShape RenderShape(Shape& shape, const IBounds& target, const IBounds& visible)
 {
     RenderedShape out;
     const int64_t w = static_cast<int64_t>(target.R) - target.L;
@@ -166,6 +180,17 @@ RenderedShape RenderShape(Shape& shape, const IBounds& target)
         surfaceW = GrownBy(surfaceW, frame.sx, shape.shadowOffsetX);
         surfaceH = GrownBy(surfaceH, frame.sy, shape.shadowOffsetY);
     }
+    const IBounds whole{target.L, target.T, static_cast<int32_t>(target.L + static_cast<int64_t>(surfaceW)),
+                        static_cast<int32_t>(target.T + static_cast<int64_t>(surfaceH))};
+    // A shape that cannot show is not drawn (one too large for cairo fails
+    // as it always did); of one that can, the passes learn what shows. The
+    // surface is always whole: cairo's results near a surface's edge, and how
+    // it composites, depend on the surface's size.
+    const IBounds shown = BoundsClip(whole, visible);
+    if (IsEmptyBounds(shown) && surfaceW <= kLargestSurfaceSide && surfaceH <= kLargestSurfaceSide)
+        return out;
+    if (DrawsPixelsApart(shape) && !IsEmptyBounds(shown))
+        frame.shown = IBounds{shown.L - whole.L, shown.T - whole.T, shown.R - whole.L, shown.B - whole.T};
 
     CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, surfaceW, surfaceH));
     out.failed = true;
@@ -185,8 +210,7 @@ RenderedShape RenderShape(Shape& shape, const IBounds& target)
 
     out.failed = false;
     out.keepPremultiplied = shape.effectsOn && (shape.emboss != 0.0 || shape.edges != 0.0);
-    out.target = IBounds{target.L, target.T, static_cast<int32_t>(target.L + static_cast<int64_t>(surfaceW)),
-                         static_cast<int32_t>(target.T + static_cast<int64_t>(surfaceH))};
+    out.target = whole;
     out.surface = std::move(surface);
     return out;
 }
@@ -202,7 +226,7 @@ bool DrawShape(Shape& shape, ShapeSink& sink, int32_t L, int32_t T, int32_t R, i
         }
         return true;
     }
-    RenderedShape drawn = RenderShape(shape, IBounds{L, T, R, B});
+    RenderedShape drawn = RenderShape(shape, IBounds{L, T, R, B}, sink.VisibleArea());
     if (drawn.surface)
         BlitSurfaceToBitmap(sink, drawn.surface.get(), drawn.target, blend, drawn.keepPremultiplied);
     return !drawn.failed;
@@ -276,8 +300,6 @@ void BlitSurfaceToBitmap(ShapeSink& sink, cairo_surface_t* surface, const IBound
         cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32)
         return;
     cairo_surface_flush(surface);
-    if (!keepPremultiplied)
-        UnpremultiplySurface(surface);
     const int32_t w = cairo_image_surface_get_width(surface);
     const int32_t h = cairo_image_surface_get_height(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
@@ -285,5 +307,18 @@ void BlitSurfaceToBitmap(ShapeSink& sink, cairo_surface_t* surface, const IBound
     if (!data || cairo_image_surface_get_stride(surface) != w * 4 ||
         static_cast<int64_t>(target.R) - target.L != w || static_cast<int64_t>(target.B) - target.T != h)
         return;
-    sink.BlendPixels(reinterpret_cast<uint32_t*>(data), w, h, target);
+    // Only what the sink can show is prepared, and of that only the part
+    // with alpha counts: a pixel of alpha 0 leaves the destination as it is.
+    const IBounds visible = BoundsClip(target, sink.VisibleArea());
+    IBounds used = visible;
+    if (!keepPremultiplied && !IsEmptyBounds(visible))
+    {
+        const IBounds inSurface =
+            UnpremultiplyArea(surface, IBounds{visible.L - target.L, visible.T - target.T, visible.R - target.L,
+                                               visible.B - target.T});
+        used = IsEmptyBounds(inSurface) ? IBounds{}
+                                        : IBounds{inSurface.L + target.L, inSurface.T + target.T,
+                                                  inSurface.R + target.L, inSurface.B + target.T};
+    }
+    sink.BlendPixels(reinterpret_cast<uint32_t*>(data), w, h, target, used);
 }

@@ -58,8 +58,13 @@ struct RenderedShape
 // DrawShape up to the hand-over, for the cairo kinds (1, 2, 8, 11): a new
 // surface of the target's W x H (grown to the right and down by 4 x
 // trunc(scale x offset) of an absolute shadow's positive offsets), the
-// shadow, the shape, the pixel effects.
-RenderedShape RenderShape(Shape& shape, const IBounds& target);
+// shadow, the shape, the pixel effects. Only the pixels inside visible
+// (target coordinates) are sure to be right: a shape whose surface misses
+// visible is not drawn at all (no surface, no failure; one larger than cairo
+// makes still fails), and the shape's own fill is left out when its ink
+// cannot reach visible (unless a blur or pixel effect runs: they spread
+// pixels).
+RenderedShape RenderShape(Shape& shape, const IBounds& target, const IBounds& visible = UnlimitedArea());
 
 // The source of the shape's main pass: its solid colour (animated by the
 // fill's t) or its gradient over w x h (w, h: the inset width and height),
@@ -78,7 +83,8 @@ void SetAnimation(Shape& shape, double t);
 
 }  // namespace ShapeRenderer
 
-// Hands a drawn surface to the sink: flushes it, makes it straight-alpha
-// unless keepPremultiplied, and blends it into target (the surface's size).
+// Hands a drawn surface to the sink: flushes it, makes the part the sink
+// can show straight-alpha (unless keepPremultiplied) and blends it into
+// target (the surface's size), naming the part that holds alpha as used.
 void BlitSurfaceToBitmap(ShapeSink& sink, cairo_surface_t* surface, const IBounds& target, const IBlend* blend,
                          bool keepPremultiplied);
