@@ -19,8 +19,9 @@ struct ShapeFrame
     double sx = 1.0;      // finite and positive
     double sy = 1.0;
     bool absolute = false;
-    // The surface pixels that can show; the shape's own fill is left out
-    // when its ink lies wholly outside them (it could change none).
+    // The pixels that can show, in the coordinates of the whole W x H
+    // surface; the shape's own fill is left out when its ink lies wholly
+    // outside them (it could change none).
     IBounds shown = UnlimitedArea();
 
     double CentreX() const { return width * 0.5; }

@@ -182,20 +182,30 @@ RenderedShape RenderShape(Shape& shape, const IBounds& target, const IBounds& vi
     }
     const IBounds whole{target.L, target.T, static_cast<int32_t>(target.L + static_cast<int64_t>(surfaceW)),
                         static_cast<int32_t>(target.T + static_cast<int64_t>(surfaceH))};
-    // A shape that cannot show is not drawn (one too large for cairo fails
-    // as it always did); of one that can, the passes learn what shows. The
-    // surface is always whole: cairo's results near a surface's edge, and how
-    // it composites, depend on the surface's size.
+    // What cannot show is not drawn. A shape whose surface misses the visible
+    // area is skipped; of one that meets it only the rows that show are made
+    // (cairo draws each row of pixels alike whichever rows the surface has;
+    // not so for columns, which it does not cut), and its passes learn what
+    // shows. Not when a blur or pixel effect reads neighbours, nor for a
+    // shape too large for cairo, which fails as it always did.
     const IBounds shown = BoundsClip(whole, visible);
-    if (IsEmptyBounds(shown) && surfaceW <= kLargestSurfaceSide && surfaceH <= kLargestSurfaceSide)
+    const bool makeable = surfaceW <= kLargestSurfaceSide && surfaceH <= kLargestSurfaceSide;
+    if (makeable && IsEmptyBounds(shown))
         return out;
-    if (DrawsPixelsApart(shape) && !IsEmptyBounds(shown))
+    IBounds drawn = whole;
+    if (makeable && DrawsPixelsApart(shape))
+    {
+        drawn.T = shown.T;
+        drawn.B = shown.B;
         frame.shown = IBounds{shown.L - whole.L, shown.T - whole.T, shown.R - whole.L, shown.B - whole.T};
+    }
 
-    CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, surfaceW, surfaceH));
+    CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, surfaceW, drawn.B - drawn.T));
     out.failed = true;
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
         return out;
+    // The shape is drawn in the whole surface's coordinates.
+    cairo_surface_set_device_offset(surface.get(), 0.0, whole.T - drawn.T);
     {
         CairoContextPtr cr(cairo_create(surface.get()));
         if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
@@ -210,7 +220,7 @@ RenderedShape RenderShape(Shape& shape, const IBounds& target, const IBounds& vi
 
     out.failed = false;
     out.keepPremultiplied = shape.effectsOn && (shape.emboss != 0.0 || shape.edges != 0.0);
-    out.target = whole;
+    out.target = drawn;
     out.surface = std::move(surface);
     return out;
 }

@@ -58,12 +58,13 @@ struct RenderedShape
 // DrawShape up to the hand-over, for the cairo kinds (1, 2, 8, 11): a new
 // surface of the target's W x H (grown to the right and down by 4 x
 // trunc(scale x offset) of an absolute shadow's positive offsets), the
-// shadow, the shape, the pixel effects. Only the pixels inside visible
-// (target coordinates) are sure to be right: a shape whose surface misses
-// visible is not drawn at all (no surface, no failure; one larger than cairo
-// makes still fails), and the shape's own fill is left out when its ink
-// cannot reach visible (unless a blur or pixel effect runs: they spread
-// pixels).
+// shadow, the shape, the pixel effects. Of that surface only what meets
+// visible (target coordinates) is made, each pixel there as the whole surface
+// has it: a shape whose surface misses visible is not drawn (no surface, no
+// failure), of one that meets it only the rows that meet it (target says
+// which), and its own fill is left out when its ink cannot reach visible.
+// A blur or pixel effect (they spread pixels) and a surface larger than cairo
+// makes (it fails) keep the whole.
 RenderedShape RenderShape(Shape& shape, const IBounds& target, const IBounds& visible = UnlimitedArea());
 
 // The source of the shape's main pass: its solid colour (animated by the

@@ -101,6 +101,150 @@ TEST(DrawShape, ACairoErrorSkipsTheShapeAndSaysSo)
     EXPECT_EQ(sink.blendCalls, 0);
 }
 
+// A surface's pixel (x, y) in target coordinates; 0 outside it.
+uint32_t SurfacePixel(const ShapeRenderer::RenderedShape& r, int32_t x, int32_t y)
+{
+    if (!r.surface || x < r.target.L || x >= r.target.R || y < r.target.T || y >= r.target.B)
+        return 0;
+    cairo_surface_flush(r.surface.get());
+    const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(r.surface.get()) +
+                                                        (y - r.target.T) * cairo_image_surface_get_stride(r.surface.get()));
+    return row[x - r.target.L];
+}
+
+// The kinds and passes of the face: a shadowed box, a gradient, a stroked
+// ellipse, scale marks, bold text and turned text.
+std::vector<Shape*> ShapesOfEveryKind(ShapeList& layer)
+{
+    Shape* box = Solid(layer, IArgb{255, 234, 231, 212}, 10.0);
+    box->shadowOn = 1;
+    box->shadowOffsetX = box->shadowOffsetY = 2.0;
+    box->shadowOpacity = 20.0;
+    box->scaleOn = 1;
+    box->scaleX = box->scaleY = 90.0;
+    Shape* bar = Solid(layer, IArgb{255, 0, 0, 0});
+    bar->fill.gradientOn = 1;
+    bar->fill.AddStop("#f0a938", 255, 0.0);
+    bar->fill.AddStop("#ffffff", 255, 0.75);
+    bar->fill.AddStop("#ed5a5a", 255, 1.0);
+    Shape* ring = layer.AddShapeKind2(0.0);
+    ring->fill.colour = IArgb{200, 20, 90, 200};
+    ring->filled = 0;
+    ring->strokeWidth = 20.0;
+    Shape* marks = layer.AddShapeKind8(10.0, 60.0, 25.0, 0);
+    marks->fill.colour = IArgb{255, 149, 148, 144};
+    marks->strokeWidth = 10.0;
+    Shape* text = layer.AddText("-23.4 dB", nullptr, 17, 1, 0, 2, 1, 0);
+    text->fill.colour = IArgb{255, 255, 255, 255};
+    Shape* turned = layer.AddText("True Peak", nullptr, 12, 1, 0, 0, 1, 0);
+    turned->fill.colour = IArgb{255, 60, 60, 58};
+    turned->rotationOn = 1;
+    turned->angle = -90.0;
+    return {box, bar, ring, marks, text, turned};
+}
+
+// Only the rows that show are made, and every pixel that shows is the whole
+// surface's: bands from every top and to every bottom, narrower columns,
+// which may leave out a fill that cannot reach them.
+TEST(RenderShape, WhatShowsIsWhatTheWholeSurfaceHolds)
+{
+    ShapeList layer;
+    const IBounds target{3, 5, 3 + 61, 5 + 47};  // odd width: rows fall on both 8-byte phases
+    for (Shape* shape : ShapesOfEveryKind(layer))
+    {
+        const ShapeRenderer::RenderedShape whole = ShapeRenderer::RenderShape(*shape, target);
+        ASSERT_TRUE(whole.surface);
+        std::vector<IBounds> visibles;
+        for (int32_t edge = target.T + 1; edge < target.B; ++edge)
+        {
+            visibles.push_back(IBounds{target.L, edge, target.R, target.B});
+            visibles.push_back(IBounds{target.L, target.T, target.R, edge});
+        }
+        for (int32_t left : {target.L + 1, target.L + 20, target.L + 45})
+            visibles.push_back(IBounds{left, target.T + 9, left + 9, target.T + 30});
+        visibles.push_back(IBounds{-100, -100, 100, 100});
+        for (const IBounds& visible : visibles)
+        {
+            const ShapeRenderer::RenderedShape part = ShapeRenderer::RenderShape(*shape, target, visible);
+            ASSERT_FALSE(part.failed);
+            const IBounds shown = BoundsClip(target, visible);
+            ASSERT_EQ(part.target, (IBounds{target.L, shown.T, target.R, shown.B}));
+            for (int32_t y = shown.T; y < shown.B; ++y)
+                for (int32_t x = shown.L; x < shown.R; ++x)
+                    ASSERT_EQ(SurfacePixel(part, x, y), SurfacePixel(whole, x, y))
+                        << "shape " << shape->kind << " '" << shape->text.Get() << "' shown " << shown.L << ","
+                        << shown.T << "," << shown.R << "," << shown.B << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST(RenderShape, NothingIsMadeOfWhatCannotShowButBlurredAndHugeShapesStayWhole)
+{
+    ShapeList layer;
+    Shape* s = ShapesOfEveryKind(layer)[0];
+    const IBounds target{0, 0, 40, 30};
+    const ShapeRenderer::RenderedShape none = ShapeRenderer::RenderShape(*s, target, IBounds{40, 0, 60, 30});
+    EXPECT_FALSE(none.surface);
+    EXPECT_FALSE(none.failed);
+
+    // A blur reads neighbours: the whole surface, whatever shows.
+    s->shadowBlur = 8.0;
+    const ShapeRenderer::RenderedShape blurred = ShapeRenderer::RenderShape(*s, target, IBounds{0, 10, 40, 12});
+    EXPECT_EQ(blurred.target, target);
+    s->shadowBlurOn = 0;
+    EXPECT_EQ(ShapeRenderer::RenderShape(*s, target, IBounds{0, 10, 40, 12}).target, (IBounds{0, 10, 40, 12}));
+
+    // Larger than cairo makes surfaces: a failure, however little shows.
+    const ShapeRenderer::RenderedShape huge = ShapeRenderer::RenderShape(*s, IBounds{0, 0, 40000, 30},
+                                                                         IBounds{0, 0, 10, 10});
+    EXPECT_TRUE(huge.failed);
+    EXPECT_FALSE(huge.surface);
+}
+
+// A sink that shows only part of the target space and keeps what it is told
+// is used.
+class WindowSink : public PixelSink
+{
+public:
+    WindowSink(const IBounds& window) : PixelSink(60, 40), window(window) {}
+    IBounds VisibleArea() const override { return window; }
+    void BlendPixels(uint32_t* src, int32_t w, int32_t h, const IBounds& target, const IBounds& used) override
+    {
+        lastUsed = used;
+        PixelSink::BlendPixels(src, w, h, target, used);
+    }
+    IBounds window;
+    IBounds lastUsed{-1, -1, -1, -1};
+};
+
+TEST(BlitSurfaceToBitmap, NamesThePartWithAlphaThatShows)
+{
+    CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 10));
+    cairo_surface_flush(surface.get());
+    auto* pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface.get()));
+    pixels[3 * 20 + 4] = 0x80800000;  // (4, 3): red at half alpha, premultiplied
+    pixels[7 * 20 + 15] = 0xFF00FF00;  // (15, 7)
+    cairo_surface_mark_dirty(surface.get());
+    const IBounds target{10, 20, 30, 30};
+
+    WindowSink all(UnlimitedArea());
+    BlitSurfaceToBitmap(all, surface.get(), target, nullptr, false);
+    EXPECT_EQ(all.lastUsed, (IBounds{14, 23, 26, 28}));
+    EXPECT_EQ(all.Last(4, 3), 0x80FF0000u);
+
+    pixels[3 * 20 + 4] = 0x80800000;
+    cairo_surface_mark_dirty(surface.get());
+    WindowSink left(IBounds{0, 0, 20, 40});  // sees (4, 3) only
+    BlitSurfaceToBitmap(left, surface.get(), target, nullptr, false);
+    EXPECT_EQ(left.lastUsed, (IBounds{14, 23, 15, 24}));
+    EXPECT_EQ(left.Last(4, 3), 0x80FF0000u);
+
+    WindowSink between(IBounds{16, 0, 25, 40});  // sees no alpha
+    BlitSurfaceToBitmap(between, surface.get(), target, nullptr, false);
+    EXPECT_EQ(between.blendCalls, 1);
+    EXPECT_EQ(between.lastUsed, IBounds{});
+}
+
 TEST(RoundedRect, EachArcTakesItsOwnCornersSwitchAndTheShadowRoundsAll)
 {
     // 40 x 40, radius 50 % (r = 10): a corner pixel is empty where rounded.
