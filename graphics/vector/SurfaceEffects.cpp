@@ -201,13 +201,17 @@ IBounds UnpremultiplyArea(cairo_surface_t* surface, const IBounds& area)
     if (right <= left || bottom <= top)
         return {};
     IBounds covered{right, bottom, left, top};  // grows to the pixels with alpha
+    // The last pixel made straight and what it became: shadows and soft
+    // fills repeat one value over long runs.
+    uint32_t lastIn = 0;
+    uint32_t lastOut = 0;
     for (int32_t y = top; y < bottom; ++y)
     {
         uint32_t* row = v.Row(y);
         int32_t first = right;
         int32_t last = left - 1;
         // One pixel: made straight; its place noted when it has alpha.
-        const auto straighten = [row, &first, &last](int32_t x) {
+        const auto straighten = [row, &first, &last, &lastIn, &lastOut](int32_t x) {
             const uint32_t p = row[x];
             if (p < 0x01000000u)
             {
@@ -216,8 +220,14 @@ IBounds UnpremultiplyArea(cairo_surface_t* surface, const IBounds& area)
             }
             first = std::min(first, x);
             last = x;
-            if (p < 0xFF000000u)
-                row[x] = StraightPixel(p);
+            if (p >= 0xFF000000u)
+                return;
+            if (p != lastIn)
+            {
+                lastIn = p;
+                lastOut = StraightPixel(p);
+            }
+            row[x] = lastOut;
         };
         int32_t x = left;
         // Groups of four: wholly empty and wholly opaque ones (the margins
