@@ -2,9 +2,10 @@
 // Draws the artwork with cairo. Every shape is drawn on its own: a fresh
 // ARGB32 surface the size of its target rectangle, the drop shadow, then the
 // shape, then the pixel effects; the pixels are made straight-alpha and handed
-// to a ShapeSink to blend into the editor's back buffer. Controls draw a whole
-// group: one frame of every layer, or the first frame of every layer with its
-// animations at the control's value.
+// to a ShapeSink to blend into the editor's back buffer. Only what the sink
+// can show is worked on (see RenderShape), with the pixels the whole would
+// have there. Controls draw a whole group: one frame of every layer, or the
+// first frame of every layer with its animations at the control's value.
 //
 // UI thread. The renderer owns nothing beyond one drawing; it writes the
 // animation factors (t) of the shapes it draws, which keep the last value.

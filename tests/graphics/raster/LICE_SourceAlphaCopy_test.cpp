@@ -13,29 +13,17 @@
 
 namespace {
 
-// The source-alpha copy as the compositor's table states it, pixel by pixel.
+// The source-alpha copy as the compositor's table states it, pixel by pixel:
+// at full weight colour moves toward s by (255 - sa) / 256 and alpha gains sa
+// (opaque: the source); below it by 256 - w and w, w = ((sa + 1) x ia) / 256.
 uint32_t Reference(uint32_t d, uint32_t s, int ia)
 {
     const int sa = static_cast<int>(s >> 24);
-    if (sa == 0)
-        return d;
-    const int dA = static_cast<int>(d >> 24);
+    if (sa == 0 || (ia == 256 && sa == 255))
+        return sa == 0 ? d : s;
     const int w = (sa + 1) * ia / 256;
-    int alpha = 0;
-    int keep = 0;  // 256 minus the source's weight
-    if (ia == 256)
-    {
-        if (sa >= 255)
-            return s | 0xFF000000u;
-        keep = 255 - sa;
-        alpha = std::min(dA + sa, 255);
-    }
-    else
-    {
-        keep = 256 - w;
-        alpha = std::min(w + dA, 255);
-    }
-    uint32_t out = static_cast<uint32_t>(alpha) << 24;
+    const int keep = ia == 256 ? 255 - sa : 256 - w;
+    uint32_t out = static_cast<uint32_t>(std::min(static_cast<int>(d >> 24) + (ia == 256 ? sa : w), 255)) << 24;
     for (int shift : {0, 8, 16})
     {
         const int dc = static_cast<int>((d >> shift) & 0xFF);

@@ -106,10 +106,10 @@ uint32_t SurfacePixel(const ShapeRenderer::RenderedShape& r, int32_t x, int32_t 
 {
     if (!r.surface || x < r.target.L || x >= r.target.R || y < r.target.T || y >= r.target.B)
         return 0;
-    cairo_surface_flush(r.surface.get());
-    const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(r.surface.get()) +
-                                                        (y - r.target.T) * cairo_image_surface_get_stride(r.surface.get()));
-    return row[x - r.target.L];
+    cairo_surface_t* s = r.surface.get();
+    cairo_surface_flush(s);
+    const unsigned char* row = cairo_image_surface_get_data(s) + (y - r.target.T) * cairo_image_surface_get_stride(s);
+    return reinterpret_cast<const uint32_t*>(row)[x - r.target.L];
 }
 
 // The kinds and passes of the face: a shadowed box, a gradient, a stroked
@@ -199,50 +199,6 @@ TEST(RenderShape, NothingIsMadeOfWhatCannotShowButBlurredAndHugeShapesStayWhole)
                                                                          IBounds{0, 0, 10, 10});
     EXPECT_TRUE(huge.failed);
     EXPECT_FALSE(huge.surface);
-}
-
-// A sink that shows only part of the target space and keeps what it is told
-// is used.
-class WindowSink : public PixelSink
-{
-public:
-    WindowSink(const IBounds& window) : PixelSink(60, 40), window(window) {}
-    IBounds VisibleArea() const override { return window; }
-    void BlendPixels(uint32_t* src, int32_t w, int32_t h, const IBounds& target, const IBounds& used) override
-    {
-        lastUsed = used;
-        PixelSink::BlendPixels(src, w, h, target, used);
-    }
-    IBounds window;
-    IBounds lastUsed{-1, -1, -1, -1};
-};
-
-TEST(BlitSurfaceToBitmap, NamesThePartWithAlphaThatShows)
-{
-    CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 10));
-    cairo_surface_flush(surface.get());
-    auto* pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface.get()));
-    pixels[3 * 20 + 4] = 0x80800000;  // (4, 3): red at half alpha, premultiplied
-    pixels[7 * 20 + 15] = 0xFF00FF00;  // (15, 7)
-    cairo_surface_mark_dirty(surface.get());
-    const IBounds target{10, 20, 30, 30};
-
-    WindowSink all(UnlimitedArea());
-    BlitSurfaceToBitmap(all, surface.get(), target, nullptr, false);
-    EXPECT_EQ(all.lastUsed, (IBounds{14, 23, 26, 28}));
-    EXPECT_EQ(all.Last(4, 3), 0x80FF0000u);
-
-    pixels[3 * 20 + 4] = 0x80800000;
-    cairo_surface_mark_dirty(surface.get());
-    WindowSink left(IBounds{0, 0, 20, 40});  // sees (4, 3) only
-    BlitSurfaceToBitmap(left, surface.get(), target, nullptr, false);
-    EXPECT_EQ(left.lastUsed, (IBounds{14, 23, 15, 24}));
-    EXPECT_EQ(left.Last(4, 3), 0x80FF0000u);
-
-    WindowSink between(IBounds{16, 0, 25, 40});  // sees no alpha
-    BlitSurfaceToBitmap(between, surface.get(), target, nullptr, false);
-    EXPECT_EQ(between.blendCalls, 1);
-    EXPECT_EQ(between.lastUsed, IBounds{});
 }
 
 TEST(RoundedRect, EachArcTakesItsOwnCornersSwitchAndTheShadowRoundsAll)
