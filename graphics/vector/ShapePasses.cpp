@@ -79,9 +79,10 @@ double LineWidth(const Shape& s, double wPrime, const ShapeFrame& f)
 }
 
 // Whether a fill of the current path can reach a pixel of shown. The ink of
-// a fill lies within the path's extents (in surface pixels: the context's
-// matrix is the identity here); the pixels it touches within those rounded
-// out, kept a pixel wider still.
+// a fill lies within the path's extents (in the whole surface's pixels: the
+// context's matrix is the identity here, rows left out of the surface only
+// move the device); the pixels it touches within those rounded out, kept a
+// pixel wider still.
 bool FillMeets(cairo_t* cr, const IBounds& shown)
 {
     double x1 = 0.0;

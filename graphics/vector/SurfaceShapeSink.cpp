@@ -9,13 +9,14 @@ IBounds SurfaceShapeSink::VisibleArea() const { return graphics.ClipArea(); }
 void SurfaceShapeSink::BlendPixels(uint32_t* pixels, int32_t width, int32_t /*height*/, const IBounds& target,
                                    const IBounds& used)
 {
-    if (IsEmptyBounds(used))
+    const IBounds part = BoundsClip(used, target);
+    if (IsEmptyBounds(part))
         return;
     // Only the used part, as a bitmap of its own inside the rows of the
     // whole: the rest would leave the back buffer as it is.
-    const int32_t usedWidth = used.R - used.L;
-    const int32_t usedHeight = used.B - used.T;
-    LICE_WrapperBitmap wrapped(pixels + static_cast<ptrdiff_t>(used.T - target.T) * width + (used.L - target.L),
+    const int32_t usedWidth = part.R - part.L;
+    const int32_t usedHeight = part.B - part.T;
+    LICE_WrapperBitmap wrapped(pixels + static_cast<ptrdiff_t>(part.T - target.T) * width + (part.L - target.L),
                                usedWidth, usedHeight, width, false);
     IBitmapStrip strip;
     strip.bitmap = &wrapped;
@@ -23,7 +24,7 @@ void SurfaceShapeSink::BlendPixels(uint32_t* pixels, int32_t width, int32_t /*he
     strip.height = usedHeight;
     strip.frameCount = 1;
     // No blend record: source alpha at full weight, whatever the control's.
-    graphics.DrawFrameBitmap(strip, used, 1, nullptr);
+    graphics.DrawFrameBitmap(strip, part, 1, nullptr);
 }
 
 void SurfaceShapeSink::DrawStyledText(TextStyle& style, const char* text, const IBounds& target)
