@@ -1,6 +1,6 @@
 #include "engines/TruePeakDetector.h"
 
-#include "engines/CpuFeatures.h"
+#include "platform/CpuFeatures.h"
 #include "engines/FiniteSample.h"
 
 #include <algorithm>

@@ -23,7 +23,7 @@ namespace {
 class NullSink : public ShapeSink
 {
 public:
-    void BlendPixels(uint32_t* pixels, int32_t, int32_t, const IBounds&) override
+    void BlendPixels(uint32_t* pixels, int32_t, int32_t, const IBounds&, const IBounds&) override
     {
         benchmark::DoNotOptimize(pixels);
     }
@@ -145,7 +145,7 @@ void Blend(benchmark::State& state)
     BackBuffer target;
     SurfaceShapeSink sink(target.surface);
     for (auto _ : state)
-        sink.BlendPixels(pixels, w, h, drawn.target);
+        sink.BlendPixels(pixels, w, h, drawn.target, drawn.target);
     Label(state);
 }
 

@@ -4,7 +4,18 @@
 
 #include "graphics/editor/IBounds.h"
 
+#include <cstdint>
+#include <limits>
+
 inline bool IsEmptyBounds(const IBounds& b) { return b.L == 0 && b.T == 0 && b.R == 0 && b.B == 0; }
+
+// A rectangle that holds every other: no limit.
+inline IBounds UnlimitedArea()
+{
+    constexpr int32_t lo = std::numeric_limits<int32_t>::min();
+    constexpr int32_t hi = std::numeric_limits<int32_t>::max();
+    return IBounds{lo, lo, hi, hi};
+}
 
 // An empty side yields the other; else the smallest rectangle holding both.
 IBounds BoundsUnion(const IBounds& a, const IBounds& b);

@@ -4,6 +4,7 @@
 #include "graphics/raster/LICE_ByteLanes.h"
 #include "graphics/raster/LICE_PixelForms.h"
 #include "graphics/raster/LICE_PixelRows.h"
+#include "graphics/raster/LICE_SourceAlphaCopy.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -120,16 +121,7 @@ void ComposeHsvAdjust(const ComposeArea& a, int ia)
 // leaves the destination alone.
 void ComposeCopySourceAlpha(const ComposeArea& a, int ia)
 {
-    const int fullWeight = ia == 256 ? 1 : 0;
-    ForEachPixel(a, [ia, fullWeight](uint32_t d, uint32_t s) {
-        const int w = SourceWeight(s, ia);
-        const auto copy = [d, s, w](int i) {
-            return static_cast<uint32_t>(LICE_CopyChannel(LICE_PixelByte(d, i), LICE_PixelByte(s, i), w)) << (8 * i);
-        };
-        const auto alpha = static_cast<uint32_t>(std::min(LICE_PixelByte(d, 3) + w - fullWeight, 255));
-        const uint32_t blended = alpha << 24 | copy(2) | copy(1) | copy(0);
-        return SourceAlpha(s) ? blended : d;
-    });
+    ForEachRow(a, [ia](uint32_t* d, const uint32_t* s, int32_t n) { LICE_CopySourceAlphaRow(d, s, n, ia); });
 }
 
 // Add and multiply by source alpha skip transparent source pixels; dodge

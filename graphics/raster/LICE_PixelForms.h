@@ -36,6 +36,24 @@ inline int LICE_OverlayChannel(int d, int s, int w)
     return LICE_ClampByte(((32768 - t) * d / 256 + t) * d >> 15);
 }
 
+// Source-alpha copy of one pixel at weight ia (1-256): w = ((sa + 1) x ia)
+// / 256; blue, green and red move toward the source by w / 256, alpha gains
+// w (sa at full weight), limited to 255; a source of alpha 0 leaves d as it
+// is.
+inline uint32_t LICE_CopySourceAlphaPixel(uint32_t d, uint32_t s, int ia)
+{
+    const int sa = LICE_PixelByte(s, 3);
+    if (sa == 0)
+        return d;
+    const int w = (sa + 1) * ia / 256;
+    const int gain = ia == 256 ? w - 1 : w;
+    const auto copy = [d, s, w](int i) {
+        return static_cast<uint32_t>(LICE_CopyChannel(LICE_PixelByte(d, i), LICE_PixelByte(s, i), w)) << (8 * i);
+    };
+    const auto alpha = static_cast<uint32_t>(LICE_PixelByte(d, 3) + gain < 255 ? LICE_PixelByte(d, 3) + gain : 255);
+    return alpha << 24 | copy(2) | copy(1) | copy(0);
+}
+
 // Stores the four values each limited to 0-255.
 inline void LICE_PutClampedPixel(uint32_t* pixel, int blue, int green, int red, int alpha)
 {

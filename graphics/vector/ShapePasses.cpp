@@ -78,11 +78,34 @@ double LineWidth(const Shape& s, double wPrime, const ShapeFrame& f)
     return std::isfinite(w) ? w : 1.0;
 }
 
-void FillOrStroke(cairo_t* cr, const Shape& s, double wPrime, const ShapeFrame& f)
+// Whether a fill of the current path can reach a pixel of shown. The ink of
+// a fill lies within the path's extents (in the whole surface's pixels: the
+// context's matrix is the identity here, rows left out of the surface only
+// move the device); the pixels it touches within those rounded out, kept a
+// pixel wider still.
+bool FillMeets(cairo_t* cr, const IBounds& shown)
+{
+    double x1 = 0.0;
+    double y1 = 0.0;
+    double x2 = 0.0;
+    double y2 = 0.0;
+    cairo_path_extents(cr, &x1, &y1, &x2, &y2);
+    return std::floor(x1) - 1.0 < shown.R && std::ceil(x2) + 1.0 > shown.L && std::floor(y1) - 1.0 < shown.B &&
+           std::ceil(y2) + 1.0 > shown.T;
+}
+
+// The main pass's fill is left out when it cannot reach a pixel that shows
+// (mostly text whose box only touches the area being drawn). The shadow pass
+// always runs: without it the shape would be drawn on a clear surface, which
+// cairo may composite another way.
+void FillOrStroke(cairo_t* cr, const Shape& s, double wPrime, const ShapeFrame& f, Pass pass)
 {
     if (s.filled && s.kind != kShapeScaleMarks)
     {
-        cairo_fill(cr);
+        if (pass == Pass::kMain && f.shown != UnlimitedArea() && !FillMeets(cr, f.shown))
+            cairo_new_path(cr);
+        else
+            cairo_fill(cr);
         return;
     }
     cairo_set_line_width(cr, LineWidth(s, wPrime, f));
@@ -224,7 +247,7 @@ void PaintUnder(cairo_t* cr, const Shape& s, const ShapeFrame& f, const KindGeom
     cairo_set_matrix(cr, &m);
     BuildPath(cr, s, f, g, pass);
     cairo_set_matrix(cr, &saved);
-    FillOrStroke(cr, s, g.fx * f.width, f);
+    FillOrStroke(cr, s, g.fx * f.width, f, pass);
 }
 
 void SetSubpixelText(cairo_t* cr)

@@ -3,6 +3,7 @@
 // building the kind's path under the shape's transforms. Internal to the
 // renderer.
 
+#include "graphics/editor/BoundsOps.h"
 #include "graphics/vector/Shape.h"
 
 #include <cairo.h>
@@ -18,6 +19,10 @@ struct ShapeFrame
     double sx = 1.0;      // finite and positive
     double sy = 1.0;
     bool absolute = false;
+    // The pixels that can show, in the coordinates of the whole W x H
+    // surface; the shape's own fill is left out when its ink lies wholly
+    // outside them (it could change none).
+    IBounds shown = UnlimitedArea();
 
     double CentreX() const { return width * 0.5; }
     double CentreY() const { return height * 0.5; }

@@ -1,5 +1,6 @@
 #include "graphics/vector/ShapeRenderer.h"
 
+#include "graphics/editor/BoundsOps.h"
 #include "graphics/editor/TruncToInt.h"
 #include "graphics/vector/MatrixSteps.h"
 #include "graphics/vector/ShapePasses.h"
@@ -67,6 +68,19 @@ int32_t GrownBy(int64_t size, double scale, double offset)
 {
     const int64_t grow = 4 * static_cast<int64_t>(std::max(0, TruncToInt(scale * offset)));
     return static_cast<int32_t>(std::min<int64_t>(size + grow, std::numeric_limits<int32_t>::max()));
+}
+
+// cairo's image surfaces go no larger.
+constexpr int32_t kLargestSurfaceSide = 32767;
+
+// Whether each pixel of the shape is drawn apart from the others: not when
+// a blur (of the shadow or the shape) or a pixel effect reads neighbours, so
+// that ink outside what shows can move into it.
+bool DrawsPixelsApart(const Shape& s)
+{
+    const bool shadowBlurred = s.shadowOn && s.shadowBlurOn && s.shadowBlur > 0.0;
+    const bool effects = s.effectsOn && (s.blur > 0.0 || s.emboss != 0.0 || s.edges != 0.0);
+    return !shadowBlurred && !effects;
 }
 
 void ApplyEffects(const Shape& s, cairo_surface_t* surface, double sx, double sy)
@@ -144,7 +158,7 @@ bool DrawGroupAtValue(ShapeGroup* group, ShapeSink& sink, const IBounds& target,
     return DrawLayers(group, sink, target, 0, AnimationFactor(t), blend);
 }
 
-RenderedShape RenderShape(Shape& shape, const IBounds& target)
+RenderedShape RenderShape(Shape& shape, const IBounds& target, const IBounds& visible)
 {
     RenderedShape out;
     const int64_t w = static_cast<int64_t>(target.R) - target.L;
@@ -166,11 +180,32 @@ RenderedShape RenderShape(Shape& shape, const IBounds& target)
         surfaceW = GrownBy(surfaceW, frame.sx, shape.shadowOffsetX);
         surfaceH = GrownBy(surfaceH, frame.sy, shape.shadowOffsetY);
     }
+    const IBounds whole{target.L, target.T, static_cast<int32_t>(target.L + static_cast<int64_t>(surfaceW)),
+                        static_cast<int32_t>(target.T + static_cast<int64_t>(surfaceH))};
+    // What cannot show is not drawn. A shape whose surface misses the visible
+    // area is skipped; of one that meets it only the rows that show are made
+    // (cairo draws each row of pixels alike whichever rows the surface has;
+    // not so for columns, which it does not cut), and its passes learn what
+    // shows. Not when a blur or pixel effect reads neighbours, nor for a
+    // shape too large for cairo, which fails as it always did.
+    const IBounds shown = BoundsClip(whole, visible);
+    const bool makeable = surfaceW <= kLargestSurfaceSide && surfaceH <= kLargestSurfaceSide;
+    if (makeable && IsEmptyBounds(shown))
+        return out;
+    IBounds drawn = whole;
+    if (makeable && DrawsPixelsApart(shape))
+    {
+        drawn.T = shown.T;
+        drawn.B = shown.B;
+        frame.shown = IBounds{shown.L - whole.L, shown.T - whole.T, shown.R - whole.L, shown.B - whole.T};
+    }
 
-    CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, surfaceW, surfaceH));
+    CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, surfaceW, drawn.B - drawn.T));
     out.failed = true;
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
         return out;
+    // The shape is drawn in the whole surface's coordinates.
+    cairo_surface_set_device_offset(surface.get(), 0.0, whole.T - drawn.T);
     {
         CairoContextPtr cr(cairo_create(surface.get()));
         if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
@@ -185,8 +220,7 @@ RenderedShape RenderShape(Shape& shape, const IBounds& target)
 
     out.failed = false;
     out.keepPremultiplied = shape.effectsOn && (shape.emboss != 0.0 || shape.edges != 0.0);
-    out.target = IBounds{target.L, target.T, static_cast<int32_t>(target.L + static_cast<int64_t>(surfaceW)),
-                         static_cast<int32_t>(target.T + static_cast<int64_t>(surfaceH))};
+    out.target = drawn;
     out.surface = std::move(surface);
     return out;
 }
@@ -202,7 +236,7 @@ bool DrawShape(Shape& shape, ShapeSink& sink, int32_t L, int32_t T, int32_t R, i
         }
         return true;
     }
-    RenderedShape drawn = RenderShape(shape, IBounds{L, T, R, B});
+    RenderedShape drawn = RenderShape(shape, IBounds{L, T, R, B}, sink.VisibleArea());
     if (drawn.surface)
         BlitSurfaceToBitmap(sink, drawn.surface.get(), drawn.target, blend, drawn.keepPremultiplied);
     return !drawn.failed;
@@ -276,8 +310,6 @@ void BlitSurfaceToBitmap(ShapeSink& sink, cairo_surface_t* surface, const IBound
         cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32)
         return;
     cairo_surface_flush(surface);
-    if (!keepPremultiplied)
-        UnpremultiplySurface(surface);
     const int32_t w = cairo_image_surface_get_width(surface);
     const int32_t h = cairo_image_surface_get_height(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
@@ -285,5 +317,18 @@ void BlitSurfaceToBitmap(ShapeSink& sink, cairo_surface_t* surface, const IBound
     if (!data || cairo_image_surface_get_stride(surface) != w * 4 ||
         static_cast<int64_t>(target.R) - target.L != w || static_cast<int64_t>(target.B) - target.T != h)
         return;
-    sink.BlendPixels(reinterpret_cast<uint32_t*>(data), w, h, target);
+    // Only what the sink can show is prepared, and of that only the part
+    // with alpha counts: a pixel of alpha 0 leaves the destination as it is.
+    const IBounds visible = BoundsClip(target, sink.VisibleArea());
+    IBounds used = visible;
+    if (!keepPremultiplied && !IsEmptyBounds(visible))
+    {
+        const IBounds inSurface =
+            UnpremultiplyArea(surface, IBounds{visible.L - target.L, visible.T - target.T, visible.R - target.L,
+                                               visible.B - target.T});
+        used = IsEmptyBounds(inSurface) ? IBounds{}
+                                        : IBounds{inSurface.L + target.L, inSurface.T + target.T,
+                                                  inSurface.R + target.L, inSurface.B + target.T};
+    }
+    sink.BlendPixels(reinterpret_cast<uint32_t*>(data), w, h, target, used);
 }

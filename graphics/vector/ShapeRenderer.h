@@ -2,9 +2,10 @@
 // Draws the artwork with cairo. Every shape is drawn on its own: a fresh
 // ARGB32 surface the size of its target rectangle, the drop shadow, then the
 // shape, then the pixel effects; the pixels are made straight-alpha and handed
-// to a ShapeSink to blend into the editor's back buffer. Controls draw a whole
-// group: one frame of every layer, or the first frame of every layer with its
-// animations at the control's value.
+// to a ShapeSink to blend into the editor's back buffer. Only what the sink
+// can show is worked on (see RenderShape), with the pixels the whole would
+// have there. Controls draw a whole group: one frame of every layer, or the
+// first frame of every layer with its animations at the control's value.
 //
 // UI thread. The renderer owns nothing beyond one drawing; it writes the
 // animation factors (t) of the shapes it draws, which keep the last value.
@@ -58,8 +59,14 @@ struct RenderedShape
 // DrawShape up to the hand-over, for the cairo kinds (1, 2, 8, 11): a new
 // surface of the target's W x H (grown to the right and down by 4 x
 // trunc(scale x offset) of an absolute shadow's positive offsets), the
-// shadow, the shape, the pixel effects.
-RenderedShape RenderShape(Shape& shape, const IBounds& target);
+// shadow, the shape, the pixel effects. Of that surface only what meets
+// visible (target coordinates) is made, each pixel there as the whole surface
+// has it: a shape whose surface misses visible is not drawn (no surface, no
+// failure), of one that meets it only the rows that meet it (target says
+// which), and its own fill is left out when its ink cannot reach visible.
+// A blur or pixel effect (they spread pixels) and a surface larger than cairo
+// makes (it fails) keep the whole.
+RenderedShape RenderShape(Shape& shape, const IBounds& target, const IBounds& visible = UnlimitedArea());
 
 // The source of the shape's main pass: its solid colour (animated by the
 // fill's t) or its gradient over w x h (w, h: the inset width and height),
@@ -78,7 +85,8 @@ void SetAnimation(Shape& shape, double t);
 
 }  // namespace ShapeRenderer
 
-// Hands a drawn surface to the sink: flushes it, makes it straight-alpha
-// unless keepPremultiplied, and blends it into target (the surface's size).
+// Hands a drawn surface to the sink: flushes it, makes the part the sink
+// can show straight-alpha (unless keepPremultiplied) and blends it into
+// target (the surface's size), naming the part that holds alpha as used.
 void BlitSurfaceToBitmap(ShapeSink& sink, cairo_surface_t* surface, const IBounds& target, const IBlend* blend,
                          bool keepPremultiplied);

@@ -111,6 +111,35 @@ void LuminanceFilter(cairo_surface_t* surface, OffsetFor offsetFor)
     cairo_surface_mark_dirty(surface);
 }
 
+// ceil(2^32 / a) for a = 1 to 255 (0 for 0): n / a = (n x table[a]) >> 32
+// exactly for every n below 2^16, since the rounding error n x (table[a] -
+// 2^32 / a) / 2^32 stays below 1 / a.
+struct Reciprocals
+{
+    uint64_t of[256];
+};
+
+constexpr Reciprocals MakeReciprocals()
+{
+    Reciprocals r{};
+    for (uint64_t a = 1; a < 256; ++a)
+        r.of[a] = ((uint64_t{1} << 32) + a - 1) / a;
+    return r;
+}
+
+constexpr Reciprocals kReciprocals = MakeReciprocals();
+
+// (c x 255 + a / 2) / a for each colour byte, limited to 255; a from 1 to 254.
+uint32_t StraightPixel(uint32_t p)
+{
+    const uint32_t a = p >> 24;
+    const uint64_t r = kReciprocals.of[a];
+    auto straight = [a, r](uint32_t c) {
+        return std::min<uint32_t>(255, static_cast<uint32_t>(((c * 255 + a / 2) * r) >> 32));
+    };
+    return (a << 24) | (straight((p >> 16) & 0xFF) << 16) | (straight((p >> 8) & 0xFF) << 8) | straight(p & 0xFF);
+}
+
 }  // namespace
 
 void BlurSurface(cairo_surface_t* surface, int32_t kernelSize)
@@ -157,27 +186,73 @@ void EdgeHighlightSurface(cairo_surface_t* surface, double strength)
 
 void UnpremultiplySurface(cairo_surface_t* surface)
 {
+    UnpremultiplyArea(surface, UnlimitedArea());
+}
+
+IBounds UnpremultiplyArea(cairo_surface_t* surface, const IBounds& area)
+{
     PixelView v;
     if (!OpenPixels(surface, false, &v))
-        return;
-    for (int32_t y = 0; y < v.height; ++y)
+        return {};
+    const int32_t left = std::max(area.L, 0);
+    const int32_t top = std::max(area.T, 0);
+    const int32_t right = std::min(area.R, v.width);
+    const int32_t bottom = std::min(area.B, v.height);
+    if (right <= left || bottom <= top)
+        return {};
+    IBounds covered{right, bottom, left, top};  // grows to the pixels with alpha
+    // The last pixel made straight and what it became: shadows and soft
+    // fills repeat one value over long runs.
+    uint32_t lastIn = 0;
+    uint32_t lastOut = 0;
+    for (int32_t y = top; y < bottom; ++y)
     {
         uint32_t* row = v.Row(y);
-        for (int32_t x = 0; x < v.width; ++x)
-        {
+        int32_t first = right;
+        int32_t last = left - 1;
+        // One pixel: made straight; its place noted when it has alpha.
+        const auto straighten = [row, &first, &last, &lastIn, &lastOut](int32_t x) {
             const uint32_t p = row[x];
-            const uint32_t a = p >> 24;
-            if (a == 0)
+            if (p < 0x01000000u)
             {
                 row[x] = 0;
+                return;
+            }
+            first = std::min(first, x);
+            last = x;
+            if (p >= 0xFF000000u)
+                return;
+            if (p != lastIn)
+            {
+                lastIn = p;
+                lastOut = StraightPixel(p);
+            }
+            row[x] = lastOut;
+        };
+        int32_t x = left;
+        // Groups of four: wholly empty and wholly opaque ones (the margins
+        // and insides of most shapes) need no work.
+        for (; x + 4 <= right; x += 4)
+        {
+            const uint32_t any = row[x] | row[x + 1] | row[x + 2] | row[x + 3];
+            const uint32_t all = row[x] & row[x + 1] & row[x + 2] & row[x + 3];
+            if (any == 0)
+                continue;
+            if (all >= 0xFF000000u)
+            {
+                first = std::min(first, x);
+                last = x + 3;
                 continue;
             }
-            if (a == 255)
-                continue;
-            auto straight = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
-            row[x] = (a << 24) | (straight((p >> 16) & 0xFF) << 16) | (straight((p >> 8) & 0xFF) << 8) |
-                     straight(p & 0xFF);
+            for (int32_t i = 0; i < 4; ++i)
+                straighten(x + i);
         }
+        for (; x < right; ++x)
+            straighten(x);
+        if (last < first)
+            continue;
+        covered = IBounds{std::min(covered.L, first), std::min(covered.T, y), std::max(covered.R, last + 1), y + 1};
     }
     cairo_surface_mark_dirty(surface);
+    return covered.R > covered.L ? covered : IBounds{};
 }

@@ -5,6 +5,8 @@
 // in an error state, or in another format, is left alone. Working memory
 // that cannot be had leaves the surface as it was.
 
+#include "graphics/editor/BoundsOps.h"
+
 #include <cairo.h>
 
 #include <cstdint>
@@ -31,3 +33,9 @@ void EdgeHighlightSurface(cairo_surface_t* surface, double strength);
 // alpha a > 0 becomes (c x 255 + a / 2) / a in integers (at most 255); a
 // pixel with a = 0 becomes 0 altogether.
 void UnpremultiplySurface(cairo_surface_t* surface);
+
+// UnpremultiplySurface on the pixels inside area (surface pixels, cut to
+// the surface) only; the others stay as they are. Answers the smallest
+// rectangle inside area that holds every pixel with alpha above 0 (the
+// empty rectangle when there is none, or the surface is left alone).
+IBounds UnpremultiplyArea(cairo_surface_t* surface, const IBounds& area);

@@ -1,18 +1,30 @@
 #include "graphics/vector/SurfaceShapeSink.h"
 
+#include "graphics/editor/BoundsOps.h"
 #include "graphics/raster/LICE_WrapperBitmap.h"
 #include "graphics/vector/ShapeRenderer.h"
 
-void SurfaceShapeSink::BlendPixels(uint32_t* pixels, int32_t width, int32_t height, const IBounds& target)
+IBounds SurfaceShapeSink::VisibleArea() const { return graphics.ClipArea(); }
+
+void SurfaceShapeSink::BlendPixels(uint32_t* pixels, int32_t width, int32_t /*height*/, const IBounds& target,
+                                   const IBounds& used)
 {
-    LICE_WrapperBitmap wrapped(pixels, width, height, width, false);
+    const IBounds part = BoundsClip(used, target);
+    if (IsEmptyBounds(part))
+        return;
+    // Only the used part, as a bitmap of its own inside the rows of the
+    // whole: the rest would leave the back buffer as it is.
+    const int32_t usedWidth = part.R - part.L;
+    const int32_t usedHeight = part.B - part.T;
+    LICE_WrapperBitmap wrapped(pixels + static_cast<ptrdiff_t>(part.T - target.T) * width + (part.L - target.L),
+                               usedWidth, usedHeight, width, false);
     IBitmapStrip strip;
     strip.bitmap = &wrapped;
-    strip.width = width;
-    strip.height = height;
+    strip.width = usedWidth;
+    strip.height = usedHeight;
     strip.frameCount = 1;
     // No blend record: source alpha at full weight, whatever the control's.
-    graphics.DrawFrameBitmap(strip, target, 1, nullptr);
+    graphics.DrawFrameBitmap(strip, part, 1, nullptr);
 }
 
 void SurfaceShapeSink::DrawStyledText(TextStyle& style, const char* text, const IBounds& target)

@@ -1,9 +1,10 @@
 #pragma once
-// The shape renderer's sink over the editor surface: a drawn shape's pixels
-// go into the back buffer as a one-frame bitmap through the surface's
-// DrawFrameBitmap (clipped to the area being drawn, blended with their own
-// alpha at full weight), and styled text (kind 12) through its
-// DrawStyledText. Controls make one on the stack in Paint. [UI thread]
+// The shape renderer's sink over the editor surface: the used part of a
+// drawn shape's pixels goes into the back buffer as a one-frame bitmap
+// through the surface's DrawFrameBitmap (clipped to the area being drawn,
+// blended with their own alpha at full weight), and styled text (kind 12)
+// through its DrawStyledText. Controls make one on the stack in Paint.
+// [UI thread]
 
 #include "graphics/editor/IGraphics.h"
 #include "graphics/vector/ShapeGroup.h"
@@ -17,7 +18,10 @@ public:
     // graphics: not owned; outlives the sink.
     explicit SurfaceShapeSink(IGraphics& graphics) : graphics(graphics) {}
 
-    void BlendPixels(uint32_t* pixels, int32_t width, int32_t height, const IBounds& target) override;
+    // The surface's clip area: the area being drawn, else the back buffer.
+    IBounds VisibleArea() const override;
+    void BlendPixels(uint32_t* pixels, int32_t width, int32_t height, const IBounds& target,
+                     const IBounds& used) override;
     void DrawStyledText(TextStyle& style, const char* text, const IBounds& target) override;
 
 private:

@@ -24,7 +24,7 @@ public:
     {
     }
 
-    void BlendPixels(uint32_t* src, int32_t w, int32_t h, const IBounds& target) override
+    void BlendPixels(uint32_t* src, int32_t w, int32_t h, const IBounds& target, const IBounds& /*used*/) override
     {
         ++blendCalls;
         lastTarget = target;

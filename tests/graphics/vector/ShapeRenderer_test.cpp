@@ -101,6 +101,106 @@ TEST(DrawShape, ACairoErrorSkipsTheShapeAndSaysSo)
     EXPECT_EQ(sink.blendCalls, 0);
 }
 
+// A surface's pixel (x, y) in target coordinates; 0 outside it.
+uint32_t SurfacePixel(const ShapeRenderer::RenderedShape& r, int32_t x, int32_t y)
+{
+    if (!r.surface || x < r.target.L || x >= r.target.R || y < r.target.T || y >= r.target.B)
+        return 0;
+    cairo_surface_t* s = r.surface.get();
+    cairo_surface_flush(s);
+    const unsigned char* row = cairo_image_surface_get_data(s) + (y - r.target.T) * cairo_image_surface_get_stride(s);
+    return reinterpret_cast<const uint32_t*>(row)[x - r.target.L];
+}
+
+// The kinds and passes of the face: a shadowed box, a gradient, a stroked
+// ellipse, scale marks, bold text and turned text.
+std::vector<Shape*> ShapesOfEveryKind(ShapeList& layer)
+{
+    Shape* box = Solid(layer, IArgb{255, 234, 231, 212}, 10.0);
+    box->shadowOn = 1;
+    box->shadowOffsetX = box->shadowOffsetY = 2.0;
+    box->shadowOpacity = 20.0;
+    box->scaleOn = 1;
+    box->scaleX = box->scaleY = 90.0;
+    Shape* bar = Solid(layer, IArgb{255, 0, 0, 0});
+    bar->fill.gradientOn = 1;
+    bar->fill.AddStop("#f0a938", 255, 0.0);
+    bar->fill.AddStop("#ffffff", 255, 0.75);
+    bar->fill.AddStop("#ed5a5a", 255, 1.0);
+    Shape* ring = layer.AddShapeKind2(0.0);
+    ring->fill.colour = IArgb{200, 20, 90, 200};
+    ring->filled = 0;
+    ring->strokeWidth = 20.0;
+    Shape* marks = layer.AddShapeKind8(10.0, 60.0, 25.0, 0);
+    marks->fill.colour = IArgb{255, 149, 148, 144};
+    marks->strokeWidth = 10.0;
+    Shape* text = layer.AddText("-23.4 dB", nullptr, 17, 1, 0, 2, 1, 0);
+    text->fill.colour = IArgb{255, 255, 255, 255};
+    Shape* turned = layer.AddText("True Peak", nullptr, 12, 1, 0, 0, 1, 0);
+    turned->fill.colour = IArgb{255, 60, 60, 58};
+    turned->rotationOn = 1;
+    turned->angle = -90.0;
+    return {box, bar, ring, marks, text, turned};
+}
+
+// Only the rows that show are made, and every pixel that shows is the whole
+// surface's: bands from every top and to every bottom, narrower columns,
+// which may leave out a fill that cannot reach them.
+TEST(RenderShape, WhatShowsIsWhatTheWholeSurfaceHolds)
+{
+    ShapeList layer;
+    const IBounds target{3, 5, 3 + 61, 5 + 47};  // odd width: rows fall on both 8-byte phases
+    for (Shape* shape : ShapesOfEveryKind(layer))
+    {
+        const ShapeRenderer::RenderedShape whole = ShapeRenderer::RenderShape(*shape, target);
+        ASSERT_TRUE(whole.surface);
+        std::vector<IBounds> visibles;
+        for (int32_t edge = target.T + 1; edge < target.B; ++edge)
+        {
+            visibles.push_back(IBounds{target.L, edge, target.R, target.B});
+            visibles.push_back(IBounds{target.L, target.T, target.R, edge});
+        }
+        for (int32_t left : {target.L + 1, target.L + 20, target.L + 45})
+            visibles.push_back(IBounds{left, target.T + 9, left + 9, target.T + 30});
+        visibles.push_back(IBounds{-100, -100, 100, 100});
+        for (const IBounds& visible : visibles)
+        {
+            const ShapeRenderer::RenderedShape part = ShapeRenderer::RenderShape(*shape, target, visible);
+            ASSERT_FALSE(part.failed);
+            const IBounds shown = BoundsClip(target, visible);
+            ASSERT_EQ(part.target, (IBounds{target.L, shown.T, target.R, shown.B}));
+            for (int32_t y = shown.T; y < shown.B; ++y)
+                for (int32_t x = shown.L; x < shown.R; ++x)
+                    ASSERT_EQ(SurfacePixel(part, x, y), SurfacePixel(whole, x, y))
+                        << "shape " << shape->kind << " '" << shape->text.Get() << "' shown " << shown.L << ","
+                        << shown.T << "," << shown.R << "," << shown.B << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST(RenderShape, NothingIsMadeOfWhatCannotShowButBlurredAndHugeShapesStayWhole)
+{
+    ShapeList layer;
+    Shape* s = ShapesOfEveryKind(layer)[0];
+    const IBounds target{0, 0, 40, 30};
+    const ShapeRenderer::RenderedShape none = ShapeRenderer::RenderShape(*s, target, IBounds{40, 0, 60, 30});
+    EXPECT_FALSE(none.surface);
+    EXPECT_FALSE(none.failed);
+
+    // A blur reads neighbours: the whole surface, whatever shows.
+    s->shadowBlur = 8.0;
+    const ShapeRenderer::RenderedShape blurred = ShapeRenderer::RenderShape(*s, target, IBounds{0, 10, 40, 12});
+    EXPECT_EQ(blurred.target, target);
+    s->shadowBlurOn = 0;
+    EXPECT_EQ(ShapeRenderer::RenderShape(*s, target, IBounds{0, 10, 40, 12}).target, (IBounds{0, 10, 40, 12}));
+
+    // Larger than cairo makes surfaces: a failure, however little shows.
+    const ShapeRenderer::RenderedShape huge = ShapeRenderer::RenderShape(*s, IBounds{0, 0, 40000, 30},
+                                                                         IBounds{0, 0, 10, 10});
+    EXPECT_TRUE(huge.failed);
+    EXPECT_FALSE(huge.surface);
+}
+
 TEST(RoundedRect, EachArcTakesItsOwnCornersSwitchAndTheShadowRoundsAll)
 {
     // 40 x 40, radius 50 % (r = 10): a corner pixel is empty where rounded.

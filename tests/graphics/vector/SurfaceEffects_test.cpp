@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -62,6 +63,63 @@ TEST(UnpremultiplySurface, EveryPremultipliedPixelRoundsToItsNearestStraightValu
     TestSurface invalid(1, 1, 0x40FF0000);  // colour above alpha stays in range
     UnpremultiplySurface(*invalid);
     EXPECT_EQ(invalid.Get(0, 0), 0x40FF0000u);
+}
+
+TEST(UnpremultiplyArea, EveryColourByteOfEveryAlphaIsTheExactQuotientLimitedTo255)
+{
+    // Row a, column c: c in all three colour bytes, also above a (not
+    // premultiplied colour, which is limited to 255).
+    TestSurface s(256, 256);
+    for (uint32_t a = 0; a < 256; ++a)
+        for (uint32_t c = 0; c < 256; ++c)
+            s.Set(static_cast<int32_t>(c), static_cast<int32_t>(a), (a << 24) | (c << 16) | (c << 8) | c);
+    EXPECT_EQ(UnpremultiplyArea(*s, IBounds{0, 0, 256, 256}), (IBounds{0, 1, 256, 256}));
+    for (uint32_t a = 1; a < 256; ++a)
+        for (uint32_t c = 0; c < 256; ++c)
+        {
+            const uint32_t v = a == 255 ? c : std::min<uint32_t>(255, (c * 255 + a / 2) / a);
+            ASSERT_EQ(s.Get(static_cast<int32_t>(c), static_cast<int32_t>(a)), (a << 24) | (v << 16) | (v << 8) | v)
+                << a << " " << c;
+        }
+}
+
+TEST(UnpremultiplyArea, ChangesOnlyTheAreaAndAnswersWhereItsAlphaIs)
+{
+    // Rows of 37: transparent margins holding stray colour, an opaque run, a
+    // half-transparent pixel, placed across groups of 4 and 16 pixels.
+    TestSurface s(37, 6);
+    for (int32_t y = 0; y < 6; ++y)
+        for (int32_t x = 0; x < 37; ++x)
+            s.Set(x, y, 0x00102030);
+    for (int32_t x = 5; x < 27; ++x)
+        s.Set(x, 2, 0xFF336699);
+    s.Set(30, 3, 0x80404040);
+    s.Set(2, 4, 0x80404040);  // outside the area
+    const IBounds area{3, 1, 35, 5};
+    EXPECT_EQ(UnpremultiplyArea(*s, area), (IBounds{5, 2, 31, 4}));
+    for (int32_t y = 0; y < 6; ++y)
+        for (int32_t x = 0; x < 37; ++x)
+        {
+            const bool inside = x >= area.L && x < area.R && y >= area.T && y < area.B;
+            uint32_t expected = inside ? 0u : 0x00102030u;
+            if (y == 2 && x >= 5 && x < 27)
+                expected = 0xFF336699;
+            else if (y == 3 && x == 30)
+                expected = 0x80808080;
+            else if (y == 4 && x == 2)
+                expected = 0x80404040;  // left premultiplied
+            ASSERT_EQ(s.Get(x, y), expected) << x << ", " << y;
+        }
+
+    // Cut to the surface; nothing with alpha, or no area at all: empty.
+    EXPECT_EQ(UnpremultiplyArea(*s, IBounds{-10, -10, 100, 100}), (IBounds{2, 2, 31, 5}));
+    TestSurface clear(9, 9, 0x00FFFFFF);
+    EXPECT_EQ(UnpremultiplyArea(*clear, IBounds{0, 0, 9, 9}), IBounds{});
+    EXPECT_EQ(clear.Get(8, 8), 0u);
+    TestSurface untouched(9, 9, 0x00FFFFFF);
+    for (const IBounds& none : {IBounds{4, 4, 4, 9}, IBounds{9, 0, 20, 9}, IBounds{0, -5, 9, 0}})
+        EXPECT_EQ(UnpremultiplyArea(*untouched, none), IBounds{});
+    EXPECT_EQ(untouched.Get(4, 4), 0x00FFFFFFu);
 }
 
 TEST(BlurSurface, SmallKernelsUseThreeTapsOfWeights77_80_77)
@@ -128,6 +186,7 @@ TEST(SurfaceEffects, LeaveOtherFormatsAndFailedSurfacesAlone)
         EmbossSurface(s, 1.0);
         EdgeHighlightSurface(s, 1.0);
         UnpremultiplySurface(s);
+        EXPECT_EQ(UnpremultiplyArea(s, IBounds{0, 0, 8, 8}), IBounds{});
     }
     EXPECT_EQ(cairo_surface_status(a8.get()), CAIRO_STATUS_SUCCESS);
 }

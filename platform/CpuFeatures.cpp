@@ -1,4 +1,4 @@
-#include "engines/CpuFeatures.h"
+#include "platform/CpuFeatures.h"
 
 #include <atomic>
 
