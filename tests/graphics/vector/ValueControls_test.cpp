@@ -156,22 +156,6 @@ TEST_F(ValueControl, AButtonNeverShowsTheTextAnotherLeftInTheSharedGroup)
     EXPECT_EQ(Inked({140, 20, 180, 120}), 0);
 }
 
-TEST_F(ValueControl, TheKnobDrawsEveryLayerAtItsValue)
-{
-    ShapeGroup* group = Frames({kRed});
-    Shape* shape = group->Layer(0)->Get(0);
-    shape->fill.animated = 1;
-    shape->fill.colourTo = kBlue;
-    ISVGKnobControl* bar = Knob(-1, group, true);
-    for (double v : {0.0, 0.5, 1.0})
-    {
-        bar->AcceptPlugValue(v);
-        Redraw();
-        EXPECT_EQ(static_cast<int>(Pixel(120, 70) >> 16 & 0xFF), 255 + static_cast<int>(-255 * v)) << v;
-        EXPECT_EQ(static_cast<int>(Pixel(120, 70) & 0xFF), static_cast<int>(255 * v)) << v;
-    }
-}
-
 TEST_F(ValueControl, TheKnobShowsItsValueTextWhileThePointerIsOverIt)
 {
     surface->SetHoverTracking(true);
