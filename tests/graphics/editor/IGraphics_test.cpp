@@ -8,7 +8,7 @@
 #include "graphics/raster/LICE_MemBitmap.h"
 #include "graphics/raster/LICE_SysBitmap.h"
 #include "support/FakeViewContainer.h"
-#include "support/SurfacePlug.h"
+#include "tests/support/SurfacePlug.h"
 #include "support/TestControl.h"
 
 #include <gtest/gtest.h>

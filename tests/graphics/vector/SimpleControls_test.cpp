@@ -105,10 +105,10 @@ TEST_F(Controls, ASwitchStepsThroughItsFramesAndWraps)
         EXPECT_EQ(values, c.values);
         surface->ResetControls();
     }
-    auto* mode = Add(new ISwitchControl_SVG1(plug.get(), {0, 0, 0, 0, 20, 0, 20, 0}, kMode,
+    auto* mode = Add(new ISwitchControl_SVG1(plug.get(), {0, 0, 0, 0, 20, 0, 20, 0}, kParamMode,
                                              Frames({kRed, kGreen, kBlue})));
     Click(5, 5);  // from "EBU" (0.5)
-    EXPECT_EQ(plug->GetParam(kMode)->Value(), 2.0);
+    EXPECT_EQ(plug->GetParam(kParamMode)->Value(), 2.0);
     EXPECT_EQ(plug->sent, (std::vector<double>{1.0}));
     Redraw();
     EXPECT_EQ(Pixel(5, 5), 0xFF0000FFu);
@@ -117,7 +117,7 @@ TEST_F(Controls, ASwitchStepsThroughItsFramesAndWraps)
 
 TEST_F(Controls, AFramePickerShowsTheFrameNearestItsValueAndTakesNoInput)
 {
-    auto* picker = Add(new IBitmapControl_SVG1(plug.get(), {0, 0, 0, 0, 20, 0, 20, 0}, kMode,
+    auto* picker = Add(new IBitmapControl_SVG1(plug.get(), {0, 0, 0, 0, 20, 0, 20, 0}, kParamMode,
                                                Frames({kRed, kGreen, kBlue, kRed, kGreen})));
     picker->AcceptPlugValue(0.37);  // trunc(4 x 0.37 + 0.5) = 1
     Redraw();
