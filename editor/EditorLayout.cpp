@@ -136,7 +136,8 @@ void AddReadout(std::vector<ControlRow>& rows, int32_t index, ShownFor shown)
 
 // The bar meter: three frames, the captions, three columns of scale marks
 // (+12 to -48 dB, 36 design pixels apart: 3 pixels per dB on the -60 to +12 dB
-// bars), then per channel its label, bar, held-peak text and lamp.
+// bars), then per channel its label (the names of the default type, RMS),
+// bar, held-peak text and lamp.
 void AddBarMeter(std::vector<ControlRow>& rows)
 {
     for (int32_t x : {400, 464, 528})
@@ -148,11 +149,10 @@ void AddBarMeter(std::vector<ControlRow>& rows)
         for (int32_t j = 0; j < 6; ++j)
             rows.push_back(Text(Box(x, 112 + 36 * j, 20, 18), kMarks[j], kGroupScaleMark));
 
-    constexpr const char* kLabels[Tables::kBars] = {"L", "R", "3", "4", "5", "6"};
     for (int32_t k = 0; k < Tables::kBars; ++k)
     {
         const int32_t x = 408 + 32 * k;
-        rows.push_back(WithBarSlot(Text(Box(x - 2, 94, 20, 12), kLabels[k], kGroupChannelLabel),
+        rows.push_back(WithBarSlot(Text(Box(x - 2, 94, 20, 12), kRmsChannelNames[k], kGroupChannelLabel),
                                    Tables::kChannelLabelSlot + k));
         rows.push_back(WithBarSlot(Bound(K::kBar, Box(x, 112, 16, 216), -1, kGroupBar), Tables::kBarSlot + k));
         rows.push_back(WithBarSlot(Text(Box(x - 6, 332, 26, 8), "-144.0", kGroupBarValue), Tables::kBarTextSlot + k));

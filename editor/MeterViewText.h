@@ -4,6 +4,7 @@
 // peak text and lamp. Nothing that is not finite comes out as a number.
 
 #include "plugin/MeterSnapshot.h"
+#include "plugin/SonvarekEditorTables.h"
 
 #include <cstdint>
 #include <string>
@@ -21,6 +22,10 @@ constexpr int32_t kReadoutRows = 13;
 // integrated loudness); row 5 "0.0" unless above 0.0; "---" for rows 6-10 and
 // 12 before their measurement has anything to show. "" for another row.
 std::string ReadoutText(int32_t row, const MeterSnapshot& values);
+
+// The bar meters' channel names under the RMS type, whatever its channel
+// configuration.
+constexpr const char* kRmsChannelNames[SonvarekEditorTables::kBars] = {"L", "R", "3", "4", "5", "6"};
 
 // A bar's unit value for valueDb on its -60 to +12 dB scale (limited to it;
 // NaN: empty, 0.0).

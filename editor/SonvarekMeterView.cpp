@@ -15,7 +15,6 @@ namespace {
 
 using Tables = SonvarekEditorTables;
 
-constexpr const char* kRmsChannelNames[Tables::kBars] = {"L", "R", "3", "4", "5", "6"};
 // By "EBU Channel Config".
 constexpr const char* kEbuChannelNames[kEbuConfigCount][Tables::kBars] = {
     {"M", "", "", "", "", ""},

@@ -4,9 +4,9 @@
 // with 60 controls over the 616 x 352 design at scales 1 and 3, of which 0,
 // 1, 10 or all 60 changed since the last tick. The idle tick (none changed)
 // is also shown per control.
-#include "framework/core/IPlugBase.h"
 #include "graphics/editor/IGraphicsWin.h"
 #include "platform/win32/Desktop.h"
+#include "tests/support/StubPlug.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,20 +16,10 @@ namespace {
 
 constexpr int32_t kControls = 60;
 
-class BenchPlug final : public IPlugBase
+class BenchPlug final : public StubPlug
 {
 public:
-    BenchPlug() : IPlugBase(1, "2-2", 1, "Bench", "", "", 0x00010000, 0, 0, 0, false, false, false, 4) {}
-    void BeginParamGesture(int32_t) override {}
-    void EndParamGesture(int32_t) override {}
-    void SendParamToHost(int32_t, double) override {}
-    void AnnounceProgramLoaded() override {}
-    int32_t QuerySamplePosition() override { return 0; }
-    double QueryTempo() override { return 120.0; }
-    void QueryMeter(int32_t* n, int32_t* d) override { *n = *d = 4; }
-    void QueryTransport(ITransportRecord*) override {}
-    bool ResizeHostView(int32_t, int32_t, int32_t) override { return true; }
-    bool SendMidiToHost(const IMidiMessage&) override { return false; }
+    BenchPlug() : StubPlug(1, "2-2", 1, "Bench", "", "", 0x00010000, 0, 0, 0, false, false, false, 4) {}
 };
 
 // A read-out sized panel that fills its area (a control's least work).

@@ -9,6 +9,12 @@
 
 inline bool IsEmptyBounds(const IBounds& b) { return b.L == 0 && b.T == 0 && b.R == 0 && b.B == 0; }
 
+// False for the empty rectangle; else L <= x < R and T <= y < B.
+inline bool BoundsContain(const IBounds& b, int32_t x, int32_t y)
+{
+    return !IsEmptyBounds(b) && b.L <= x && x < b.R && b.T <= y && y < b.B;
+}
+
 // A rectangle that holds every other: no limit.
 inline IBounds UnlimitedArea()
 {

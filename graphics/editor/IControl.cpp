@@ -130,13 +130,7 @@ void IControl::SetGreyed(bool grey)
     MarkChanged(false);
 }
 
-bool IControl::Contains(int32_t x, int32_t y) const
-{
-    const IBounds& t = targetArea;
-    if (IsEmptyBounds(t))
-        return false;
-    return t.L <= x && x < t.R && t.T <= y && y < t.B;
-}
+bool IControl::Contains(int32_t x, int32_t y) const { return BoundsContain(targetArea, x, y); }
 
 void IControl::MarkChanged(bool push)
 {

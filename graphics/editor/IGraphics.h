@@ -160,7 +160,6 @@ public:
     // Owned from now on; keys that no control under the pointer takes go to
     // it. A previous catcher is deleted.
     void SetKeyCatcher(IControl* control);
-    IControl* KeyCatcher() const { return keyCatcher; }
 
     // ---- Drawing (UI thread, from controls' Paint) --------------------------------
 
@@ -246,23 +245,17 @@ public:
     int32_t FramesPerSecond() const { return framesPerSecond; }
     // Null before CreateDrawBitmaps.
     LICE_SysBitmap* BackBuffer() const { return backBuffer; }
-    LICE_MemBitmap* ScratchBitmap() const { return scratch; }
     // The area being drawn; the whole back buffer outside Draw.
     IBounds ClipArea() const;
     // Set by the GUI object while the host shows the editor; null otherwise.
     void SetViewContainer(AAX_IViewContainer* container) override { viewContainer = container; }
     AAX_IViewContainer* ViewContainer() const { return viewContainer; }
     void SetHoverTracking(bool on) { hoverTracking = on; }
-    bool HoverTracking() const { return hoverTracking; }
     // Tooltips of controls in the editor window (off unless turned on).
     void SetTooltipsEnabled(bool on) { tooltipsEnabled = on; }
     bool TooltipsEnabled() const { return tooltipsEnabled; }
     int32_t CapturedControl() const { return captured; }
     int32_t HoverControl() const { return hover; }
-    // The parameter whose gesture is open (begun, not yet ended), -1 for none.
-    int32_t OpenGestureParam() const { return gestureParam; }
-    // The buttons and keys of the latest pointer event.
-    const IPointerMods& LastMods() const { return mods; }
 
 protected:
     // Ends the open gesture, if any.

@@ -7,20 +7,10 @@
 #include "graphics/raster/LICE_PaintRect.h"
 #include "graphics/raster/LICE_SysBitmap.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
 // Quiet ticks after which every control hears QuietPeriodHook.
 constexpr int32_t kQuietTicks = 21;
-
-uint32_t Channel(int32_t v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); }
-
-uint32_t PackArgb(const IArgb& c)
-{
-    return Channel(c.A) << 24 | Channel(c.R) << 16 | Channel(c.G) << 8 | Channel(c.B);
-}
 
 // round(size x (frame - 1) / count): + 0.5, then truncation.
 int32_t FrameOffset(int32_t size, int32_t frame, int32_t count)

@@ -5,15 +5,7 @@
 #include "graphics/raster/LICE_CachedFont.h"
 #include "graphics/raster/LICE_SysBitmap.h"
 
-#include <algorithm>
-
 namespace {
-
-uint32_t InkOf(const IArgb& c)
-{
-    auto channel = [](int32_t v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); };
-    return channel(c.A) << 24 | channel(c.R) << 16 | channel(c.G) << 8 | channel(c.B);
-}
 
 // The format flags of a style: never clipped to the area (only to the
 // bitmap); the text colour's alpha weighs in when it is not opaque.
@@ -49,7 +41,7 @@ bool IGraphics::DrawStyledText(TextStyle& style, const char* text, IBounds& area
     LICE_CachedFont* font = style.font ? style.font : CacheFont(style);
     if (!font)
         return false;
-    font->SetInkColor(InkOf(style.colour));
+    font->SetInkColor(PackArgb(style.colour));
     const uint32_t format = FormatOf(style);
     if (!measure)
     {

@@ -47,6 +47,18 @@ void GrowChild(HWND window, int32_t dw, int32_t dh)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The one tool of the editor window's tooltip: the whole window, showing text.
+TOOLINFOA WindowTool(HWND window, char* text)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = 44;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.lpszText = text;
+    return tool;
+}
+
 }  // namespace
 
 IGraphicsWin::IGraphicsWin(IPlugBase* plug, int32_t width, int32_t height, int32_t framesPerSecond)
@@ -128,13 +140,8 @@ void IGraphicsWin::OpenTooltip()
     InitCommonControlsEx(&init);
     tooltip = CreateWindowExA(WS_EX_TOPMOST, "tooltips_class32", nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                               0, 0, 0, 0, window, nullptr, moduleInstance, nullptr);
-    TOOLINFOA tool = {};
-    tool.cbSize = 44;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(window);
     char empty[1] = "";
-    tool.lpszText = empty;
+    TOOLINFOA tool = WindowTool(window, empty);
     if (tooltip)
         SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!tooltip || !SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
@@ -153,12 +160,7 @@ void IGraphicsWin::ShowTooltip()
     tooltipControl = HoverControl();
     const IControl* control = ControlAt(tooltipControl);
     StringBuf text(control ? control->Tooltip() : "");
-    TOOLINFOA tool = {};
-    tool.cbSize = 44;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(window);
-    tool.lpszText = const_cast<char*>(text.Get());
+    TOOLINFOA tool = WindowTool(window, const_cast<char*>(text.Get()));
     SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip, TTM_POPUP, 0, 0);
     tooltipShown = true;

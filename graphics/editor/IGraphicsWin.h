@@ -108,7 +108,6 @@ public:
     HWND Window() const { return window; }
     HWND EntryField() const { return entryField; }
     EEntryState EntryState() const { return entryState; }
-    IControl* EntryControl() const { return entryControl; }
     double FrameRate() const { return frameRate; }
     HWND TooltipWindow() const { return tooltip; }
     bool TooltipShown() const { return tooltipShown; }

@@ -77,8 +77,6 @@ UINT_PTR CALLBACK ColourHook(HWND dialog, UINT message, WPARAM, LPARAM lParam)
     return 0;
 }
 
-BYTE ColourByte(int32_t v) { return static_cast<BYTE>(v < 0 ? 0 : v > 255 ? 255 : v); }
-
 }  // namespace
 
 // ---- Folders -------------------------------------------------------------------------
@@ -170,7 +168,7 @@ bool IGraphicsWin::AskForColour(IArgb* colour, const char* prompt)
     CHOOSECOLORA request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = window;
-    request.rgbResult = RGB(ColourByte(colour->R), ColourByte(colour->G), ColourByte(colour->B));
+    request.rgbResult = RGB(ArgbChannel(colour->R), ArgbChannel(colour->G), ArgbChannel(colour->B));
     request.lpCustColors = customColours.get();
     request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK | CC_SOLIDCOLOR | CC_ANYCOLOR;
     request.lCustData = reinterpret_cast<LPARAM>(prompt);

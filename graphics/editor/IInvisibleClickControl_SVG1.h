@@ -21,8 +21,6 @@ public:
     void PointerDoubleClicked(int32_t, int32_t, const IPointerMods&) override {}
     void Paint(IGraphics*) override {}
 
-    int32_t Command() const { return command; }
-
 private:
     int32_t command;
 };

@@ -15,8 +15,6 @@ public:
 
     void Paint(IGraphics* graphics) override;
 
-    const IArgb& Colour() const { return colour; }
-
 private:
     IArgb colour;
 };

@@ -26,8 +26,6 @@ public:
     // Stores what the next ResolveBounds uses (the surface's re-layout).
     void SetLayoutFrame(int32_t width, int32_t height, double scaleX, double scaleY);
 
-    const ILayoutBox& LayoutBox() const { return box; }
-    void SetLayoutBox(const ILayoutBox& newBox) { box = newBox; }
     // Only controls with the layout flag are moved by the surface's re-layout.
     bool FollowsLayout() const { return followsLayout; }
     void SetFollowsLayout(bool follows) { followsLayout = follows; }

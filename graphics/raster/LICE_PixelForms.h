@@ -61,26 +61,6 @@ inline void LICE_PutClampedPixel(uint32_t* pixel, int blue, int green, int red, 
              static_cast<uint32_t>(LICE_ClampByte(green)) << 8 | static_cast<uint32_t>(LICE_ClampByte(blue));
 }
 
-// Channel (one of the formulas above) of the source (red, green, blue,
-// alpha) into *pixel at weight w, stored through the clamping store.
-template <int (*Channel)(int, int, int)>
-inline void LICE_CombinePixel(uint32_t* pixel, int red, int green, int blue, int alpha, int w)
-{
-    const uint32_t d = *pixel;
-    LICE_PutClampedPixel(pixel, Channel(LICE_PixelByte(d, 0), blue, w), Channel(LICE_PixelByte(d, 1), green, w),
-                         Channel(LICE_PixelByte(d, 2), red, w), Channel(LICE_PixelByte(d, 3), alpha, w));
-}
-
-inline void LICE_DodgePixel(uint32_t* pixel, int red, int green, int blue, int alpha, int w)
-{
-    LICE_CombinePixel<LICE_DodgeChannel>(pixel, red, green, blue, alpha, w);
-}
-
-inline void LICE_OverlayPixel(uint32_t* pixel, int red, int green, int blue, int alpha, int w)
-{
-    LICE_CombinePixel<LICE_OverlayChannel>(pixel, red, green, blue, alpha, w);
-}
-
 // HSV adjust at weight w: red 128 keeps the hue (lower turns it back,
 // higher forward), green 128 keeps the saturation, blue 128 the value. The
 // result's alpha byte is alpha (limited to 0-255).

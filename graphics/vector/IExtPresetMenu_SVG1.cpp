@@ -8,15 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool Hit(const IBounds& area, int32_t x, int32_t y)
-{
-    return !IsEmptyBounds(area) && area.L <= x && x < area.R && area.T <= y && y < area.B;
-}
-
-}  // namespace
-
 IExtPresetMenu_SVG1::IExtPresetMenu_SVG1(IPlugBase* plug, const ILayoutBox& box, const ILayoutBox& labelBox,
                                          ShapeGroup* labelGroup, const ILayoutBox& previousBox,
                                          ShapeGroup* previousGroup, const ILayoutBox& nextBox, ShapeGroup* nextGroup,
@@ -52,7 +43,7 @@ void IExtPresetMenu_SVG1::PointerPressed(int32_t x, int32_t y, const IPointerMod
 {
     if (IGraphics* surface = Surface())
         surface->ForgetButtonDown();
-    if (Hit(LabelArea(), x, y))
+    if (BoundsContain(LabelArea(), x, y))
     {
         busy = true;
         RequestRedraw();
@@ -62,9 +53,9 @@ void IExtPresetMenu_SVG1::PointerPressed(int32_t x, int32_t y, const IPointerMod
         MarkChanged(false);
         busy = false;
     }
-    if (Hit(PreviousArea(), x, y) && !previousPressed)
+    if (BoundsContain(PreviousArea(), x, y) && !previousPressed)
         Step(-1, &previousPressed);
-    if (Hit(NextArea(), x, y) && !nextPressed)
+    if (BoundsContain(NextArea(), x, y) && !nextPressed)
         Step(1, &nextPressed);
 }
 

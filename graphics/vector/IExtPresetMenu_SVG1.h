@@ -70,9 +70,6 @@ public:
     IBounds NextArea() const { return Resolve(nextBox); }
     // The name shown by the last paint.
     const char* LabelText() const { return labelText.Get(); }
-    // The path the menu used last ("" after a cancelled dialog).
-    const char* FilePath() const { return filePath.Get(); }
-    bool PreviousPressed() const { return previousPressed; }
     bool NextPressed() const { return nextPressed; }
     // Set only while a press of the control runs.
     bool IsBusy() const { return busy; }

@@ -110,9 +110,7 @@ void IExtPresetMenu_SVG1::LoadPresetFile()
 {
     IPlugBase* plug = Plug();
     StringBuf folder(presetFolder);
-    filePath.Set("");
     StringBuf fileName(presetFolder);
-    fileName.Append(filePath.Get());
     fileName.Append(".");
     Surface()->AskForFile(&fileName, 0, &folder, extensions.Get());
     filePath.Assign(fileName);

@@ -24,7 +24,6 @@ public:
     void Paint(IGraphics* graphics) override;
 
     bool IsPressed() const { return pressed; }
-    int32_t Command() const { return command; }
 
 private:
     ShapeGroup* group;

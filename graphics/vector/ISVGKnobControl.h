@@ -30,7 +30,6 @@ public:
     void AcceptUserValue(double v) override;
 
     bool IsHovering() const { return hovering; }
-    bool TextAlwaysShown() const { return textAlwaysShown; }
 
 private:
     bool hovering = false;

@@ -32,7 +32,6 @@ public:
         *dx = dragX;
         *dy = dragY;
     }
-    int32_t Command() const { return command; }
 
 private:
     ShapeGroup* group;

@@ -34,7 +34,6 @@ public:
     void WheelTurned(int32_t x, int32_t y, const IPointerMods& mods, int32_t delta) override;
 
     ShapeGroup* Group() const { return group; }
-    double DragGearing() const { return gearing; }
 
 protected:
     // group: not owned, may be null. Value entry is enabled.

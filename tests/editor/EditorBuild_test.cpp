@@ -5,7 +5,6 @@
 #include "graphics/vector/ISVGKnobControl.h"
 #include "graphics/vector/ISVGResizeControl.h"
 #include "graphics/vector/ITextControl_SVG1.h"
-#include "graphics/vector/ShapeScene.h"
 #include "plugin/MeterParamIndex.h"
 #include "support/EditorSession.h"
 #include "tests/support/CairoStaticData.h"
@@ -84,10 +83,6 @@ TEST_F(EditorBuild, AtScaleTwoTheCornerKeepsItsSizeAndItsAnchors)
     EXPECT_EQ(Editor().Width(), 1232);
     EXPECT_EQ(Area(Bar(0)), (IBounds{816, 224, 848, 656}));
     EXPECT_EQ(Area(Corner()), (IBounds{1216, 688, 1232, 704}));
-    // The artwork follows, but for the grip.
-    const ShapeScene& art = *Plug().FaceArt();
-    EXPECT_EQ(art.Get(10)->Layer(0)->Get(0)->textStyle.size, 28);
-    EXPECT_EQ(art.Get(1)->Layer(0)->Get(0)->horizontalScale, 1.0);
 }
 
 TEST_F(EditorBuild, AtScaleOneAndAHalfTheFarEdgeIsTheScaledFarCoordinate)

@@ -161,24 +161,4 @@ TEST_F(FaceArt, TheLampShowsItsBaseUnlitAndTheAmberLit)
     }
 }
 
-TEST_F(FaceArt, BandsRoundOnlyTheirOpenCorners)
-{
-    // The top band rounds its bottom-left corner, the panel below it both
-    // bottom corners: together they make one outline.
-    PixelSink band(616, 56);
-    ShapeRenderer::DrawGroup(scene.Get(kGroupRmsBand), band, IBounds{0, 0, 616, 56}, 0, nullptr);
-    EXPECT_EQ(band.Pixel(0, 0), 0xFFE2D4B7u);
-    EXPECT_EQ(band.Pixel(615, 0), 0xFFE2D4B7u);
-    EXPECT_EQ(band.Pixel(615, 55), 0xFFE2D4B7u);
-    EXPECT_LT(PixelSink::Alpha(band.Pixel(0, 55)), 255);
-    EXPECT_EQ(band.lastTarget, (IBounds{0, 0, 616 + 8, 56 + 8})) << "room for the 2-pixel shadow";
-
-    PixelSink panel(232, 236);
-    ShapeRenderer::DrawGroup(scene.Get(kGroupEbuPanel), panel, IBounds{0, 0, 232, 236}, 0, nullptr);
-    EXPECT_EQ(panel.Pixel(0, 0), 0xFFCFD1C7u);
-    EXPECT_EQ(panel.Pixel(231, 0), 0xFFCFD1C7u);
-    EXPECT_LT(PixelSink::Alpha(panel.Pixel(0, 235)), 255);
-    EXPECT_LT(PixelSink::Alpha(panel.Pixel(231, 235)), 255);
-}
-
 }  // namespace

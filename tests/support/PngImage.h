@@ -1,12 +1,11 @@
 #pragma once
-// Reading and writing 0xAARRGGBB pixel buffers as PNG files for tests, with
-// cairo's own PNG support. Opaque pixels round-trip exactly; the others go
-// through cairo's premultiplied form.
+// Reading PNG files into 0xAARRGGBB pixel buffers for tests, with cairo's own
+// PNG support (the host program's tests link no graphics library). Opaque
+// pixels come back exactly; the others through cairo's premultiplied form.
 
 #include <cairo.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,31 +15,6 @@ struct PngImage
     int32_t height = 0;
     std::vector<uint32_t> pixels;  // straight alpha, rows top first
 };
-
-inline bool WritePng(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height)
-{
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS)
-        return false;
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    const int32_t stride = cairo_image_surface_get_stride(s);
-    for (int32_t y = 0; y < height; ++y)
-    {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
-        for (int32_t x = 0; x < width; ++x)
-        {
-            const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-            const uint32_t a = p >> 24;
-            auto pre = [a](uint32_t c) { return (c * a + 127) / 255; };
-            row[x] = (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) | pre(p & 0xFF);
-        }
-    }
-    cairo_surface_mark_dirty(s);
-    const bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(s);
-    return ok;
-}
 
 inline bool ReadPng(const std::string& path, PngImage* image)
 {

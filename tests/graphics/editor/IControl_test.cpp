@@ -1,7 +1,7 @@
 #include "graphics/editor/IControl.h"
 
 #include "graphics/editor/IGraphicsWin.h"
-#include "support/SurfacePlug.h"
+#include "tests/support/SurfacePlug.h"
 #include "support/TestControl.h"
 
 #include <gtest/gtest.h>
@@ -85,8 +85,8 @@ TEST_F(IControlTest, PushesAreClampedAndRefreshTheLinkedTexts)
     control->SetRawValue(-0.2);
     control->MarkChanged(true);
     ASSERT_EQ(plug.sent.size(), 2u);
-    EXPECT_EQ(plug.sent[0].unit, 1.0);
-    EXPECT_EQ(plug.sent[1].unit, 0.0);
+    EXPECT_EQ(plug.sent[0], 1.0);
+    EXPECT_EQ(plug.sent[1], 0.0);
     EXPECT_EQ(plug.changes, (std::vector<int32_t>{kParamGain, kParamGain}));
     EXPECT_EQ(caption.text, "-60.0 dB");
     EXPECT_EQ(name.text, "Gain");
@@ -105,7 +105,7 @@ TEST_F(IControlTest, DoubleClickRestoresTheDefaultWhenThereIsOne)
     TestControl* gain = Add(kParamGain);
     gain->PointerDoubleClicked(0, 0, {});
     ASSERT_EQ(plug.sent.size(), 1u);
-    EXPECT_NEAR(plug.sent[0].unit, 40.0 / 60.0, 1e-12);
+    EXPECT_NEAR(plug.sent[0], 40.0 / 60.0, 1e-12);
 }
 
 TEST_F(IControlTest, AreasFlagsAndRedrawRequests)

@@ -4,7 +4,7 @@
 
 #include "framework/core/IPlugBase.h"
 #include "graphics/editor/IGraphicsWin.h"
-#include "support/SurfacePlug.h"
+#include "tests/support/SurfacePlug.h"
 #include "support/TestControl.h"
 
 #include <gtest/gtest.h>

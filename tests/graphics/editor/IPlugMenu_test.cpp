@@ -65,17 +65,6 @@ TEST(IPlugMenu, SubmenusThatWouldContainTheirMenuAreRefused)
     EXPECT_NE(middle.AppendSubmenu("shared", &shared), nullptr);
 }
 
-TEST(IPlugMenu, DestructionLeavesSubmenusToTheirOwner)
-{
-    IPlugMenu submenu;
-    submenu.InsertTextEntry("kept", -1, 0);
-    {
-        IPlugMenu menu;
-        menu.AppendSubmenu("sub", &submenu);
-    }
-    EXPECT_STREQ(submenu.EntryAt(0)->Text(), "kept");
-}
-
 TEST(MenuEntryText, NumberingModes)
 {
     IPlugMenu menu;

@@ -58,9 +58,6 @@ TEST(IResize, RawValuesUntilTheFirstLayout)
     TestControl control(nullptr, {-100, 1, 10, 0, 50, 0, 20, 3});
     EXPECT_EQ(control.DrawArea(), (IBounds{-100, 10, -50, 30}));
     EXPECT_EQ(control.TargetArea(), control.DrawArea());
-    EXPECT_EQ(control.DesignWidth(), 100);
-    EXPECT_EQ(control.ScaleX(), 1.0);
-    EXPECT_TRUE(control.FollowsLayout());
 }
 
 TEST(IResize, HostileScalesAndSizesStayDefined)

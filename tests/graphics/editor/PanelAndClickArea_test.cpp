@@ -36,7 +36,7 @@ TEST_F(Panels, AClickAreaSendsItsCommandOnAnyPressButNotOnADoubleClick)
     desktop.RunFor(1000);
     desktop.DoubleClick(SX(20), SY(15));
     desktop.Click(MouseButton::Left, SX(110), SY(15));
-    EXPECT_EQ(plug->changes, (std::vector<int32_t>{39, 39, 39})) << "the double-click's first press only";
+    EXPECT_EQ(plug->commands, (std::vector<int32_t>{39, 39, 39})) << "the double-click's first press only";
     EXPECT_TRUE(plug->sent.empty());
 }
 

@@ -52,11 +52,4 @@ TEST(LiceHsv, RoundTripStaysWithinTheQuantisation)
             }
 }
 
-TEST(LicePixelForms, ClampingStoreLimitsEachValue)
-{
-    uint32_t pixel = 0;
-    LICE_PutClampedPixel(&pixel, -5, 300, 128, 256);
-    EXPECT_EQ(pixel, 0xFF80FF00u);
-}
-
 }  // namespace

@@ -13,7 +13,7 @@
 
 namespace {
 
-// The source-alpha copy as the compositor's table states it, pixel by pixel:
+// The source-alpha copy written out pixel by pixel:
 // at full weight colour moves toward s by (255 - sa) / 256 and alpha gains sa
 // (opaque: the source); below it by 256 - w and w, w = ((sa + 1) x ia) / 256.
 uint32_t Reference(uint32_t d, uint32_t s, int ia)

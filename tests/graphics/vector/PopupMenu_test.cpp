@@ -22,7 +22,7 @@ protected:
 
 TEST_F(Popup, OffersTheTextsAtItsFieldAndSetsAndPushesTheChoice)
 {
-    IMyPopupMenu_SVG1* popup = Menu(kMode, TextGroup());
+    IMyPopupMenu_SVG1* popup = Menu(kParamMode, TextGroup());
     Choose("Peak");
     Click(30, 30);
     ASSERT_EQ(desktop.Services().menuLog.size(), 1u);
@@ -33,7 +33,7 @@ TEST_F(Popup, OffersTheTextsAtItsFieldAndSetsAndPushesTheChoice)
     EXPECT_EQ(shown.at.x, SX(20));
     EXPECT_EQ(shown.at.y, SY(40)) << "below the field";
     EXPECT_EQ(popup->CurrentValue(), 1.0);
-    EXPECT_EQ(plug->GetParam(kMode)->Value(), 2.0);
+    EXPECT_EQ(plug->GetParam(kParamMode)->Value(), 2.0);
     EXPECT_EQ(popup->Menu().EntryAt(2)->Flags() & kMenuItemChecked, kMenuItemChecked);
 
     // Dismissed: nothing changes and nothing is pushed.
@@ -50,7 +50,7 @@ TEST_F(Popup, OffersTheTextsAtItsFieldAndSetsAndPushesTheChoice)
 
 TEST_F(Popup, TheOnlyChoiceOfASingleTextGivesZero)
 {
-    IMyPopupMenu_SVG1* popup = Menu(kSolo, TextGroup());
+    IMyPopupMenu_SVG1* popup = Menu(kParamSolo, TextGroup());
     popup->AcceptPlugValue(0.7);
     Choose("Only one choice to make");
     Click(30, 30);
@@ -61,23 +61,20 @@ TEST_F(Popup, TheOnlyChoiceOfASingleTextGivesZero)
 TEST_F(Popup, WithoutAParameterOrTextsThereIsNoMenu)
 {
     Menu(-1, TextGroup());
-    Menu(kCount, TextGroup(), 100);
+    Menu(kParamCount, TextGroup(), 100);
     Click(30, 30);
     Click(110, 30);
     EXPECT_TRUE(desktop.Services().menuLog.empty());
     EXPECT_TRUE(plug->sent.empty());
 }
 
-TEST_F(Popup, ShowsItsTextCutToTwentyBytesAndNoOtherFieldsText)
+TEST_F(Popup, ShowsItsTextCutToTwentyBytes)
 {
     ShapeGroup* shared = TextGroup();
-    Menu(kSolo, shared);
+    Menu(kParamSolo, shared);
     Redraw();
     EXPECT_STREQ(GroupText(shared), "Only one choice to m");
     EXPECT_GT(Inked({20, 20, 80, 40}), 0);
-    Menu(kCount, shared, 100);  // no display text for its value
-    Redraw();
-    EXPECT_EQ(Inked({100, 20, 160, 40}), 0);
 }
 
 }  // namespace

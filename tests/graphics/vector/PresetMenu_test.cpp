@@ -1,10 +1,8 @@
-// The preset selector and the resize corner on the meter plug-in as it is
-// made, with a data folder of its own: the arrows, the menu's every entry with
-// scripted dialogs, and the corner's drag read by the plug-in's command.
+// The preset selector on the meter plug-in as it is made, with a data folder
+// of its own: the arrows and the menu's every entry with scripted dialogs.
 #include "framework/core/ProgramFile.h"
 #include "graphics/raster/LICE_SysBitmap.h"
 #include "graphics/vector/IExtPresetMenu_SVG1.h"
-#include "graphics/vector/ISVGResizeControl.h"
 #include "plugin/MeterCommand.h"
 #include "plugin/MeterParamIndex.h"
 #include "plugin/Sonvarek.h"
@@ -14,7 +12,6 @@
 
 #include <sys/stat.h>
 
-#include <cmath>
 #include <string>
 
 namespace {
@@ -42,15 +39,6 @@ public:
     int announced = 0;
 };
 
-// A surface that reads the resize corner's drag as the editor does.
-class CornerSurface final : public IGraphicsWin
-{
-public:
-    using IGraphicsWin::IGraphicsWin;
-    void ResizeDragDistance(int32_t* dx, int32_t* dy) const override { corner->DragDistance(dx, dy); }
-    ISVGResizeControl* corner = nullptr;
-};
-
 class OnTheMeter : public ::testing::Test
 {
 protected:
@@ -61,7 +49,7 @@ protected:
     {
         desktop.Services() = ScriptedServices();
         host = desktop.CreateHostWindow(kHostX, kHostY, 700, 400);
-        surface = new CornerSurface(plug.get(), 616, 352, 30);
+        surface = new IGraphicsWin(plug.get(), 616, 352, 30);
         surface->SetModuleInstance(reinterpret_cast<HINSTANCE>(&desktop));
         plug->AttachEditor(surface);
         surface->OpenEditorWindow(host);
@@ -150,7 +138,7 @@ protected:
     DataHomeOverride env;
     std::unique_ptr<WatchedSonvarek> plug;
     HWND host = nullptr;
-    CornerSurface* surface = nullptr;
+    IGraphicsWin* surface = nullptr;
     ShapeGroup label;
     ShapeGroup previous;
     IExtPresetMenu_SVG1* menu = nullptr;
@@ -305,7 +293,6 @@ TEST_F(OnTheMeter, SaveWritesTheFileUnderItsNameAndRescans)
     Run("Save as Default");
     EXPECT_EQ(plug->commands.back(), kSaveDefaultPreset);
     EXPECT_FALSE(plug->heldAtCommand.back());
-    EXPECT_EQ(ReadBytes(data.Path() + "Sonvarek/AAX/default.fxp").size(), 172u);
     EXPECT_TRUE(Alerts().empty());
 }
 
@@ -334,24 +321,6 @@ TEST_F(OnTheMeter, WithoutItsCommandsOrDefaultTheMenuDoesLess)
     Run("Reset to Default");
     EXPECT_EQ(Everything(), before);
     EXPECT_EQ(desktop.Services().menuLog.back().items[4].text, "") << "no \"Save as Default\"";
-}
-
-TEST_F(OnTheMeter, DraggingTheResizeCornerRescalesWithinTheRange)
-{
-    surface->corner = new ISVGResizeControl(plug.get(), {-16, 1, -16, 2, 16, 0, 16, 0}, kResizeByDrag, nullptr);
-    surface->AppendControl(surface->corner);
-    surface->ApplyScaledLayout(616, 352, 1.0, 1.0);
-    desktop.RunFor(kApartMs);
-    desktop.ButtonDown(MouseButton::Left, kHostX + 605, kHostY + 340);
-    desktop.MouseMove(kHostX + 605 + 308, kHostY + 340);
-    EXPECT_NEAR(plug->GetGuiScale(), std::sqrt(1.5), 1e-12);
-    desktop.MouseMove(kHostX + 20000, kHostY + 20000);
-    EXPECT_EQ(plug->GetGuiScale(), 3.0);
-    desktop.MouseMove(kHostX + 20000 - 2 * 1848, kHostY + 20000);  // twice the width at scale 3
-    EXPECT_EQ(plug->GetGuiScale(), 1.0);
-    desktop.ButtonUp(MouseButton::Left, kHostX + 20000 - 2 * 1848, kHostY + 20000);
-    EXPECT_EQ(plug->commands, (std::vector<int32_t>(3, kResizeByDrag)));
-    EXPECT_TRUE(plug->ResizePending());
 }
 
 }  // namespace

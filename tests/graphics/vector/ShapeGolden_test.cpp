@@ -5,6 +5,7 @@
 
 #include "graphics/vector/ShapeRenderer.h"
 #include "graphics/vector/ShapeScene.h"
+#include "platform/win32/PngWriter.h"
 #include "tests/support/ImageCompare.h"
 #include "tests/support/CairoStaticData.h"
 #include "tests/support/PixelSink.h"
@@ -110,7 +111,7 @@ TEST(ShapeGolden, FixedSceneMatchesItsReferenceImage)
     const char* update = std::getenv("SONVAREK_UPDATE_GOLDEN");
     if (update && *update == '1')
     {
-        ASSERT_TRUE(WritePng(GoldenPath(), sink.pixels.data(), kWidth, kHeight));
+        ASSERT_TRUE(WritePngFile(GoldenPath().c_str(), sink.pixels.data(), kWidth, kHeight, kWidth, false));
         GTEST_SKIP() << "reference rewritten: " << GoldenPath();
     }
     PngImage golden;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -13,13 +12,7 @@ TEST(ColorFromHex, ReadsTheDigitsAfterTheFirstCharacter)
 {
     EXPECT_EQ(ColorFromHex("#f09135", 255), (IArgb{255, 240, 145, 53}));
     EXPECT_EQ(ColorFromHex("#4e79a3", 100), (IArgb{100, 78, 121, 163}));
-    // The first character is skipped whatever it is; blanks, "0x" and a
-    // trailing non-digit are taken as the number reader takes them.
-    EXPECT_EQ(ColorFromHex("Xf09135", 255), (IArgb{255, 240, 145, 53}));
-    EXPECT_EQ(ColorFromHex("#  0xf09135", 255), (IArgb{255, 240, 145, 53}));
-    EXPECT_EQ(ColorFromHex("#f0g135", 255), (IArgb{255, 0, 0, 0xf0}));
     EXPECT_EQ(ColorFromHex("#zz", 7), (IArgb{7, 0, 0, 0}));
-    EXPECT_EQ(ColorFromHex("#", 7), (IArgb{7, 0, 0, 0}));
     EXPECT_EQ(ColorFromHex("", 100), (IArgb{255, 0, 0, 0})) << "opaque black whatever the alpha";
     EXPECT_EQ(ColorFromHex(nullptr, 100), (IArgb{255, 0, 0, 0}));
 }
@@ -34,57 +27,6 @@ TEST(ColorFromHex, KeepsEveryChannelInRangeForLongOrSignedTexts)
         EXPECT_GE(c, 0);
         EXPECT_LE(c, 255);
     }
-}
-
-TEST(Shape, SetTextCopiesTextAndFace)
-{
-    Shape shape;
-    char text[] = "12.5";
-    char face[] = "DejaVu Sans";
-    shape.SetText(text, face, 11, 1, 2, 2, 1, 9);
-    std::strcpy(text, "0000");
-    std::strcpy(face, "Other");
-    EXPECT_EQ(shape.kind, kShapeTextPath);
-    EXPECT_STREQ(shape.text.Get(), "12.5");
-    EXPECT_STREQ(shape.Face(), "DejaVu Sans");
-    EXPECT_EQ(shape.baseSize, 11);
-    EXPECT_EQ(shape.slant, 2);
-    EXPECT_EQ(shape.horizontalAlignment, 2);
-    EXPECT_EQ(shape.verticalAlignment, 1);
-
-    shape.SetText(nullptr, nullptr, 8, 0, 0, 0, 0, 0);
-    EXPECT_STREQ(shape.text.Get(), "");
-    EXPECT_STREQ(shape.Face(), "Verdana");
-    shape.SetText("x", "", 8, 0, 0, 0, 0, 0);
-    EXPECT_STREQ(shape.Face(), "") << "an empty face name is kept: the font system picks its default";
-}
-
-ShapeList* LayerOf(int32_t shapes)
-{
-    ShapeList* layer = new ShapeList;
-    for (int32_t i = 0; i < shapes; ++i)
-        layer->AddShape(0.0, 0.0);
-    return layer;
-}
-
-TEST(ShapeGroup, FrameCountIsTheLargestLayerWhenItWasAdded)
-{
-    ShapeGroup group;
-    EXPECT_TRUE(group.AddLayer(LayerOf(1)));
-    EXPECT_TRUE(group.AddLayer(LayerOf(3)));
-    EXPECT_TRUE(group.AddLayer(LayerOf(2)));
-    EXPECT_EQ(group.frameCount, 3);
-
-    ShapeGroup filledLater;
-    ShapeList* layer = LayerOf(0);
-    filledLater.AddLayer(layer);
-    layer->AddShape(0.0, 0.0);
-    layer->AddShape(0.0, 0.0);
-    EXPECT_EQ(filledLater.frameCount, 0);
-    EXPECT_EQ(filledLater.Layer(0)->Count(), 2);
-
-    EXPECT_FALSE(group.AddLayer(nullptr));
-    EXPECT_EQ(group.LayerCount(), 3);
 }
 
 TEST(ShapeGroup, SetTextGoesToTheFirstShapeOfTheLastLayer)

@@ -41,30 +41,6 @@ public:
     int32_t width;
 };
 
-TEST(UnpremultiplySurface, EveryPremultipliedPixelRoundsToItsNearestStraightValue)
-{
-    // Row a, column c: channels c, a - c and c / 2 with alpha a; a = 128 and
-    // c = 64 give 128, a = 255 keeps c.
-    TestSurface s(256, 256);
-    for (uint32_t a = 0; a < 256; ++a)
-        for (uint32_t c = 0; c <= a; ++c)
-            s.Set(static_cast<int32_t>(c), static_cast<int32_t>(a), (a << 24) | (c << 16) | ((a - c) << 8) | (c / 2));
-    s.Set(7, 0, 0x00102030);
-    UnpremultiplySurface(*s);
-    for (uint32_t a = 1; a < 256; ++a)
-        for (uint32_t c = 0; c <= a; ++c)
-        {
-            auto straight = [a](uint32_t v) { return (v * 255 + a / 2) / a; };
-            const uint32_t expected = (a << 24) | (straight(c) << 16) | (straight(a - c) << 8) | straight(c / 2);
-            ASSERT_EQ(s.Get(static_cast<int32_t>(c), static_cast<int32_t>(a)), expected) << a << " " << c;
-        }
-    EXPECT_EQ(s.Get(7, 0), 0u) << "alpha 0: the stray colour goes too";
-
-    TestSurface invalid(1, 1, 0x40FF0000);  // colour above alpha stays in range
-    UnpremultiplySurface(*invalid);
-    EXPECT_EQ(invalid.Get(0, 0), 0x40FF0000u);
-}
-
 TEST(UnpremultiplyArea, EveryColourByteOfEveryAlphaIsTheExactQuotientLimitedTo255)
 {
     // Row a, column c: c in all three colour bytes, also above a (not

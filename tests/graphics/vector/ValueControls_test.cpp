@@ -35,10 +35,10 @@ protected:
 
 TEST_F(ValueControl, DragsAndTheWheelMoveTheValueByTheirGearing)
 {
-    ISVGKnobControl* knob = Knob(kGain, TextGroup());
+    ISVGKnobControl* knob = Knob(kParamGain, TextGroup());
     Drag(110, 80, 0, -50);  // half the 100-pixel height, upward
     EXPECT_NEAR(knob->CurrentValue(), kGainDefault + 0.125, 1e-12);
-    EXPECT_NEAR(plug->GetParam(kGain)->GetUnitValue(), kGainDefault + 0.125, 1e-3);
+    EXPECT_NEAR(plug->GetParam(kParamGain)->GetUnitValue(), kGainDefault + 0.125, 1e-3);
     Drag(110, 80, 0, 50, kControlKey);
     EXPECT_NEAR(knob->CurrentValue(), kGainDefault + 0.1125, 1e-12);
     Wheel(110, 80, 1);
@@ -46,7 +46,7 @@ TEST_F(ValueControl, DragsAndTheWheelMoveTheValueByTheirGearing)
     EXPECT_NEAR(knob->CurrentValue(), kGainDefault + 0.1205, 1e-12);
     Drag(110, 80, 0, -1000);
     EXPECT_EQ(knob->CurrentValue(), 1.0);
-    EXPECT_EQ(plug->GetParam(kGain)->Value(), 0.0);
+    EXPECT_EQ(plug->GetParam(kParamGain)->Value(), 0.0);
 
     plug->sent.clear();
     Click(110, 80);
@@ -57,11 +57,11 @@ TEST_F(ValueControl, DragsAndTheWheelMoveTheValueByTheirGearing)
 
 TEST_F(ValueControl, ShiftPressGivesTheDefaultWhenThereIsOne)
 {
-    IParameterButton_SVG1* button = Button(kGain, TextGroup());
+    IParameterButton_SVG1* button = Button(kParamGain, TextGroup());
     button->AcceptPlugValue(0.1);
     Click(30, 50, kShiftKey);
     EXPECT_EQ(button->CurrentValue(), kGainDefault);
-    EXPECT_EQ(plug->GetParam(kGain)->Value(), -20.0);
+    EXPECT_EQ(plug->GetParam(kParamGain)->Value(), -20.0);
     button->AcceptPlugValue(0.1);
     button->StoreDefaultValue(-1.0);  // unset
     Click(30, 50, kShiftKey);
@@ -80,7 +80,7 @@ TEST_F(ValueControl, WithoutAParameterOrAHeightNothingMoves)
     EXPECT_EQ(surface->EntryField(), nullptr);
     EXPECT_TRUE(plug->sent.empty());
 
-    auto* flat = Add(new ISVGKnobControl(plug.get(), {0, 0, 140, 0, 40, 0, 0, 0}, kGain, nullptr, false));
+    auto* flat = Add(new ISVGKnobControl(plug.get(), {0, 0, 140, 0, 40, 0, 0, 0}, kParamGain, nullptr, false));
     flat->SetTargetArea({0, 140, 40, 150});
     Drag(10, 145, 0, -5);
     EXPECT_EQ(flat->CurrentValue(), kGainDefault) << "no height to divide by";
@@ -96,7 +96,7 @@ TEST_F(ValueControl, ValueEntryStandsWhereTheArtworkShowsTheValue)
     // The draw area spans 20 .. 120.
     for (const Case& c : {Case{0, 20, 10}, Case{1, 65, 10}, Case{2, 110, 10}, Case{7, 20, 100}})
     {
-        IParameterButton_SVG1* button = Button(kGain, EntryGroup(c.vAlign));
+        IParameterButton_SVG1* button = Button(kParamGain, EntryGroup(c.vAlign));
         Click(30, 50, kNoModifiers, MouseButton::Right);
         ASSERT_NE(surface->EntryField(), nullptr) << c.vAlign;
         RECT r{};
@@ -109,15 +109,15 @@ TEST_F(ValueControl, ValueEntryStandsWhereTheArtworkShowsTheValue)
         EXPECT_EQ(button->EntryLength(), 8);
         surface->ResetControls();
     }
-    Button(kMode, EntryGroup(2));
+    Button(kParamMode, EntryGroup(2));
     Click(30, 50, kNoModifiers, MouseButton::Right);
     ASSERT_EQ(desktop.Services().menuLog.size(), 1u) << "a choice parameter offers its texts";
     EXPECT_EQ(desktop.Services().menuLog[0].at.y, SY(120));
     surface->ResetControls();
 
     groups.push_back(std::make_unique<ShapeGroup>());
-    Button(kGain, groups.back().get());
-    Button(kGain, nullptr, 160);
+    Button(kParamGain, groups.back().get());
+    Button(kParamGain, nullptr, 160);
     Click(30, 50, kNoModifiers, MouseButton::Right);
     DoubleClick(170, 50);
     EXPECT_EQ(surface->EntryField(), nullptr) << "no shape to place it";
@@ -125,19 +125,19 @@ TEST_F(ValueControl, ValueEntryStandsWhereTheArtworkShowsTheValue)
 
 TEST_F(ValueControl, TypedValuesTravelFromTheButtonButStayInTheKnob)
 {
-    IParameterButton_SVG1* button = Button(kGain, EntryGroup(1));
+    IParameterButton_SVG1* button = Button(kParamGain, EntryGroup(1));
     DoubleClick(30, 50);
     ASSERT_NE(surface->EntryField(), nullptr);
     SetWindowTextA(surface->EntryField(), "-30");
     desktop.PressKey(VK_RETURN);
     Tick();
     EXPECT_EQ(button->CurrentValue(), 0.5);
-    EXPECT_EQ(plug->GetParam(kGain)->Value(), -30.0);
+    EXPECT_EQ(plug->GetParam(kParamGain)->Value(), -30.0);
 
     surface->ResetControls();
     plug->sent.clear();
-    ISVGKnobControl* knob = Knob(kGain, EntryGroup(1));
-    surface->SetParamControlsAsUser(kGain, -45.0, false);
+    ISVGKnobControl* knob = Knob(kParamGain, EntryGroup(1));
+    surface->SetParamControlsAsUser(kParamGain, -45.0, false);
     EXPECT_EQ(knob->CurrentValue(), 0.25);
     EXPECT_TRUE(knob->HasRedrawRequest());
     EXPECT_TRUE(plug->sent.empty());
@@ -146,8 +146,8 @@ TEST_F(ValueControl, TypedValuesTravelFromTheButtonButStayInTheKnob)
 TEST_F(ValueControl, AButtonNeverShowsTheTextAnotherLeftInTheSharedGroup)
 {
     ShapeGroup* shared = TextGroup();
-    Button(kGain, shared);       // "-20.0"
-    Button(kCount, shared, 80);  // "3"
+    Button(kParamGain, shared);       // "-20.0"
+    Button(kParamCount, shared, 80);  // "3"
     Button(99, shared, 140);     // no parameter: no text at all
     Redraw();
     EXPECT_GT(Inked({20, 20, 60, 120}), 0);
@@ -156,27 +156,11 @@ TEST_F(ValueControl, AButtonNeverShowsTheTextAnotherLeftInTheSharedGroup)
     EXPECT_EQ(Inked({140, 20, 180, 120}), 0);
 }
 
-TEST_F(ValueControl, TheKnobDrawsEveryLayerAtItsValue)
-{
-    ShapeGroup* group = Frames({kRed});
-    Shape* shape = group->Layer(0)->Get(0);
-    shape->fill.animated = 1;
-    shape->fill.colourTo = kBlue;
-    ISVGKnobControl* bar = Knob(-1, group, true);
-    for (double v : {0.0, 0.5, 1.0})
-    {
-        bar->AcceptPlugValue(v);
-        Redraw();
-        EXPECT_EQ(static_cast<int>(Pixel(120, 70) >> 16 & 0xFF), 255 + static_cast<int>(-255 * v)) << v;
-        EXPECT_EQ(static_cast<int>(Pixel(120, 70) & 0xFF), static_cast<int>(255 * v)) << v;
-    }
-}
-
 TEST_F(ValueControl, TheKnobShowsItsValueTextWhileThePointerIsOverIt)
 {
     surface->SetHoverTracking(true);
     ShapeGroup* group = TextGroup();
-    ISVGKnobControl* knob = Knob(kGain, group);
+    ISVGKnobControl* knob = Knob(kParamGain, group);
     Add(new ISVGKnobControl(plug.get(), {0, 0, 0, 0, 40, 0, 40, 0}, -1, nullptr, false));
     Redraw();
     EXPECT_STREQ(GroupText(group), "-20.0 dB");
@@ -188,7 +172,7 @@ TEST_F(ValueControl, TheKnobShowsItsValueTextWhileThePointerIsOverIt)
     EXPECT_FALSE(knob->IsHovering());
     Redraw();
     EXPECT_EQ(Inked({100, 20, 140, 120}), 0);
-    Knob(kMode, TextGroup(), true);
+    Knob(kParamMode, TextGroup(), true);
     Redraw();
     EXPECT_GT(Inked({100, 20, 140, 120}), 0) << "always shown";
 }

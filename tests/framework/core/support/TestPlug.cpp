@@ -3,7 +3,7 @@
 #include "platform/FourCharCode.h"
 
 TestPlug::TestPlug(const char* io, int32_t nParams, int32_t nPresets, int32_t latency, bool doesChunks)
-    : IPlugBase(nParams, io, nPresets, "Test", "Product", "Maker", 0x00010200, static_cast<int32_t>(FourCharCode("QZ17")),
+    : StubPlug(nParams, io, nPresets, "Test", "Product", "Maker", 0x00010200, static_cast<int32_t>(FourCharCode("QZ17")),
                 static_cast<int32_t>(FourCharCode("QZLV")), latency, false,
                 doesChunks, false, 4)
 {

@@ -2,7 +2,7 @@
 // A test double of the plug-in base's seams: a binding-and-plug-in that
 // records what the base asks of the host.
 
-#include "framework/core/IPlugBase.h"
+#include "tests/support/StubPlug.h"
 
 #include <vector>
 
@@ -14,7 +14,7 @@ struct SentValue
 
 // Unique ID "QZ17", version 1.2.0. By default "1-1 2-2" with four parameters: 0 double -60..0, 1 integer 0..4,
 // 2 choice of 3, 3 double 1..3 step 0.1.
-class TestPlug : public IPlugBase
+class TestPlug : public StubPlug
 {
 public:
     explicit TestPlug(const char* io = "1-1 2-2", int32_t nParams = 4, int32_t nPresets = 3, int32_t latency = 0,
@@ -23,16 +23,8 @@ public:
     void HandleParamChange(int32_t idx) override;
     void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
 
-    void BeginParamGesture(int32_t) override {}
-    void EndParamGesture(int32_t) override {}
     void SendParamToHost(int32_t idx, double unit) override { sent.push_back({idx, unit}); }
     void AnnounceProgramLoaded() override { ++programsLoaded; }
-    int32_t QuerySamplePosition() override { return 0; }
-    double QueryTempo() override { return 120.0; }
-    void QueryMeter(int32_t* numerator, int32_t* denominator) override { *numerator = *denominator = 4; }
-    void QueryTransport(ITransportRecord*) override {}
-    bool ResizeHostView(int32_t, int32_t, int32_t) override { return true; }
-    bool SendMidiToHost(const IMidiMessage&) override { return false; }
 
     std::vector<SentValue> sent;
     std::vector<int32_t> changes;

@@ -5,7 +5,7 @@
 
 #include "graphics/editor/IGraphicsWin.h"
 #include "platform/win32/Desktop.h"
-#include "support/SurfacePlug.h"
+#include "tests/support/SurfacePlug.h"
 #include "support/TestControl.h"
 
 #include <gtest/gtest.h>

@@ -3,34 +3,13 @@
 #include "graphics/raster/LICE_PaintRect.h"
 #include "graphics/raster/LICE_SysBitmap.h"
 
-ControlPlug::ControlPlug()
-    : StubPlug(kControlParams, "2-2", 1, "Controls", "Product", "Maker", 0x00010000, 1, 2, 0, false, false, false, 4)
-{
-    GetParam(kGain)->InitRange("Gain", -20.0, -60.0, 0.0, 0.1, "dB");
-    GetParam(kMode)->InitChoice("Mode", 1, 3);
-    GetParam(kMode)->AddDisplayText(0, "RMS");
-    GetParam(kMode)->AddDisplayText(1, "EBU");
-    GetParam(kMode)->AddDisplayText(2, "Peak");
-    GetParam(kSolo)->InitChoice("Solo", 0, 1);
-    GetParam(kSolo)->AddDisplayText(0, "Only one choice to make");
-    GetParam(kCount)->InitIntRange("Count", 3, 0, 10, "x");
-}
-
-void ControlPlug::HandleParamChange(int32_t idx)
-{
-    if (idx < NParams())
-        return changes.push_back(idx);
-    commands.push_back(idx);
-    heldAtCommand.push_back(GetEditor()->IsMouseButtonHeld());
-}
-
 Desktop& TheDesktop()
 {
     static Desktop* desktop = new Desktop;  // lives as long as the font cache
     return *desktop;
 }
 
-ControlRig::ControlRig() : desktop(TheDesktop()), plug(new ControlPlug)
+ControlRig::ControlRig() : desktop(TheDesktop()), plug(new SurfacePlug)
 {
     desktop.Services() = ScriptedServices();
     host = desktop.CreateHostWindow(kHostX, kHostY, 400, 300);

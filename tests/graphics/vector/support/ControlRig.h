@@ -1,42 +1,18 @@
 #pragma once
 // The vector controls on the test desktop: one desktop for the program (the
 // editor's font cache outlives a desktop), per test a host window and a
-// ControlPlug owning a 240 x 160 IGraphicsWin opened in it; groups that show
+// SurfacePlug owning a 240 x 160 IGraphicsWin opened in it; groups that show
 // which frame and text they drew; input and back-buffer reads in editor pixels.
 
 #include "graphics/editor/IGraphicsWin.h"
 #include "graphics/vector/ShapeGroup.h"
 #include "platform/win32/Desktop.h"
-#include "tests/support/StubPlug.h"
+#include "tests/support/SurfacePlug.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
-
-enum ControlPlugParam : int32_t
-{
-    kGain,   // double -60 .. 0 dB, step 0.1, default -20
-    kMode,   // choice "RMS" / "EBU" / "Peak", default "EBU"
-    kSolo,   // choice of the one text "Only one choice to make"
-    kCount,  // integer 0 .. 10, default 3; no display texts
-    kControlParams,
-};
-
-// Records parameter changes, commands (indices from kControlParams on, with
-// whether a button was held on the editor) and values sent to the host.
-class ControlPlug final : public StubPlug
-{
-public:
-    ControlPlug();
-    void HandleParamChange(int32_t idx) override;
-    void SendParamToHost(int32_t, double unit) override { sent.push_back(unit); }
-
-    std::vector<double> sent;
-    std::vector<int32_t> changes;
-    std::vector<int32_t> commands;
-    std::vector<bool> heldAtCommand;
-};
 
 Desktop& TheDesktop();
 // Presses this far apart are never a double-click.
@@ -89,7 +65,7 @@ protected:
     int Inked(const IBounds& area) const;
 
     Desktop& desktop;
-    std::unique_ptr<ControlPlug> plug;
+    std::unique_ptr<SurfacePlug> plug;
     HWND host = nullptr;
     IGraphicsWin* surface = nullptr;  // owned by the plug-in
     std::vector<std::unique_ptr<ShapeGroup>> groups;
