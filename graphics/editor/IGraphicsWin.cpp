@@ -14,8 +14,10 @@ namespace {
 
 constexpr const char* kWindowClass = "IPlugWndClass";
 
-// Open editor windows; the class is registered while it is above 0.
+// Open editor windows; the class is registered while it is above 0 (and
+// stays so while the last window is still being destroyed).
 int32_t openWindows = 0;
+bool classRegistered = false;
 
 bool RegisterWindowClass(WNDPROC proc, HINSTANCE instance)
 {
@@ -28,11 +30,21 @@ bool RegisterWindowClass(WNDPROC proc, HINSTANCE instance)
     return RegisterClassA(&wc) != 0;
 }
 
-// One window fewer; the class goes with the last.
+// The class goes when no window of it is open. A window destroyed from
+// outside still exists while it hears of it: its class then stays until a
+// later call finds it free.
+void UnregisterIdleClass(HINSTANCE instance)
+{
+    if (openWindows == 0 && classRegistered && UnregisterClassA(kWindowClass, instance))
+        classRegistered = false;
+}
+
+// One window fewer.
 void ReleaseWindowClass(HINSTANCE instance)
 {
-    if (openWindows > 0 && --openWindows == 0)
-        UnregisterClassA(kWindowClass, instance);
+    if (openWindows > 0)
+        --openWindows;
+    UnregisterIdleClass(instance);
 }
 
 // Grows window by (dw, dh) while it is a child and not an MDI child.
@@ -66,7 +78,11 @@ IGraphicsWin::IGraphicsWin(IPlugBase* plug, int32_t width, int32_t height, int32
 {
 }
 
-IGraphicsWin::~IGraphicsWin() { CloseWindow(false); }
+IGraphicsWin::~IGraphicsWin()
+{
+    CloseWindow(false);
+    UnregisterIdleClass(moduleInstance);
+}
 
 int32_t IGraphicsWin::OpenWindowCount() { return openWindows; }
 
@@ -84,20 +100,23 @@ void* IGraphicsWin::OpenEditorWindow(void* parent)
     int y = 0;
     int w = Width();
     int h = Height();
-    if (window)
+    RECT r = {};
+    if (window && GetWindowRect(window, &r))
     {
-        RECT r;
-        GetWindowRect(window, &r);
         POINT at = {r.left, r.top};
         ScreenToClient(GetParent(window), &at);
         x = at.x;
         y = at.y;
         w = r.right - r.left;
         h = r.bottom - r.top;
-        CloseEditorWindow();
     }
-    if (openWindows == 0 && !RegisterWindowClass(WindowProc, moduleInstance))
-        return nullptr;
+    CloseEditorWindow();
+    if (!classRegistered)
+    {
+        if (!RegisterWindowClass(WindowProc, moduleInstance))
+            return nullptr;
+        classRegistered = true;
+    }
     ++openWindows;
     window = CreateWindowExA(0, kWindowClass, "IPlug", WS_CHILD | WS_VISIBLE, x, y, w, h, parentWindow, nullptr,
                              moduleInstance, this);
@@ -116,8 +135,25 @@ void IGraphicsWin::CloseEditorWindow() { CloseWindow(true); }
 
 void IGraphicsWin::CloseWindow(bool endGesture)
 {
-    if (!window)
-        return;
+    // Forgotten before it goes, so that its WM_DESTROY finds no editor.
+    if (HWND closing = ForgetWindow(endGesture))
+    {
+        DestroyWindow(closing);
+        ReleaseWindowClass(moduleInstance);
+    }
+}
+
+void IGraphicsWin::WindowDestroyed()
+{
+    if (ForgetWindow(true))
+        ReleaseWindowClass(moduleInstance);
+}
+
+HWND IGraphicsWin::ForgetWindow(bool endGesture)
+{
+    HWND forgotten = window;
+    if (!forgotten)
+        return nullptr;
     AbandonPointer(endGesture);
     RemoveEntryField();
     if (tooltip)
@@ -128,10 +164,9 @@ void IGraphicsWin::CloseWindow(bool endGesture)
     tooltipShown = false;
     tooltipControl = -1;
     RestorePointer();
-    DestroyWindow(window);
     window = nullptr;
     wheelRemainder = 0;
-    ReleaseWindowClass(moduleInstance);
+    return forgotten;
 }
 
 void IGraphicsWin::OpenTooltip()
@@ -234,7 +269,11 @@ void IGraphicsWin::Tick()
     if (!entryField || entryState == kEntryIdle)
     {
         IBounds area = {};
-        if (CollectChanges(area))
+        const bool changed = CollectChanges(area);
+        // The idle refresh may have closed the window.
+        if (!window)
+            return;
+        if (changed)
         {
             const RECT r = {area.L, area.T, area.R, area.B};
             InvalidateRect(window, &r, FALSE);

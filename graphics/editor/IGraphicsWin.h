@@ -87,7 +87,8 @@ public:
     bool OpenWebLink(const char* address, const char* title, const char* confirmText,
                      const char* errorText) override;
     // parent: the host's view (HWND). An open window is closed first and its
-    // place and size taken over; otherwise (0, 0) and the editor's size. On
+    // place and size taken over; otherwise (0, 0) and the editor's size (also
+    // after the window was destroyed from outside, which it forgets). On
     // success every control is marked changed (no push), so the first tick
     // paints everything; the timer starts with trunc(1000 / frame rate) ms.
     void* OpenEditorWindow(void* parent) override;
@@ -126,6 +127,12 @@ private:
     void RequestCommit();
     void RemoveEntryField();
     void CloseWindow(bool endGesture);
+    // Lets go of everything the open window holds (pointer, entry field,
+    // tooltip) and answers its handle, now no longer the editor's; null when
+    // none was open.
+    HWND ForgetWindow(bool endGesture);
+    // The window got WM_DESTROY while still the editor's.
+    void WindowDestroyed();
     void MouseMoved(WPARAM wParam, LPARAM lParam);
     void ButtonPressed(WPARAM wParam, LPARAM lParam);
     void WheelTurned(WPARAM wParam, LPARAM lParam);

@@ -295,7 +295,9 @@ DWORD GetCurrentProcessId();
 // --- Painting -----------------------------------------------------------------
 
 // Adds the rectangle (null: the whole client area) to the update region,
-// clipped to the client area. erase is accepted and ignored.
+// clipped to the client area. erase is accepted and ignored. A null window
+// stands for every window: each is invalidated whole and repainted before
+// this returns.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 // Removes the rectangle (null: everything) from the update region.
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
