@@ -199,9 +199,10 @@ public:
     // the press. Otherwise a gesture of the parameter begins
     // (IPlugBase::BeginParamGesture) before the control's PointerPressed.
     void PointerDown(int32_t x, int32_t y, const IPointerMods& mods);
-    // The release: the captured control (else the one under the pointer)
-    // gets PointerReleased; capture ends; the gesture begun by the press (if
-    // any) ends, for the parameter it began with.
+    // The release: the captured control (the one that took the press or
+    // the double-click), and no other, gets PointerReleased; capture ends;
+    // the gesture begun by the press (if any) ends, for the parameter it
+    // began with.
     void PointerUp(int32_t x, int32_t y, const IPointerMods& mods);
     // While a control is captured and the pointer moved: PointerDragged
     // with the distance since the last position.
@@ -213,7 +214,8 @@ public:
     bool PointerMove(int32_t x, int32_t y, const IPointerMods& mods);
     // A double-click: a control that takes it as a press is captured and
     // pressed (true, with a gesture as for a press); any other gets
-    // PointerDoubleClicked (false). False with no control.
+    // PointerDoubleClicked and is captured until the release (false). False
+    // with no control.
     bool PointerDoubleClick(int32_t x, int32_t y, const IPointerMods& mods);
     // delta: whole notches, positive away from the user.
     void WheelTurn(int32_t x, int32_t y, const IPointerMods& mods, int32_t delta);
