@@ -43,7 +43,7 @@ HMENU BuildMenu(const IPlugMenu& menu, int64_t* nextId)
             continue;
         }
         MenuEntryText(menu, i, &text);
-        if (const IPlugMenu* submenu = item->Submenu())
+        if (const IPlugMenu* submenu = item->ShownSubmenu())
         {
             HMENU sub = BuildMenu(*submenu, nextId);
             if (sub && !AppendMenuA(built, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.Get()))

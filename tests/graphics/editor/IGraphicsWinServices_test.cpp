@@ -49,6 +49,17 @@ TEST_F(Services, APopupAnswersTheSubmenuThatHoldsTheChoice)
     EXPECT_EQ(request.items[2].submenu[2].flags & MF_GRAYED, MF_GRAYED);
     EXPECT_EQ(request.items[2].submenu[0].id, 4u) << "the top menu's items take ids 0-3";
 
+    // A separator that carries a submenu shows none and takes no ids: the
+    // choice stays the one made in the submenu shown after it.
+    IPlugMenu hidden;
+    hidden.InsertTextEntry("Hidden", -1, 0);
+    top.InsertEntry(new IPlugMenuItem("", &hidden, kMenuItemSeparator), 1);
+    factory.SetChosenIndex(-1);
+    EXPECT_EQ(surface->ShowPopupMenu(&top, {10, 20, 50, 30}), &factory);
+    EXPECT_EQ(factory.ChosenIndex(), 1);
+    EXPECT_EQ(hidden.ChosenIndex(), -1);
+    EXPECT_EQ(desktop.Services().menuLog.back().items[3].submenu[0].id, 5u);
+
     desktop.Services().chooseMenuItem = nullptr;  // dismissed
     EXPECT_EQ(surface->ShowPopupMenu(&top, {}), nullptr);
     EXPECT_EQ(desktop.Counts().menus, 0);
