@@ -129,8 +129,9 @@ public:
 
     // Makes the back buffer (width x height) and the scratch bitmap anew.
     void CreateDrawBitmaps() override;
-    // Any thread. A non-unit value is turned into the parameter's unit value
-    // first (nothing for an index that names no parameter). Every control
+    // Any thread. Nothing for an index that names no parameter (-1 among
+    // them). A non-unit value is turned into the parameter's unit value
+    // first. Every control
     // bound to paramIdx takes it (AcceptPlugValue), every control following
     // it as an auxiliary parameter too (AcceptPlugAuxValue). A value that is
     // not finite is dropped.
