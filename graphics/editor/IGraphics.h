@@ -254,8 +254,9 @@ public:
     void SetViewContainer(AAX_IViewContainer* container) override { viewContainer = container; }
     AAX_IViewContainer* ViewContainer() const { return viewContainer; }
     void SetHoverTracking(bool on) { hoverTracking = on; }
-    // Tooltips of controls in the editor window (off unless turned on).
-    void SetTooltipsEnabled(bool on) { tooltipsEnabled = on; }
+    // Tooltips of controls in the editor window (off unless turned on); the
+    // window half follows a change at once.
+    virtual void SetTooltipsEnabled(bool on) { tooltipsEnabled = on; }
     bool TooltipsEnabled() const { return tooltipsEnabled; }
     int32_t CapturedControl() const { return captured; }
     int32_t HoverControl() const { return hover; }

@@ -156,13 +156,7 @@ HWND IGraphicsWin::ForgetWindow(bool endGesture)
         return nullptr;
     AbandonPointer(endGesture);
     RemoveEntryField();
-    if (tooltip)
-    {
-        DestroyWindow(tooltip);
-        tooltip = nullptr;
-    }
-    tooltipShown = false;
-    tooltipControl = -1;
+    CloseTooltip();
     RestorePointer();
     window = nullptr;
     wheelRemainder = 0;
@@ -184,8 +178,26 @@ void IGraphicsWin::OpenTooltip()
         if (tooltip)
             DestroyWindow(tooltip);
         tooltip = nullptr;
-        SetTooltipsEnabled(false);
+        IGraphics::SetTooltipsEnabled(false);
     }
+}
+
+void IGraphicsWin::CloseTooltip()
+{
+    HideTooltip();
+    if (tooltip)
+        DestroyWindow(tooltip);
+    tooltip = nullptr;
+    tooltipControl = -1;
+}
+
+void IGraphicsWin::SetTooltipsEnabled(bool on)
+{
+    IGraphics::SetTooltipsEnabled(on);
+    if (!on)
+        CloseTooltip();
+    else if (window && !tooltip)
+        OpenTooltip();
 }
 
 void IGraphicsWin::ShowTooltip()
@@ -228,7 +240,7 @@ bool IGraphicsWin::SetEditorSize(int32_t newWidth, int32_t newHeight, bool keepC
     const int32_t dw = newWidth - Width();
     const int32_t dh = newHeight - Height();
     if (!keepControls)
-        RemoveEntryField();
+        LetControlsGo();
     IGraphics::SetEditorSize(newWidth, newHeight, keepControls);
     if (!window)
         return false;
@@ -250,9 +262,16 @@ bool IGraphicsWin::SetEditorSize(int32_t newWidth, int32_t newHeight, bool keepC
 
 void IGraphicsWin::ResetControls()
 {
-    RemoveEntryField();
-    tooltipControl = -1;
+    LetControlsGo();
     IGraphics::ResetControls();
+}
+
+void IGraphicsWin::LetControlsGo()
+{
+    RemoveEntryField();
+    // The tip shown may be that of a control that goes.
+    HideTooltip();
+    tooltipControl = -1;
 }
 
 void IGraphicsWin::SetFrameRate(double fps)

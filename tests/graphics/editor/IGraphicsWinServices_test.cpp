@@ -198,6 +198,40 @@ TEST_F(Services, TooltipsAndTheHiddenPointer)
     EXPECT_EQ(desktop.Counts().windows, 1) << "the tooltip window went too";
 }
 
+TEST_F(Services, ATooltipGoesWithItsControlAndWithTheSwitch)
+{
+    auto addKnob = [&] { Add({10, 0, 10, 0, 30, 0, 30, 0})->SetTooltip("Gain"); };
+    auto shown = [&] {
+        return surface->TooltipWindow() && SendMessageA(surface->TooltipWindow(), TTM_GETCURRENTTOOLA, 0, 0);
+    };
+    auto hover = [&] {
+        desktop.MouseMove(SX(300), SY(15));  // off the editor
+        desktop.MouseMove(SX(15), SY(15));
+        desktop.RunFor(500);
+    };
+    addKnob();
+    surface->SetHoverTracking(true);
+    surface->SetTooltipsEnabled(true);
+    Open();
+    hover();
+    ASSERT_TRUE(shown());
+    surface->ResetControls();
+    EXPECT_FALSE(shown()) << "its control went";
+
+    addKnob();
+    hover();
+    ASSERT_TRUE(shown());
+    const int windows = desktop.Counts().windows;
+    surface->SetTooltipsEnabled(false);
+    EXPECT_FALSE(shown());
+    EXPECT_EQ(desktop.Counts().windows, windows - 1);
+    hover();
+    EXPECT_FALSE(surface->TooltipShown());
+    surface->SetTooltipsEnabled(true);
+    hover();
+    EXPECT_TRUE(shown()) << "on again while open";
+}
+
 TEST_F(Services, PngImagesComeFromTheModulesResources)
 {
     TempFolder temp;
