@@ -14,10 +14,8 @@ namespace {
 
 constexpr const char* kWindowClass = "IPlugWndClass";
 
-// Open editor windows; the class is registered while it is above 0 (and
-// stays so while the last window is still being destroyed).
+// Open editor windows; the class is registered while it is above 0.
 int32_t openWindows = 0;
-bool classRegistered = false;
 
 bool RegisterWindowClass(WNDPROC proc, HINSTANCE instance)
 {
@@ -31,12 +29,12 @@ bool RegisterWindowClass(WNDPROC proc, HINSTANCE instance)
 }
 
 // The class goes when no window of it is open. A window destroyed from
-// outside still exists while it hears of it: its class then stays until a
-// later call finds it free.
+// outside still exists while it hears of it, so its class cannot go then:
+// the next opening or the editor's end takes it away.
 void UnregisterIdleClass(HINSTANCE instance)
 {
-    if (openWindows == 0 && classRegistered && UnregisterClassA(kWindowClass, instance))
-        classRegistered = false;
+    if (openWindows == 0)
+        UnregisterClassA(kWindowClass, instance);
 }
 
 // One window fewer.
@@ -111,11 +109,11 @@ void* IGraphicsWin::OpenEditorWindow(void* parent)
         h = r.bottom - r.top;
     }
     CloseEditorWindow();
-    if (!classRegistered)
+    if (openWindows == 0)
     {
+        UnregisterIdleClass(moduleInstance);
         if (!RegisterWindowClass(WindowProc, moduleInstance))
             return nullptr;
-        classRegistered = true;
     }
     ++openWindows;
     window = CreateWindowExA(0, kWindowClass, "IPlug", WS_CHILD | WS_VISIBLE, x, y, w, h, parentWindow, nullptr,
