@@ -131,10 +131,9 @@ public:
     void CreateDrawBitmaps() override;
     // Any thread. Nothing for an index that names no parameter (-1 among
     // them). A non-unit value is turned into the parameter's unit value
-    // first. Every control
-    // bound to paramIdx takes it (AcceptPlugValue), every control following
-    // it as an auxiliary parameter too (AcceptPlugAuxValue). A value that is
-    // not finite is dropped.
+    // first. Every control bound to paramIdx takes it (AcceptPlugValue),
+    // every control following it as an auxiliary parameter too
+    // (AcceptPlugAuxValue). A value that is not finite is dropped.
     void PushParamToControls(int32_t paramIdx, double value, bool isUnit) override;
     // The same conversion, then AcceptUserValue on every control bound to
     // paramIdx, so the value travels to the plug-in and the host as a user edit.

@@ -48,11 +48,11 @@ public:
     bool PaintWindow(const IBounds& area) override;
     void CancelEntry() override;
     // The surface part first (an open entry field and a shown tooltip go
-    // when the controls do); then the window grows or shrinks by the change of the editor's
-    // size (in every plug-in format: the window always shows the whole
-    // editor), and for formats other than 0, 1, 3 and 4 also its parent and
-    // grandparent (each while a child and not an MDI child). The whole area
-    // is invalidated. False without a window.
+    // when the controls do); then the window grows or shrinks by the change
+    // of the editor's size (in every plug-in format: the window always shows
+    // the whole editor), and for formats other than 0, 1, 3 and 4 also its
+    // parent and grandparent (each while a child and not an MDI child). The
+    // whole area is invalidated. False without a window.
     bool SetEditorSize(int32_t width, int32_t height, bool keepControls) override;
     // An open entry field and a shown tooltip go first.
     void ResetControls() override;
