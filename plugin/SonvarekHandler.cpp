@@ -241,7 +241,9 @@ bool Sonvarek::MatchGain(int32_t command)
 }
 
 // The scale that keeps the corner under the pointer, in proportion:
-// sqrt of the product of the relative height and width changes.
+// sqrt of the product of the relative height and width changes. A step
+// that shrinks an axis past nothing (a factor below 0: both of them make a
+// positive product) gives the smallest scale.
 void Sonvarek::ResizeByDrag()
 {
     int32_t dx = 0;
@@ -251,9 +253,11 @@ void Sonvarek::ResizeByDrag()
         return;
     const auto w = static_cast<int32_t>(designWidth * scaleX);
     const auto h = static_cast<int32_t>(designHeight * scaleY);
-    const double product = (static_cast<double>(dy) / h + 1.0) * (static_cast<double>(dx) / w + 1.0);
+    const double heightFactor = static_cast<double>(dy) / h + 1.0;
+    const double widthFactor = static_cast<double>(dx) / w + 1.0;
+    const double product = heightFactor * widthFactor;
     double scale = kMinGuiScale;
-    if (std::isfinite(product) && product > 0.0)
+    if (heightFactor >= 0.0 && widthFactor >= 0.0 && std::isfinite(product) && product > 0.0)
         scale = std::clamp(std::sqrt(product) * guiScale, kMinGuiScale, kMaxGuiScale);
     ApplyScaleFromEditor(scale);
 }

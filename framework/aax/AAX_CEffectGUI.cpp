@@ -21,13 +21,15 @@ int32_t AAX_CEffectGUI::LookupInterfaceInner(const ACFUID& iid, void** out)
 int32_t AAX_CEffectGUI::AttachToHost(IACFUnknown* hostObject)
 {
     return GuardBoundary([&] {
-        if (controller || effectParams || transport)
-            DetachFromHost();
+        // A refused attach leaves an earlier one as it was.
         if (!hostObject)
             return kAAXResultNoController;
-        controller.reset(new (std::nothrow) AAX_VController(hostObject));
-        if (!controller)
+        std::unique_ptr<AAX_VController> newController(new (std::nothrow) AAX_VController(hostObject));
+        if (!newController)
             return kAAXResultNoController;
+        if (controller || effectParams || transport)
+            DetachFromHost();
+        controller = std::move(newController);
         effectParams.Lookup(hostObject, kIID_EffectParameters);
         transport = std::make_unique<AAX_VTransport>(hostObject);
         BindEditor();

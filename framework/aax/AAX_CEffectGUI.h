@@ -33,7 +33,8 @@ public:
 
     // ---- Host operations -------------------------------------------------------
 
-    // -20011 (nothing attached) without a host object or a controller wrapper.
+    // -20011 without a host object or a controller wrapper: an earlier
+    // attach then stays as it was (its editor stays open).
     // Otherwise: the controller, the effect-parameters interface (null when
     // the host object does not answer it), the transport, then BindEditor; 0.
     // Attaching again detaches first.

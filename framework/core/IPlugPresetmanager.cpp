@@ -3,6 +3,7 @@
 #include "framework/core/IPlugBase.h"
 #include "platform/FileIO.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -80,11 +81,24 @@ bool IPlugPresetmanager::LoadDefaultPreset(const StringBuf& folder)
 
 bool IPlugPresetmanager::SaveDefaultPreset(const StringBuf& folder)
 {
-    if (!owner || folder.GetLength() == 0)
+    if (!owner)
         return false;
-    StringBuf path(folder);
-    path.Append(kDefaultPresetFile);
-    return owner->SaveCurrentProgramFile(path);
+    defaultSavePath.Assign(folder);
+    defaultSavePath.Append(kDefaultPresetFile);
+    errno = 0;
+    defaultSaveFailed = folder.GetLength() == 0 || !owner->SaveCurrentProgramFile(defaultSavePath);
+    defaultSaveError = defaultSaveFailed ? errno : 0;
+    return !defaultSaveFailed;
+}
+
+bool IPlugPresetmanager::TakeDefaultSaveFailure(StringBuf* path, int* error)
+{
+    if (!defaultSaveFailed)
+        return false;
+    defaultSaveFailed = false;
+    path->Assign(defaultSavePath);
+    *error = defaultSaveError;
+    return true;
 }
 
 void IPlugPresetmanager::MarkPresetParams(int32_t nParams, const PresetParamEntry* table)

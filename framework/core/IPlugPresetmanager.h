@@ -52,6 +52,12 @@ public:
     // "default.fxp", replacing it atomically; false (the old file stays) when
     // that fails or folder is empty.
     bool SaveDefaultPreset(const StringBuf& folder);
+    // For the editor that asked for the save through the plug-in's handler
+    // (UI thread): after a failed SaveDefaultPreset, true once, with the
+    // file it could not write (folder + "default.fxp") and the errno of the
+    // failure (0 when none was set); false after a save that succeeded or
+    // when the failure was taken already.
+    bool TakeDefaultSaveFailure(StringBuf* path, int* error);
     // Clears the preset-member flag of the owner's parameters 0..nParams-1,
     // then sets it for every index of table up to its record with a null
     // identifier (indices that name no parameter are skipped).
@@ -77,4 +83,7 @@ private:
     StringBuf userPresetFolder;
     StringBuf defaultPresetFolder;
     IPlugPreset defaultPreset{0};
+    bool defaultSaveFailed = false;
+    int defaultSaveError = 0;
+    StringBuf defaultSavePath;
 };

@@ -143,7 +143,9 @@ void IGraphics::SetParamControlsAsUser(int32_t paramIdx, double value, bool isUn
 
 void IGraphics::SetControlsAsUserOrPlug(int32_t paramIdx, double value, bool isUnit, bool asUser)
 {
-    if (!std::isfinite(value))
+    // An index that names no parameter reaches no control (-1 is what the
+    // controls without a parameter carry).
+    if (!std::isfinite(value) || paramIdx < 0 || (plug && !plug->GetParam(paramIdx)))
         return;
     if (!isUnit)
     {

@@ -129,11 +129,11 @@ public:
 
     // Makes the back buffer (width x height) and the scratch bitmap anew.
     void CreateDrawBitmaps() override;
-    // Any thread. A non-unit value is turned into the parameter's unit value
-    // first (nothing for an index that names no parameter). Every control
-    // bound to paramIdx takes it (AcceptPlugValue), every control following
-    // it as an auxiliary parameter too (AcceptPlugAuxValue). A value that is
-    // not finite is dropped.
+    // Any thread. Nothing for an index that names no parameter (-1 among
+    // them). A non-unit value is turned into the parameter's unit value
+    // first. Every control bound to paramIdx takes it (AcceptPlugValue),
+    // every control following it as an auxiliary parameter too
+    // (AcceptPlugAuxValue). A value that is not finite is dropped.
     void PushParamToControls(int32_t paramIdx, double value, bool isUnit) override;
     // The same conversion, then AcceptUserValue on every control bound to
     // paramIdx, so the value travels to the plug-in and the host as a user edit.
@@ -199,9 +199,10 @@ public:
     // the press. Otherwise a gesture of the parameter begins
     // (IPlugBase::BeginParamGesture) before the control's PointerPressed.
     void PointerDown(int32_t x, int32_t y, const IPointerMods& mods);
-    // The release: the captured control (else the one under the pointer)
-    // gets PointerReleased; capture ends; the gesture begun by the press (if
-    // any) ends, for the parameter it began with.
+    // The release: the captured control (the one that took the press or
+    // the double-click), and no other, gets PointerReleased; capture ends;
+    // the gesture begun by the press (if any) ends, for the parameter it
+    // began with.
     void PointerUp(int32_t x, int32_t y, const IPointerMods& mods);
     // While a control is captured and the pointer moved: PointerDragged
     // with the distance since the last position.
@@ -213,7 +214,8 @@ public:
     bool PointerMove(int32_t x, int32_t y, const IPointerMods& mods);
     // A double-click: a control that takes it as a press is captured and
     // pressed (true, with a gesture as for a press); any other gets
-    // PointerDoubleClicked (false). False with no control.
+    // PointerDoubleClicked and is captured until the release (false). False
+    // with no control.
     bool PointerDoubleClick(int32_t x, int32_t y, const IPointerMods& mods);
     // delta: whole notches, positive away from the user.
     void WheelTurn(int32_t x, int32_t y, const IPointerMods& mods, int32_t delta);
@@ -251,8 +253,9 @@ public:
     void SetViewContainer(AAX_IViewContainer* container) override { viewContainer = container; }
     AAX_IViewContainer* ViewContainer() const { return viewContainer; }
     void SetHoverTracking(bool on) { hoverTracking = on; }
-    // Tooltips of controls in the editor window (off unless turned on).
-    void SetTooltipsEnabled(bool on) { tooltipsEnabled = on; }
+    // Tooltips of controls in the editor window (off unless turned on); the
+    // window half follows a change at once.
+    virtual void SetTooltipsEnabled(bool on) { tooltipsEnabled = on; }
     bool TooltipsEnabled() const { return tooltipsEnabled; }
     int32_t CapturedControl() const { return captured; }
     int32_t HoverControl() const { return hover; }

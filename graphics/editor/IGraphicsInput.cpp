@@ -95,7 +95,9 @@ void IGraphics::PointerUp(int32_t x, int32_t y, const IPointerMods& pointerMods)
 {
     mods = pointerMods;
     buttonDown = false;
-    IControl* control = ControlAt(ControlUnderPointer(x, y, false));
+    // Only the control that took the press: a release whose press went
+    // elsewhere (to the host, to cancel a value entry) reaches none.
+    IControl* control = ControlAt(captured);
     captured = -1;
     lastX = -1;
     lastY = -1;
@@ -157,6 +159,8 @@ bool IGraphics::PointerDoubleClick(int32_t x, int32_t y, const IPointerMods& poi
         return false;
     if (!control->DoubleClickActsAsPress())
     {
+        // Its release comes to it, as a press's does.
+        captured = idx;
         control->PointerDoubleClicked(x, y, mods);
         return false;
     }

@@ -28,11 +28,21 @@ bool RegisterWindowClass(WNDPROC proc, HINSTANCE instance)
     return RegisterClassA(&wc) != 0;
 }
 
-// One window fewer; the class goes with the last.
+// The class goes when no window of it is open. A window destroyed from
+// outside still exists while it hears of it, so its class cannot go then:
+// the next opening or the editor's end takes it away.
+void UnregisterIdleClass(HINSTANCE instance)
+{
+    if (openWindows == 0)
+        UnregisterClassA(kWindowClass, instance);
+}
+
+// One window fewer.
 void ReleaseWindowClass(HINSTANCE instance)
 {
-    if (openWindows > 0 && --openWindows == 0)
-        UnregisterClassA(kWindowClass, instance);
+    if (openWindows > 0)
+        --openWindows;
+    UnregisterIdleClass(instance);
 }
 
 // Grows window by (dw, dh) while it is a child and not an MDI child.
@@ -66,7 +76,11 @@ IGraphicsWin::IGraphicsWin(IPlugBase* plug, int32_t width, int32_t height, int32
 {
 }
 
-IGraphicsWin::~IGraphicsWin() { CloseWindow(false); }
+IGraphicsWin::~IGraphicsWin()
+{
+    CloseWindow(false);
+    UnregisterIdleClass(moduleInstance);
+}
 
 int32_t IGraphicsWin::OpenWindowCount() { return openWindows; }
 
@@ -84,20 +98,23 @@ void* IGraphicsWin::OpenEditorWindow(void* parent)
     int y = 0;
     int w = Width();
     int h = Height();
-    if (window)
+    RECT r = {};
+    if (window && GetWindowRect(window, &r))
     {
-        RECT r;
-        GetWindowRect(window, &r);
         POINT at = {r.left, r.top};
         ScreenToClient(GetParent(window), &at);
         x = at.x;
         y = at.y;
         w = r.right - r.left;
         h = r.bottom - r.top;
-        CloseEditorWindow();
     }
-    if (openWindows == 0 && !RegisterWindowClass(WindowProc, moduleInstance))
-        return nullptr;
+    CloseEditorWindow();
+    if (openWindows == 0)
+    {
+        UnregisterIdleClass(moduleInstance);
+        if (!RegisterWindowClass(WindowProc, moduleInstance))
+            return nullptr;
+    }
     ++openWindows;
     window = CreateWindowExA(0, kWindowClass, "IPlug", WS_CHILD | WS_VISIBLE, x, y, w, h, parentWindow, nullptr,
                              moduleInstance, this);
@@ -116,22 +133,32 @@ void IGraphicsWin::CloseEditorWindow() { CloseWindow(true); }
 
 void IGraphicsWin::CloseWindow(bool endGesture)
 {
-    if (!window)
-        return;
+    // Forgotten before it goes, so that its WM_DESTROY finds no editor.
+    if (HWND closing = ForgetWindow(endGesture))
+    {
+        DestroyWindow(closing);
+        ReleaseWindowClass(moduleInstance);
+    }
+}
+
+void IGraphicsWin::WindowDestroyed()
+{
+    if (ForgetWindow(true))
+        ReleaseWindowClass(moduleInstance);
+}
+
+HWND IGraphicsWin::ForgetWindow(bool endGesture)
+{
+    HWND forgotten = window;
+    if (!forgotten)
+        return nullptr;
     AbandonPointer(endGesture);
     RemoveEntryField();
-    if (tooltip)
-    {
-        DestroyWindow(tooltip);
-        tooltip = nullptr;
-    }
-    tooltipShown = false;
-    tooltipControl = -1;
+    CloseTooltip();
     RestorePointer();
-    DestroyWindow(window);
     window = nullptr;
     wheelRemainder = 0;
-    ReleaseWindowClass(moduleInstance);
+    return forgotten;
 }
 
 void IGraphicsWin::OpenTooltip()
@@ -149,8 +176,26 @@ void IGraphicsWin::OpenTooltip()
         if (tooltip)
             DestroyWindow(tooltip);
         tooltip = nullptr;
-        SetTooltipsEnabled(false);
+        IGraphics::SetTooltipsEnabled(false);
     }
+}
+
+void IGraphicsWin::CloseTooltip()
+{
+    HideTooltip();
+    if (tooltip)
+        DestroyWindow(tooltip);
+    tooltip = nullptr;
+    tooltipControl = -1;
+}
+
+void IGraphicsWin::SetTooltipsEnabled(bool on)
+{
+    IGraphics::SetTooltipsEnabled(on);
+    if (!on)
+        CloseTooltip();
+    else if (window && !tooltip)
+        OpenTooltip();
 }
 
 void IGraphicsWin::ShowTooltip()
@@ -193,7 +238,7 @@ bool IGraphicsWin::SetEditorSize(int32_t newWidth, int32_t newHeight, bool keepC
     const int32_t dw = newWidth - Width();
     const int32_t dh = newHeight - Height();
     if (!keepControls)
-        RemoveEntryField();
+        LetControlsGo();
     IGraphics::SetEditorSize(newWidth, newHeight, keepControls);
     if (!window)
         return false;
@@ -215,9 +260,16 @@ bool IGraphicsWin::SetEditorSize(int32_t newWidth, int32_t newHeight, bool keepC
 
 void IGraphicsWin::ResetControls()
 {
-    RemoveEntryField();
-    tooltipControl = -1;
+    LetControlsGo();
     IGraphics::ResetControls();
+}
+
+void IGraphicsWin::LetControlsGo()
+{
+    RemoveEntryField();
+    // The tip shown may be that of a control that goes.
+    HideTooltip();
+    tooltipControl = -1;
 }
 
 void IGraphicsWin::SetFrameRate(double fps)
@@ -234,7 +286,11 @@ void IGraphicsWin::Tick()
     if (!entryField || entryState == kEntryIdle)
     {
         IBounds area = {};
-        if (CollectChanges(area))
+        const bool changed = CollectChanges(area);
+        // The idle refresh may have closed the window.
+        if (!window)
+            return;
+        if (changed)
         {
             const RECT r = {area.L, area.T, area.R, area.B};
             InvalidateRect(window, &r, FALSE);

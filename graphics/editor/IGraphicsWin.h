@@ -47,15 +47,18 @@ public:
 
     bool PaintWindow(const IBounds& area) override;
     void CancelEntry() override;
-    // The surface part first (an open entry field goes when the controls
-    // do); then the window grows or shrinks by the change of the editor's
-    // size (in every plug-in format: the window always shows the whole
-    // editor), and for formats other than 0, 1, 3 and 4 also its parent and
-    // grandparent (each while a child and not an MDI child). The whole area
-    // is invalidated. False without a window.
+    // The surface part first (an open entry field and a shown tooltip go
+    // when the controls do); then the window grows or shrinks by the change
+    // of the editor's size (in every plug-in format: the window always shows
+    // the whole editor), and for formats other than 0, 1, 3 and 4 also its
+    // parent and grandparent (each while a child and not an MDI child). The
+    // whole area is invalidated. False without a window.
     bool SetEditorSize(int32_t width, int32_t height, bool keepControls) override;
-    // An open entry field goes first.
+    // An open entry field and a shown tooltip go first.
     void ResetControls() override;
+    // While the window is open: off removes the tooltip window (none shows
+    // from then on), on makes it.
+    void SetTooltipsEnabled(bool on) override;
     bool HasWindow() const override { return window != nullptr; }
     const char* BackendName() const override { return "Windows GDI"; }
     // Owned by the host's top-level window (found once from the parent).
@@ -87,7 +90,8 @@ public:
     bool OpenWebLink(const char* address, const char* title, const char* confirmText,
                      const char* errorText) override;
     // parent: the host's view (HWND). An open window is closed first and its
-    // place and size taken over; otherwise (0, 0) and the editor's size. On
+    // place and size taken over; otherwise (0, 0) and the editor's size (also
+    // after the window was destroyed from outside, which it forgets). On
     // success every control is marked changed (no push), so the first tick
     // paints everything; the timer starts with trunc(1000 / frame rate) ms.
     void* OpenEditorWindow(void* parent) override;
@@ -126,6 +130,12 @@ private:
     void RequestCommit();
     void RemoveEntryField();
     void CloseWindow(bool endGesture);
+    // Lets go of everything the open window holds (pointer, entry field,
+    // tooltip) and answers its handle, now no longer the editor's; null when
+    // none was open.
+    HWND ForgetWindow(bool endGesture);
+    // The window got WM_DESTROY while still the editor's.
+    void WindowDestroyed();
     void MouseMoved(WPARAM wParam, LPARAM lParam);
     void ButtonPressed(WPARAM wParam, LPARAM lParam);
     void WheelTurned(WPARAM wParam, LPARAM lParam);
@@ -133,6 +143,9 @@ private:
     void ShowTooltip();
     void HideTooltip();
     void OpenTooltip();
+    void CloseTooltip();
+    // Before every control is deleted: the entry field and a shown tooltip go.
+    void LetControlsGo();
     HWND TopLevelOwner();
 
     HINSTANCE moduleInstance = nullptr;

@@ -43,7 +43,7 @@ HMENU BuildMenu(const IPlugMenu& menu, int64_t* nextId)
             continue;
         }
         MenuEntryText(menu, i, &text);
-        if (const IPlugMenu* submenu = item->Submenu())
+        if (const IPlugMenu* submenu = item->ShownSubmenu())
         {
             HMENU sub = BuildMenu(*submenu, nextId);
             if (sub && !AppendMenuA(built, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.Get()))
@@ -73,10 +73,15 @@ IPlugMenu* IGraphicsWin::ShowPopupMenu(IPlugMenu* menu, const IBounds& area)
     ClientToScreen(window, &at);
     IPlugMenu* chosen = nullptr;
     MSG msg;
-    if (TrackPopupMenu(built, 0, at.x, at.y, 0, window, nullptr) &&
-        PeekMessageA(&msg, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+    const HWND owner = window;
+    const bool tracked = TrackPopupMenu(built, 0, at.x, at.y, 0, owner, nullptr) != FALSE;
+    // While the menu was up the window may have closed: then no choice
+    // stands, and a null window must not reach the calls below (for them it
+    // means every window).
+    if (tracked && window == owner && PeekMessageA(&msg, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE))
         chosen = ChooseMenuId(menu, LOWORD(msg.wParam));
     DestroyMenu(built);
-    InvalidateRect(window, nullptr, FALSE);
+    if (window == owner)
+        InvalidateRect(owner, nullptr, FALSE);
     return chosen;
 }

@@ -69,6 +69,11 @@ LRESULT IGraphicsWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         CloseEditorWindow();
         return 0;
+    case WM_DESTROY:
+        // Destroyed from outside (the host's view went first): forgotten at
+        // once, so that nothing uses the dead handle and a reopen starts afresh.
+        WindowDestroyed();
+        return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         return 0;

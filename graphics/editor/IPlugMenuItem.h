@@ -28,6 +28,8 @@ public:
 
     const char* Text() const { return text.Get(); }
     IPlugMenu* Submenu() const { return submenu; }
+    // The submenu the shown menu holds: none for a separator.
+    IPlugMenu* ShownSubmenu() const { return IsSeparator() ? nullptr : submenu; }
     int32_t Flags() const { return flags; }
     void SetFlags(int32_t newFlags) { flags = newFlags; }
     bool IsSeparator() const { return (flags & kMenuItemSeparator) != 0; }

@@ -9,7 +9,7 @@ int64_t MenuIdCount(const IPlugMenu* menu)
         return 0;
     int64_t count = menu->EntryCount();
     for (int32_t i = 0; i < menu->EntryCount(); ++i)
-        count += MenuIdCount(menu->EntryAt(i)->Submenu());
+        count += MenuIdCount(menu->EntryAt(i)->ShownSubmenu());
     return count;
 }
 
@@ -23,7 +23,7 @@ MenuIdTarget FindMenuId(IPlugMenu* top, int64_t id)
     int64_t first = count;  // the first id of the next submenu
     for (int32_t i = 0; i < count; ++i)
     {
-        IPlugMenu* submenu = top->EntryAt(i)->Submenu();
+        IPlugMenu* submenu = top->EntryAt(i)->ShownSubmenu();
         const int64_t span = MenuIdCount(submenu);
         if (id < first + span)
             return FindMenuId(submenu, id - first);

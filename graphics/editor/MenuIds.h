@@ -4,7 +4,8 @@
 // reserves one id per item (the menu's first id plus the item's position),
 // then its submenus take the ids that follow, in item order, each with all of
 // its own submenus before the next one (depth first). An item that holds a
-// submenu has an id too. UI thread.
+// submenu has an id too. A separator shows no submenu, so one it carries
+// takes no ids. UI thread.
 
 #include "graphics/editor/IPlugMenu.h"
 

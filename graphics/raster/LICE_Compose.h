@@ -10,7 +10,9 @@
 // Copy at alpha exactly 1.0 copies the pixels unchanged, copy at exactly 0.5
 // stores the per-byte half-sum ((s >> 1) & 0x7F7F7F7F) + ((d >> 1) & 0x7F7F7F7F).
 // Source and destination may be the same bitmap; overlapping rectangles then
-// read pixels that may already be written (only the plain copy is exact).
+// read pixels that may already be written. Rows are walked top to bottom,
+// so only the plain copy at alpha 1.0 with the destination not below the
+// source (same rows or higher up; any column) is exact.
 
 #include "graphics/raster/CombineMode.h"
 #include "graphics/raster/LICE_IBitmap.h"

@@ -25,7 +25,9 @@
 //   (without folder and last extension). A failed save, or a name with
 //   nothing before the extension, shows an alert and sends nothing; after a
 //   save the saved command (the rescan of the user presets) is sent.
-// - Save as Default: the save-default command, when 0 or more.
+// - Save as Default: the save-default command, when 0 or more; when the
+//   plug-in (a preset manager) could not write the file, the same alert as
+//   a failed save.
 // - A factory preset is recalled (preset members only); a user preset is
 //   first copied into slot 0 with its name and slot 0 recalled. Then the
 //   plug-in announces the program and sends every value to the host.
@@ -83,6 +85,7 @@ private:
     void LoadPresetFile();
     void ResetToDefault();
     void SavePresetFile();
+    void SaveAsDefault();
     void RecallChosen(int32_t idx);
     void Alert(const char* what, const char* reason);
 

@@ -2,6 +2,7 @@
 #include "graphics/vector/IExtPresetMenu_SVG1.h"
 
 #include "framework/core/IPlugBase.h"
+#include "framework/core/IPlugPresetmanager.h"
 #include "framework/core/ProgramFile.h"
 #include "framework/core/Utf8Cut.h"
 #include "graphics/editor/IGraphics.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -27,6 +29,21 @@ enum MainEntry : int32_t
 constexpr size_t kProgramNameRoom = 259;
 // The most bytes of an alert's text.
 constexpr int32_t kAlertRoom = 8192;
+
+// Why a file could not be written, from the errno of the failure.
+const char* SaveFailureText(int error) { return error != 0 ? std::strerror(error) : "it could not be written"; }
+
+// A preset name as a file name to propose: path separators and the other
+// characters a file name cannot hold on the systems presets travel between
+// become "-" ("LKFS ATSC A/85" gives "LKFS ATSC A-85").
+void ProposeFileName(const char* presetName, StringBuf* out)
+{
+    std::string name(presetName ? presetName : "");
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || std::strchr("/\\:*?\"<>|", c))
+            c = '-';
+    out->Set(name.c_str());
+}
 
 }  // namespace
 
@@ -79,8 +96,7 @@ void IExtPresetMenu_SVG1::RunMenu()
             SavePresetFile();
             break;
         case kSaveAsDefault:
-            if (saveDefaultCommand >= 0)
-                plug->HandleParamChange(saveDefaultCommand);
+            SaveAsDefault();
             break;
         default:
             break;
@@ -143,7 +159,7 @@ void IExtPresetMenu_SVG1::SavePresetFile()
 {
     IPlugBase* plug = Plug();
     StringBuf folder(presetFolder);
-    filePath.Set(plug->PresetName(plug->GetCurrentPresetIdx()));
+    ProposeFileName(plug->PresetName(plug->GetCurrentPresetIdx()), &filePath);
     StringBuf fileName(presetFolder);
     fileName.Append(filePath.Get());
     Surface()->AskForFile(&fileName, 1, &folder, extensions.Get());
@@ -163,11 +179,29 @@ void IExtPresetMenu_SVG1::SavePresetFile()
     errno = 0;
     if (!plug->SaveProgramFile(filePath, programName))
     {
-        Alert("save", errno != 0 ? std::strerror(errno) : "it could not be written");
+        Alert("save", SaveFailureText(errno));
         return;
     }
     if (savedCommand >= 0)
         plug->HandleParamChange(savedCommand);
+}
+
+void IExtPresetMenu_SVG1::SaveAsDefault()
+{
+    IPlugBase* plug = Plug();
+    if (saveDefaultCommand < 0)
+        return;
+    // The handler writes the file; a plug-in that keeps presets tells how it went.
+    auto* manager = dynamic_cast<IPlugPresetmanager*>(plug);
+    StringBuf path;
+    int error = 0;
+    if (manager)
+        manager->TakeDefaultSaveFailure(&path, &error);  // an earlier save's is not this one's
+    plug->HandleParamChange(saveDefaultCommand);
+    if (!manager || !manager->TakeDefaultSaveFailure(&path, &error))
+        return;
+    filePath.Assign(path);
+    Alert("save", SaveFailureText(error));
 }
 
 void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason)

@@ -574,8 +574,18 @@ DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId)
 
 DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
 
-BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL)
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
 {
+    if (!hwnd)
+    {
+        // A copy: painting may create or destroy windows.
+        const std::vector<HWND> all = Layer().windowOrder;
+        for (HWND each : all)
+            InvalidateRect(each, nullptr, erase);
+        for (HWND each : all)
+            UpdateWindow(each);
+        return TRUE;
+    }
     WindowObject* w = FindWindowObject(hwnd);
     if (!w)
         return FALSE;

@@ -75,6 +75,8 @@ LRESULT TooltipProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case TTM_POP:
         tips->shown = false;
         return 0;
+    case TTM_GETCURRENTTOOLA:
+        return tips->shown ? TRUE : FALSE;
     case TTM_SETMAXTIPWIDTH:
         return -1;
     default:

@@ -295,7 +295,9 @@ DWORD GetCurrentProcessId();
 // --- Painting -----------------------------------------------------------------
 
 // Adds the rectangle (null: the whole client area) to the update region,
-// clipped to the client area. erase is accepted and ignored.
+// clipped to the client area. erase is accepted and ignored. A null window
+// stands for every window: each is invalidated whole and repainted before
+// this returns.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 // Removes the rectangle (null: everything) from the update region.
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
@@ -409,6 +411,8 @@ inline constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;
 inline constexpr UINT TTM_DELTOOLA = WM_USER + 5;
 inline constexpr UINT TTM_UPDATETIPTEXTA = WM_USER + 12;
+// TRUE while a tip is shown (the current tool's record is not filled in).
+inline constexpr UINT TTM_GETCURRENTTOOLA = WM_USER + 15;
 inline constexpr UINT TTM_SETMAXTIPWIDTH = WM_USER + 24;
 inline constexpr UINT TTM_POP = WM_USER + 28;
 inline constexpr UINT TTM_POPUP = WM_USER + 34;

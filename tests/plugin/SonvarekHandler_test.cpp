@@ -194,6 +194,8 @@ TEST_F(Handler, GuiScaleAndItsCommands)
     EXPECT_EQ(drag(-1232, 0), 1.0) << "a product of 0";
     plug->SetFromHost(kGUIScale, 2.0);
     EXPECT_EQ(drag(-2000, 10), 1.0) << "a negative product";
+    plug->SetFromHost(kGUIScale, 1.0);
+    EXPECT_EQ(drag(-1300, -800), 1.0) << "both axes shrunk past nothing: a positive product of negative factors";
     plug->SetFromHost(kGUIScale, 2.0);
     EXPECT_EQ(drag(0, 0), 2.0) << "no drag, nothing";
 }

@@ -136,6 +136,18 @@ TEST_F(EffectGUI, LeavingTheHostWhileShownClosesTheEditorFirst)
     EXPECT_EQ(plug->editorEvents, (Events{"opened", "closed", "opened", "closed"}));
 }
 
+TEST_F(EffectGUI, ARefusedAttachLeavesTheShownEditorAsItWas)
+{
+    gui->GiveView(hostWindow);
+    const HWND shown = editor->Window();
+    EXPECT_EQ(gui->Gui().AttachToHost(nullptr), kAAXResultNoController);
+    EXPECT_EQ(editor->Window(), shown);
+    EXPECT_NE(editor->ViewContainer(), nullptr);
+    EXPECT_EQ(plug->editorEvents, (Events{"opened"}));
+    ASSERT_EQ(instance->SetNormalized("2", 0.25), 0);
+    EXPECT_NEAR(fader->CurrentValue(), 0.25, 1e-12) << "host values still reach the editor";
+}
+
 TEST_F(EffectGUI, AViewThatAnswersAsNoViewContainerShowsNothing)
 {
     session.host.Withhold(kIID_ViewContainer);
@@ -146,6 +158,7 @@ TEST_F(EffectGUI, AViewThatAnswersAsNoViewContainerShowsNothing)
 
 TEST_F(EffectGUI, WithoutAnEditorOrItsInstanceNothingOpens)
 {
+    EXPECT_EQ(gui->Gui().DetachFromHost(), 0);
     EXPECT_EQ(gui->Gui().AttachToHost(nullptr), kAAXResultNoController);
     gui->GiveView(hostWindow);
     EXPECT_EQ(editor->Window(), nullptr) << "not attached: no instance, no editor";

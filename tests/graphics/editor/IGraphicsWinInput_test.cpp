@@ -1,3 +1,4 @@
+#include "support/FakeViewContainer.h"
 #include "support/WindowFixture.h"
 
 #include "graphics/editor/IKeyCodes.h"
@@ -58,6 +59,30 @@ TEST_F(Input, PressesAndDragsReachTheCapturedControlWithTheirModifiers)
     knob->events.clear();
     desktop.DoubleClick(SX(15), SY(20));
     EXPECT_EQ(knob->events, (Events{"press 15,20 L", "release 15,20 -", "double 15,20 L", "release 15,20 -"}));
+}
+
+TEST_F(Input, AReleaseReachesOnlyTheControlThatTookThePress)
+{
+    // The click that cancels a value entry.
+    knob->baseOnPress = true;
+    knob->SetValueEntryDisabled(false);
+    desktop.Click(MouseButton::Right, SX(15), SY(20));
+    ASSERT_NE(surface->EntryField(), nullptr);
+    desktop.Click(MouseButton::Left, SX(120), SY(20));
+    EXPECT_EQ(surface->EntryState(), IGraphicsWin::kEntryCancel);
+    Tick();
+    EXPECT_EQ(knob->events, (Events{"press 15,20 R", "release 15,20 -"}));
+    EXPECT_TRUE(other->events.empty()) << "the cancelling click's release";
+
+    // A click the host takes.
+    FakeViewContainer view;
+    view.takesClicks = true;
+    surface->SetViewContainer(&view);
+    desktop.RunFor(600);  // not a double-click
+    desktop.Click(MouseButton::Left, SX(120), SY(20));
+    surface->SetViewContainer(nullptr);
+    EXPECT_EQ(view.offered.size(), 1u);
+    EXPECT_TRUE(other->events.empty());
 }
 
 TEST_F(Input, TheWheelTurnsWholeNotchesAndAddsUpFineSteps)

@@ -1,7 +1,9 @@
 #include "support/WindowFixture.h"
 
+#include "graphics/editor/IPlugMenu.h"
 #include "graphics/raster/LICE_SysBitmap.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -86,6 +88,79 @@ TEST_F(Lifecycle, OpenCloseAndReopenLeaveNothingBehind)
     EXPECT_EQ(r.left, kHostX + 7);
     EXPECT_EQ(r.right - r.left, 150);
     EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 1);
+}
+
+TEST_F(Lifecycle, AWindowDestroyedFromOutsideIsForgottenAndAReopenStartsAfresh)
+{
+    Add({0, 0, 0, 0, 20, 0, 20, 0}, kParamGain);
+    const LiveCounts before = desktop.Counts();
+    Open();
+    SetWindowPos(window, nullptr, 7, 9, 150, 80, SWP_NOZORDER);
+    desktop.ButtonDown(MouseButton::Left, SX(10), SY(12));
+    surface->OpenEntryField(surface->ControlAt(0), TextStyle(), {0, 0, 40, 16}, "1", nullptr);
+
+    // The host's view goes first, the editor inside it.
+    DestroyWindow(host);
+    EXPECT_FALSE(surface->HasWindow());
+    EXPECT_EQ(surface->EntryField(), nullptr);
+    EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 0);
+    EXPECT_EQ(plug->gestures, (std::vector<std::string>{"begin 0", "end 0"}));
+    LiveCounts gone = before;
+    --gone.windows;
+    EXPECT_EQ(desktop.Counts(), gone) << "the field's font went too";
+
+    host = desktop.CreateHostWindow(kHostX, kHostY, 400, 300);
+    ASSERT_NE(Open(), nullptr);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, kHostX);
+    EXPECT_EQ(r.top, kHostY);
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_EQ(r.bottom - r.top, 100);
+    EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 1);
+    surface->CloseEditorWindow();
+    EXPECT_FALSE(UnregisterClassA("IPlugWndClass", nullptr)) << "the class went with the last window";
+}
+
+TEST_F(Lifecycle, AWindowClosedFromATickOrAMenuLeavesEveryOtherWindowAlone)
+{
+    TestControl* control = Add({10, 0, 10, 0, 20, 0, 20, 0});
+    const HWND other = desktop.CreateHostWindow(500, 50, 100, 100);  // another instance's view
+    Open();
+    Tick();
+    desktop.ClearHostMessages(other);
+    auto otherPaints = [&] {
+        const std::vector<LoggedMessage>& log = desktop.HostMessages(other);
+        return std::count_if(log.begin(), log.end(), [](const LoggedMessage& m) { return m.message == WM_PAINT; });
+    };
+
+    // The idle refresh changes a control and closes the editor.
+    bool closeOnIdle = true;
+    plug->onIdle = [&] {
+        if (!closeOnIdle)
+            return;
+        closeOnIdle = false;
+        control->SetHidden(false);
+        surface->CloseEditorWindow();
+    };
+    Tick();
+    EXPECT_FALSE(surface->HasWindow());
+    EXPECT_EQ(otherPaints(), 0);
+
+    // The editor closes while its menu is up.
+    Open();
+    Tick();
+    desktop.ClearHostMessages(other);
+    IPlugMenu menu;
+    menu.InsertTextEntry("a", -1, 0);
+    desktop.Services().chooseMenuItem = [&](const MenuRequest& r) {
+        surface->CloseEditorWindow();
+        return FindMenuItem(r.items, "a");
+    };
+    EXPECT_EQ(surface->ShowPopupMenu(&menu, {0, 0, 10, 10}), nullptr);
+    EXPECT_EQ(menu.ChosenIndex(), -1);
+    desktop.Pump();
+    EXPECT_EQ(otherPaints(), 0);
 }
 
 TEST_F(Lifecycle, DeletingThePlugInWithAnOpenEditorFreesEverything)

@@ -49,6 +49,17 @@ TEST_F(Services, APopupAnswersTheSubmenuThatHoldsTheChoice)
     EXPECT_EQ(request.items[2].submenu[2].flags & MF_GRAYED, MF_GRAYED);
     EXPECT_EQ(request.items[2].submenu[0].id, 4u) << "the top menu's items take ids 0-3";
 
+    // A separator that carries a submenu shows none and takes no ids: the
+    // choice stays the one made in the submenu shown after it.
+    IPlugMenu hidden;
+    hidden.InsertTextEntry("Hidden", -1, 0);
+    top.InsertEntry(new IPlugMenuItem("", &hidden, kMenuItemSeparator), 1);
+    factory.SetChosenIndex(-1);
+    EXPECT_EQ(surface->ShowPopupMenu(&top, {10, 20, 50, 30}), &factory);
+    EXPECT_EQ(factory.ChosenIndex(), 1);
+    EXPECT_EQ(hidden.ChosenIndex(), -1);
+    EXPECT_EQ(desktop.Services().menuLog.back().items[3].submenu[0].id, 5u);
+
     desktop.Services().chooseMenuItem = nullptr;  // dismissed
     EXPECT_EQ(surface->ShowPopupMenu(&top, {}), nullptr);
     EXPECT_EQ(desktop.Counts().menus, 0);
@@ -185,6 +196,40 @@ TEST_F(Services, TooltipsAndTheHiddenPointer)
     surface->CloseEditorWindow();
     EXPECT_EQ(desktop.CursorDisplayCount(), 0) << "closing shows it again";
     EXPECT_EQ(desktop.Counts().windows, 1) << "the tooltip window went too";
+}
+
+TEST_F(Services, ATooltipGoesWithItsControlAndWithTheSwitch)
+{
+    auto addKnob = [&] { Add({10, 0, 10, 0, 30, 0, 30, 0})->SetTooltip("Gain"); };
+    auto shown = [&] {
+        return surface->TooltipWindow() && SendMessageA(surface->TooltipWindow(), TTM_GETCURRENTTOOLA, 0, 0);
+    };
+    auto hover = [&] {
+        desktop.MouseMove(SX(300), SY(15));  // off the editor
+        desktop.MouseMove(SX(15), SY(15));
+        desktop.RunFor(500);
+    };
+    addKnob();
+    surface->SetHoverTracking(true);
+    surface->SetTooltipsEnabled(true);
+    Open();
+    hover();
+    ASSERT_TRUE(shown());
+    surface->ResetControls();
+    EXPECT_FALSE(shown()) << "its control went";
+
+    addKnob();
+    hover();
+    ASSERT_TRUE(shown());
+    const int windows = desktop.Counts().windows;
+    surface->SetTooltipsEnabled(false);
+    EXPECT_FALSE(shown());
+    EXPECT_EQ(desktop.Counts().windows, windows - 1);
+    hover();
+    EXPECT_FALSE(surface->TooltipShown());
+    surface->SetTooltipsEnabled(true);
+    hover();
+    EXPECT_TRUE(shown()) << "on again while open";
 }
 
 TEST_F(Services, PngImagesComeFromTheModulesResources)

@@ -142,6 +142,10 @@ TEST_F(SurfaceTest, ValuesFromThePlugInReachBoundControlsAsUnitValues)
     surface.PushParamToControls(kParamGain, std::numeric_limits<double>::infinity(), true);
     surface.PushParamToControls(42, 1.0, false);
     EXPECT_EQ(gain->CurrentValue(), 0.5);
+    // -1 names no parameter: the controls without one are not reached.
+    surface.PushParamToControls(-1, 0.7, true);
+    surface.SetParamControlsAsUser(-1, 0.7, true);
+    EXPECT_EQ(follower->CurrentValue(), 0.0);
     EXPECT_TRUE(plug.sent.empty());
 
     surface.SetParamControlsAsUser(kParamGain, -6.0, false);

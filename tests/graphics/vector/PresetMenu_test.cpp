@@ -11,6 +11,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -290,6 +291,14 @@ TEST_F(OnTheMeter, SaveWritesTheFileUnderItsNameAndRescans)
     Run("Save Preset...", home / "plain");
     EXPECT_EQ(ReadBytes(home / "plain").substr(28, 6), std::string("plain\0", 6));
 
+    // A name holding a path separator is proposed as one file name.
+    int32_t atsc = 0;
+    while (atsc < kFactory && std::string(plug->PresetName(atsc)) != "LKFS ATSC A/85")
+        ++atsc;
+    plug->RecallPreset(atsc, false);
+    Run("Save Preset...");
+    EXPECT_EQ(desktop.Services().fileLog.back().initialFile, UserFolder() + "LKFS ATSC A-85");
+
     Run("Save as Default");
     EXPECT_EQ(plug->commands.back(), kSaveDefaultPreset);
     EXPECT_FALSE(plug->heldAtCommand.back());
@@ -311,6 +320,18 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
     EXPECT_TRUE(plug->commands.empty());
     struct stat st;
     EXPECT_TRUE(stat((home / "taken.fxp").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) << "left as it was";
+
+    // "Save as Default" into a folder that is a file says so alike.
+    StringBuf folder;
+    plug->GetFormatFolder(&folder);
+    std::string formatFolder = folder.Get();
+    formatFolder.pop_back();
+    ASSERT_EQ(rmdir(formatFolder.c_str()), 0);
+    WriteBytes(formatFolder, "a file");
+    Run("Save as Default");
+    ASSERT_EQ(Alerts().size(), 4u);
+    EXPECT_EQ(Alerts().back().text,
+              "Could not save the preset file \"" + formatFolder + "/default.fxp\": Not a directory.");
 }
 
 TEST_F(OnTheMeter, WithoutItsCommandsOrDefaultTheMenuDoesLess)
