@@ -43,7 +43,11 @@ public:
     ~DialogSession() override
     {
         if (window)
+        {
+            session.openDialogs.erase(std::remove(session.openDialogs.begin(), session.openDialogs.end(), window),
+                                      session.openDialogs.end());
             XDestroyWindow(session.display, window);
+        }
         XFlush(session.display);
     }
 
@@ -65,7 +69,9 @@ public:
         y = std::clamp(y, 0, std::max(0, session.ScreenHeight() - height));
         window = session.CreateWindow(x, y, width, height, kDialogEvents, false);
         XSetWMProtocols(session.display, window, &session.wmDeleteWindow, 1);
-        session.SetFixedGeometry(window, x, y, width, height);
+        const XPoint place = {static_cast<short>(x), static_cast<short>(y)};
+        session.SetFixedSize(window, width, height, &place);
+        session.SetClass(window);
         session.SetWindowType(window, session.netWmWindowTypeDialog);
         session.SetTitle(window, form.title);
         XWMHints hints{};
@@ -74,6 +80,7 @@ public:
         XSetWMHints(session.display, window, &hints);
         if (over)
             XSetTransientForHint(session.display, window, over);
+        session.openDialogs.push_back(window);
         canvas = std::make_unique<Canvas>(width, height);
         Draw();
         XMapRaised(session.display, window);
@@ -287,7 +294,7 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count)
 DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over)
 {
     DialogSession dialog(session, form);
-    dialog.Open(over);
+    dialog.Open(session.openDialogs.empty() ? over : session.openDialogs.back());
     presenter.RunModal(dialog);
     return dialog.Done() ? dialog.Answer() : DialogAnswer{form.cancelAnswer, form.field};
 }

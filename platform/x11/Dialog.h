@@ -48,7 +48,8 @@ inline constexpr int kDialogButtonGap = 8;
 std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 
 // Shows the dialog centred over the X window over (0: the screen), as its
-// transient window, and runs it as the presenter's modal window until it is
+// transient window (over the innermost dialog of the presenter's when one
+// is open), and runs it as the presenter's modal window until it is
 // answered. The field takes typed characters and backspace; Enter answers
 // the default, Escape and closing the window cancel; a click on a button
 // answers it.

@@ -82,15 +82,21 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     EXPECT_EQ(std::string(open.file), folder / "old.fxp") << "the first Enter named no file that exists";
 
     FileDialog save(host, folder.Path(), OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    UserThread saver(*presenter, [](XUser& u) {
+    const Window xhost = presenter->XWindowOf(host);
+    Window saveOwner = 0, askOwner = 0;
+    std::string saveClass;
+    UserThread saver(*presenter, [&](XUser& u) {
         const Window dialog = FocusedDialog(u, "Save As");
         if (!dialog)
             return false;
+        saveOwner = u.TransientFor(dialog);
+        saveClass = u.WindowClass(dialog);
         u.Type("old");
         u.Tap(XK_Return);
         const Window ask = FocusedDialog(u, "Confirm Save As");
         if (!ask)
             return false;
+        askOwner = u.TransientFor(ask) == dialog ? dialog : 0;
         u.Tap(XK_Return);  // No, the default
         if (!u.WaitForGone(ask) || !u.WaitForFocus(dialog))
             return false;
@@ -104,6 +110,9 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     EXPECT_TRUE(GetSaveFileNameA(&save.request));
     EXPECT_TRUE(saver.Succeeded());
     EXPECT_EQ(std::string(save.file), folder / "old.fxp");
+    EXPECT_EQ(saveOwner, xhost) << "the dialog belongs to the editor's window";
+    EXPECT_NE(askOwner, 0u) << "the question belongs to the dialog that asked it";
+    EXPECT_EQ(saveClass, "sonvarek.Sonvarek");
 
     FileDialog cancelled(host, folder.Path(), 0);
     UserThread canceller(*presenter, [](XUser& u) {
@@ -156,27 +165,31 @@ TEST_F(PresenterDialogsTest, MessageBoxesAnswerTheirButtonsEnterEscapeAndClosing
 {
     struct Case
     {
+        HWND owner;
         UINT type;
         std::function<void(XUser&, Window)> act;
         int answer;
     };
     const Case cases[] = {
-        {MB_YESNO, [](XUser& u, Window w) { ClickButton(u, w, 2, 1); }, IDNO},
-        {MB_OKCANCEL, [](XUser& u, Window) { u.Tap(XK_Escape); }, IDCANCEL},
-        {MB_YESNOCANCEL | MB_DEFBUTTON2, [](XUser& u, Window) { u.Tap(XK_Return); }, IDNO},
-        {MB_OK, [](XUser& u, Window w) { u.AskToClose(w); }, IDOK},
+        {host, MB_YESNO, [](XUser& u, Window w) { ClickButton(u, w, 2, 1); }, IDNO},
+        {host, MB_OKCANCEL, [](XUser& u, Window) { u.Tap(XK_Escape); }, IDCANCEL},
+        {host, MB_YESNOCANCEL | MB_DEFBUTTON2, [](XUser& u, Window) { u.Tap(XK_Return); }, IDNO},
+        {nullptr, MB_OK, [](XUser& u, Window w) { u.AskToClose(w); }, IDOK},
     };
     for (const Case& c : cases)
     {
+        Window owner = 0;
         UserThread person(*presenter, [&](XUser& u) {
             const Window w = FocusedDialog(u, "Preset");
             if (!w)
                 return false;
+            owner = u.TransientFor(w);
             c.act(u, w);
             return true;
         });
-        EXPECT_EQ(MessageBoxA(host, "Replace the preset?", "Preset", c.type), c.answer) << "type " << c.type;
+        EXPECT_EQ(MessageBoxA(c.owner, "Replace the preset?", "Preset", c.type), c.answer) << "type " << c.type;
         EXPECT_TRUE(person.Succeeded());
+        EXPECT_EQ(owner, presenter->XWindowOf(host)) << "without an owner, over the shown window";
     }
 }
 
