@@ -6,7 +6,10 @@
 // - a menu: items, separators, checked and greyed items, submenus opening
 //   on hover; a click on an enabled item chooses it, Escape or a click
 //   outside the menu cancels; a menu taller than the screen scrolls with the
-//   wheel;
+//   wheel. The keys: Up and Down move the highlight over the enabled items
+//   (going round), Home and End jump to the first and last, Right or Enter
+//   open a submenu on its first item, Left or Escape close one, Enter
+//   chooses;
 // - the file dialog: a path typed into a text field (relative paths are
 //   taken in the starting folder; a name without an extension gets the
 //   default one), with the checks the request's flags ask for (the file
