@@ -244,6 +244,11 @@ size_t GlobalSize(HGLOBAL memory)
 
 std::u16string ClipboardText() { return Layer().services->ClipboardText().value_or(std::u16string()); }
 
+std::u16string PrimarySelectionText()
+{
+    return Layer().services->PrimarySelectionText().value_or(std::u16string());
+}
+
 HRESULT SHGetFolderPathA(HWND, int folder, HANDLE, DWORD, LPSTR path)
 {
     if (!path)

@@ -1,14 +1,18 @@
 #include "platform/x11/Dialog.h"
 
+#include "platform/win32/Desktop.h"
 #include "platform/win32/Rects.h"
+#include "platform/win32/Utf.h"
 #include "platform/win32/Win32.h"
 #include "platform/x11/Canvas.h"
 #include "platform/x11/KeyMapping.h"
 #include "platform/x11/ModalHandler.h"
 #include "platform/x11/Palette.h"
+#include "platform/x11/Selection.h"
 #include "platform/x11/X11Presenter.h"
 #include "platform/x11/XSession.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
@@ -24,22 +28,15 @@ constexpr int kGap = 8;
 constexpr long kDialogEvents =
     ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | FocusChangeMask;
 
-// Removes the last UTF-8 character.
-void EraseLast(std::string& text)
-{
-    while (!text.empty())
-    {
-        const auto byte = static_cast<unsigned char>(text.back());
-        text.pop_back();
-        if ((byte & 0xC0) != 0x80)
-            return;
-    }
-}
-
 class DialogSession : public ModalHandler
 {
 public:
-    DialogSession(XSession& s, const DialogForm& d) : session(s), form(d), field(d.field) {}
+    DialogSession(XSession& s, const DialogForm& d) : session(s), form(d), result(d.field)
+    {
+        // The text opens selected: typing replaces it.
+        field.SetText(Utf8ToUtf16(d.field));
+        field.SelectAll();
+    }
     ~DialogSession() override
     {
         if (window)
@@ -86,7 +83,7 @@ public:
         XMapRaised(session.display, window);
     }
 
-    DialogAnswer Answer() const { return {answer, field}; }
+    DialogAnswer Answer() const { return {answer, result}; }
     bool Done() const override { return done; }
     bool Owns(Window w) const override { return w == window; }
 
@@ -109,11 +106,8 @@ public:
             Key(event.xkey);
             break;
         case ButtonPress:
-            if (event.xbutton.window == window && event.xbutton.button == Button1)
-            {
-                pressed = ButtonAt(event.xbutton.x, event.xbutton.y);
-                Draw();
-            }
+            if (event.xbutton.window == window)
+                Press(event.xbutton);
             break;
         case ButtonRelease:
             if (event.xbutton.button == Button1 && pressed >= 0)
@@ -171,16 +165,7 @@ private:
         if (form.hasField)
         {
             c.Fill(fieldRect, kField);
-            // The end of a long text stays in view.
-            const RECT inner = {fieldRect.left + kFieldPadding, fieldRect.top, fieldRect.right - kFieldPadding,
-                                fieldRect.bottom};
-            const int textWidth = c.Measure(field).cx;
-            const LONG left = std::min<LONG>(inner.left, inner.right - 1 - textWidth);
-            c.Text(field, {left, inner.top, inner.right, inner.bottom}, kText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-            c.Fill({0, fieldRect.top, inner.left, fieldRect.bottom}, kPanel);
-            c.Fill({fieldRect.left, fieldRect.top, inner.left, fieldRect.bottom}, kField);
-            const LONG caret = left + textWidth;
-            c.Fill({caret, inner.top + 4, caret + 1, inner.bottom - 4}, kText);
+            c.Field(field, FieldLine(), true);
             c.Frame(fieldRect, kPanelBorder);
             c.Text(status, statusRect, kWarningText, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
         }
@@ -205,6 +190,30 @@ private:
         return -1;
     }
 
+    // The field's line inside its frame and padding.
+    RECT FieldLine() const
+    {
+        return {fieldRect.left + kFieldPadding, fieldRect.top + 1, fieldRect.right - kFieldPadding,
+                fieldRect.bottom - 1};
+    }
+
+    void Press(const XButtonEvent& b)
+    {
+        if (form.hasField && (b.button == Button1 || b.button == Button2) && ContainsPoint(fieldRect, b.x, b.y))
+        {
+            const size_t at = field.IndexAt(canvas->Font(), b.x);
+            field.Select(at, at);
+            if (b.button == Button2)
+                Paste(XA_PRIMARY);
+            Draw();
+        }
+        else if (b.button == Button1)
+        {
+            pressed = ButtonAt(b.x, b.y);
+            Draw();
+        }
+    }
+
     void Key(const XKeyEvent& key)
     {
         XKeyEvent copy = key;
@@ -215,31 +224,38 @@ private:
             End(form.defaultAnswer);
         else if (typed == XK_Escape)
             End(form.cancelAnswer);
-        else if (form.hasField && typed == XK_BackSpace)
-        {
-            EraseLast(field);
-            Draw();
-        }
         else if (form.hasField)
         {
-            const std::string text = TypedText(typed, latin1, length, ModifiersOfState(key.state));
-            bool added = false;
-            for (const char ch : text)
-                if (static_cast<unsigned char>(ch) >= 0x20)
-                {
-                    field += ch;
-                    added = true;
-                }
-            if (added)
+            const unsigned modifiers = ModifiersOfState(key.state);
+            const int virtualKey = VirtualKeyOf(XLookupKeysym(&copy, 0), typed);
+            bool changed = Edited(field.Key(virtualKey, modifiers & kShiftKey, modifiers & kControlKey));
+            for (const char16_t unit : Utf8ToUtf16(TypedText(typed, latin1, length, modifiers)))
+                changed = Edited(field.Char(unit)) || changed;
+            if (changed)
                 Draw();
         }
     }
 
+    bool Edited(LineEdit::Outcome outcome)
+    {
+        if (outcome == LineEdit::Outcome::kPaste)
+            Paste(session.clipboard);
+        return outcome != LineEdit::Outcome::kIgnored;
+    }
+
+    void Paste(Atom selection)
+    {
+        if (const std::optional<std::u16string> text = ReadSelectionText(session, selection))
+            for (const char16_t unit : LineEdit::PastedLine(*text))
+                field.Char(unit);
+    }
+
     void End(int chosen)
     {
+        result = Utf16ToUtf8(field.Text());
         if (chosen != form.cancelAnswer && form.hasField && form.check)
         {
-            std::string completed = field;
+            std::string completed = result;
             const std::optional<std::string> problem = form.check(completed);
             // A question the check asked may have taken the focus.
             TakeFocus();
@@ -249,7 +265,7 @@ private:
                 Draw();
                 return;
             }
-            field = completed;
+            result = completed;
         }
         answer = chosen;
         done = true;
@@ -264,7 +280,8 @@ private:
 
     XSession& session;
     const DialogForm& form;
-    std::string field;
+    LineEdit field;
+    std::string result;  // the field's text as answered
     std::string status;
     Window window = 0;
     std::unique_ptr<Canvas> canvas;

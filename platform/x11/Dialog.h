@@ -50,7 +50,7 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 // Shows the dialog centred over the X window over (0: the screen), as its
 // transient window (over the innermost dialog of the presenter's when one
 // is open), and runs it as the presenter's modal window until it is
-// answered. The field takes typed characters and backspace; Enter answers
-// the default, Escape and closing the window cancel; a click on a button
-// answers it.
+// answered. The field edits as the "EDIT" class does, its text opening
+// selected (see X11Services.h); Enter answers the default, Escape and
+// closing the window cancel; a click on a button answers it.
 DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over);

@@ -8,10 +8,9 @@
 #include "platform/x11/X11Presenter.h"
 #include "platform/x11/XSession.h"
 
-namespace {
+#include <X11/Xatom.h>
 
-// How long the clipboard's owner may take to answer.
-constexpr int kClipboardWaitMs = 2000;
+namespace {
 
 std::string Patterns(const FileRequest& request)
 {
@@ -112,7 +111,6 @@ intptr_t X11Services::OpenShell(const ShellRequest& request) { return fallback.O
 
 bool X11Services::IsConnected() { return fallback.IsConnected(); }
 
-std::optional<std::u16string> X11Services::ClipboardText()
-{
-    return ReadClipboardText(session, session.utility, kClipboardWaitMs);
-}
+std::optional<std::u16string> X11Services::ClipboardText() { return ReadSelectionText(session, session.clipboard); }
+
+std::optional<std::u16string> X11Services::PrimarySelectionText() { return ReadSelectionText(session, XA_PRIMARY); }

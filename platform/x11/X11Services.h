@@ -18,9 +18,11 @@
 // - a message box: its text and buttons (OK; OK, Cancel; Yes, No; Yes, No,
 //   Cancel), Enter the default button, Escape or closing the window Cancel
 //   (or No, or OK where there is no Cancel).
-// Text fields take typed characters and backspace; Enter answers OK,
-// Escape Cancel. The clipboard's text is read from the CLIPBOARD selection
-// (UTF8_STRING, else STRING). Opening addresses and the connection state are
+// Text fields edit as the "EDIT" class does (platform/win32/LineEdit.h):
+// their text opens selected; Ctrl+V and Shift+Insert paste the clipboard, a
+// middle click the primary selection. Enter answers OK, Escape Cancel. The
+// clipboard's text is read from the CLIPBOARD selection, the primary
+// selection's from PRIMARY (UTF8_STRING, else STRING). Opening addresses and the connection state are
 // asked of the fallback services. [UI thread]
 
 #include "platform/win32/DesktopServices.h"
@@ -40,6 +42,7 @@ public:
     intptr_t OpenShell(const ShellRequest& request) override;
     bool IsConnected() override;
     std::optional<std::u16string> ClipboardText() override;
+    std::optional<std::u16string> PrimarySelectionText() override;
 
 private:
     X11Presenter& presenter;

@@ -1,5 +1,6 @@
 // File and colour dialogs and message boxes on the X display, answered by
-// typing and clicking; the clipboard read from the X selection.
+// typing and clicking; the clipboard and the primary selection read from
+// the X selections and pasted into text fields.
 
 #include "support/DisplayTest.h"
 
@@ -8,6 +9,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <atomic>
@@ -126,6 +128,20 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     EXPECT_TRUE(canceller.Succeeded());
 }
 
+struct ColourDialog
+{
+    COLORREF custom[16] = {};
+    CHOOSECOLORA request{};
+    explicit ColourDialog(HWND owner)
+    {
+        request.lStructSize = sizeof request;
+        request.hwndOwner = owner;
+        request.rgbResult = RGB(1, 2, 3);
+        request.lpCustColors = custom;
+        request.Flags = CC_RGBINIT;
+    }
+};
+
 UINT_PTR TitleHook(HWND dialog, UINT message, WPARAM, LPARAM)
 {
     if (message == WM_INITDIALOG)
@@ -135,13 +151,9 @@ UINT_PTR TitleHook(HWND dialog, UINT message, WPARAM, LPARAM)
 
 TEST_F(PresenterDialogsTest, AColourIsTypedAsHex)
 {
-    COLORREF custom[16] = {};
-    CHOOSECOLORA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = host;
-    request.rgbResult = RGB(1, 2, 3);
-    request.lpCustColors = custom;
-    request.Flags = CC_RGBINIT | CC_ENABLEHOOK;
+    ColourDialog dialog(host);
+    CHOOSECOLORA& request = dialog.request;
+    request.Flags |= CC_ENABLEHOOK;
     request.lpfnHook = TitleHook;
     UserThread person(*presenter, [](XUser& u) {
         if (!FocusedDialog(u, "Meter colour"))
@@ -193,16 +205,17 @@ TEST_F(PresenterDialogsTest, MessageBoxesAnswerTheirButtonsEnterEscapeAndClosing
     }
 }
 
-// Owns CLIPBOARD on a connection and thread of its own and answers requests
-// for the targets it offers.
+// Owns a selection (CLIPBOARD, PRIMARY) on a connection and thread of its
+// own and answers requests for the targets it offers.
 class SelectionOwner
 {
 public:
-    SelectionOwner(const std::string& bytes, bool utf8) : text(bytes), offersUtf8(utf8)
+    SelectionOwner(const std::string& bytes, bool utf8, const char* selection = "CLIPBOARD")
+        : text(bytes), offersUtf8(utf8)
     {
         display = XOpenDisplay(nullptr);
         window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-        XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), window, CurrentTime);
+        XSetSelectionOwner(display, XInternAtom(display, selection, False), window, CurrentTime);
         XSync(display, False);
         thread = std::thread([this] { Serve(); });
     }
@@ -280,6 +293,108 @@ TEST_F(PresenterDialogsTest, TheClipboardIsReadFromTheSelection)
         SelectionOwner owner("caf\xE9", false);
         EXPECT_EQ(ClipboardNow(), u"caf\u00E9") << "as Latin-1 where UTF-8 is refused";
     }
+}
+
+}  // namespace
+
+namespace {
+
+std::string WindowText(HWND hwnd)
+{
+    char text[64] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+// A point inside the dialog's text field: the first white pixel down its
+// middle.
+bool FieldPoint(XUser& u, Window dialog, POINT& at)
+{
+    int x, y, width, height;
+    u.Geometry(dialog, x, y, width, height);
+    XImage* image = XGetImage(u.display, dialog, width / 2, 0, 1, static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    bool found = false;
+    for (int row = 0; row < height && !found; ++row)
+        if ((XGetPixel(image, 0, row) & 0xFFFFFF) == 0xFFFFFF)
+        {
+            at = {x + width / 2, y + row + 4};
+            found = true;
+        }
+    XDestroyImage(image);
+    return found;
+}
+
+TEST_F(PresenterDialogsTest, AnEntryFieldPastesTheClipboardByKeyAndThePrimarySelectionByTheMiddleButton)
+{
+    // A number field, as the editor's entry field is: digits only.
+    static WNDPROC previous = nullptr;
+    const HWND field = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 200, 24, host,
+                                       nullptr, nullptr, nullptr);
+    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_CHAR && w >= 0x20 && (w < '0' || w > '9'))
+                return 0;
+            return CallWindowProcA(previous, h, m, w, l);
+        })));
+    SetFocus(field);
+    Settle();
+    user->MoveTo(100 + 150, 100 + 100);
+    {
+        SelectionOwner clipboard("1a2", true);
+        user->Tap(XK_v, {XK_Control_L});
+        ASSERT_TRUE(RunUntil([&] { return WindowText(field) == "12"; })) << WindowText(field);
+        user->Tap(XK_Insert, {XK_Shift_L});
+        ASSERT_TRUE(RunUntil([&] { return WindowText(field) == "1212"; })) << WindowText(field);
+    }
+    SelectionOwner primary("3", false, "PRIMARY");
+    user->Click(Button2, 100 + 10 + 2, 100 + 10 + 12);
+    EXPECT_TRUE(RunUntil([&] { return WindowText(field) == "31212"; })) << WindowText(field);
+}
+
+TEST_F(PresenterDialogsTest, ADialogsFieldOpensSelectedAndEditsAndPastesAsAnEntryField)
+{
+    ColourDialog dialog(host);
+    CHOOSECOLORA& request = dialog.request;
+    SelectionOwner clipboard("2ab\n99", true);
+    UserThread person(*presenter, [](XUser& u) {
+        if (!FocusedDialog(u, "Color"))
+            return false;
+        u.Type("#1");  // replaces "#010203"
+        u.Tap(XK_a, {XK_Control_L});
+        u.Tap(XK_v, {XK_Control_L});  // "2ab"
+        u.Tap(XK_Home);
+        u.Type("#1");
+        u.Tap(XK_End);
+        u.Type("345");
+        u.Tap(XK_Left);
+        u.Tap(XK_Left);
+        u.Tap(XK_Delete);  // "#12ab35"
+        u.Tap(XK_Right);
+        u.Tap(XK_BackSpace);
+        u.Type("4");
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(ChooseColorA(&request));
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_EQ(request.rgbResult, RGB(0x12, 0xAB, 0x34));
+
+    SelectionOwner primary("#445566", true, "PRIMARY");
+    UserThread middle(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Color");
+        POINT at;
+        if (!dialog || !FieldPoint(u, dialog, at))
+            return false;
+        u.Tap(XK_Delete);
+        u.Click(Button2, at.x, at.y);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(ChooseColorA(&request));
+    EXPECT_TRUE(middle.Succeeded());
+    EXPECT_EQ(request.rgbResult, RGB(0x44, 0x55, 0x66));
 }
 
 }  // namespace
