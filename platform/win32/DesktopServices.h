@@ -44,6 +44,7 @@ struct FileRequest
     std::vector<std::pair<std::string, std::string>> filters;  // description, pattern
     std::string defaultExtension;
     DWORD flags = 0;  // OFN_ flags
+    size_t maxPath = 0;  // the longest path (bytes) the caller has room for; 0: no limit
 };
 
 struct ColourRequest

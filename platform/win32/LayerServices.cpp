@@ -35,6 +35,7 @@ BOOL AskFile(OPENFILENAMEA* r, bool save)
     request.initialFolder = Text(r->lpstrInitialDir);
     request.defaultExtension = Text(r->lpstrDefExt);
     request.flags = r->Flags;
+    request.maxPath = std::min<size_t>(r->nMaxFile - 1, 0xFFFF);
     // Pairs of texts, ended by an empty one.
     for (const char* f = r->lpstrFilter; f && *f;)
     {

@@ -9,6 +9,7 @@
 #include "platform/x11/ModalHandler.h"
 #include "platform/x11/Palette.h"
 #include "platform/x11/Selection.h"
+#include "platform/x11/TextWrap.h"
 #include "platform/x11/X11Presenter.h"
 #include "platform/x11/XSession.h"
 
@@ -21,12 +22,29 @@
 namespace {
 
 constexpr int kLeastWidth = 380;
+constexpr int kMostWidth = 560;
+constexpr int kListWidth = 480;
+constexpr int kListRows = 12;
+constexpr int kWheelRows = 3;
 constexpr int kFieldHeight = 24;
 constexpr int kFieldPadding = 5;
 constexpr int kGap = 8;
+// The most lines a problem shown below the field takes.
+constexpr size_t kMostStatusLines = 6;
+// Two presses on a row this close (ms) are a double click.
+constexpr Time kDoubleClickMs = 500;
 
 constexpr long kDialogEvents =
     ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | FocusChangeMask;
+
+// At most most lines; the last one kept ends in "..." when some went.
+void Limit(std::vector<std::string>& lines, size_t most)
+{
+    if (lines.size() <= most)
+        return;
+    lines.resize(std::max<size_t>(1, most));
+    lines.back() += "...";
+}
 
 class DialogSession : public ModalHandler
 {
@@ -62,11 +80,10 @@ public:
             x = ox + (static_cast<int>(ow) - width) / 2;
             y = oy + (static_cast<int>(oh) - height) / 2;
         }
-        x = std::clamp(x, 0, std::max(0, session.ScreenWidth() - width));
-        y = std::clamp(y, 0, std::max(0, session.ScreenHeight() - height));
-        window = session.CreateWindow(x, y, width, height, kDialogEvents, false);
+        place.x = static_cast<short>(std::clamp(x, 0, std::max(0, session.ScreenWidth() - width)));
+        place.y = static_cast<short>(std::clamp(y, 0, std::max(0, session.ScreenHeight() - height)));
+        window = session.CreateWindow(place.x, place.y, width, height, kDialogEvents, false);
         XSetWMProtocols(session.display, window, &session.wmDeleteWindow, 1);
-        const XPoint place = {static_cast<short>(x), static_cast<short>(y)};
         session.SetFixedSize(window, width, height, &place);
         session.SetClass(window);
         session.SetWindowType(window, session.netWmWindowTypeDialog);
@@ -117,7 +134,7 @@ public:
                 pressed = -1;
                 Draw();
                 if (released == was)
-                    End(form.buttons[static_cast<size_t>(was)].answer);
+                    Choose(form.buttons[static_cast<size_t>(was)].answer);
             }
             break;
         default:
@@ -126,23 +143,40 @@ public:
     }
 
 private:
+    // Places the parts top to bottom: the list, the message, the field and
+    // the problem shown below it, the buttons.
     void Layout()
     {
         Canvas measure(1, 1);
+        const auto widthOf = [&measure](const std::string& text) { return static_cast<int>(measure.Measure(text).cx); };
         lineHeight = std::max<int>(1, measure.Measure("Ag").cy);
-        int messageWidth = 0, messageHeight = 0;
-        // The message's lines, '&' as it is (as drawn).
+        const int most = std::max(kLeastWidth, std::min(kMostWidth, session.ScreenWidth() - 40));
+        const int buttonsWidth = static_cast<int>(form.buttons.size()) * (kDialogButtonWidth + kDialogButtonGap);
+        int wanted = std::max({kLeastWidth, buttonsWidth + 2 * kDialogMargin, form.list ? kListWidth : 0});
         for (size_t start = 0; !form.message.empty() && start <= form.message.size();)
         {
             const size_t end = std::min(form.message.find('\n', start), form.message.size());
-            messageWidth = std::max<int>(messageWidth, measure.Measure(form.message.substr(start, end - start)).cx);
-            messageHeight += lineHeight;
+            wanted = std::max(wanted, widthOf(form.message.substr(start, end - start)) + 2 * kDialogMargin);
             start = end + 1;
         }
-        const int buttonsWidth = static_cast<int>(form.buttons.size()) * (kDialogButtonWidth + kDialogButtonGap);
-        width = std::max({kLeastWidth, messageWidth + 2 * kDialogMargin, buttonsWidth + 2 * kDialogMargin});
-        width = std::min(width, std::max(kLeastWidth, session.ScreenWidth() - 40));
+        width = std::min(wanted, most);
+        const int inner = width - 2 * kDialogMargin;
+        messageLines.clear();
+        if (!form.message.empty())
+            messageLines = WrapText(form.message, inner, widthOf);
+        Limit(messageLines, static_cast<size_t>(std::max(1, session.ScreenHeight() / 2 / lineHeight)));
+        statusLines.clear();
+        if (!status.empty())
+            statusLines = WrapText(status, inner, widthOf);
+        Limit(statusLines, kMostStatusLines);
+
         int y = kDialogMargin;
+        if (form.list)
+        {
+            listRect = {kDialogMargin, y, width - kDialogMargin, y + kListRows * kDialogListRowHeight + 2};
+            y = listRect.bottom + kGap;
+        }
+        const int messageHeight = static_cast<int>(messageLines.size()) * lineHeight;
         messageRect = {kDialogMargin, y, width - kDialogMargin, y + messageHeight};
         y += messageHeight;
         if (form.hasField)
@@ -150,24 +184,51 @@ private:
             y += kGap;
             fieldRect = {kDialogMargin, y, width - kDialogMargin, y + kFieldHeight};
             y += kFieldHeight + kGap / 2;
-            statusRect = {kDialogMargin, y, width - kDialogMargin, y + lineHeight};
-            y += lineHeight;
+            const int statusHeight = static_cast<int>(std::max<size_t>(1, statusLines.size())) * lineHeight;
+            statusRect = {kDialogMargin, y, width - kDialogMargin, y + statusHeight};
+            y += statusHeight;
         }
         height = y + 2 * kGap + kDialogButtonHeight + kDialogMargin;
         buttonRects = DialogButtonRects(width, height, form.buttons.size());
+    }
+
+    // Shows a problem below the field; the window grows or shrinks to it.
+    void SetStatus(const std::string& text)
+    {
+        status = text;
+        const int before = height;
+        Layout();
+        if (height != before)
+        {
+            XResizeWindow(session.display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+            session.SetFixedSize(window, width, height, &place);
+            canvas = std::make_unique<Canvas>(width, height);
+        }
+        Draw();
+    }
+
+    void Lines(Canvas& c, const std::vector<std::string>& lines, const RECT& r, COLORREF colour)
+    {
+        for (size_t i = 0; i < lines.size(); ++i)
+        {
+            const LONG top = r.top + static_cast<LONG>(i) * lineHeight;
+            c.Text(lines[i], {r.left, top, r.right, top + lineHeight}, colour, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+        }
     }
 
     void Draw()
     {
         Canvas& c = *canvas;
         c.Fill({0, 0, width, height}, kPanel);
-        c.Text(form.message, messageRect, kText, DT_NOPREFIX | DT_LEFT);
+        if (form.list)
+            DrawList(c);
+        Lines(c, messageLines, messageRect, kText);
         if (form.hasField)
         {
             c.Fill(fieldRect, kField);
             c.Field(field, FieldLine(), true);
             c.Frame(fieldRect, kPanelBorder);
-            c.Text(status, statusRect, kWarningText, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+            Lines(c, statusLines, statusRect, kWarningText);
         }
         for (size_t i = 0; i < form.buttons.size(); ++i)
         {
@@ -180,6 +241,26 @@ private:
             c.Text(form.buttons[i].label, r, kText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
         }
         session.Show(window, c);
+    }
+
+    void DrawList(Canvas& c)
+    {
+        c.Fill(listRect, kField);
+        const std::vector<std::string>& rows = form.list->Rows();
+        for (int i = 0; i < kListRows; ++i)
+        {
+            const size_t row = listTop + static_cast<size_t>(i);
+            if (row >= rows.size())
+                break;
+            const LONG top = listRect.top + 1 + i * kDialogListRowHeight;
+            const RECT r = {listRect.left + 1, top, listRect.right - 1, top + kDialogListRowHeight};
+            const bool hot = static_cast<int>(row) == listHot;
+            if (hot)
+                c.Fill(r, kAccent);
+            c.Text(rows[row], {r.left + kFieldPadding, r.top, r.right - kFieldPadding, r.bottom},
+                   hot ? kAccentText : kText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+        }
+        c.Frame(listRect, kPanelBorder);
     }
 
     int ButtonAt(int x, int y) const
@@ -207,11 +288,57 @@ private:
                 Paste(XA_PRIMARY);
             Draw();
         }
+        else if (form.list && ContainsPoint(listRect, b.x, b.y))
+            PressList(b);
         else if (b.button == Button1)
         {
             pressed = ButtonAt(b.x, b.y);
             Draw();
         }
+    }
+
+    void PressList(const XButtonEvent& b)
+    {
+        const size_t count = form.list->Rows().size();
+        if (b.button == Button4 || b.button == Button5)
+        {
+            const size_t most = count > kListRows ? count - kListRows : 0;
+            listTop = b.button == Button4 ? listTop - std::min<size_t>(listTop, kWheelRows)
+                                          : std::min(most, listTop + kWheelRows);
+            Draw();
+            return;
+        }
+        if (b.button != Button1 || b.y <= listRect.top)
+            return;
+        const size_t row = listTop + static_cast<size_t>((b.y - listRect.top - 1) / kDialogListRowHeight);
+        if (row >= count)
+            return;
+        const bool twice = static_cast<int>(row) == listHot && b.time - lastListPress <= kDoubleClickMs;
+        lastListPress = b.time;
+        Highlight(static_cast<int>(row));
+        if (twice)
+        {
+            lastListPress = 0;
+            Choose(form.defaultAnswer);
+        }
+    }
+
+    // Highlights a row of the list, scrolled into view; the field takes its
+    // text.
+    void Highlight(int row)
+    {
+        const int count = static_cast<int>(form.list->Rows().size());
+        if (count == 0)
+            return;
+        listHot = std::clamp(row, 0, count - 1);
+        const size_t hot = static_cast<size_t>(listHot);
+        if (hot < listTop)
+            listTop = hot;
+        else if (hot >= listTop + kListRows)
+            listTop = hot + 1 - kListRows;
+        field.SetText(Utf8ToUtf16(form.list->TextOf(hot)));
+        field.Select(field.Text().size(), field.Text().size());
+        Draw();
     }
 
     void Key(const XKeyEvent& key)
@@ -221,9 +348,11 @@ private:
         KeySym typed = NoSymbol;
         const int length = XLookupString(&copy, latin1, sizeof latin1, &typed, nullptr);
         if (typed == XK_Return || typed == XK_KP_Enter)
-            End(form.defaultAnswer);
+            Choose(form.defaultAnswer);
         else if (typed == XK_Escape)
-            End(form.cancelAnswer);
+            Choose(form.cancelAnswer);
+        else if (form.list && ListKey(typed))
+            return;
         else if (form.hasField)
         {
             const unsigned modifiers = ModifiersOfState(key.state);
@@ -234,6 +363,35 @@ private:
             if (changed)
                 Draw();
         }
+    }
+
+    // The keys that move the list's highlight; false for others.
+    bool ListKey(KeySym key)
+    {
+        int by = 0;
+        switch (key)
+        {
+        case XK_Up:
+        case XK_KP_Up:
+            by = -1;
+            break;
+        case XK_Down:
+        case XK_KP_Down:
+            by = 1;
+            break;
+        case XK_Prior:
+        case XK_KP_Prior:
+            by = -kListRows;
+            break;
+        case XK_Next:
+        case XK_KP_Next:
+            by = kListRows;
+            break;
+        default:
+            return false;
+        }
+        Highlight(listHot < 0 ? (by > 0 ? 0 : static_cast<int>(form.list->Rows().size()) - 1) : listHot + by);
+        return true;
     }
 
     bool Edited(LineEdit::Outcome outcome)
@@ -250,6 +408,26 @@ private:
                 field.Char(unit);
     }
 
+    // An answer asked for: the default one first lets the list open what
+    // the field names.
+    void Choose(int chosen)
+    {
+        if (chosen == form.defaultAnswer && form.list)
+        {
+            std::string text = Utf16ToUtf8(field.Text());
+            if (form.list->Open(text))
+            {
+                field.SetText(Utf8ToUtf16(text));
+                field.Select(field.Text().size(), field.Text().size());
+                listTop = 0;
+                listHot = -1;
+                SetStatus("");
+                return;
+            }
+        }
+        End(chosen);
+    }
+
     void End(int chosen)
     {
         result = Utf16ToUtf8(field.Text());
@@ -261,8 +439,7 @@ private:
             TakeFocus();
             if (problem)
             {
-                status = *problem;
-                Draw();
+                SetStatus(*problem);
                 return;
             }
             result = completed;
@@ -284,10 +461,15 @@ private:
     std::string result;  // the field's text as answered
     std::string status;
     Window window = 0;
+    XPoint place = {0, 0};
     std::unique_ptr<Canvas> canvas;
     int width = 0, height = 0, lineHeight = 0;
-    RECT messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
+    std::vector<std::string> messageLines, statusLines;
+    RECT listRect = {0, 0, 0, 0}, messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
     std::vector<RECT> buttonRects;
+    size_t listTop = 0;  // the first row shown
+    int listHot = -1;
+    Time lastListPress = 0;
     int pressed = -1;
     int answer = 0;
     bool done = false;

@@ -10,10 +10,14 @@
 //   (going round), Home and End jump to the first and last, Right or Enter
 //   open a submenu on its first item, Left or Escape close one, Enter
 //   chooses;
-// - the file dialog: a path typed into a text field (relative paths are
-//   taken in the starting folder; a name without an extension gets the
-//   default one), with the checks the request's flags ask for (the file
-//   must exist, the folder must exist, replacing a file is confirmed);
+// - the file dialog: a list of the folder's subfolders and matching files
+//   above a path field; a row highlighted (a click, the arrow keys) puts its
+//   path in the field, Enter or a double click opens a folder or chooses a
+//   file. The typed path: relative to the folder shown, a name without an
+//   extension gets the default one, a folder is opened; then the checks of
+//   DialogChecks.h: the file must exist, the folder must exist, a folder is
+//   no file, replacing a file is confirmed, a path the caller has no room
+//   for is an alert;
 // - the colour dialog: a colour typed as #rrggbb;
 // - a message box: its text and buttons (OK; OK, Cancel; Yes, No; Yes, No,
 //   Cancel), Enter the default button, Escape or closing the window Cancel
@@ -45,6 +49,9 @@ public:
     std::optional<std::u16string> PrimarySelectionText() override;
 
 private:
+    // A message box over owner's window.
+    int Ask(HWND owner, const std::string& text, const std::string& caption, UINT type);
+
     X11Presenter& presenter;
     XSession& session;
     DesktopServices& fallback;

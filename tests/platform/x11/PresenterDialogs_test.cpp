@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32.h"
 #include "platform/x11/Dialog.h"
+#include "platform/x11/PathText.h"
 #include "tests/support/TempFolder.h"
 
 #include <X11/Xatom.h>
@@ -15,6 +16,7 @@
 #include <atomic>
 #include <cstring>
 #include <poll.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -395,6 +397,88 @@ TEST_F(PresenterDialogsTest, ADialogsFieldOpensSelectedAndEditsAndPastesAsAnEntr
     EXPECT_TRUE(ChooseColorA(&request));
     EXPECT_TRUE(middle.Succeeded());
     EXPECT_EQ(request.rgbResult, RGB(0x44, 0x55, 0x66));
+}
+
+}  // namespace
+
+namespace {
+
+// The middle of the list's visible row of a dialog.
+POINT ListRow(XUser& u, Window dialog, int row)
+{
+    int x, y, width, height;
+    u.Geometry(dialog, x, y, width, height);
+    return {x + width / 2, y + kDialogMargin + 1 + row * kDialogListRowHeight + kDialogListRowHeight / 2};
+}
+
+TEST_F(PresenterDialogsTest, TheFileDialogListsTheFolderToOpenFoldersAndChooseFilesByKeysOrDoubleClicks)
+{
+    mkdir((folder / "sub").c_str(), 0700);
+    WriteBytes(folder / "sub/inner.fxp", "CcnK");
+    WriteBytes(folder / "a.fxp", "CcnK");
+    WriteBytes(folder / "b.txt", "text");
+    // Rows: "../", "sub/", "a.fxp"; in sub: "../", "inner.fxp".
+    FileDialog keys(host, folder.Path(), OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    UserThread typist(*presenter, [](XUser& u) {
+        if (!FocusedDialog(u, "Open"))
+            return false;
+        u.Tap(XK_Down);
+        u.Tap(XK_Down);
+        u.Tap(XK_Return);
+        u.Tap(XK_Down);
+        u.Tap(XK_Down);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(GetOpenFileNameA(&keys.request));
+    EXPECT_TRUE(typist.Succeeded());
+    EXPECT_EQ(std::string(keys.file), CleanFolder(folder / "sub") + "/inner.fxp");
+
+    FileDialog mouse(host, folder.Path(), OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    UserThread clicker(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Open");
+        if (!dialog)
+            return false;
+        const POINT sub = ListRow(u, dialog, 1);
+        u.Click(Button1, sub.x, sub.y);
+        u.Click(Button1, sub.x, sub.y);
+        const POINT up = ListRow(u, dialog, 0);
+        u.Click(Button1, up.x, up.y);
+        u.Click(Button1, up.x, up.y);
+        const POINT file = ListRow(u, dialog, 2);
+        u.Click(Button1, file.x, file.y);
+        u.Click(Button1, file.x, file.y);
+        return true;
+    });
+    EXPECT_TRUE(GetOpenFileNameA(&mouse.request));
+    EXPECT_TRUE(clicker.Succeeded());
+    EXPECT_EQ(std::string(mouse.file), CleanFolder(folder.Path()) + "/a.fxp") << "into sub, back up, then a.fxp";
+}
+
+TEST_F(PresenterDialogsTest, APathTooLongForTheCallerIsAnAlertAndTheDialogStays)
+{
+    FileDialog save(host, folder.Path(), OFN_PATHMUSTEXIST);
+    SelectionOwner clipboard(std::string(MAX_PATH, 'n'), true);
+    UserThread person(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Save As");
+        if (!dialog)
+            return false;
+        u.Tap(XK_v, {XK_Control_L});
+        u.Tap(XK_Return);
+        const Window alert = u.WaitForWindow([&](Window w) { return w != dialog && u.TextProperty(w, XA_WM_NAME) == "Save As"; });
+        if (!alert || !u.WaitForFocus(alert))
+            return false;
+        u.Tap(XK_Return);
+        if (!u.WaitForGone(alert) || !u.WaitForFocus(dialog))
+            return false;
+        u.Tap(XK_a, {XK_Control_L});
+        u.Type("short");
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(GetSaveFileNameA(&save.request));
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_EQ(std::string(save.file), folder / "short.fxp");
 }
 
 }  // namespace
