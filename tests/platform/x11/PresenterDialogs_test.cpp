@@ -207,6 +207,27 @@ TEST_F(PresenterDialogsTest, MessageBoxesAnswerTheirButtonsEnterEscapeAndClosing
     }
 }
 
+TEST_F(PresenterDialogsTest, ALongMessageWrapsInsideTheWindow)
+{
+    std::string text = "The preset could not be saved:";
+    for (int i = 0; i < 12; ++i)
+        text += " /data/Sonvarek/presets/Broadcast";
+    int width = 0, height = 0;
+    UserThread person(*presenter, [&](XUser& u) {
+        const Window w = FocusedDialog(u, "Preset");
+        if (!w)
+            return false;
+        int x, y;
+        u.Geometry(w, x, y, width, height);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_EQ(MessageBoxA(host, text.c_str(), "Preset", MB_OK), IDOK);
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_LE(width, 600);
+    EXPECT_GE(height, kDialogMargin + 6 * 15 + kDialogButtonHeight) << "six lines at least";
+}
+
 // Owns a selection (CLIPBOARD, PRIMARY) on a connection and thread of its
 // own and answers requests for the targets it offers.
 class SelectionOwner
