@@ -6,6 +6,7 @@
 #include "platform/win32/Win32.h"
 #include "platform/x11/Canvas.h"
 #include "platform/x11/KeyMapping.h"
+#include "platform/x11/ListBox.h"
 #include "platform/x11/ModalHandler.h"
 #include "platform/x11/Palette.h"
 #include "platform/x11/Selection.h"
@@ -24,15 +25,11 @@ namespace {
 constexpr int kLeastWidth = 380;
 constexpr int kMostWidth = 560;
 constexpr int kListWidth = 480;
-constexpr int kListRows = 12;
-constexpr int kWheelRows = 3;
 constexpr int kFieldHeight = 24;
 constexpr int kFieldPadding = 5;
 constexpr int kGap = 8;
 // The most lines a problem shown below the field takes.
 constexpr size_t kMostStatusLines = 6;
-// Two presses on a row this close (ms) are a double click.
-constexpr Time kDoubleClickMs = 500;
 
 constexpr long kDialogEvents =
     ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | FocusChangeMask;
@@ -173,8 +170,8 @@ private:
         int y = kDialogMargin;
         if (form.list)
         {
-            listRect = {kDialogMargin, y, width - kDialogMargin, y + kListRows * kDialogListRowHeight + 2};
-            y = listRect.bottom + kGap;
+            list.Place({kDialogMargin, y, width - kDialogMargin, y + ListBox::Height()});
+            y = list.Box().bottom + kGap;
         }
         const int messageHeight = static_cast<int>(messageLines.size()) * lineHeight;
         messageRect = {kDialogMargin, y, width - kDialogMargin, y + messageHeight};
@@ -221,7 +218,7 @@ private:
         Canvas& c = *canvas;
         c.Fill({0, 0, width, height}, kPanel);
         if (form.list)
-            DrawList(c);
+            list.Draw(c, form.list->Rows());
         Lines(c, messageLines, messageRect, kText);
         if (form.hasField)
         {
@@ -241,26 +238,6 @@ private:
             c.Text(form.buttons[i].label, r, kText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
         }
         session.Show(window, c);
-    }
-
-    void DrawList(Canvas& c)
-    {
-        c.Fill(listRect, kField);
-        const std::vector<std::string>& rows = form.list->Rows();
-        for (int i = 0; i < kListRows; ++i)
-        {
-            const size_t row = listTop + static_cast<size_t>(i);
-            if (row >= rows.size())
-                break;
-            const LONG top = listRect.top + 1 + i * kDialogListRowHeight;
-            const RECT r = {listRect.left + 1, top, listRect.right - 1, top + kDialogListRowHeight};
-            const bool hot = static_cast<int>(row) == listHot;
-            if (hot)
-                c.Fill(r, kAccent);
-            c.Text(rows[row], {r.left + kFieldPadding, r.top, r.right - kFieldPadding, r.bottom},
-                   hot ? kAccentText : kText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-        }
-        c.Frame(listRect, kPanelBorder);
     }
 
     int ButtonAt(int x, int y) const
@@ -288,8 +265,17 @@ private:
                 Paste(XA_PRIMARY);
             Draw();
         }
-        else if (form.list && ContainsPoint(listRect, b.x, b.y))
-            PressList(b);
+        else if (form.list && ContainsPoint(list.Box(), b.x, b.y))
+        {
+            bool twice = false;
+            const int row = list.Press(b, form.list->Rows().size(), twice);
+            if (row >= 0)
+                Highlighted();
+            else
+                Draw();
+            if (twice)
+                Choose(form.defaultAnswer);
+        }
         else if (b.button == Button1)
         {
             pressed = ButtonAt(b.x, b.y);
@@ -297,46 +283,10 @@ private:
         }
     }
 
-    void PressList(const XButtonEvent& b)
+    // The field takes the text of the list's highlighted row.
+    void Highlighted()
     {
-        const size_t count = form.list->Rows().size();
-        if (b.button == Button4 || b.button == Button5)
-        {
-            const size_t most = count > kListRows ? count - kListRows : 0;
-            listTop = b.button == Button4 ? listTop - std::min<size_t>(listTop, kWheelRows)
-                                          : std::min(most, listTop + kWheelRows);
-            Draw();
-            return;
-        }
-        if (b.button != Button1 || b.y <= listRect.top)
-            return;
-        const size_t row = listTop + static_cast<size_t>((b.y - listRect.top - 1) / kDialogListRowHeight);
-        if (row >= count)
-            return;
-        const bool twice = static_cast<int>(row) == listHot && b.time - lastListPress <= kDoubleClickMs;
-        lastListPress = b.time;
-        Highlight(static_cast<int>(row));
-        if (twice)
-        {
-            lastListPress = 0;
-            Choose(form.defaultAnswer);
-        }
-    }
-
-    // Highlights a row of the list, scrolled into view; the field takes its
-    // text.
-    void Highlight(int row)
-    {
-        const int count = static_cast<int>(form.list->Rows().size());
-        if (count == 0)
-            return;
-        listHot = std::clamp(row, 0, count - 1);
-        const size_t hot = static_cast<size_t>(listHot);
-        if (hot < listTop)
-            listTop = hot;
-        else if (hot >= listTop + kListRows)
-            listTop = hot + 1 - kListRows;
-        field.SetText(Utf8ToUtf16(form.list->TextOf(hot)));
+        field.SetText(Utf8ToUtf16(form.list->TextOf(static_cast<size_t>(list.Hot()))));
         field.Select(field.Text().size(), field.Text().size());
         Draw();
     }
@@ -351,8 +301,11 @@ private:
             Choose(form.defaultAnswer);
         else if (typed == XK_Escape)
             Choose(form.cancelAnswer);
-        else if (form.list && ListKey(typed))
-            return;
+        else if (form.list && list.Key(typed, form.list->Rows().size()))
+        {
+            if (list.Hot() >= 0)
+                Highlighted();
+        }
         else if (form.hasField)
         {
             const unsigned modifiers = ModifiersOfState(key.state);
@@ -363,35 +316,6 @@ private:
             if (changed)
                 Draw();
         }
-    }
-
-    // The keys that move the list's highlight; false for others.
-    bool ListKey(KeySym key)
-    {
-        int by = 0;
-        switch (key)
-        {
-        case XK_Up:
-        case XK_KP_Up:
-            by = -1;
-            break;
-        case XK_Down:
-        case XK_KP_Down:
-            by = 1;
-            break;
-        case XK_Prior:
-        case XK_KP_Prior:
-            by = -kListRows;
-            break;
-        case XK_Next:
-        case XK_KP_Next:
-            by = kListRows;
-            break;
-        default:
-            return false;
-        }
-        Highlight(listHot < 0 ? (by > 0 ? 0 : static_cast<int>(form.list->Rows().size()) - 1) : listHot + by);
-        return true;
     }
 
     bool Edited(LineEdit::Outcome outcome)
@@ -419,8 +343,7 @@ private:
             {
                 field.SetText(Utf8ToUtf16(text));
                 field.Select(field.Text().size(), field.Text().size());
-                listTop = 0;
-                listHot = -1;
+                list.Reset();
                 SetStatus("");
                 return;
             }
@@ -465,11 +388,9 @@ private:
     std::unique_ptr<Canvas> canvas;
     int width = 0, height = 0, lineHeight = 0;
     std::vector<std::string> messageLines, statusLines;
-    RECT listRect = {0, 0, 0, 0}, messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
+    ListBox list;
+    RECT messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
     std::vector<RECT> buttonRects;
-    size_t listTop = 0;  // the first row shown
-    int listHot = -1;
-    Time lastListPress = 0;
     int pressed = -1;
     int answer = 0;
     bool done = false;
