@@ -28,6 +28,9 @@ constexpr int kListWidth = 480;
 constexpr int kFieldHeight = 24;
 constexpr int kFieldPadding = 5;
 constexpr int kGap = 8;
+// The most UTF-16 units typing or pasting leaves in the field (as the
+// "EDIT" class starts with).
+constexpr size_t kFieldLimit = 30000;
 // The most lines a problem shown below the field takes.
 constexpr size_t kMostStatusLines = 6;
 
@@ -50,6 +53,7 @@ public:
     {
         // The text opens selected: typing replaces it.
         field.SetText(Utf8ToUtf16(d.field));
+        field.SetLimit(kFieldLimit);
         field.SelectAll();
     }
     ~DialogSession() override
@@ -197,8 +201,9 @@ private:
         Layout();
         if (height != before)
         {
-            XResizeWindow(session.display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+            // The hints first: a window manager keeps the size they fix.
             session.SetFixedSize(window, width, height, &place);
+            XResizeWindow(session.display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
             canvas = std::make_unique<Canvas>(width, height);
         }
         Draw();
