@@ -2,6 +2,8 @@
 
 #include "graphics/editor/IGraphicsWin.h"
 
+#include "framework/core/Utf8Cut.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -117,7 +119,7 @@ void IGraphicsWin::AskForFile(StringBuf* fileName, int32_t mode, StringBuf* fold
         return;
     }
     std::vector<char> file(kPathRoom, '\0');
-    std::strncat(file.data(), fileName->Get(), kProposedNameMax);
+    std::memcpy(file.data(), fileName->Get(), Utf8CutLength(fileName->Get(), kProposedNameMax));
     StringBuf startFolder;
     if (folder && folder->GetLength() > 0)
         startFolder.Assign(*folder);

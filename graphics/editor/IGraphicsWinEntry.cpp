@@ -162,11 +162,16 @@ LRESULT IGraphicsWin::HandleEntryMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_CHAR:
     {
         const ParamKind kind = entryParam ? entryParam->Kind() : kParamNone;
-        if (wParam == VK_BACK || kind == kParamNone || kind > kParamDouble)
+        // Control characters pass: backspace, and Ctrl+V, whose paste types
+        // its characters through here.
+        if (wParam < 0x20 || kind == kParamNone || kind > kParamDouble)
             break;
         const bool digitOrSign = (wParam >= '0' && wParam <= '9') || wParam == '+' || wParam == '-';
         if (digitOrSign || (kind == kParamDouble && wParam == '.'))
             break;
+        // A decimal comma is taken as the point.
+        if (kind == kParamDouble && wParam == ',')
+            return CallWindowProcA(previous, field, message, '.', lParam);
         return 0;
     }
     case WM_KEYDOWN:

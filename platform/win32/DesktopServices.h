@@ -44,6 +44,7 @@ struct FileRequest
     std::vector<std::pair<std::string, std::string>> filters;  // description, pattern
     std::string defaultExtension;
     DWORD flags = 0;  // OFN_ flags
+    size_t maxPath = 0;  // the longest path (bytes) the caller has room for; 0: no limit
 };
 
 struct ColourRequest
@@ -91,13 +92,17 @@ public:
     // The clipboard's text (UTF-16, no terminator), or nothing when it holds
     // none.
     virtual std::optional<std::u16string> ClipboardText() = 0;
+    // The text a middle click pastes into a text field (on X, the PRIMARY
+    // selection: the text last selected anywhere), or nothing when there is
+    // none.
+    virtual std::optional<std::u16string> PrimarySelectionText() = 0;
 };
 
 // Answers from the functions a test sets; without one: menus dismissed,
 // dialogs cancelled, message boxes their default button (the second with
 // MB_DEFBUTTON2), shell requests succeed (nothing is opened), not connected,
-// the clipboard holds clipboardText. Every request but the clipboard's is
-// logged in order.
+// the clipboard holds clipboardText and the primary selection
+// primarySelectionText. Every request but those two is logged in order.
 class ScriptedServices : public DesktopServices
 {
 public:
@@ -108,6 +113,7 @@ public:
     std::function<intptr_t(const ShellRequest&)> openShell;
     bool connected = false;
     std::optional<std::u16string> clipboardText;
+    std::optional<std::u16string> primarySelectionText;
 
     std::vector<MenuRequest> menuLog;
     std::vector<FileRequest> fileLog;
@@ -123,4 +129,5 @@ public:
     intptr_t OpenShell(const ShellRequest& request) override;
     bool IsConnected() override;
     std::optional<std::u16string> ClipboardText() override;
+    std::optional<std::u16string> PrimarySelectionText() override;
 };

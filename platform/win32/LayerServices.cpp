@@ -35,6 +35,7 @@ BOOL AskFile(OPENFILENAMEA* r, bool save)
     request.initialFolder = Text(r->lpstrInitialDir);
     request.defaultExtension = Text(r->lpstrDefExt);
     request.flags = r->Flags;
+    request.maxPath = std::min<size_t>(r->nMaxFile - 1, 0xFFFF);
     // Pairs of texts, ended by an empty one.
     for (const char* f = r->lpstrFilter; f && *f;)
     {
@@ -243,6 +244,11 @@ size_t GlobalSize(HGLOBAL memory)
 }
 
 std::u16string ClipboardText() { return Layer().services->ClipboardText().value_or(std::u16string()); }
+
+std::u16string PrimarySelectionText()
+{
+    return Layer().services->PrimarySelectionText().value_or(std::u16string());
+}
 
 HRESULT SHGetFolderPathA(HWND, int folder, HANDLE, DWORD, LPSTR path)
 {

@@ -292,5 +292,7 @@ std::string RegistryKey(const std::string& path);
 
 // Clipboard text as UTF-16 without its terminator (empty when none).
 std::u16string ClipboardText();
+// The primary selection's text, the same way.
+std::u16string PrimarySelectionText();
 // Timer and hover updates against the clock (LayerMessages.cpp).
 void UpdateTimeEvents();

@@ -50,3 +50,5 @@ bool ScriptedServices::IsConnected()
 }
 
 std::optional<std::u16string> ScriptedServices::ClipboardText() { return clipboardText; }
+
+std::optional<std::u16string> ScriptedServices::PrimarySelectionText() { return primarySelectionText; }

@@ -43,7 +43,8 @@ struct OPENFILENAMEA
     DWORD dwReserved;
     DWORD FlagsEx;
 };
-// Asks for a file to open or a file to save. TRUE with the chosen path in
+// Asks for a file to open or a file to save (the services are told the
+// room, nMaxFile - 1 bytes, at most 65535). TRUE with the chosen path in
 // lpstrFile; FALSE when cancelled, when the path does not fit nMaxFile (then
 // lpstrFile is left alone), or for a wrong lStructSize, null lpstrFile or
 // nMaxFile 0.

@@ -365,18 +365,24 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 
 // --- The "EDIT" class (one line of text) --------------------------------------
 //
-// Text (UTF-8 in the A messages) with a limit, a selection and a caret.
-// WM_CHAR inserts a character (replacing the selection; refused beyond the
-// limit), 8 (backspace) deletes, 0x16 pastes; other control characters,
-// '\r' and '\n' are ignored. WM_PASTE inserts the clipboard's text up to its
-// first line break, cut to the limit. WM_KEYDOWN: left, right, home, end
-// move the caret, delete deletes. WM_SETTEXT sets the text regardless of the
-// limit; WM_GETTEXT copies at most wParam - 1 bytes (whole characters).
-// WM_SETFONT sets the font it draws with. Painting asks the parent with
+// Text (UTF-8 in the A messages) with a limit, a selection and a caret
+// (platform/win32/LineEdit.h). WM_CHAR inserts a character (replacing the
+// selection; refused beyond the limit), 8 (backspace) deletes, 0x16
+// pastes; other control characters, '\r' and '\n' are ignored. WM_PASTE
+// pastes the clipboard's text: its first line, without control characters,
+// is typed as WM_CHAR messages to the window (so a subclass that drops a
+// typed character drops it pasted too; the limit cuts it). WM_KEYDOWN: left,
+// right, home, end move the caret, delete deletes, Ctrl+A selects all,
+// Shift+Insert pastes. WM_LBUTTONDOWN takes the focus and puts the caret at
+// the point; WM_MBUTTONDOWN does the same and pastes the primary selection
+// (as X users expect). WM_SETTEXT sets the text regardless of the limit;
+// WM_GETTEXT copies at most wParam - 1 bytes (whole characters). WM_SETFONT
+// sets the font it draws with. Painting asks the parent with
 // WM_CTLCOLOREDIT (wParam the DC, lParam the edit) for colours and a
 // background brush, fills with the brush and draws the text (ES_CENTER,
-// ES_RIGHT aligned; left-aligned text scrolled to show the caret) and, with
-// the focus, the caret. No notifications are sent to the parent.
+// ES_RIGHT aligned while it fits, else scrolled to show the caret) and, with
+// the focus, the selection or the caret. No notifications are sent to the
+// parent.
 
 inline constexpr UINT EM_GETSEL = 0x00B0;
 // wParam first character, lParam one past the last; -1 as first removes the

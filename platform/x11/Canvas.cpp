@@ -1,6 +1,7 @@
 #include "platform/x11/Canvas.h"
 
-#include <algorithm>
+#include "platform/x11/Palette.h"
+
 
 namespace {
 
@@ -9,56 +10,17 @@ namespace {
 constexpr int kFontHeight = -13;
 constexpr const char* kFontFace = "sans-serif";
 
-uint32_t PixelOf(COLORREF c)
-{
-    return 0xFF000000u | (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
-           GetBValue(c);
-}
-
 }  // namespace
 
-Canvas::Canvas(int w, int h) : width(std::max(1, w)), height(std::max(1, h))
+Canvas::Canvas(int w, int h) : picture(w, h)
 {
-    dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    font = CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, kFontFace);
-    if (!dc || !bitmap || !SelectObject(dc, bitmap))
+    font.handle = CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, kFontFace);
+    if (!picture.Pixels())
         return;
-    bits = static_cast<uint32_t*>(pixels);
-    if (font)
-        SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-}
-
-Canvas::~Canvas()
-{
-    if (dc)
-        DeleteDC(dc);
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (font)
-        DeleteObject(font);
-}
-
-void Canvas::Fill(const RECT& r, COLORREF colour)
-{
-    if (!bits)
-        return;
-    const int left = std::max<int>(0, r.left), right = std::min<int>(width, r.right);
-    const int top = std::max<int>(0, r.top), bottom = std::min<int>(height, r.bottom);
-    const uint32_t pixel = PixelOf(colour);
-    for (int y = top; y < bottom; ++y)
-        std::fill(bits + static_cast<size_t>(y) * width + left, bits + static_cast<size_t>(y) * width + std::max(left, right),
-                  pixel);
+    if (font.handle)
+        SelectObject(picture.Dc(), font.handle);
+    SetBkMode(picture.Dc(), TRANSPARENT);
 }
 
 void Canvas::Frame(const RECT& r, COLORREF colour)
@@ -71,24 +33,29 @@ void Canvas::Frame(const RECT& r, COLORREF colour)
 
 void Canvas::Text(const std::string& text, RECT r, COLORREF colour, UINT format)
 {
-    if (!bits)
+    if (!picture.Pixels())
         return;
-    SetTextColor(dc, colour);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    SetTextColor(picture.Dc(), colour);
+    DrawTextA(picture.Dc(), text.c_str(), static_cast<int>(text.size()), &r, format);
 }
 
 SIZE Canvas::Measure(const std::string& text)
 {
     RECT r = {0, 0, 0, 0};
-    if (dc)
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    if (picture.Dc())
+        DrawTextA(picture.Dc(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+void Canvas::Field(LineEdit& edit, const RECT& r, bool focused)
+{
+    if (picture.Pixels())
+        edit.Paint(picture.Dc(), r, font.handle, kText, kField, DT_LEFT, focused);
 }
 
 void Canvas::Plot(int x, int y, COLORREF colour)
 {
-    if (bits && x >= 0 && y >= 0 && x < width && y < height)
-        bits[static_cast<size_t>(y) * width + x] = PixelOf(colour);
+    picture.Fill({x, y, x + 1, y + 1}, colour);
 }
 
 void Canvas::Tick(const RECT& r, COLORREF colour)

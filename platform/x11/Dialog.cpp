@@ -1,14 +1,20 @@
 #include "platform/x11/Dialog.h"
 
+#include "platform/win32/Desktop.h"
 #include "platform/win32/Rects.h"
+#include "platform/win32/Utf.h"
 #include "platform/win32/Win32.h"
 #include "platform/x11/Canvas.h"
 #include "platform/x11/KeyMapping.h"
+#include "platform/x11/ListBox.h"
 #include "platform/x11/ModalHandler.h"
 #include "platform/x11/Palette.h"
+#include "platform/x11/Selection.h"
+#include "platform/x11/TextWrap.h"
 #include "platform/x11/X11Presenter.h"
 #include "platform/x11/XSession.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
@@ -17,33 +23,47 @@
 namespace {
 
 constexpr int kLeastWidth = 380;
+constexpr int kMostWidth = 560;
+constexpr int kListWidth = 480;
 constexpr int kFieldHeight = 24;
 constexpr int kFieldPadding = 5;
 constexpr int kGap = 8;
+// The most UTF-16 units typing or pasting leaves in the field (as the
+// "EDIT" class starts with).
+constexpr size_t kFieldLimit = 30000;
+// The most lines a problem shown below the field takes.
+constexpr size_t kMostStatusLines = 6;
 
 constexpr long kDialogEvents =
     ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | FocusChangeMask;
 
-// Removes the last UTF-8 character.
-void EraseLast(std::string& text)
+// At most most lines; the last one kept ends in "..." when some went.
+void Limit(std::vector<std::string>& lines, size_t most)
 {
-    while (!text.empty())
-    {
-        const auto byte = static_cast<unsigned char>(text.back());
-        text.pop_back();
-        if ((byte & 0xC0) != 0x80)
-            return;
-    }
+    if (lines.size() <= most)
+        return;
+    lines.resize(std::max<size_t>(1, most));
+    lines.back() += "...";
 }
 
 class DialogSession : public ModalHandler
 {
 public:
-    DialogSession(XSession& s, const DialogForm& d) : session(s), form(d), field(d.field) {}
+    DialogSession(XSession& s, const DialogForm& d) : session(s), form(d), result(d.field)
+    {
+        // The text opens selected: typing replaces it.
+        field.SetText(Utf8ToUtf16(d.field));
+        field.SetLimit(kFieldLimit);
+        field.SelectAll();
+    }
     ~DialogSession() override
     {
         if (window)
+        {
+            session.openDialogs.erase(std::remove(session.openDialogs.begin(), session.openDialogs.end(), window),
+                                      session.openDialogs.end());
             XDestroyWindow(session.display, window);
+        }
         XFlush(session.display);
     }
 
@@ -61,11 +81,12 @@ public:
             x = ox + (static_cast<int>(ow) - width) / 2;
             y = oy + (static_cast<int>(oh) - height) / 2;
         }
-        x = std::clamp(x, 0, std::max(0, session.ScreenWidth() - width));
-        y = std::clamp(y, 0, std::max(0, session.ScreenHeight() - height));
-        window = session.CreateWindow(x, y, width, height, kDialogEvents, false);
+        place.x = static_cast<short>(std::clamp(x, 0, std::max(0, session.ScreenWidth() - width)));
+        place.y = static_cast<short>(std::clamp(y, 0, std::max(0, session.ScreenHeight() - height)));
+        window = session.CreateWindow(place.x, place.y, width, height, kDialogEvents, false);
         XSetWMProtocols(session.display, window, &session.wmDeleteWindow, 1);
-        session.SetFixedGeometry(window, x, y, width, height);
+        session.SetFixedSize(window, width, height, &place);
+        session.SetClass(window);
         session.SetWindowType(window, session.netWmWindowTypeDialog);
         session.SetTitle(window, form.title);
         XWMHints hints{};
@@ -74,12 +95,13 @@ public:
         XSetWMHints(session.display, window, &hints);
         if (over)
             XSetTransientForHint(session.display, window, over);
+        session.openDialogs.push_back(window);
         canvas = std::make_unique<Canvas>(width, height);
         Draw();
         XMapRaised(session.display, window);
     }
 
-    DialogAnswer Answer() const { return {answer, field}; }
+    DialogAnswer Answer() const { return {answer, result}; }
     bool Done() const override { return done; }
     bool Owns(Window w) const override { return w == window; }
 
@@ -102,11 +124,8 @@ public:
             Key(event.xkey);
             break;
         case ButtonPress:
-            if (event.xbutton.window == window && event.xbutton.button == Button1)
-            {
-                pressed = ButtonAt(event.xbutton.x, event.xbutton.y);
-                Draw();
-            }
+            if (event.xbutton.window == window)
+                Press(event.xbutton);
             break;
         case ButtonRelease:
             if (event.xbutton.button == Button1 && pressed >= 0)
@@ -116,7 +135,7 @@ public:
                 pressed = -1;
                 Draw();
                 if (released == was)
-                    End(form.buttons[static_cast<size_t>(was)].answer);
+                    Choose(form.buttons[static_cast<size_t>(was)].answer);
             }
             break;
         default:
@@ -125,23 +144,40 @@ public:
     }
 
 private:
+    // Places the parts top to bottom: the list, the message, the field and
+    // the problem shown below it, the buttons.
     void Layout()
     {
         Canvas measure(1, 1);
+        const auto widthOf = [&measure](const std::string& text) { return static_cast<int>(measure.Measure(text).cx); };
         lineHeight = std::max<int>(1, measure.Measure("Ag").cy);
-        int messageWidth = 0, messageHeight = 0;
-        // The message's lines, '&' as it is (as drawn).
+        const int most = std::max(kLeastWidth, std::min(kMostWidth, session.ScreenWidth() - 40));
+        const int buttonsWidth = static_cast<int>(form.buttons.size()) * (kDialogButtonWidth + kDialogButtonGap);
+        int wanted = std::max({kLeastWidth, buttonsWidth + 2 * kDialogMargin, form.list ? kListWidth : 0});
         for (size_t start = 0; !form.message.empty() && start <= form.message.size();)
         {
             const size_t end = std::min(form.message.find('\n', start), form.message.size());
-            messageWidth = std::max<int>(messageWidth, measure.Measure(form.message.substr(start, end - start)).cx);
-            messageHeight += lineHeight;
+            wanted = std::max(wanted, widthOf(form.message.substr(start, end - start)) + 2 * kDialogMargin);
             start = end + 1;
         }
-        const int buttonsWidth = static_cast<int>(form.buttons.size()) * (kDialogButtonWidth + kDialogButtonGap);
-        width = std::max({kLeastWidth, messageWidth + 2 * kDialogMargin, buttonsWidth + 2 * kDialogMargin});
-        width = std::min(width, std::max(kLeastWidth, session.ScreenWidth() - 40));
+        width = std::min(wanted, most);
+        const int inner = width - 2 * kDialogMargin;
+        messageLines.clear();
+        if (!form.message.empty())
+            messageLines = WrapText(form.message, inner, widthOf);
+        Limit(messageLines, static_cast<size_t>(std::max(1, session.ScreenHeight() / 2 / lineHeight)));
+        statusLines.clear();
+        if (!status.empty())
+            statusLines = WrapText(status, inner, widthOf);
+        Limit(statusLines, kMostStatusLines);
+
         int y = kDialogMargin;
+        if (form.list)
+        {
+            list.Place({kDialogMargin, y, width - kDialogMargin, y + ListBox::Height()});
+            y = list.Box().bottom + kGap;
+        }
+        const int messageHeight = static_cast<int>(messageLines.size()) * lineHeight;
         messageRect = {kDialogMargin, y, width - kDialogMargin, y + messageHeight};
         y += messageHeight;
         if (form.hasField)
@@ -149,33 +185,52 @@ private:
             y += kGap;
             fieldRect = {kDialogMargin, y, width - kDialogMargin, y + kFieldHeight};
             y += kFieldHeight + kGap / 2;
-            statusRect = {kDialogMargin, y, width - kDialogMargin, y + lineHeight};
-            y += lineHeight;
+            const int statusHeight = static_cast<int>(std::max<size_t>(1, statusLines.size())) * lineHeight;
+            statusRect = {kDialogMargin, y, width - kDialogMargin, y + statusHeight};
+            y += statusHeight;
         }
         height = y + 2 * kGap + kDialogButtonHeight + kDialogMargin;
         buttonRects = DialogButtonRects(width, height, form.buttons.size());
+    }
+
+    // Shows a problem below the field; the window grows or shrinks to it.
+    void SetStatus(const std::string& text)
+    {
+        status = text;
+        const int before = height;
+        Layout();
+        if (height != before)
+        {
+            // The hints first: a window manager keeps the size they fix.
+            session.SetFixedSize(window, width, height, &place);
+            XResizeWindow(session.display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+            canvas = std::make_unique<Canvas>(width, height);
+        }
+        Draw();
+    }
+
+    void Lines(Canvas& c, const std::vector<std::string>& lines, const RECT& r, COLORREF colour)
+    {
+        for (size_t i = 0; i < lines.size(); ++i)
+        {
+            const LONG top = r.top + static_cast<LONG>(i) * lineHeight;
+            c.Text(lines[i], {r.left, top, r.right, top + lineHeight}, colour, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+        }
     }
 
     void Draw()
     {
         Canvas& c = *canvas;
         c.Fill({0, 0, width, height}, kPanel);
-        c.Text(form.message, messageRect, kText, DT_NOPREFIX | DT_LEFT);
+        if (form.list)
+            list.Draw(c, form.list->Rows());
+        Lines(c, messageLines, messageRect, kText);
         if (form.hasField)
         {
             c.Fill(fieldRect, kField);
-            // The end of a long text stays in view.
-            const RECT inner = {fieldRect.left + kFieldPadding, fieldRect.top, fieldRect.right - kFieldPadding,
-                                fieldRect.bottom};
-            const int textWidth = c.Measure(field).cx;
-            const LONG left = std::min<LONG>(inner.left, inner.right - 1 - textWidth);
-            c.Text(field, {left, inner.top, inner.right, inner.bottom}, kText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-            c.Fill({0, fieldRect.top, inner.left, fieldRect.bottom}, kPanel);
-            c.Fill({fieldRect.left, fieldRect.top, inner.left, fieldRect.bottom}, kField);
-            const LONG caret = left + textWidth;
-            c.Fill({caret, inner.top + 4, caret + 1, inner.bottom - 4}, kText);
+            c.Field(field, FieldLine(), true);
             c.Frame(fieldRect, kPanelBorder);
-            c.Text(status, statusRect, kWarningText, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+            Lines(c, statusLines, statusRect, kWarningText);
         }
         for (size_t i = 0; i < form.buttons.size(); ++i)
         {
@@ -198,6 +253,49 @@ private:
         return -1;
     }
 
+    // The field's line inside its frame and padding.
+    RECT FieldLine() const
+    {
+        return {fieldRect.left + kFieldPadding, fieldRect.top + 1, fieldRect.right - kFieldPadding,
+                fieldRect.bottom - 1};
+    }
+
+    void Press(const XButtonEvent& b)
+    {
+        if (form.hasField && (b.button == Button1 || b.button == Button2) && ContainsPoint(fieldRect, b.x, b.y))
+        {
+            const size_t at = field.IndexAt(canvas->Font(), b.x);
+            field.Select(at, at);
+            if (b.button == Button2)
+                Paste(XA_PRIMARY);
+            Draw();
+        }
+        else if (form.list && ContainsPoint(list.Box(), b.x, b.y))
+        {
+            bool twice = false;
+            const int row = list.Press(b, form.list->Rows().size(), twice);
+            if (row >= 0)
+                Highlighted();
+            else
+                Draw();
+            if (twice)
+                Choose(form.defaultAnswer);
+        }
+        else if (b.button == Button1)
+        {
+            pressed = ButtonAt(b.x, b.y);
+            Draw();
+        }
+    }
+
+    // The field takes the text of the list's highlighted row.
+    void Highlighted()
+    {
+        field.SetText(Utf8ToUtf16(form.list->TextOf(static_cast<size_t>(list.Hot()))));
+        field.Select(field.Text().size(), field.Text().size());
+        Draw();
+    }
+
     void Key(const XKeyEvent& key)
     {
         XKeyEvent copy = key;
@@ -205,44 +303,74 @@ private:
         KeySym typed = NoSymbol;
         const int length = XLookupString(&copy, latin1, sizeof latin1, &typed, nullptr);
         if (typed == XK_Return || typed == XK_KP_Enter)
-            End(form.defaultAnswer);
+            Choose(form.defaultAnswer);
         else if (typed == XK_Escape)
-            End(form.cancelAnswer);
-        else if (form.hasField && typed == XK_BackSpace)
+            Choose(form.cancelAnswer);
+        else if (form.list && list.Key(typed, form.list->Rows().size()))
         {
-            EraseLast(field);
-            Draw();
+            if (list.Hot() >= 0)
+                Highlighted();
         }
         else if (form.hasField)
         {
-            const std::string text = TypedText(typed, latin1, length, ModifiersOfState(key.state));
-            bool added = false;
-            for (const char ch : text)
-                if (static_cast<unsigned char>(ch) >= 0x20)
-                {
-                    field += ch;
-                    added = true;
-                }
-            if (added)
+            const unsigned modifiers = ModifiersOfState(key.state);
+            const int virtualKey = VirtualKeyOf(XLookupKeysym(&copy, 0), typed);
+            bool changed = Edited(field.Key(virtualKey, modifiers & kShiftKey, modifiers & kControlKey));
+            for (const char16_t unit : Utf8ToUtf16(TypedText(typed, latin1, length, modifiers)))
+                changed = Edited(field.Char(unit)) || changed;
+            if (changed)
                 Draw();
         }
     }
 
+    bool Edited(LineEdit::Outcome outcome)
+    {
+        if (outcome == LineEdit::Outcome::kPaste)
+            Paste(session.clipboard);
+        return outcome != LineEdit::Outcome::kIgnored;
+    }
+
+    void Paste(Atom selection)
+    {
+        if (const std::optional<std::u16string> text = ReadSelectionText(session, selection))
+            for (const char16_t unit : LineEdit::PastedLine(*text))
+                field.Char(unit);
+    }
+
+    // An answer asked for: the default one first lets the list open what
+    // the field names.
+    void Choose(int chosen)
+    {
+        if (chosen == form.defaultAnswer && form.list)
+        {
+            std::string text = Utf16ToUtf8(field.Text());
+            if (form.list->Open(text))
+            {
+                field.SetText(Utf8ToUtf16(text));
+                field.Select(field.Text().size(), field.Text().size());
+                list.Reset();
+                SetStatus("");
+                return;
+            }
+        }
+        End(chosen);
+    }
+
     void End(int chosen)
     {
+        result = Utf16ToUtf8(field.Text());
         if (chosen != form.cancelAnswer && form.hasField && form.check)
         {
-            std::string completed = field;
+            std::string completed = result;
             const std::optional<std::string> problem = form.check(completed);
             // A question the check asked may have taken the focus.
             TakeFocus();
             if (problem)
             {
-                status = *problem;
-                Draw();
+                SetStatus(*problem);
                 return;
             }
-            field = completed;
+            result = completed;
         }
         answer = chosen;
         done = true;
@@ -257,11 +385,15 @@ private:
 
     XSession& session;
     const DialogForm& form;
-    std::string field;
+    LineEdit field;
+    std::string result;  // the field's text as answered
     std::string status;
     Window window = 0;
+    XPoint place = {0, 0};
     std::unique_ptr<Canvas> canvas;
     int width = 0, height = 0, lineHeight = 0;
+    std::vector<std::string> messageLines, statusLines;
+    ListBox list;
     RECT messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
     std::vector<RECT> buttonRects;
     int pressed = -1;
@@ -287,7 +419,7 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count)
 DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over)
 {
     DialogSession dialog(session, form);
-    dialog.Open(over);
+    dialog.Open(session.openDialogs.empty() ? over : session.openDialogs.back());
     presenter.RunModal(dialog);
     return dialog.Done() ? dialog.Answer() : DialogAnswer{form.cancelAnswer, form.field};
 }

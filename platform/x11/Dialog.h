@@ -18,10 +18,27 @@ struct DialogButton
     int answer;
 };
 
+// What a dialog's list shows and does (the file dialog's folder): rows to
+// choose from, each standing for a text of the field.
+class DialogList
+{
+public:
+    virtual ~DialogList() = default;
+    virtual const std::vector<std::string>& Rows() const = 0;
+    // The field's text for a row the user highlights.
+    virtual std::string TextOf(size_t row) const = 0;
+    // Asked with the field's text before the default answer ends the dialog
+    // (Enter, its button, a double click on a row): true when the text
+    // opened something of the list's own (a folder: the rows changed, field
+    // holds the text to show), and the dialog stays open.
+    virtual bool Open(std::string& field) = 0;
+};
+
 struct DialogForm
 {
     std::string title;
-    std::string message;  // lines ended by '\n'
+    std::string message;  // lines ended by '\n', wrapped to the dialog's width
+    DialogList* list = nullptr;  // shown above the message; not owned
     bool hasField = false;
     std::string field;  // the field's starting text (UTF-8)
     std::vector<DialogButton> buttons;  // left to right
@@ -29,7 +46,7 @@ struct DialogForm
     int cancelAnswer = 0;  // Escape, closing the window, a stop
     // Asked before any other answer ends a dialog with a field: nothing lets
     // it end (the field may have been completed), a text keeps it open and
-    // shows the text.
+    // shows the text (wrapped, below the field).
     std::function<std::optional<std::string>(std::string& field)> check;
 };
 
@@ -44,12 +61,19 @@ inline constexpr int kDialogMargin = 14;
 inline constexpr int kDialogButtonWidth = 84;
 inline constexpr int kDialogButtonHeight = 26;
 inline constexpr int kDialogButtonGap = 8;
+// A list is at the top, inside the margin; its rows are this high, the
+// first one pixel below the list's top.
+inline constexpr int kDialogListRowHeight = 20;
 // The buttons' rectangles, left to right, in a dialog width x height.
 std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 
 // Shows the dialog centred over the X window over (0: the screen), as its
-// transient window, and runs it as the presenter's modal window until it is
-// answered. The field takes typed characters and backspace; Enter answers
-// the default, Escape and closing the window cancel; a click on a button
-// answers it.
+// transient window (over the innermost dialog of the presenter's when one
+// is open), and runs it as the presenter's modal window until it is
+// answered. The field edits as the "EDIT" class does, its text opening
+// selected (see X11Services.h); Enter answers the default, Escape and
+// closing the window cancel; a click on a button answers it. A list's row
+// is highlighted by a click or Up, Down, Page Up and Page Down (the wheel
+// scrolls it); a double click on a row answers the default for its text.
+// The dialog is as wide as its message wants, within limits.
 DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over);

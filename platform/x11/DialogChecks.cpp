@@ -1,45 +1,12 @@
 #include "platform/x11/DialogChecks.h"
 
 #include "platform/win32/Win32Services.h"
+#include "platform/x11/PathText.h"
 
 #include <cctype>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace {
-
-std::string Join(const std::string& folder, const std::string& name)
-{
-    if (folder.empty() || (!name.empty() && name[0] == '/'))
-        return name;
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
-std::string NameOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool IsFolder(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
 
 int HexDigit(char c)
 {
@@ -53,7 +20,7 @@ int HexDigit(char c)
 
 std::string StartingPath(const std::string& folder, const std::string& file)
 {
-    std::string full = Join(folder, file);
+    std::string full = JoinPath(folder, file);
     const std::string name = NameOf(full);
     if (name == ".")
         full.pop_back();
@@ -62,26 +29,34 @@ std::string StartingPath(const std::string& folder, const std::string& file)
     return full;
 }
 
-std::optional<std::string> CheckChosenFile(const FileRequest& request, std::string& path,
-                                           const std::function<bool(const std::string& question)>& confirmReplace)
+std::optional<std::string> CheckChosenFile(const FileRequest& request, std::string& path, const FileCheckAsks& asks)
 {
     if (path.find_first_not_of(' ') == std::string::npos)
         return std::string("Type a file name.");
-    std::string full = Join(request.initialFolder, path);
+    std::string full = JoinPath(request.initialFolder, path);
     std::string name = NameOf(full);
+    const auto isFolder = [&full] { return "\"" + full + "\" is a folder: type a file name."; };
     if (name.empty() || name == "." || name == ".." || IsFolder(full))
-        return "\"" + full + "\" is a folder: type a file name.";
+        return isFolder();
     if (!request.defaultExtension.empty() && name.find('.') == std::string::npos)
     {
         full += "." + request.defaultExtension;
         name = NameOf(full);
+        if (IsFolder(full))
+            return isFolder();
+    }
+    if (request.maxPath && full.size() > request.maxPath)
+    {
+        asks.alert("The path is too long (" + std::to_string(full.size()) + " bytes; the most is " +
+                   std::to_string(request.maxPath) + ").");
+        return std::string();
     }
     if ((request.flags & OFN_PATHMUSTEXIST) && !IsFolder(FolderOf(full)))
         return "The folder \"" + FolderOf(full) + "\" does not exist.";
     if (!request.save && (request.flags & OFN_FILEMUSTEXIST) && !Exists(full))
         return "The file \"" + name + "\" does not exist.";
     if (request.save && (request.flags & OFN_OVERWRITEPROMPT) && Exists(full) &&
-        !confirmReplace(name + " already exists.\nDo you want to replace it?"))
+        !asks.confirm(name + " already exists.\nDo you want to replace it?"))
         return std::string();
     path = full;
     return std::nullopt;

@@ -13,15 +13,24 @@
 // "..") the folder alone, ending in '/'.
 std::string StartingPath(const std::string& folder, const std::string& file);
 
+// What checking a path may ask the user: a question (true: yes) and an
+// alert.
+struct FileCheckAsks
+{
+    std::function<bool(const std::string& question)> confirm;
+    std::function<void(const std::string& text)> alert;
+};
+
 // Completes a typed path for the request and checks it: a relative path is
 // taken in the request's starting folder, a name without an extension gets
 // the default one. Nothing when it will do (path then holds the full path);
-// otherwise the text to show (empty after confirmReplace said no): no name,
-// a folder, with OFN_PATHMUSTEXIST a missing folder, with OFN_FILEMUSTEXIST
-// (open) a missing file. With OFN_OVERWRITEPROMPT (save) an existing file is
-// replaced only when confirmReplace, asked the question, answers true.
-std::optional<std::string> CheckChosenFile(const FileRequest& request, std::string& path,
-                                           const std::function<bool(const std::string& question)>& confirmReplace);
+// otherwise the text to show (empty after an alert, or after the question
+// was answered no): no name, a folder (before or after the extension),
+// a path longer than the request's maxPath (alerted), with
+// OFN_PATHMUSTEXIST a missing folder, with OFN_FILEMUSTEXIST (open) a
+// missing file. With OFN_OVERWRITEPROMPT (save) an existing file is
+// replaced only when confirm, asked the question, answers true.
+std::optional<std::string> CheckChosenFile(const FileRequest& request, std::string& path, const FileCheckAsks& asks);
 
 // "#rrggbb" or "rrggbb" (hex digits of either case; blanks around are
 // ignored) as a colour; nothing for any other text.

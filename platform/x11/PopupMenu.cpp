@@ -111,12 +111,8 @@ public:
             break;
         }
         case KeyPress:
-        {
-            XKeyEvent key = event.xkey;
-            if (XLookupKeysym(&key, 0) == XK_Escape)
-                done = true;
+            Key(event.xkey);
             break;
-        }
         default:
             break;
         }
@@ -177,6 +173,123 @@ private:
             XDestroyWindow(session.display, levels.back().window);
             levels.pop_back();
         }
+        if (active >= levels.size())
+            active = levels.empty() ? 0 : levels.size() - 1;
+    }
+
+    // The keys work on the active level: the one the pointer was last over,
+    // or that the keys opened or went back to.
+    void Key(const XKeyEvent& event)
+    {
+        XKeyEvent copy = event;
+        char text[8];
+        KeySym key = NoSymbol;
+        XLookupString(&copy, text, sizeof text, &key, nullptr);
+        Level& l = levels[active];
+        const int count = static_cast<int>(l.items->size());
+        const bool opens = l.hot >= 0 && Opens((*l.items)[l.hot]);
+        switch (key)
+        {
+        case XK_Escape:
+            if (active == 0)
+                done = true;
+            else
+                CloseFrom(active);
+            break;
+        case XK_Left:
+        case XK_KP_Left:
+            if (active > 0)
+                CloseFrom(active);
+            break;
+        case XK_Up:
+        case XK_KP_Up:
+            Highlight(Usable(l, l.hot < 0 ? count : l.hot, -1));
+            break;
+        case XK_Down:
+        case XK_KP_Down:
+            Highlight(Usable(l, l.hot, 1));
+            break;
+        case XK_Home:
+        case XK_KP_Home:
+            Highlight(Usable(l, -1, 1));
+            break;
+        case XK_End:
+        case XK_KP_End:
+            Highlight(Usable(l, count, -1));
+            break;
+        case XK_Right:
+        case XK_KP_Right:
+            if (opens)
+                EnterSubmenu();
+            break;
+        case XK_Return:
+        case XK_KP_Enter:
+            if (opens)
+                EnterSubmenu();
+            else if (l.hot >= 0 && IsChoosable((*l.items)[l.hot]))
+            {
+                chosen = (*l.items)[l.hot].id;
+                done = true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+
+    // The first enabled item after from in the direction step (1 or -1),
+    // going round; -1 when the menu has none.
+    static int Usable(const Level& l, int from, int step)
+    {
+        const int count = static_cast<int>(l.items->size());
+        for (int i = 1; i <= count; ++i)
+        {
+            const int row = ((from + step * i) % count + count) % count;
+            if (IsEnabled((*l.items)[row]))
+                return row;
+        }
+        return -1;
+    }
+
+    // Highlights a row of the active level as the keys move: its submenus
+    // close, the row scrolls into view.
+    void Highlight(int row)
+    {
+        if (row < 0)
+            return;
+        Level& l = levels[active];
+        CloseFrom(active + 1);
+        l.hot = row;
+        const int height = static_cast<int>(l.place.bottom - l.place.top);
+        const RECT& r = l.rows[static_cast<size_t>(row)];
+        if (r.top - l.scroll < kMenuBorder)
+            l.scroll = r.top - kMenuBorder;
+        else if (r.bottom - l.scroll > height - kMenuBorder)
+            l.scroll = r.bottom - (height - kMenuBorder);
+        Draw(l);
+    }
+
+    // Opens the highlighted item's submenu (the pointer may have opened it
+    // already) and makes it the active level with its first item
+    // highlighted.
+    void EnterSubmenu()
+    {
+        Level& l = levels[active];
+        const std::vector<MenuItemView>& submenu = (*l.items)[l.hot].submenu;
+        const size_t next = active + 1;
+        if (levels.size() <= next || levels[next].items != &submenu)
+            OpenSubmenu(active);
+        active = next;
+        if (levels[active].hot < 0)
+            Highlight(Usable(levels[active], -1, 1));
+    }
+
+    void OpenSubmenu(size_t level)
+    {
+        CloseFrom(level + 1);
+        const Level& l = levels[level];
+        const POINT at = {l.place.right - kMenuBorder, l.place.top + l.rows[l.hot].top - l.scroll - kMenuBorder};
+        OpenLevel((*l.items)[l.hot].submenu, at, static_cast<int>(l.place.left) + kMenuBorder);
     }
 
     void Draw(const Level& l)
@@ -236,6 +349,7 @@ private:
         const int level = LevelAt(x, y);
         if (level < 0)
             return;
+        active = static_cast<size_t>(level);
         Level& l = levels[level];
         const int row = RowAt(l, x, y);
         const int hot = row >= 0 && !IsSeparator((*l.items)[row]) ? row : -1;
@@ -250,12 +364,8 @@ private:
             CloseFrom(next);
             return;
         }
-        const std::vector<MenuItemView>& submenu = (*l.items)[hot].submenu;
-        if (levels.size() > next && levels[next].items == &submenu)
-            return;
-        CloseFrom(next);
-        const POINT at = {l.place.right - kMenuBorder, l.place.top + l.rows[hot].top - l.scroll - kMenuBorder};
-        OpenLevel(submenu, at, static_cast<int>(l.place.left) + kMenuBorder);
+        if (levels.size() <= next || levels[next].items != &(*l.items)[hot].submenu)
+            OpenSubmenu(static_cast<size_t>(level));
     }
 
     void Scroll(int level, int by, int x, int y)
@@ -274,6 +384,7 @@ private:
 
     XSession& session;
     std::vector<Level> levels;
+    size_t active = 0;  // the level the keys work on
     std::optional<UINT_PTR> chosen;
     bool done = false;
     bool pressed = false;  // a button went down inside the menu

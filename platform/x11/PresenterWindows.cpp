@@ -105,7 +105,7 @@ void X11Presenter::Impl::Reconcile()
             s->width = width;
             s->height = height;
             XResizeWindow(session.display, s->xwindow, static_cast<unsigned>(width), static_cast<unsigned>(height));
-            session.SetFixedGeometry(s->xwindow, r.left, r.top, width, height);
+            session.SetFixedSize(s->xwindow, width, height);
             MarkAll(*s);
         }
         if (r.left != s->xPlace.x || r.top != s->xPlace.y)
@@ -134,16 +134,14 @@ void X11Presenter::Impl::CreateXWindow(ShownWindow& s, const RECT& r)
     s.xPlace = {r.left, r.top};
     s.xwindow = session.CreateWindow(r.left, r.top, s.width, s.height, kShownEvents, false);
     XSetWMProtocols(session.display, s.xwindow, &session.wmDeleteWindow, 1);
-    session.SetFixedGeometry(s.xwindow, r.left, r.top, s.width, s.height);
+    // No place in the hints: the window manager places the window (a second
+    // editor does not land on the first).
+    session.SetFixedSize(s.xwindow, s.width, s.height);
     XWMHints hints{};
     hints.flags = InputHint;
     hints.input = True;
     XSetWMHints(session.display, s.xwindow, &hints);
-    XClassHint hint{};
-    char name[] = "sonvarek", className[] = "Sonvarek";
-    hint.res_name = name;
-    hint.res_class = className;
-    XSetClassHint(session.display, s.xwindow, &hint);
+    session.SetClass(s.xwindow);
     session.SetTitle(s.xwindow, title);
     if (cursorHidden)
         XDefineCursor(session.display, s.xwindow, invisibleCursor);

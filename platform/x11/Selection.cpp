@@ -12,14 +12,16 @@ namespace {
 
 // 4 MiB of text at most.
 constexpr long kMostLongs = 1 << 20;
+// How long the selection's owner may take to answer.
+constexpr int kWaitMs = 2000;
 
-bool WaitForAnswer(XSession& s, Window requestor, std::chrono::steady_clock::time_point deadline, XEvent& answer)
+bool WaitForAnswer(XSession& s, Atom selection, std::chrono::steady_clock::time_point deadline, XEvent& answer)
 {
     for (;;)
     {
-        if (XCheckTypedWindowEvent(s.display, requestor, SelectionNotify, &answer))
+        if (XCheckTypedWindowEvent(s.display, s.utility, SelectionNotify, &answer))
         {
-            if (answer.xselection.selection == s.clipboard)
+            if (answer.xselection.selection == selection)
                 return true;
             continue;
         }
@@ -33,18 +35,19 @@ bool WaitForAnswer(XSession& s, Window requestor, std::chrono::steady_clock::tim
 
 }  // namespace
 
-std::optional<std::u16string> ReadClipboardText(XSession& s, Window requestor, int timeoutMs)
+std::optional<std::u16string> ReadSelectionText(XSession& s, Atom selection)
 {
-    if (XGetSelectionOwner(s.display, s.clipboard) == None)
+    if (XGetSelectionOwner(s.display, selection) == None)
         return std::nullopt;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const Window requestor = s.utility;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
     for (const Atom target : {s.utf8String, static_cast<Atom>(XA_STRING)})
     {
         XDeleteProperty(s.display, requestor, s.selectionProperty);
-        XConvertSelection(s.display, s.clipboard, target, s.selectionProperty, requestor, CurrentTime);
+        XConvertSelection(s.display, selection, target, s.selectionProperty, requestor, CurrentTime);
         XFlush(s.display);
         XEvent answer;
-        if (!WaitForAnswer(s, requestor, deadline, answer))
+        if (!WaitForAnswer(s, selection, deadline, answer))
             return std::nullopt;
         if (answer.xselection.property == None)
             continue;

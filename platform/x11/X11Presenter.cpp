@@ -185,7 +185,15 @@ XWindowId X11Presenter::XWindowOf(HWND window) const
     return s ? s->xwindow : 0;
 }
 
-XWindowId X11Presenter::XWindowAbove(HWND window) const { return XWindowOf(GetAncestor(window, GA_ROOT)); }
+XWindowId X11Presenter::XWindowAbove(HWND window) const
+{
+    if (window)
+        return XWindowOf(GetAncestor(window, GA_ROOT));
+    for (const ShownWindow& s : impl->shown)
+        if (s.mapped)
+            return s.xwindow;
+    return 0;
+}
 
 POINT X11Presenter::ToXScreen(HWND window, POINT screen) const
 {

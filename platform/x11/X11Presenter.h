@@ -3,7 +3,9 @@
 // editor's code runs unchanged in a window on a Linux desktop.
 //
 // Every visible top-level window of the layer (a host window, say) with a
-// size gets an X window of the same size at the same screen place; it shows
+// size gets an X window of the same size, made at the same screen place but
+// asking for none (a window manager places it; the layer window follows,
+// see below). It is named by SetTitle and of the class "Sonvarek"; it shows
 // the window's pixels with its child windows composed over them as the
 // layer composes them (Desktop::WindowImage). Only the areas that changed
 // are sent; exposed areas are sent again from the layer's pixels. The X
@@ -94,7 +96,8 @@ public:
     void RunModal(ModalHandler& handler);
     // The X screen point of a layer screen point over window's top-level.
     POINT ToXScreen(HWND window, POINT screen) const;
-    // The X window that shows window's top-level window (0: none).
+    // The X window that shows window's top-level window; for no window the
+    // first shown X window (0: none).
     XWindowId XWindowAbove(HWND window) const;
 
     // DesktopPresenter.

@@ -3,15 +3,15 @@
 #include "platform/win32/Win32.h"
 #include "platform/x11/Dialog.h"
 #include "platform/x11/DialogChecks.h"
+#include "platform/x11/FileBrowser.h"
 #include "platform/x11/PopupMenu.h"
 #include "platform/x11/Selection.h"
 #include "platform/x11/X11Presenter.h"
 #include "platform/x11/XSession.h"
 
-namespace {
+#include <X11/Xatom.h>
 
-// How long the clipboard's owner may take to answer.
-constexpr int kClipboardWaitMs = 2000;
+namespace {
 
 std::string Patterns(const FileRequest& request)
 {
@@ -38,23 +38,37 @@ std::optional<std::string> X11Services::ChooseFile(const FileRequest& request)
     form.message = patterns.empty() ? "File name:" : "File name (" + patterns + "):";
     form.hasField = true;
     form.field = StartingPath(request.initialFolder, request.initialFile);
+    FileBrowser browser(form.field, patterns);
+    form.list = &browser;
     form.buttons = {{request.save ? "Save" : "Open", IDOK}, {"Cancel", IDCANCEL}};
     form.defaultAnswer = IDOK;
     form.cancelAnswer = IDCANCEL;
+    FileCheckAsks asks;
+    asks.confirm = [&](const std::string& question) {
+        return Ask(request.owner, question, "Confirm " + form.title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+               IDYES;
+    };
+    asks.alert = [&](const std::string& text) { Ask(request.owner, text, form.title, MB_OK | MB_ICONWARNING); };
     form.check = [&](std::string& path) {
-        return CheckChosenFile(request, path, [&](const std::string& question) {
-            MessageBoxRequest ask;
-            ask.owner = request.owner;
-            ask.text = question;
-            ask.caption = "Confirm " + form.title;
-            ask.type = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
-            return AskMessageBox(ask) == IDYES;
-        });
+        // A relative path is taken in the folder shown.
+        FileRequest shown = request;
+        shown.initialFolder = browser.Folder();
+        return CheckChosenFile(shown, path, asks);
     };
     const DialogAnswer answer = RunDialog(presenter, session, form, presenter.XWindowAbove(request.owner));
     if (answer.answer != IDOK)
         return std::nullopt;
     return answer.field;
+}
+
+int X11Services::Ask(HWND owner, const std::string& text, const std::string& caption, UINT type)
+{
+    MessageBoxRequest ask;
+    ask.owner = owner;
+    ask.text = text;
+    ask.caption = caption;
+    ask.type = type;
+    return AskMessageBox(ask);
 }
 
 std::optional<COLORREF> X11Services::ChooseColour(const ColourRequest& request)
@@ -112,7 +126,6 @@ intptr_t X11Services::OpenShell(const ShellRequest& request) { return fallback.O
 
 bool X11Services::IsConnected() { return fallback.IsConnected(); }
 
-std::optional<std::u16string> X11Services::ClipboardText()
-{
-    return ReadClipboardText(session, session.utility, kClipboardWaitMs);
-}
+std::optional<std::u16string> X11Services::ClipboardText() { return ReadSelectionText(session, session.clipboard); }
+
+std::optional<std::u16string> X11Services::PrimarySelectionText() { return ReadSelectionText(session, XA_PRIMARY); }

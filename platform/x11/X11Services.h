@@ -6,18 +6,27 @@
 // - a menu: items, separators, checked and greyed items, submenus opening
 //   on hover; a click on an enabled item chooses it, Escape or a click
 //   outside the menu cancels; a menu taller than the screen scrolls with the
-//   wheel;
-// - the file dialog: a path typed into a text field (relative paths are
-//   taken in the starting folder; a name without an extension gets the
-//   default one), with the checks the request's flags ask for (the file
-//   must exist, the folder must exist, replacing a file is confirmed);
+//   wheel. The keys: Up and Down move the highlight over the enabled items
+//   (going round), Home and End jump to the first and last, Right or Enter
+//   open a submenu on its first item, Left or Escape close one, Enter
+//   chooses;
+// - the file dialog: a list of the folder's subfolders and matching files
+//   above a path field; a row highlighted (a click, the arrow keys) puts its
+//   path in the field, Enter or a double click opens a folder or chooses a
+//   file. The typed path: relative to the folder shown, a name without an
+//   extension gets the default one, a folder is opened; then the checks of
+//   DialogChecks.h: the file must exist, the folder must exist, a folder is
+//   no file, replacing a file is confirmed, a path the caller has no room
+//   for is an alert;
 // - the colour dialog: a colour typed as #rrggbb;
 // - a message box: its text and buttons (OK; OK, Cancel; Yes, No; Yes, No,
 //   Cancel), Enter the default button, Escape or closing the window Cancel
 //   (or No, or OK where there is no Cancel).
-// Text fields take typed characters and backspace; Enter answers OK,
-// Escape Cancel. The clipboard's text is read from the CLIPBOARD selection
-// (UTF8_STRING, else STRING). Opening addresses and the connection state are
+// Text fields edit as the "EDIT" class does (platform/win32/LineEdit.h):
+// their text opens selected; Ctrl+V and Shift+Insert paste the clipboard, a
+// middle click the primary selection. Enter answers OK, Escape Cancel. The
+// clipboard's text is read from the CLIPBOARD selection, the primary
+// selection's from PRIMARY (UTF8_STRING, else STRING). Opening addresses and the connection state are
 // asked of the fallback services. [UI thread]
 
 #include "platform/win32/DesktopServices.h"
@@ -37,8 +46,12 @@ public:
     intptr_t OpenShell(const ShellRequest& request) override;
     bool IsConnected() override;
     std::optional<std::u16string> ClipboardText() override;
+    std::optional<std::u16string> PrimarySelectionText() override;
 
 private:
+    // A message box over owner's window.
+    int Ask(HWND owner, const std::string& text, const std::string& caption, UINT type);
+
     X11Presenter& presenter;
     XSession& session;
     DesktopServices& fallback;

@@ -1,5 +1,6 @@
 #include "platform/x11/XSession.h"
 
+#include "platform/win32/Utf.h"
 #include "platform/x11/Canvas.h"
 
 #include <X11/Xatom.h>
@@ -14,6 +15,7 @@ XSession::XSession(Display* d, Visual* v, int bitDepth)
     wmProtocols = atom("WM_PROTOCOLS");
     wmDeleteWindow = atom("WM_DELETE_WINDOW");
     netWmName = atom("_NET_WM_NAME");
+    netWmIconName = atom("_NET_WM_ICON_NAME");
     netWmWindowType = atom("_NET_WM_WINDOW_TYPE");
     netWmWindowTypeDialog = atom("_NET_WM_WINDOW_TYPE_DIALOG");
     netWmWindowTypePopupMenu = atom("_NET_WM_WINDOW_TYPE_POPUP_MENU");
@@ -56,20 +58,42 @@ Window XSession::CreateWindow(int x, int y, int width, int height, long eventMas
 
 void XSession::SetTitle(Window window, const std::string& utf8) const
 {
-    XStoreName(display, window, utf8.c_str());
-    XChangeProperty(display, window, netWmName, utf8String, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+    std::string text = Utf16ToUtf8(Utf8ToUtf16(utf8));
+    char* list[] = {text.data()};
+    XTextProperty property{};
+    if (Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &property) >= Success)
+    {
+        XSetWMName(display, window, &property);
+        XSetWMIconName(display, window, &property);
+        XFree(property.value);
+    }
+    for (const Atom name : {netWmName, netWmIconName})
+        XChangeProperty(display, window, name, utf8String, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
 }
 
-void XSession::SetFixedGeometry(Window window, int x, int y, int width, int height) const
+void XSession::SetFixedSize(Window window, int width, int height, const XPoint* place) const
 {
     XSizeHints hints{};
-    hints.flags = USPosition | PPosition | PMinSize | PMaxSize;
-    hints.x = x;
-    hints.y = y;
+    hints.flags = PMinSize | PMaxSize;
     hints.min_width = hints.max_width = width;
     hints.min_height = hints.max_height = height;
+    if (place)
+    {
+        hints.flags |= PPosition;
+        hints.x = place->x;
+        hints.y = place->y;
+    }
     XSetWMNormalHints(display, window, &hints);
+}
+
+void XSession::SetClass(Window window) const
+{
+    XClassHint hint{};
+    char name[] = "sonvarek", className[] = "Sonvarek";
+    hint.res_name = name;
+    hint.res_class = className;
+    XSetClassHint(display, window, &hint);
 }
 
 void XSession::SetWindowType(Window window, Atom type) const

@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 
 #include <string>
+#include <vector>
 
 class Canvas;
 
@@ -24,10 +25,16 @@ struct XSession
     // A top-level window of the default visual with no background (every
     // pixel is ours to send) and the event mask.
     Window CreateWindow(int x, int y, int width, int height, long eventMask, bool overrideRedirect) const;
-    // WM_NAME and _NET_WM_NAME.
+    // WM_NAME and WM_ICON_NAME as text properties of the standard
+    // encodings (Latin-1 or compound text), _NET_WM_NAME and
+    // _NET_WM_ICON_NAME as UTF-8. Bytes that are not UTF-8 show as U+FFFD.
     void SetTitle(Window window, const std::string& utf8) const;
-    // Position and a fixed size the window manager keeps.
-    void SetFixedGeometry(Window window, int x, int y, int width, int height) const;
+    // A fixed size the window manager keeps; with place, the place the
+    // program asks for (a dialog over its owner), else the window manager
+    // places the window.
+    void SetFixedSize(Window window, int width, int height, const XPoint* place = nullptr) const;
+    // WM_CLASS: the program's name and class.
+    void SetClass(Window window) const;
     // _NET_WM_WINDOW_TYPE.
     void SetWindowType(Window window, Atom type) const;
 
@@ -40,7 +47,10 @@ struct XSession
     mutable PixelWriter writer;
     // Never shown: receives selections.
     Window utility;
+    // The presenter's dialogs now open, innermost last: a dialog asked for
+    // while one is open belongs to it.
+    std::vector<Window> openDialogs;
 
-    Atom wmProtocols, wmDeleteWindow, netWmName, netWmWindowType, netWmWindowTypeDialog, netWmWindowTypePopupMenu,
+    Atom wmProtocols, wmDeleteWindow, netWmName, netWmIconName, netWmWindowType, netWmWindowTypeDialog, netWmWindowTypePopupMenu,
         utf8String, clipboard, incr, selectionProperty;
 };

@@ -93,6 +93,20 @@ TEST_F(Entry, TypingIsFilteredByKindAndEnterCommitsOnTheNextTick)
     EXPECT_EQ(Plain(kParamGain), -12.5);
 }
 
+TEST_F(Entry, ACommaIsThePointAndAPasteIsFilteredAsTyping)
+{
+    OpenField(gain);
+    desktop.Type("-1,5");
+    EXPECT_EQ(FieldText(), "-1.5");
+    desktop.SetClipboardText("-2,25 dB");
+    desktop.PressKey('A', kControlKey);
+    desktop.Type("\x16");  // Ctrl+V
+    EXPECT_EQ(FieldText(), "-2.25") << "the unit and the blank dropped";
+    desktop.PressKey(VK_RETURN);
+    Tick();
+    EXPECT_EQ(Plain(kParamGain), -2.25);
+}
+
 TEST_F(Entry, EscapeAClickOrTheWheelCancelAndACancelStands)
 {
     const size_t sent = plug->sent.size();

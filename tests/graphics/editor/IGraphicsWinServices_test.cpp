@@ -102,6 +102,10 @@ TEST_F(Services, FileDialogsStartWhereAskedAndAnswerPathAndFolder)
     EXPECT_EQ(save.defaultExtension, "fxp");
     EXPECT_EQ(save.flags, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     EXPECT_STREQ(file.Get(), "/presets/user/Loud.fxp");
+    EXPECT_EQ(save.maxPath, 4095u) << "room for the path and its NUL";
+    file.Set((std::string(254, 'a') + "\xC3\xA9").c_str());
+    surface->AskForFile(&file, 1, &folder, "fxp");
+    EXPECT_EQ(desktop.Services().fileLog.back().initialFile, std::string(254, 'a')) << "the e acute does not fit whole";
 
     desktop.Services().chooseFile = [](const FileRequest&) { return std::string("C:\\Images\\a.jpg"); };
     surface->AskForFile(&file, 0, &folder, " png  jpg ");

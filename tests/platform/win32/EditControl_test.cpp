@@ -18,6 +18,26 @@ struct EditTest : ::testing::Test
 
     EditTest() { SetFocus(edit); }
 
+    // The blocks face, 16 pixels: each character a box 7 pixels wide, 8
+    // apart, in rows 12 to 27 of the parent.
+    void UseBlocks()
+    {
+        font = CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, kBlockFaceName);
+        SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    ~EditTest() override
+    {
+        if (font)
+            DeleteObject(font);
+    }
+    // The parent's pixel (0xRRGGBB) after the edit painted.
+    uint32_t Pixel(int x, int y)
+    {
+        desktop.Pump();
+        return desktop.WindowImage(parent).At(x, y) & 0xFFFFFF;
+    }
+    HFONT font = nullptr;
+
     std::string Text(size_t size = 512) const
     {
         std::string buffer(size, '\x7F');
@@ -65,6 +85,76 @@ TEST_F(EditTest, TheLimitStopsTypingAndCutsPastesButNotSetText)
     SendMessageA(edit, EM_SETSEL, -1, 0);
     desktop.Type("!");
     EXPECT_EQ(Text(), "!longer than four") << "WM_SETTEXT left the caret at the start";
+}
+
+TEST_F(EditTest, TheSelectionShowsAndTheKeysMoveDeleteSelectAllAndPaste)
+{
+    UseBlocks();
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    // The text box starts at x = 11; "1" covers 11-17, the gap is 18.
+    EXPECT_EQ(Pixel(12, 15), 0xFFFFFFu) << "selected text";
+    EXPECT_EQ(Pixel(18, 15), 0x3366CCu) << "the selection behind it";
+    desktop.PressKey(VK_RIGHT);
+    EXPECT_EQ(Pixel(12, 15), 0x000000u);
+    EXPECT_EQ(Pixel(18, 15), 0xFFFFFFu);
+    EXPECT_EQ(Pixel(26, 15), 0x000000u) << "the caret after \"12\"";
+    desktop.PressKey('A', kControlKey);
+    DWORD first = 9, last = 9;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    EXPECT_EQ(first, 0u);
+    EXPECT_EQ(last, 2u);
+    desktop.SetClipboardText("34");
+    desktop.PressKey(VK_INSERT, kShiftKey);
+    EXPECT_EQ(Text(), "34") << "Shift+Insert pasted over the selection";
+    desktop.PressKey(VK_HOME);
+    desktop.PressKey(VK_DELETE);
+    EXPECT_EQ(Text(), "4");
+}
+
+TEST_F(EditTest, TheCaretStaysInViewOfALongTextWhateverTheAlignment)
+{
+    for (const DWORD alignment : {0u, static_cast<DWORD>(ES_CENTER)})
+    {
+        DestroyWindow(edit);
+        edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | alignment, 10, 10, 80, 20,
+                               parent, nullptr, nullptr, nullptr);
+        SetFocus(edit);
+        UseBlocks();
+        desktop.Type("abcdefghijklmnopqrst");  // 160 pixels in a line of 78
+        // The end in view: the last box (80-86), the caret in its gap, the
+        // line's last column (88) free.
+        EXPECT_EQ(Pixel(86, 15), 0x000000u) << alignment;
+        EXPECT_EQ(Pixel(87, 15), 0x000000u) << "the caret";
+        EXPECT_EQ(Pixel(88, 15), 0xFFFFFFu);
+        desktop.PressKey(VK_HOME);
+        EXPECT_EQ(Pixel(12, 15), 0x000000u) << "the first box at the start";
+        EXPECT_EQ(Pixel(18, 15), 0xFFFFFFu) << "the first gap";
+        DeleteObject(font);
+        font = nullptr;
+    }
+}
+
+TEST_F(EditTest, PastedCharactersPassTheSubclassAsTypedOnesAndAMiddleClickPastesThePrimarySelection)
+{
+    static WNDPROC previous = nullptr;
+    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_CHAR && w >= 0x20 && (w < '0' || w > '9'))
+                return 0;  // digits only
+            return CallWindowProcA(previous, h, m, w, l);
+        })));
+    UseBlocks();
+    desktop.SetClipboardText("3 x4\b5\n6");
+    SendMessageA(edit, EM_SETSEL, 1, 1);
+    desktop.Type("\x16");
+    EXPECT_EQ(Text(), "13452") << "no letter, blank or backspace; nothing after the line break";
+    desktop.Services().primarySelectionText = u"7y8";
+    // Between "1" and "3": the second box starts at x = 19.
+    desktop.Click(MouseButton::Middle, 19, 15);
+    EXPECT_EQ(Text(), "1783452");
+    desktop.Click(MouseButton::Left, 11, 15);
+    desktop.Type("0");
+    EXPECT_EQ(Text(), "01783452") << "a left click put the caret at the start";
 }
 
 TEST_F(EditTest, GetTextCopiesWholeCharactersIntoSmallBuffers)

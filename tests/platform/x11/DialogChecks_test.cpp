@@ -1,9 +1,12 @@
-// What the file and colour dialogs make of typed text.
+// What the file and colour dialogs make of typed text; the file dialog's
+// folder.
 
 #include <gtest/gtest.h>
 
 #include "platform/win32/Win32Services.h"
 #include "platform/x11/DialogChecks.h"
+#include "platform/x11/FileBrowser.h"
+#include "platform/x11/PathText.h"
 #include "tests/support/TempFolder.h"
 
 #include <sys/stat.h>
@@ -33,12 +36,16 @@ struct FileCheckTest : ::testing::Test
         mkdir((folder / "sub").c_str(), 0700);
         WriteBytes(folder / "old.fxp", "CcnK");
     }
+    std::vector<std::string> alerts;
     std::optional<std::string> Check(std::string& path)
     {
-        return CheckChosenFile(request, path, [this](const std::string& question) {
+        FileCheckAsks asks;
+        asks.confirm = [this](const std::string& question) {
             questions.push_back(question);
             return replace;
-        });
+        };
+        asks.alert = [this](const std::string& text) { alerts.push_back(text); };
+        return CheckChosenFile(request, path, asks);
     }
 };
 
@@ -94,6 +101,59 @@ TEST_F(FileCheckTest, ReplacingAFileIsAskedOnlyWhenTheRequestSaysSo)
     EXPECT_EQ(path, folder / "old.fxp");
     EXPECT_EQ(Check(path = "new"), std::nullopt);
     EXPECT_EQ(questions.size(), 2u) << "a new file asks nothing";
+}
+
+TEST_F(FileCheckTest, AFolderNamedWithTheExtensionIsNoFileToReplace)
+{
+    mkdir((folder / "take.fxp").c_str(), 0700);
+    request.save = true;
+    request.flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    std::string path = "take";
+    EXPECT_EQ(Check(path), "\"" + folder / "take.fxp" + "\" is a folder: type a file name.");
+    EXPECT_TRUE(questions.empty());
+}
+
+TEST_F(FileCheckTest, APathLongerThanTheCallersRoomIsAnAlert)
+{
+    request.maxPath = 4095;
+    std::string path = std::string(4095 - folder.Path().size() - 4, 'n');
+    EXPECT_EQ(Check(path), std::nullopt);
+    EXPECT_EQ(path.size(), 4095u);
+    EXPECT_TRUE(alerts.empty());
+    path = std::string(4096 - folder.Path().size() - 4, 'n');
+    EXPECT_EQ(Check(path), std::string()) << "the alert said it";
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0], "The path is too long (4096 bytes; the most is 4095).");
+}
+
+TEST(FileBrowserTest, TheFolderListsSubfoldersThenMatchingFilesAndOpensFolders)
+{
+    TempFolder folder;
+    for (const char* sub : {"B sub", "a sub", ".hidden"})
+        mkdir((folder / sub).c_str(), 0700);
+    for (const char* file : {"x.fxp", "Y.FXP", "z.txt", ".h.fxp"})
+        WriteBytes(folder / file, "CcnK");
+    FileBrowser browser(folder / "take.fxp", "*.fxp;*.png");
+    const std::string shown = CleanFolder(folder.Path());
+    EXPECT_EQ(browser.Folder(), shown);
+    EXPECT_EQ(browser.Rows(), (std::vector<std::string>{"../", "a sub/", "B sub/", "x.fxp", "Y.FXP"}));
+    EXPECT_EQ(browser.TextOf(3), shown + "/x.fxp");
+    EXPECT_EQ(browser.TextOf(0), FolderOf(shown) + "/");
+
+    std::string field = "x.fxp";
+    EXPECT_FALSE(browser.Open(field)) << "a file";
+    EXPECT_FALSE(browser.Open(field = "  "));
+    EXPECT_FALSE(browser.Open(field = shown + "/")) << "the folder shown";
+    EXPECT_TRUE(browser.Open(field = "a sub"));
+    EXPECT_EQ(field, shown + "/a sub/");
+    EXPECT_EQ(browser.Rows(), (std::vector<std::string>{"../"}));
+    EXPECT_TRUE(browser.Open(field = browser.TextOf(0)));
+    EXPECT_EQ(browser.Folder(), shown);
+
+    EXPECT_EQ(FileBrowser("/", "").Rows().front().back(), '/') << "a folder";
+    EXPECT_NE(FileBrowser("/", "").Rows().front(), "../") << "nothing above the root";
+    EXPECT_EQ(CleanFolder("/a//b/./c/../"), "/a/b");
+    EXPECT_EQ(CleanFolder("/.."), "/");
 }
 
 TEST(ColourTextTest, HexColoursReadWithOrWithoutAHashInEitherCase)

@@ -1,18 +1,22 @@
 // File and colour dialogs and message boxes on the X display, answered by
-// typing and clicking; the clipboard read from the X selection.
+// typing and clicking; the clipboard and the primary selection read from
+// the X selections and pasted into text fields.
 
 #include "support/DisplayTest.h"
 
 #include "platform/win32/Win32.h"
 #include "platform/x11/Dialog.h"
+#include "platform/x11/PathText.h"
 #include "tests/support/TempFolder.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <atomic>
 #include <cstring>
 #include <poll.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -82,15 +86,21 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     EXPECT_EQ(std::string(open.file), folder / "old.fxp") << "the first Enter named no file that exists";
 
     FileDialog save(host, folder.Path(), OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    UserThread saver(*presenter, [](XUser& u) {
+    const Window xhost = presenter->XWindowOf(host);
+    Window saveOwner = 0, askOwner = 0;
+    std::string saveClass;
+    UserThread saver(*presenter, [&](XUser& u) {
         const Window dialog = FocusedDialog(u, "Save As");
         if (!dialog)
             return false;
+        saveOwner = u.TransientFor(dialog);
+        saveClass = u.WindowClass(dialog);
         u.Type("old");
         u.Tap(XK_Return);
         const Window ask = FocusedDialog(u, "Confirm Save As");
         if (!ask)
             return false;
+        askOwner = u.TransientFor(ask) == dialog ? dialog : 0;
         u.Tap(XK_Return);  // No, the default
         if (!u.WaitForGone(ask) || !u.WaitForFocus(dialog))
             return false;
@@ -104,6 +114,9 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     EXPECT_TRUE(GetSaveFileNameA(&save.request));
     EXPECT_TRUE(saver.Succeeded());
     EXPECT_EQ(std::string(save.file), folder / "old.fxp");
+    EXPECT_EQ(saveOwner, xhost) << "the dialog belongs to the editor's window";
+    EXPECT_NE(askOwner, 0u) << "the question belongs to the dialog that asked it";
+    EXPECT_EQ(saveClass, "sonvarek.Sonvarek");
 
     FileDialog cancelled(host, folder.Path(), 0);
     UserThread canceller(*presenter, [](XUser& u) {
@@ -117,6 +130,20 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     EXPECT_TRUE(canceller.Succeeded());
 }
 
+struct ColourDialog
+{
+    COLORREF custom[16] = {};
+    CHOOSECOLORA request{};
+    explicit ColourDialog(HWND owner)
+    {
+        request.lStructSize = sizeof request;
+        request.hwndOwner = owner;
+        request.rgbResult = RGB(1, 2, 3);
+        request.lpCustColors = custom;
+        request.Flags = CC_RGBINIT;
+    }
+};
+
 UINT_PTR TitleHook(HWND dialog, UINT message, WPARAM, LPARAM)
 {
     if (message == WM_INITDIALOG)
@@ -126,13 +153,9 @@ UINT_PTR TitleHook(HWND dialog, UINT message, WPARAM, LPARAM)
 
 TEST_F(PresenterDialogsTest, AColourIsTypedAsHex)
 {
-    COLORREF custom[16] = {};
-    CHOOSECOLORA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = host;
-    request.rgbResult = RGB(1, 2, 3);
-    request.lpCustColors = custom;
-    request.Flags = CC_RGBINIT | CC_ENABLEHOOK;
+    ColourDialog dialog(host);
+    CHOOSECOLORA& request = dialog.request;
+    request.Flags |= CC_ENABLEHOOK;
     request.lpfnHook = TitleHook;
     UserThread person(*presenter, [](XUser& u) {
         if (!FocusedDialog(u, "Meter colour"))
@@ -156,40 +179,66 @@ TEST_F(PresenterDialogsTest, MessageBoxesAnswerTheirButtonsEnterEscapeAndClosing
 {
     struct Case
     {
+        HWND owner;
         UINT type;
         std::function<void(XUser&, Window)> act;
         int answer;
     };
     const Case cases[] = {
-        {MB_YESNO, [](XUser& u, Window w) { ClickButton(u, w, 2, 1); }, IDNO},
-        {MB_OKCANCEL, [](XUser& u, Window) { u.Tap(XK_Escape); }, IDCANCEL},
-        {MB_YESNOCANCEL | MB_DEFBUTTON2, [](XUser& u, Window) { u.Tap(XK_Return); }, IDNO},
-        {MB_OK, [](XUser& u, Window w) { u.AskToClose(w); }, IDOK},
+        {host, MB_YESNO, [](XUser& u, Window w) { ClickButton(u, w, 2, 1); }, IDNO},
+        {host, MB_OKCANCEL, [](XUser& u, Window) { u.Tap(XK_Escape); }, IDCANCEL},
+        {host, MB_YESNOCANCEL | MB_DEFBUTTON2, [](XUser& u, Window) { u.Tap(XK_Return); }, IDNO},
+        {nullptr, MB_OK, [](XUser& u, Window w) { u.AskToClose(w); }, IDOK},
     };
     for (const Case& c : cases)
     {
+        Window owner = 0;
         UserThread person(*presenter, [&](XUser& u) {
             const Window w = FocusedDialog(u, "Preset");
             if (!w)
                 return false;
+            owner = u.TransientFor(w);
             c.act(u, w);
             return true;
         });
-        EXPECT_EQ(MessageBoxA(host, "Replace the preset?", "Preset", c.type), c.answer) << "type " << c.type;
+        EXPECT_EQ(MessageBoxA(c.owner, "Replace the preset?", "Preset", c.type), c.answer) << "type " << c.type;
         EXPECT_TRUE(person.Succeeded());
+        EXPECT_EQ(owner, presenter->XWindowOf(host)) << "without an owner, over the shown window";
     }
 }
 
-// Owns CLIPBOARD on a connection and thread of its own and answers requests
-// for the targets it offers.
+TEST_F(PresenterDialogsTest, ALongMessageWrapsInsideTheWindow)
+{
+    std::string text = "The preset could not be saved:";
+    for (int i = 0; i < 12; ++i)
+        text += " /data/Sonvarek/presets/Broadcast";
+    int width = 0, height = 0;
+    UserThread person(*presenter, [&](XUser& u) {
+        const Window w = FocusedDialog(u, "Preset");
+        if (!w)
+            return false;
+        int x, y;
+        u.Geometry(w, x, y, width, height);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_EQ(MessageBoxA(host, text.c_str(), "Preset", MB_OK), IDOK);
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_LE(width, 600);
+    EXPECT_GE(height, kDialogMargin + 6 * 15 + kDialogButtonHeight) << "six lines at least";
+}
+
+// Owns a selection (CLIPBOARD, PRIMARY) on a connection and thread of its
+// own and answers requests for the targets it offers.
 class SelectionOwner
 {
 public:
-    SelectionOwner(const std::string& bytes, bool utf8) : text(bytes), offersUtf8(utf8)
+    SelectionOwner(const std::string& bytes, bool utf8, const char* selection = "CLIPBOARD")
+        : text(bytes), offersUtf8(utf8)
     {
         display = XOpenDisplay(nullptr);
         window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-        XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), window, CurrentTime);
+        XSetSelectionOwner(display, XInternAtom(display, selection, False), window, CurrentTime);
         XSync(display, False);
         thread = std::thread([this] { Serve(); });
     }
@@ -267,6 +316,190 @@ TEST_F(PresenterDialogsTest, TheClipboardIsReadFromTheSelection)
         SelectionOwner owner("caf\xE9", false);
         EXPECT_EQ(ClipboardNow(), u"caf\u00E9") << "as Latin-1 where UTF-8 is refused";
     }
+}
+
+}  // namespace
+
+namespace {
+
+std::string WindowText(HWND hwnd)
+{
+    char text[64] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+// A point inside the dialog's text field: the first white pixel down its
+// middle.
+bool FieldPoint(XUser& u, Window dialog, POINT& at)
+{
+    int x, y, width, height;
+    u.Geometry(dialog, x, y, width, height);
+    XImage* image = XGetImage(u.display, dialog, width / 2, 0, 1, static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    bool found = false;
+    for (int row = 0; row < height && !found; ++row)
+        if ((XGetPixel(image, 0, row) & 0xFFFFFF) == 0xFFFFFF)
+        {
+            at = {x + width / 2, y + row + 4};
+            found = true;
+        }
+    XDestroyImage(image);
+    return found;
+}
+
+TEST_F(PresenterDialogsTest, AnEntryFieldPastesTheClipboardByKeyAndThePrimarySelectionByTheMiddleButton)
+{
+    // A number field, as the editor's entry field is: digits only.
+    static WNDPROC previous = nullptr;
+    const HWND field = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 200, 24, host,
+                                       nullptr, nullptr, nullptr);
+    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_CHAR && w >= 0x20 && (w < '0' || w > '9'))
+                return 0;
+            return CallWindowProcA(previous, h, m, w, l);
+        })));
+    SetFocus(field);
+    Settle();
+    user->MoveTo(100 + 150, 100 + 100);
+    {
+        SelectionOwner clipboard("1a2", true);
+        user->Tap(XK_v, {XK_Control_L});
+        ASSERT_TRUE(RunUntil([&] { return WindowText(field) == "12"; })) << WindowText(field);
+        user->Tap(XK_Insert, {XK_Shift_L});
+        ASSERT_TRUE(RunUntil([&] { return WindowText(field) == "1212"; })) << WindowText(field);
+    }
+    SelectionOwner primary("3", false, "PRIMARY");
+    user->Click(Button2, 100 + 10 + 2, 100 + 10 + 12);
+    EXPECT_TRUE(RunUntil([&] { return WindowText(field) == "31212"; })) << WindowText(field);
+}
+
+TEST_F(PresenterDialogsTest, ADialogsFieldOpensSelectedAndEditsAndPastesAsAnEntryField)
+{
+    ColourDialog dialog(host);
+    CHOOSECOLORA& request = dialog.request;
+    SelectionOwner clipboard("2ab\n99", true);
+    UserThread person(*presenter, [](XUser& u) {
+        if (!FocusedDialog(u, "Color"))
+            return false;
+        u.Type("#1");  // replaces "#010203"
+        u.Tap(XK_a, {XK_Control_L});
+        u.Tap(XK_v, {XK_Control_L});  // "2ab"
+        u.Tap(XK_Home);
+        u.Type("#1");
+        u.Tap(XK_End);
+        u.Type("345");
+        u.Tap(XK_Left);
+        u.Tap(XK_Left);
+        u.Tap(XK_Delete);  // "#12ab35"
+        u.Tap(XK_Right);
+        u.Tap(XK_BackSpace);
+        u.Type("4");
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(ChooseColorA(&request));
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_EQ(request.rgbResult, RGB(0x12, 0xAB, 0x34));
+
+    SelectionOwner primary("#445566", true, "PRIMARY");
+    UserThread middle(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Color");
+        POINT at;
+        if (!dialog || !FieldPoint(u, dialog, at))
+            return false;
+        u.Tap(XK_Delete);
+        u.Click(Button2, at.x, at.y);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(ChooseColorA(&request));
+    EXPECT_TRUE(middle.Succeeded());
+    EXPECT_EQ(request.rgbResult, RGB(0x44, 0x55, 0x66));
+}
+
+}  // namespace
+
+namespace {
+
+// The middle of the list's visible row of a dialog.
+POINT ListRow(XUser& u, Window dialog, int row)
+{
+    int x, y, width, height;
+    u.Geometry(dialog, x, y, width, height);
+    return {x + width / 2, y + kDialogMargin + 1 + row * kDialogListRowHeight + kDialogListRowHeight / 2};
+}
+
+TEST_F(PresenterDialogsTest, TheFileDialogListsTheFolderToOpenFoldersAndChooseFilesByKeysOrDoubleClicks)
+{
+    mkdir((folder / "sub").c_str(), 0700);
+    WriteBytes(folder / "sub/inner.fxp", "CcnK");
+    WriteBytes(folder / "a.fxp", "CcnK");
+    WriteBytes(folder / "b.txt", "text");
+    // Rows: "../", "sub/", "a.fxp"; in sub: "../", "inner.fxp".
+    FileDialog keys(host, folder.Path(), OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    UserThread typist(*presenter, [](XUser& u) {
+        if (!FocusedDialog(u, "Open"))
+            return false;
+        u.Tap(XK_Down);
+        u.Tap(XK_Down);
+        u.Tap(XK_Return);
+        u.Tap(XK_Down);
+        u.Tap(XK_Down);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(GetOpenFileNameA(&keys.request));
+    EXPECT_TRUE(typist.Succeeded());
+    EXPECT_EQ(std::string(keys.file), CleanFolder(folder / "sub") + "/inner.fxp");
+
+    FileDialog mouse(host, folder.Path(), OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    UserThread clicker(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Open");
+        if (!dialog)
+            return false;
+        const POINT sub = ListRow(u, dialog, 1);
+        u.Click(Button1, sub.x, sub.y);
+        u.Click(Button1, sub.x, sub.y);
+        const POINT up = ListRow(u, dialog, 0);
+        u.Click(Button1, up.x, up.y);
+        u.Click(Button1, up.x, up.y);
+        const POINT file = ListRow(u, dialog, 2);
+        u.Click(Button1, file.x, file.y);
+        u.Click(Button1, file.x, file.y);
+        return true;
+    });
+    EXPECT_TRUE(GetOpenFileNameA(&mouse.request));
+    EXPECT_TRUE(clicker.Succeeded());
+    EXPECT_EQ(std::string(mouse.file), CleanFolder(folder.Path()) + "/a.fxp") << "into sub, back up, then a.fxp";
+}
+
+TEST_F(PresenterDialogsTest, APathTooLongForTheCallerIsAnAlertAndTheDialogStays)
+{
+    FileDialog save(host, folder.Path(), OFN_PATHMUSTEXIST);
+    SelectionOwner clipboard(std::string(MAX_PATH, 'n'), true);
+    UserThread person(*presenter, [](XUser& u) {
+        const Window dialog = FocusedDialog(u, "Save As");
+        if (!dialog)
+            return false;
+        u.Tap(XK_v, {XK_Control_L});
+        u.Tap(XK_Return);
+        const Window alert = u.WaitForWindow([&](Window w) { return w != dialog && u.TextProperty(w, XA_WM_NAME) == "Save As"; });
+        if (!alert || !u.WaitForFocus(alert))
+            return false;
+        u.Tap(XK_Return);
+        if (!u.WaitForGone(alert) || !u.WaitForFocus(dialog))
+            return false;
+        u.Tap(XK_a, {XK_Control_L});
+        u.Type("short");
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_TRUE(GetSaveFileNameA(&save.request));
+    EXPECT_TRUE(person.Succeeded());
+    EXPECT_EQ(std::string(save.file), folder / "short.fxp");
 }
 
 }  // namespace

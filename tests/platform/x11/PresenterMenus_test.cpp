@@ -128,6 +128,59 @@ TEST_F(PresenterMenusTest, GreyedItemsStayOpenAndEscapeOrAClickOutsideCancels)
     EXPECT_TRUE(Of(host, WM_LBUTTONDOWN).empty()) << "the click that cancels is the menu's";
 }
 
+TEST_F(PresenterMenusTest, TheKeysMoveOverSeparatorsAndGreyedItemsOpenAndCloseSubmenusAndChoose)
+{
+    // Down three times passes the separator and "Grey" to "Sub"; Right opens
+    // it on its first item.
+    UserThread downRight(*presenter, [&](XUser& u) {
+        const Window w = u.WaitForMenu();
+        if (!w)
+            return false;
+        for (int i = 0; i < 3; ++i)
+            u.Tap(XK_Down);
+        u.Tap(XK_Right);
+        if (!u.WaitForMenu(w))
+            return false;
+        u.Tap(XK_Down);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 130, 150, 0, host, nullptr), 22);
+    EXPECT_TRUE(downRight.Succeeded());
+
+    // Up from the top goes round to "Sub"; Escape and Left each close one
+    // level; Home and End jump.
+    UserThread round(*presenter, [&](XUser& u) {
+        const Window w = u.WaitForMenu();
+        if (!w)
+            return false;
+        u.Tap(XK_Up);
+        u.Tap(XK_Return);
+        Window inner = u.WaitForMenu(w);
+        if (!inner)
+            return false;
+        u.Tap(XK_Escape);
+        if (!u.WaitForGone(inner))
+            return false;
+        u.Tap(XK_Right);
+        inner = u.WaitForMenu(w);
+        if (!inner)
+            return false;
+        u.Tap(XK_End);
+        u.Tap(XK_Left);
+        u.Tap(XK_Left);
+        if (!u.WaitForGone(inner))
+            return false;
+        u.Tap(XK_Up);
+        u.Tap(XK_Home);
+        u.Tap(XK_Down);
+        u.Tap(XK_Return);
+        return true;
+    });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 130, 150, 0, host, nullptr), 12);
+    EXPECT_TRUE(round.Succeeded());
+}
+
 TEST_F(PresenterMenusTest, AMenuTallerThanTheScreenScrollsWithTheWheel)
 {
     const HMENU tall = CreatePopupMenu();
@@ -148,6 +201,19 @@ TEST_F(PresenterMenusTest, AMenuTallerThanTheScreenScrollsWithTheWheel)
     });
     EXPECT_EQ(TrackPopupMenu(tall, TPM_RETURNCMD, 130, 150, 0, host, nullptr), 4) << "three rows further down";
     EXPECT_TRUE(person.Succeeded()) << "the menu fills the screen's height";
+
+    UserThread keys(*presenter, [&](XUser& u) {
+        const Window w = u.WaitForMenu();
+        int x, y, width, height;
+        if (!w)
+            return false;
+        u.Tap(XK_End);
+        u.Geometry(w, x, y, width, height);
+        u.Click(Button1, x + width / 2, y + height - kMenuBorder - kMenuItemHeight / 2);
+        return true;
+    });
+    EXPECT_EQ(TrackPopupMenu(tall, TPM_RETURNCMD, 130, 150, 0, host, nullptr), 60) << "End scrolled to the last row";
+    EXPECT_TRUE(keys.Succeeded());
     DestroyMenu(tall);
 }
 

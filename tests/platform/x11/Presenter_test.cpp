@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <cstdlib>
@@ -132,6 +133,28 @@ TEST_F(PresenterTest, MovingTheXWindowMovesTheLayerWindow)
     RECT r{};
     EXPECT_TRUE(RunUntil([&] { return GetWindowRect(host, &r) && r.left == 400 && r.top == 300; }));
     EXPECT_EQ(r.right - r.left, 120);
+}
+
+TEST_F(PresenterTest, TheWindowIsNamedInTextPropertiesAndPlacedByTheWindowManager)
+{
+    const std::string title = "Sonvarek: \xC3\x9C\xC3\xBC \xE2\x82\xAC \xE6\x97\xA5.wav";
+    presenter->SetTitle(title);
+    const HWND host = windows.Create(100, 100, 120, 80);
+    ASSERT_TRUE(RunUntil([&] { return Viewable(host); }));
+    const Window w = presenter->XWindowOf(host);
+    EXPECT_EQ(user->TextProperty(w, XA_WM_NAME), title);
+    EXPECT_EQ(user->TextProperty(w, XA_WM_ICON_NAME), title);
+    EXPECT_EQ(user->WindowClass(w), "sonvarek.Sonvarek");
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(user->display, w, &hints, &supplied));
+    EXPECT_EQ(hints.flags & (USPosition | PPosition), 0) << "no place of its own";
+    EXPECT_EQ(hints.min_width, 120);
+
+    presenter->SetTitle("bad \xFF byte");
+    const HWND second = windows.Create(100, 100, 120, 80);
+    ASSERT_TRUE(RunUntil([&] { return Viewable(second); }));
+    EXPECT_EQ(user->TextProperty(presenter->XWindowOf(second), XA_WM_NAME), "bad \xEF\xBF\xBD byte");
 }
 
 TEST_F(PresenterTest, AskingToCloseReachesTheHandlerOrStopsTheLoop)

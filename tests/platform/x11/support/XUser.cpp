@@ -184,3 +184,36 @@ void XUser::AskToClose(Window window)
     XSendEvent(display, window, False, NoEventMask, &e);
     XSync(display, False);
 }
+
+std::string XUser::TextProperty(Window window, Atom property)
+{
+    XTextProperty p{};
+    if (!XGetTextProperty(display, window, &p, property))
+        return "(none)";
+    char** list = nullptr;
+    int count = 0;
+    std::string text = "(none)";
+    if (Xutf8TextPropertyToTextList(display, &p, &list, &count) == Success && count == 1)
+        text = list[0];
+    if (list)
+        XFreeStringList(list);
+    XFree(p.value);
+    return text;
+}
+
+std::string XUser::WindowClass(Window window)
+{
+    XClassHint hint{};
+    if (!XGetClassHint(display, window, &hint))
+        return "(none)";
+    const std::string text = std::string(hint.res_name) + "." + hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return text;
+}
+
+Window XUser::TransientFor(Window window)
+{
+    Window owner = 0;
+    return XGetTransientForHint(display, window, &owner) ? owner : 0;
+}

@@ -46,6 +46,12 @@ public:
     bool WaitForGone(Window window, int timeoutMs = 5000);
     // The window's rectangle on the screen.
     void Geometry(Window window, int& x, int& y, int& width, int& height);
+    // A text property (WM_NAME, say) as UTF-8; "(none)" when it is missing
+    // or cannot be read.
+    std::string TextProperty(Window window, Atom property);
+    // WM_CLASS as "name.class"; WM_TRANSIENT_FOR (0: none).
+    std::string WindowClass(Window window);
+    Window TransientFor(Window window);
     // Sends WM_DELETE_WINDOW as a window manager does.
     void AskToClose(Window window);
 };

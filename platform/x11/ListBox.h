@@ -1,0 +1,47 @@
+#pragma once
+// A dialog's list of text rows: a framed box of rows, one of them
+// highlighted and kept in view; the wheel scrolls it, a second press on the
+// highlighted row soon after the first is a double click, the arrow and
+// page keys move the highlight. Internal to the presenter. [UI thread]
+
+#include "platform/win32/Win32Types.h"
+
+#include <X11/Xlib.h>
+
+#include <string>
+#include <vector>
+
+class Canvas;
+
+class ListBox
+{
+public:
+    static constexpr int kVisibleRows = 12;
+    // Its height for kVisibleRows rows and the frame.
+    static int Height();
+
+    void Place(const RECT& r) { box = r; }
+    const RECT& Box() const { return box; }
+    // The highlighted row; -1 for none.
+    int Hot() const { return hot; }
+    // Nothing highlighted, scrolled to the top (new rows).
+    void Reset();
+    // Highlights the row (limited to the rows) and scrolls it into view.
+    void Highlight(int row, size_t count);
+
+    // A button pressed at (x, y) inside the box: the wheel scrolls, the
+    // left button highlights the row there. The row pressed (-1: none) and
+    // whether it was a double click.
+    int Press(const XButtonEvent& press, size_t count, bool& twice);
+    // Up, Down, Page Up and Page Down move the highlight (from none: to the
+    // first or the last row); false for other keys.
+    bool Key(KeySym key, size_t count);
+
+    void Draw(Canvas& canvas, const std::vector<std::string>& rows) const;
+
+private:
+    RECT box = {0, 0, 0, 0};
+    size_t top = 0;  // the first row shown
+    int hot = -1;
+    Time lastPress = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// Lines of text that fit a width, for the presenter's dialogs. Pure.
+// [any thread]
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The text's own lines ('\n') broken to fit width as measure measures a
+// line: after the last blank that fits (the blank goes), else a word too
+// wide for a line after its last '/' that fits, else between characters
+// (never inside a UTF-8 character). A line holds one character at least.
+std::vector<std::string> WrapText(const std::string& text, int width,
+                                  const std::function<int(const std::string&)>& measure);
