@@ -6,6 +6,8 @@
 #include "graphics/editor/IGraphics.h"
 #include "graphics/vector/ISVGResizeControl.h"
 
+#include <thread>
+
 namespace {
 
 int32_t ScaledSize(double scale, double designSize) { return static_cast<int32_t>(scale * designSize); }
@@ -16,11 +18,22 @@ IGraphics* Sonvarek::Surface() const { return dynamic_cast<IGraphics*>(GetEditor
 
 void Sonvarek::OnEditorOpened()
 {
+    int32_t width = 0;
+    int32_t height = 0;
+    {
+        // Taken under the lock, so that a handler on another thread either
+        // finished its relabel before or leaves it to this thread.
+        PlatformLockGuard guard(GetLock());
+        editorThread = std::this_thread::get_id();
+        TakeDueLabels();
+        width = ScaledSize(scaleX, designWidth);
+        height = ScaledSize(scaleY, designHeight);
+    }
     if (!editorOpenedOnce)
     {
         // The scale may have come from "default.fxp" or the host since the surface was made.
         if (IGraphics* graphics = Surface())
-            graphics->SetEditorSize(ScaledSize(scaleX, designWidth), ScaledSize(scaleY, designHeight), true);
+            graphics->SetEditorSize(width, height, true);
     }
     editorOpenedOnce = true;
     editorOpen = true;
@@ -43,6 +56,11 @@ void Sonvarek::IdleRefresh()
         GetLock().Unlock();
         graphics->SetEditorSize(width, height, true);
     }
+    if (labelsDue.load() && GetLock().TryLock())
+    {
+        TakeDueLabels();
+        GetLock().Unlock();
+    }
     MeterSnapshot values;
     if (TakeDueMeterValues(&values))
     {
@@ -62,6 +80,12 @@ void Sonvarek::OnEditorResized(int32_t flag)
     BuildEditor(Surface(), 1);
     RefreshParamControls();
     UpdateUnitLabels();
+}
+
+void Sonvarek::TakeDueLabels()
+{
+    if (labelsDue.exchange(false))
+        UpdateUnitLabels();
 }
 
 void Sonvarek::ResizeDragDistance(int32_t* dx, int32_t* dy) const

@@ -1,6 +1,5 @@
 // Sonvarek: the meter view, which moves the current settings and the engines'
-// values into the editor's controls. UI thread, except UpdateUnitLabels,
-// which the change handler also runs under the plug-in lock.
+// values into the editor's controls, on the editor's thread only.
 #include "plugin/Sonvarek.h"
 
 #include "editor/ControlLookup.h"

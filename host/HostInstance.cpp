@@ -191,13 +191,23 @@ int32_t HostInstance::SetNormalized(const char* id, double normalized)
     const int32_t result = effect->ApplyHostParamValue(id, normalized, 0);
     if (result != 0)
         return result;
+    // Told outside the lock (a GUI object may call back into the host), but
+    // recorded: removing a GUI object waits for the calls that may reach it.
     std::vector<AAX_IACFEffectGUI*> told;
+    uint64_t call = 0;
     {
         std::lock_guard<std::mutex> guard(guiLock);
+        if (guis.empty())
+            return result;
         told = guis;
+        call = guiCallsBegun++;
+        guiCallsRunning.insert(call);
     }
     for (AAX_IACFEffectGUI* gui : told)
         gui->ReflectParamValue(id);
+    std::lock_guard<std::mutex> guard(guiLock);
+    guiCallsRunning.erase(call);
+    guiCallEnded.notify_all();
     return result;
 }
 
@@ -212,8 +222,11 @@ void HostInstance::AddGuiObserver(AAX_IACFEffectGUI* gui)
 
 void HostInstance::RemoveGuiObserver(AAX_IACFEffectGUI* gui)
 {
-    std::lock_guard<std::mutex> guard(guiLock);
+    std::unique_lock<std::mutex> guard(guiLock);
     guis.erase(std::remove(guis.begin(), guis.end(), gui), guis.end());
+    // Calls that took the list from now on do not have gui.
+    const uint64_t removedBefore = guiCallsBegun;
+    guiCallEnded.wait(guard, [&] { return guiCallsRunning.empty() || *guiCallsRunning.begin() >= removedBefore; });
 }
 
 int32_t HostInstance::Text(const char* id, std::string* text, int32_t maxChars) const

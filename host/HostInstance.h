@@ -20,9 +20,11 @@
 #include "platform/AAX_IACFEffectGUI.h"
 #include "platform/AAX_IACFEffectParameters.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -121,7 +123,9 @@ public:
     // ---- GUI objects -------------------------------------------------------------
 
     // gui hears ReflectParamValue for every value the host applies from now
-    // on, until removed (not retained: remove it before it goes).
+    // on, until removed (not retained: remove it before it goes). Removing
+    // waits until no call to a GUI object runs on another thread, so that
+    // none reaches gui once it is removed: not from inside such a call.
     void AddGuiObserver(AAX_IACFEffectGUI* gui);
     void RemoveGuiObserver(AAX_IACFEffectGUI* gui);
 
@@ -174,6 +178,11 @@ private:
     std::vector<HostAutomationEvent> automation;
     std::vector<std::pair<std::string, double>> requests;
 
-    mutable std::mutex guiLock;
+    // The GUI objects, and the SetNormalized calls telling them (numbered
+    // in the order they took the list).
+    std::mutex guiLock;
+    std::condition_variable guiCallEnded;
     std::vector<AAX_IACFEffectGUI*> guis;
+    uint64_t guiCallsBegun = 0;
+    std::set<uint64_t> guiCallsRunning;
 };

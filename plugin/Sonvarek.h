@@ -31,6 +31,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 class IGraphics;
 class Shape;
@@ -67,9 +68,10 @@ public:
 
     // Any thread, takes the plug-in lock. Index 0-28: the parameter's value
     // goes into its mirror, then the engines are reconfigured or reset and the
-    // editor relabelled as the parameter needs. 30-42: a MeterCommand. Nested
-    // calls (from its own parameter updates) and calls while the preset
-    // manager is busy are dropped.
+    // editor relabelled as the parameter needs: at once on the editor's
+    // thread, else on the editor's next tick (see UpdateUnitLabels). 30-42: a
+    // MeterCommand. Nested calls (from its own parameter updates) and calls
+    // while the preset manager is busy are dropped.
     void HandleParamChange(int32_t idx) override;
 
     // Audio thread, under the plug-in lock. Scales the selected type's active
@@ -116,14 +118,17 @@ public:
 
     // ---- Editor (defined by the editor layer) ---------------------------------
 
-    // UI thread, from the host's GUI object. Opened: the first opening sizes
-    // the editor to the scaled design size (keeping its controls); every
-    // opening lets the idle refresh work. Closed: it stops.
+    // UI thread, from the host's GUI object. Opened: this thread becomes the
+    // editor's, a relabel left for it is done, the first opening sizes the
+    // editor to the scaled design size (keeping its controls); every opening
+    // lets the idle refresh work. Closed: it stops.
     void OnEditorOpened() override;
     void OnEditorClosed() override;
     // UI thread, at every timer tick before the change scan; nothing before
-    // the editor first opened. A pending scale change resizes the editor; due
-    // bar meters and read-outs take the values of TakeDueMeterValues.
+    // the editor first opened. A pending scale change resizes the editor, a
+    // relabel left by another thread is done; due bar meters and read-outs
+    // take the values of TakeDueMeterValues. What needs the plug-in lock
+    // waits for a tick on which it is free.
     void IdleRefresh() override;
     // UI thread, after the editor's size changed. flag 1 (controls kept): the
     // artwork is rescaled, the controls laid out again, given their
@@ -147,14 +152,15 @@ public:
     // layout, on the attached surface; anything else, or no surface: nothing.
     void BuildEditor(IGraphics* graphics, int32_t rebuild);
 
-    // The meter view; UI thread (the unit labels also under the plug-in lock
-    // from the change handler). Only slots that name a control of the
-    // expected class are touched.
+    // The meter view; the editor's thread (see OnEditorOpened; before it
+    // opened, the construction thread). Only slots that name a control of
+    // the expected class are touched.
     // Every control of the group list SetHidden(hidden != 0).
     void ShowRmsGroup(int32_t hidden);
     void ShowEbuGroup(int32_t hidden);
     // The selected type's controls shown (the other type's hidden first),
     // the read-outs' unit texts, the bar meter's caption and channel names.
+    // Under the plug-in lock (it reads the settings' mirrors).
     void UpdateUnitLabels();
     // One bar meter: the bar at valueDb on its -60 to +12 dB scale, the text
     // of the held peak rounded to 0.1 dB (" %.1lf", or "-inf" at or below
@@ -198,6 +204,8 @@ private:
     void ResizeDragDistance(int32_t* dx, int32_t* dy) const;
     // The scale applied to the editor and to "GUI Scale"; a resize follows.
     void ApplyScaleFromEditor(double scale);
+    // Under the plug-in lock: a relabel another thread left, done now.
+    void TakeDueLabels();
 
     // Audio path parts.
     void RunRmsFrames(double* const* channel, int32_t start, int32_t n, bool measure);
@@ -220,8 +228,13 @@ private:
     // UI thread.
     bool editorOpenedOnce = false;
     bool editorOpen = false;
+    // The thread on which the controls' texts, visibility and layout change:
+    // the construction thread until the editor opens, then the one that
+    // opened it. Under the plug-in lock.
+    std::thread::id editorThread = std::this_thread::get_id();
     // Raised by the handler, taken by the editor's idle refresh.
     std::atomic<bool> resizePending{false};
+    std::atomic<bool> labelsDue{false};
     // Raised by the audio thread, taken by TakeDueMeterValues.
     std::atomic<bool> barsDue{false};
     std::atomic<bool> readoutsDue{false};

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -63,8 +64,12 @@ void Sonvarek::HandleParamChange(int32_t idx)
         peakRms->Reset();
     if (rebuild)
         Rebuild();
-    if (relabel)
+    // The editor may be painting on its own thread: another thread leaves
+    // the controls' texts and visibility to the editor's next tick.
+    if (relabel && std::this_thread::get_id() == editorThread)
         UpdateUnitLabels();
+    else if (relabel)
+        labelsDue.store(true);
 }
 
 // The reference levels need nothing here: read-outs and publication

@@ -24,7 +24,8 @@ public:
     // For a plug-in parameter's ID (not the master bypass): its normalised
     // value from the effect parameters, as a unit value into every control
     // bound to it. Nothing without an editor or when the value cannot be had.
-    // Always 0.
+    // Always 0. Also on the thread that set the value (a host may report
+    // there): the controls take values from any thread.
     int32_t ReflectParamValue(const char* id) override;
 
     // The instance is the IPlugAAX that the effect-parameters interface

@@ -168,7 +168,8 @@ void IPlugBase::RefreshParamControls()
     if (!editor)
         return;
     for (int32_t i = 0; i < NParams(); ++i)
-        editor->PushParamToControls(i, GetParam(i)->Value(), false);
+        if (const IPlugParam* param = GetParam(i))
+            editor->PushParamToControls(i, param->Value(), false);
 }
 
 void IPlugBase::SendAllParamsToHost()

@@ -34,7 +34,7 @@ void IPlugParam::InitRange(const char* newName, double defaultVal, double minVal
     CopyText(group, newGroup);
 
     min = minVal;
-    value = defaultVal;
+    value.store(defaultVal, std::memory_order_relaxed);
     max = minVal + stepVal > maxVal ? minVal + stepVal : maxVal;
     step = stepVal;
     defaultValue = defaultVal;
@@ -83,7 +83,7 @@ void IPlugParam::AddDisplayText(int32_t v, const char* text)
 double IPlugParam::MapToUnit(double plain) const
 {
     if (std::isnan(plain))
-        plain = value;
+        plain = Value();
     const double range = max - min;
     if (!(range > 0.0))
         return 0.0;
@@ -96,7 +96,7 @@ double IPlugParam::MapFromUnitRaw(double unit) const { return min + (max - min) 
 double IPlugParam::MapFromUnit(double unit) const
 {
     if (std::isnan(unit))
-        return value;
+        return Value();
     double v = MapFromUnitRaw(std::clamp(unit, 0.0, 1.0));
     if (kind != kParamDouble && step > 0.0)
         v = std::floor(v / step + 0.5) * step;
@@ -107,19 +107,19 @@ void IPlugParam::SetUnitValue(double unit)
 {
     const double v = MapFromUnit(unit);
     if (!std::isnan(v))
-        value = v;
+        value.store(v, std::memory_order_relaxed);
 }
 
 void IPlugParam::SetValue(double plain)
 {
     if (!std::isnan(plain))
-        value = std::max(min, std::min(plain, max));
+        value.store(std::max(min, std::min(plain, max)), std::memory_order_relaxed);
 }
 
 const char* IPlugParam::UnitLabel() const
 {
     int32_t v = 0;
-    if (DisplayTextCount() > 0 && TruncToInt32(value, &v) && DisplayTextForValue(v)[0] != '\0')
+    if (DisplayTextCount() > 0 && TruncToInt32(Value(), &v) && DisplayTextForValue(v)[0] != '\0')
         return "";
     return label;
 }

@@ -3,7 +3,8 @@
 // a display precision, texts, and the two mappings to and from the unit value
 // (0 to 1) that the host and the editor's controls see:
 //   unit = ((plain - min) / (max - min)) ^ (1 / exponent)
-// No lock of its own: every writer of the value holds the plug-in lock.
+// No lock of its own: every writer of the value holds the plug-in lock; the
+// value is one atomic word, so the editor reads it whole without the lock.
 // Kind, range, step, precision and texts are set once, by the plug-in class's
 // constructor, and do not change afterwards.
 // A NaN never becomes the value: the setters leave the value as it was.
@@ -11,6 +12,7 @@
 #include "framework/core/GrowBuf.h"
 #include "framework/core/ParamKind.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -27,6 +29,8 @@ struct ParamDisplayText
 class IPlugParam
 {
 public:
+    static_assert(std::atomic<double>::is_always_lock_free, "the audio path stores values without a lock");
+
     IPlugParam() = default;
     IPlugParam(const IPlugParam&) = delete;
     IPlugParam& operator=(const IPlugParam&) = delete;
@@ -60,8 +64,9 @@ public:
     // unit -> plain without clamping or snapping (the host's taper).
     double MapFromUnitRaw(double unit) const;
 
-    double Value() const { return value; }
-    double GetUnitValue() const { return MapToUnit(value); }
+    // Any thread.
+    double Value() const { return value.load(std::memory_order_relaxed); }
+    double GetUnitValue() const { return MapToUnit(Value()); }
     // value = MapFromUnit(unit); a NaN unit leaves the value as it was.
     void SetUnitValue(double unit);
     // Stores a plain value clamped to [min, max], unsnapped (state restoring,
@@ -105,7 +110,7 @@ private:
     const ParamDisplayText* Texts() const { return static_cast<const ParamDisplayText*>(displayTexts.Get()); }
 
     ParamKind kind = kParamNone;
-    double value = 0.0;
+    std::atomic<double> value{0.0};
     double min = 0.0;
     double max = 1.0;
     double step = 1.0;

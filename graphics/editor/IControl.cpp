@@ -15,6 +15,17 @@ namespace {
 // Unequal, or not comparable (NaN).
 bool Differs(double a, double b) { return !(a == b); }
 
+// An auxiliary value lives in the list's raw memory: it is read and written
+// whole with the atomic builtins, as the control's own value is.
+double LoadWhole(const double* at)
+{
+    double v = 0.0;
+    __atomic_load(at, &v, __ATOMIC_RELAXED);
+    return v;
+}
+
+void StoreWhole(double* at, double v) { __atomic_store(at, &v, __ATOMIC_RELAXED); }
+
 // Appends text to a NUL-terminated buffer of size bytes, cut at a whole
 // UTF-8 character so that the buffer stays valid text.
 void AppendCut(char* buffer, size_t size, const char* text)
@@ -36,7 +47,7 @@ IControl::IControl(IPlugBase* plug, const ILayoutBox& box, int32_t paramIdx, int
     drawArea = IBounds{box.x, box.y, SaturatingAdd(box.x, box.w), SaturatingAdd(box.y, box.h)};
     targetArea = drawArea;
     if (const IPlugParam* param = Param())
-        defaultValue = param->MapToUnit(param->DefaultValue());
+        defaultValue.store(param->MapToUnit(param->DefaultValue()), std::memory_order_relaxed);
 }
 
 IControl::~IControl() = default;
@@ -59,7 +70,7 @@ void IControl::PointerDoubleClicked(int32_t, int32_t, const IPointerMods&)
 {
     if (!HasDefault())
         return;
-    value = defaultValue;
+    SetValue(DefaultValue());
     MarkChanged(true);
 }
 
@@ -79,33 +90,35 @@ void IControl::AcceptPlugValue(double v)
         return;
     if (!HasDefault())
     {
-        value = v;
-        defaultValue = v;
+        SetValue(v);
+        defaultValue.store(v, std::memory_order_relaxed);
         return;
     }
-    if (Differs(value, v))
+    if (Differs(Value(), v))
     {
-        value = v;
+        SetValue(v);
+        // The request before the changed mark: a draw pass that takes the
+        // request between the two keeps the control changed.
+        RequestRedraw();
         MarkChanged(false);
-        redrawRequest = true;
     }
 }
 
-double IControl::CurrentValue() const { return value; }
+double IControl::CurrentValue() const { return Value(); }
 
 void IControl::AcceptUserValue(double v)
 {
-    if (!std::isfinite(v) || !Differs(value, v))
+    if (!std::isfinite(v) || !Differs(Value(), v))
         return;
-    value = v;
+    SetValue(v);
     MarkChanged(true);
-    redrawRequest = true;
+    RequestRedraw();
 }
 
 void IControl::StoreDefaultValue(double v)
 {
-    if (std::isfinite(v) && Differs(defaultValue, v))
-        defaultValue = v;
+    if (std::isfinite(v) && Differs(DefaultValue(), v))
+        defaultValue.store(v, std::memory_order_relaxed);
 }
 
 void IControl::SetArea(const IBounds& area)
@@ -119,7 +132,7 @@ void IControl::EntryFinished(const char*) {}
 void IControl::SetHidden(bool hide)
 {
     hidden = hide;
-    redrawRequest = true;
+    RequestRedraw();
     MarkChanged(false);
 }
 
@@ -134,15 +147,19 @@ bool IControl::Contains(int32_t x, int32_t y) const { return BoundsContain(targe
 
 void IControl::MarkChanged(bool push)
 {
-    if (value < minValue)
-        value = minValue;
-    else if (value > maxValue)
-        value = maxValue;
-    changed = true;
+    // A value another thread stores meanwhile is clamped, not overwritten.
+    double v = Value();
+    while (v < minValue || v > maxValue)
+    {
+        const double clamped = v < minValue ? minValue : maxValue;
+        if (value.compare_exchange_weak(v, clamped, std::memory_order_relaxed))
+            v = clamped;
+    }
+    drawState.fetch_or(kChanged);
     if (!push)
         return;
-    if (plug && paramIdx >= 0 && std::isfinite(value))
-        plug->SetParameterFromGUI(paramIdx, value);
+    if (plug && paramIdx >= 0 && std::isfinite(v))
+        plug->SetParameterFromGUI(paramIdx, v);
     RefreshLinkedTexts();
 }
 
@@ -165,12 +182,15 @@ void IControl::RefreshLinkedTexts()
 
 bool IControl::TakeRedrawRequest()
 {
-    changed = redrawRequest;
-    redrawRequest = false;
-    return changed;
+    // In one step, so that a value another thread marks meanwhile stays changed.
+    uint8_t state = drawState.load();
+    while (!drawState.compare_exchange_weak(state, (state & kRedrawRequest) != 0 ? kChanged : 0))
+    {
+    }
+    return (state & kRedrawRequest) != 0;
 }
 
-bool IControl::IsChanged() const { return changed; }
+bool IControl::IsChanged() const { return (drawState.load() & kChanged) != 0; }
 
 void IControl::QuietPeriodHook() {}
 
@@ -179,11 +199,11 @@ void IControl::AcceptPlugAuxValue(int32_t auxIdx, double v)
     if (auxIdx < 0 || auxIdx >= AuxCount() || !std::isfinite(v))
         return;
     AuxEntry& entry = AuxEntries()[auxIdx];
-    if (!Differs(entry.value, v))
+    if (!Differs(LoadWhole(&entry.value), v))
         return;
-    entry.value = v;
+    StoreWhole(&entry.value, v);
+    RequestRedraw();
     MarkChanged(false);
-    redrawRequest = true;
 }
 
 // ---- Value entry ----------------------------------------------------------------
@@ -205,7 +225,7 @@ void IControl::OpenValueEntry(const IBounds& area)
     IPlugParam* param = Param();
     if (surface && param)
         surface->PromptParamEntry(this, param, area);
-    redrawRequest = true;
+    RequestRedraw();
 }
 
 // ---- Auxiliary parameters ----------------------------------------------------
@@ -232,5 +252,5 @@ int32_t IControl::AuxParamIdx(int32_t auxParamIdx) const
 
 double IControl::AuxValue(int32_t auxIdx) const
 {
-    return auxIdx >= 0 && auxIdx < AuxCount() ? AuxEntries()[auxIdx].value : 0.0;
+    return auxIdx >= 0 && auxIdx < AuxCount() ? LoadWhole(&AuxEntries()[auxIdx].value) : 0.0;
 }

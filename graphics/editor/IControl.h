@@ -9,7 +9,10 @@
 // Threads: UI thread, except AcceptPlugValue and AcceptPlugAuxValue, which
 // the surface also calls on the host's thread when the host changes a
 // parameter: they only store the value and mark the control changed, and
-// the next timer tick draws it.
+// the next timer tick draws it. The value, the default, the auxiliary values
+// and the drawing state (changed flag, redraw request) are atomic words for
+// this: a reader on the UI thread gets each whole, and Paint reads the value
+// once. Texts, visibility and layout change on the UI thread only.
 //
 // Values: no value that is not finite is ever taken: AcceptPlugValue,
 // AcceptUserValue, StoreDefaultValue and AcceptPlugAuxValue ignore NaN and
@@ -33,6 +36,7 @@
 #include "graphics/editor/IResize.h"
 #include "graphics/editor/TextStyle.h"
 
+#include <atomic>
 #include <cstdint>
 
 class IGraphics;
@@ -128,7 +132,8 @@ public:
     // ---- Auxiliary parameters ------------------------------------------------
 
     // Appends a slot that follows paramIdx (value 0.0) and answers its index;
-    // -1 when the list cannot grow.
+    // -1 when the list cannot grow. While the controls are built: the list
+    // must not grow while values are pushed.
     int32_t AddAuxParam(int32_t paramIdx);
     int32_t AuxCount() const;
     // The slot bound to paramIdx, -1 when none.
@@ -149,15 +154,15 @@ public:
     TextStyle& Style() { return style; }
     const TextStyle& Style() const { return style; }
     void SetStyle(const TextStyle& newStyle) { style = newStyle; }
-    double DefaultValue() const { return defaultValue; }
-    bool HasDefault() const { return defaultValue >= 0.0; }
+    double DefaultValue() const { return defaultValue.load(std::memory_order_relaxed); }
+    bool HasDefault() const { return DefaultValue() >= 0.0; }
     // The clamp range of the value (0 and 1 unless a control narrows it).
     double MinValue() const { return minValue; }
     double MaxValue() const { return maxValue; }
     bool IsHidden() const { return hidden; }
     bool IsGreyed() const { return greyed; }
-    bool HasRedrawRequest() const { return redrawRequest; }
-    void RequestRedraw() { redrawRequest = true; }
+    bool HasRedrawRequest() const { return (drawState.load() & kRedrawRequest) != 0; }
+    void RequestRedraw() { drawState.fetch_or(kRedrawRequest); }
     // The most characters the value-entry field accepts (7).
     int32_t EntryLength() const { return entryLength; }
     void SetEntryLength(int32_t length) { entryLength = length; }
@@ -189,13 +194,18 @@ protected:
         minValue = minimum;
         maxValue = maximum;
     }
-
-    double value = 0.0;  // unit value
+    // The unit value, read or written whole.
+    double Value() const { return value.load(std::memory_order_relaxed); }
+    void SetValue(double v) { value.store(v, std::memory_order_relaxed); }
 
 private:
+    // Bits of drawState.
+    static constexpr uint8_t kChanged = 1;
+    static constexpr uint8_t kRedrawRequest = 2;
+
     struct AuxEntry
     {
-        double value;
+        double value;  // read and written with atomic builtins only
         int32_t paramIdx;
     };
     AuxEntry* AuxEntries() const { return static_cast<AuxEntry*>(aux.Get()); }
@@ -209,13 +219,14 @@ private:
     IBounds targetArea;
     int32_t paramIdx;
     GrowBuf aux{4096};
-    double defaultValue = -1.0;  // negative: unset
+    std::atomic<double> value{0.0};  // unit value
+    std::atomic<double> defaultValue{-1.0};  // negative: unset
     double minValue = 0.0;
     double maxValue = 1.0;
-    bool changed = true;  // every control is drawn once
+    // kChanged, kRedrawRequest; changed at first: every control is drawn once.
+    std::atomic<uint8_t> drawState{kChanged};
     bool hidden = false;
     bool greyed = false;
-    bool redrawRequest = false;
     bool valueEntryDisabled = true;
     bool doubleClickAsPress = false;
     bool hoverWhileGreyed = false;

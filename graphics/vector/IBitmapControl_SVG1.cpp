@@ -6,5 +6,5 @@
 void IBitmapControl_SVG1::Paint(IGraphics* graphics)
 {
     const int32_t frames = group ? group->frameCount : 0;
-    DrawGroupOn(graphics, group, DrawArea(), FrameForValue(frames, value), Blend());
+    DrawGroupOn(graphics, group, DrawArea(), FrameForValue(frames, Value()), Blend());
 }

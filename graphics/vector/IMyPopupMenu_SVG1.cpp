@@ -40,7 +40,7 @@ void IMyPopupMenu_SVG1::PointerPressed(int32_t, int32_t, const IPointerMods&)
     const int32_t last = menu.EntryCount() - 1;
     const int32_t chosen = std::clamp(menu.ChosenIndex(), 0, last);
     menu.MarkOnlyEntry(chosen);
-    value = last > 0 ? static_cast<double>(chosen) / last : 0.0;
+    SetValue(last > 0 ? static_cast<double>(chosen) / last : 0.0);
     RequestRedraw();
     MarkChanged(true);
 }

@@ -22,8 +22,8 @@ void IParameterButton_SVG1::Paint(IGraphics* graphics)
 
 void IParameterButton_SVG1::AcceptUserValue(double v)
 {
-    if (!std::isfinite(v) || v == value)
+    if (!std::isfinite(v) || v == Value())
         return;
-    value = v;
+    SetValue(v);
     MarkChanged(true);
 }

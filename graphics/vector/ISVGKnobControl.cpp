@@ -45,13 +45,13 @@ void ISVGKnobControl::Paint(IGraphics* graphics)
     }
     if (ShapeList* last = group->Layer(group->LayerCount() - 1))
         last->textOn = textAlwaysShown || hovering ? 1 : 0;
-    DrawGroupAtValueOn(graphics, group, DrawArea(), value, Blend());
+    DrawGroupAtValueOn(graphics, group, DrawArea(), Value(), Blend());
 }
 
 void ISVGKnobControl::AcceptUserValue(double v)
 {
-    if (!std::isfinite(v) || v == value)
+    if (!std::isfinite(v) || v == Value())
         return;
-    value = v;
+    SetValue(v);
     RequestRedraw();
 }

@@ -14,7 +14,7 @@ void ISVGValueControl::PointerPressed(int32_t x, int32_t y, const IPointerMods& 
         return;
     if (mods.shift && HasDefault())
     {
-        value = DefaultValue();
+        SetValue(DefaultValue());
         MarkChanged(true);
     }
     else if (mods.right)
@@ -33,7 +33,7 @@ void ISVGValueControl::PointerDragged(int32_t, int32_t, int32_t, int32_t dy, con
         return;
     const double travel = static_cast<double>(DrawArea().T) - DrawArea().B;
     if (travel < 0.0)
-        value += dy / travel / (mods.ctrl ? gearing * 10.0 : gearing);
+        SetValue(Value() + dy / travel / (mods.ctrl ? gearing * 10.0 : gearing));
     MarkChanged(true);
 }
 
@@ -47,7 +47,7 @@ void ISVGValueControl::WheelTurned(int32_t, int32_t, const IPointerMods& mods, i
 {
     if (!HasParam())
         return;
-    value += delta * (mods.ctrl ? 0.001 : 0.01);
+    SetValue(Value() + delta * (mods.ctrl ? 0.001 : 0.01));
     MarkChanged(true);
 }
 

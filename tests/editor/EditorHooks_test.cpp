@@ -8,27 +8,11 @@
 
 #include <cmath>
 #include <string>
+#include <thread>
 
 namespace {
 
-class EditorHooks : public EditorSession
-{
-protected:
-    // Every control bound to a parameter shows the host's value of it.
-    void ExpectControlsShowHostValues() const
-    {
-        int32_t bound = 0;
-        for (int32_t i = 0; i < Editor().ControlCount(); ++i)
-        {
-            const IControl* control = Editor().ControlAt(i);
-            if (control->ParamIdx() < 0)
-                continue;
-            ++bound;
-            EXPECT_NEAR(control->CurrentValue(), HostNormalized(control->ParamIdx()), 1e-9) << "control " << i;
-        }
-        EXPECT_EQ(bound, 14);
-    }
-};
+using EditorHooks = EditorSession;
 
 TEST_F(EditorHooks, EachOpeningShowsTheHostsValuesAndTheyFollowTheHost)
 {
@@ -49,6 +33,37 @@ TEST_F(EditorHooks, EachOpeningShowsTheHostsValuesAndTheyFollowTheHost)
     SetFromHost(kEBURefLevel, "-16");
     SetFromHost(kRMSWFilterMode, "Leq(A)");
     ExpectControlsShowHostValues();
+}
+
+TEST_F(EditorHooks, TextsAndVisibilityChangeOnTheEditorsThreadOnly)
+{
+    using Slots = SonvarekEditorTables;
+    const auto fromAnotherThread = [this](int32_t idx, const char* text) {
+        std::thread([&] { SetFromHost(idx, text); }).join();
+    };
+    Open();
+    Tick();
+    fromAnotherThread(kType, "EBU");
+    EXPECT_EQ(SlotText(Slots::kCaptionSlot), "Peak") << "the editor may be painting them";
+    EXPECT_FALSE(Editor().ControlAt(Tables().RmsGroupList.front())->IsHidden());
+    Tick();
+    EXPECT_EQ(SlotText(Slots::kCaptionSlot), "True Peak");
+    EXPECT_TRUE(Editor().ControlAt(Tables().RmsGroupList.front())->IsHidden());
+    EXPECT_FALSE(Editor().ControlAt(Tables().EbuGroupList.front())->IsHidden());
+
+    // Left while the editor is closed, they are done as it opens.
+    Close();
+    fromAnotherThread(kType, "RMS");
+    fromAnotherThread(kRMSDelta, "1");
+    EXPECT_EQ(SlotText(Slots::kCaptionSlot), "True Peak");
+    Open();
+    EXPECT_EQ(SlotText(Slots::kCaptionSlot), "Peak");
+    EXPECT_EQ(ReadoutUnit(0), "dB");
+    EXPECT_FALSE(Editor().ControlAt(Tables().RmsGroupList.front())->IsHidden());
+
+    // On the editor's own thread at once.
+    SetFromHost(kRMSDelta, "0");
+    EXPECT_EQ(ReadoutUnit(0), "dBFS");
 }
 
 TEST_F(EditorHooks, GuiScaleFromTheHostResizesTheEditorAndTheHostsView)

@@ -96,6 +96,20 @@ double EditorSession::HostNormalized(int32_t idx) const
     return value;
 }
 
+void EditorSession::ExpectControlsShowHostValues() const
+{
+    int32_t bound = 0;
+    for (int32_t i = 0; i < Editor().ControlCount(); ++i)
+    {
+        const IControl* control = Editor().ControlAt(i);
+        if (control->ParamIdx() < 0)
+            continue;
+        ++bound;
+        EXPECT_NEAR(control->CurrentValue(), HostNormalized(control->ParamIdx()), 1e-9) << "control " << i;
+    }
+    EXPECT_EQ(bound, 14);
+}
+
 namespace {
 
 std::string TextOf(const IGraphics& editor, int32_t idx)

@@ -47,6 +47,8 @@ protected:
     // automation does; the value's own text is parsed by the module.
     void SetFromHost(int32_t idx, const char* text);
     double HostNormalized(int32_t idx) const;
+    // Every control bound to a parameter (14) shows the host's value of it.
+    void ExpectControlsShowHostValues() const;
 
     // The text of the ReadoutTable slot's text control.
     std::string SlotText(int32_t slot) const;

@@ -35,7 +35,7 @@ public:
         graphics->FillBounds(colour, DrawArea(), &blend);
     }
 
-    void SetRawValue(double v) { value = v; }
+    void SetRawValue(double v) { SetValue(v); }
 
     IArgb colour;
     bool handlesKeys = false;
