@@ -6,6 +6,7 @@
 // allocated by Init only; Process and Push run on the audio thread.
 
 #include "engines/EbuChannelConfig.h"
+#include "engines/WindowSum.h"
 
 #include <cstdint>
 #include <vector>
@@ -29,7 +30,7 @@ public:
     // returns 1 when it completed a block.
     int32_t Push(double squareSum)
     {
-        windowSum += squareSum;
+        windowSum.Add(squareSum);
         blockReady = 0;
         const double overwritten = ring[ringPos];
         ring[ringPos] = squareSum;
@@ -40,18 +41,18 @@ public:
             ringPos = 0;
             if (!windowFull)
             {
-                maxMeanSquare = windowSum / windowSamples;
+                maxMeanSquare = windowSum.sum / windowSamples;
                 windowFull = 1;
             }
         }
         if (!windowFull)
             return 0;
-        windowSum -= overwritten;
-        if (windowSum < 0.0)
-            windowSum = 0.0;
+        windowSum.Subtract(overwritten);
         if (samplesSinceBlock >= stepFrames)
         {
-            blockMeanSquare = windowSum / windowSamples;
+            if (windowSum.Stale())
+                windowSum.Resum(ring.data(), windowSamples);
+            blockMeanSquare = windowSum.sum / windowSamples;
             samplesSinceBlock = 0;
             if (blockMeanSquare > maxMeanSquare)
                 maxMeanSquare = blockMeanSquare;
@@ -94,7 +95,7 @@ private:
     double overlap = 0.0;
     int32_t stepFrames = 1;  // WindowStepFrames(overlap, windowSamples)
     int32_t ringPos = 0;
-    double windowSum = 0.0;
+    WindowSum windowSum;
     double blockMeanSquare = 0.0;
     double maxMeanSquare = 0.0;
     int32_t windowFull = 0;
