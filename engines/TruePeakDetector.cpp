@@ -150,8 +150,11 @@ const double* TruePeakDetector::Push(double x)
 
 void TruePeakDetector::Finish(double x, double peak)
 {
+    // The interpolated values are normalised; the sample itself is a point
+    // of the waveform as it stands, so the estimate never reads below it.
+    const double interpolated = normaliser * peak;
     const double ax = std::fabs(x);
-    current = normaliser * (ax > peak ? ax : peak);
+    current = interpolated > ax ? interpolated : ax;
     if (current > maximum)
         maximum = current;
 }

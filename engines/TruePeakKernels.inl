@@ -85,7 +85,7 @@ inline int BlockPeaks(const double* scaled, const double* x, int n, const double
     V most = Splat<V>(maximum);
     for (int g = 0; g < groups; ++g)
     {
-        const V current = norm * Larger(Abs(Load<V>(x + g * L)), peaks[g]);
+        const V current = Larger(norm * peaks[g], Abs(Load<V>(x + g * L)));
         Store(currents + g * L, current);
         most = Larger(current, most);
     }
