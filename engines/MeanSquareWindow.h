@@ -61,6 +61,57 @@ public:
         return blockReady;
     }
 
+    // Frames that Push would take before the one that wraps the ring or
+    // completes a block.
+    int32_t QuietFrames() const
+    {
+        const int32_t toWrap = windowSamples - ringPos - 1;
+        if (!windowFull)
+            return toWrap;
+        const int32_t toBlock = stepFrames - samplesSinceBlock - 1;
+        return toBlock < toWrap ? (toBlock > 0 ? toBlock : 0) : toWrap;
+    }
+
+    // Exactly Push on each of the `frames` sums for both windows, where
+    // neither takes an event (frames at most QuietFrames() of each): one
+    // loop with the running sums in registers, so that the two windows'
+    // chains of additions overlap.
+    static void PushQuietPair(MeanSquareWindow& a, MeanSquareWindow& b, const double* squareSums, int32_t frames)
+    {
+        if (frames <= 0)
+            return;
+        WindowSum sumA = a.windowSum;
+        WindowSum sumB = b.windowSum;
+        double* ringA = a.ring.data() + a.ringPos;
+        double* ringB = b.ring.data() + b.ringPos;
+        // Whether each window is full holds for the run (the compiler makes
+        // one loop of each case).
+        const bool fullA = a.windowFull != 0;
+        const bool fullB = b.windowFull != 0;
+        for (int32_t i = 0; i < frames; ++i)
+        {
+            const double s = squareSums[i];
+            sumA.Add(s);
+            sumB.Add(s);
+            const double oldA = ringA[i];
+            const double oldB = ringB[i];
+            ringA[i] = s;
+            ringB[i] = s;
+            if (fullA)
+                sumA.Subtract(oldA);
+            if (fullB)
+                sumB.Subtract(oldB);
+        }
+        for (MeanSquareWindow* w : {&a, &b})
+        {
+            w->ringPos += frames;
+            w->samplesSinceBlock += frames;
+            w->blockReady = 0;
+        }
+        a.windowSum = sumA;
+        b.windowSum = sumB;
+    }
+
     // Σ w_k x_k² in channel order with the position weights of the
     // configuration (no division by the channel count).
     static double WeightedSquareSum(const double (&x)[kEbuChannels], int32_t config)

@@ -20,13 +20,18 @@ inline void Store(double* p, V v)
     __builtin_memcpy(p, &v, sizeof v);
 }
 
+// s in every lane (one broadcast; the file that includes this one includes
+// <utility> first).
+template <class V, std::size_t... I>
+inline V SplatLanes(double s, std::index_sequence<I...>)
+{
+    return V{(static_cast<void>(I), s)...};
+}
+
 template <class V>
 inline V Splat(double s)
 {
-    V v;
-    for (int i = 0; i < kLanes<V>; ++i)
-        v[i] = s;
-    return v;
+    return SplatLanes<V>(s, std::make_index_sequence<kLanes<V>>{});
 }
 
 // |v|: the sign bit cleared, as fabs does.

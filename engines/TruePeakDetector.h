@@ -7,6 +7,8 @@
 // sample rate, Process per sample on the audio thread, Reset whenever the
 // meters reset.
 
+#include "engines/KernelSet.h"
+
 #include <cstdint>
 
 class TruePeakDetector
@@ -56,7 +58,7 @@ private:
 
     int32_t factor = 1;
     int32_t tapsPerPhase = 0;   // kTapCount / factor
-    bool wide = false;          // the AVX2 kernels run
+    KernelSet kernels = KernelSet::Base;
     double tapSum = 1.0;
     double normaliser = 1.0;
 

@@ -119,17 +119,21 @@ TEST(TruePeakDetector, SignIsIgnoredAndResetForgetsNonFiniteInput)
 }
 
 // Every way of feeding the detector (one sample, blocks of any length, frames
-// of several detectors side by side), with the AVX2 kernels and without, gives
-// the bits of the ring form.
+// of several detectors side by side), with every kernel set the processor
+// runs, gives the bits of the ring form.
 TEST(TruePeakDetector, MatchesTheRingFormBitForBit)
 {
     constexpr int kChannels = 6;
-    for (bool wide : {true, false})
+    const KernelSet best = ChosenKernelSet();
+    for (KernelSet set : {KernelSet::Widest, KernelSet::Wide, KernelSet::Base})
     {
-        AllowWideKernels(wide);
+        if (set > best)
+            continue;
+        AllowWideKernels(set >= KernelSet::Wide);
+        AllowWidestKernels(set == KernelSet::Widest);
         for (double rate : {8000.0, 44100.0, 48000.0, 88200.0, 96000.0, 192000.0})
         {
-            SCOPED_TRACE(testing::Message() << "rate " << rate << (wide ? " wide" : " base"));
+            SCOPED_TRACE(testing::Message() << "rate " << rate << ", kernel set " << static_cast<int>(set));
             TruePeakDetector single, block, frame[kChannels];
             for (TruePeakDetector* d : {&single, &block})
                 d->Init(rate);
@@ -176,6 +180,7 @@ TEST(TruePeakDetector, MatchesTheRingFormBitForBit)
         }
     }
     AllowWideKernels(true);
+    AllowWidestKernels(true);
 }
 
 }  // namespace
