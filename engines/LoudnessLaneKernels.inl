@@ -4,10 +4,11 @@
 // ballistics run in pairs of lanes (V2), the width at which a division costs
 // least per lane.
 
-// How far ahead the kernel asks for its channels' samples: one chunk of the
-// caller, whose samples start a fresh page of each channel, where the
-// processor's own prefetching stops.
-constexpr int32_t kPrefetchFrames = 512;
+// How far ahead the kernel asks for its channels' samples: two chunks of 512
+// frames of the caller (each starts a fresh page of each channel, where the
+// processor's own prefetching stops; one chunk ahead comes too late).
+// Asking beyond the end of a buffer is harmless: a prefetch never faults.
+constexpr int32_t kPrefetchFrames = 1024;
 
 // Frame i of channels g·L .. g·L + L − 1 in lanes (0.0 beyond those in use).
 template <class V, int InUse, std::size_t... J>

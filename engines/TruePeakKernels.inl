@@ -96,11 +96,27 @@ inline int BlockPeaks(const double* scaled, const double* x, int n, const double
         V taps[T];
         for (int m = 0; m < T; ++m)
             taps[m] = Splat<V>(phaseTaps[p][m]);
-        for (int g = 0; g < groups; ++g)
+        // Two groups at a time, each tap serving both (and no more, so that
+        // the taps keep their registers). The ring form starts from 0.0 +
+        // the first product, which can differ from the product only in the
+        // sign of a zero, and Abs drops that.
+        int g = 0;
+#pragma GCC unroll 1
+        for (; g + 2 <= groups; g += 2)
         {
-            // The ring form starts from 0.0 + the first product, which can
-            // differ from the product only in the sign of a zero, and Abs
-            // drops that.
+            const double* newest = scaled + g * L;
+            V acc0 = Load<V>(newest) * taps[0];
+            V acc1 = Load<V>(newest + L) * taps[0];
+            for (int m = 1; m < T; ++m)
+            {
+                acc0 = acc0 + Load<V>(newest - m) * taps[m];
+                acc1 = acc1 + Load<V>(newest + L - m) * taps[m];
+            }
+            peaks[g] = Larger(Abs(acc0), peaks[g]);
+            peaks[g + 1] = Larger(Abs(acc1), peaks[g + 1]);
+        }
+        for (; g < groups; ++g)
+        {
             const double* newest = scaled + g * L;
             V acc = Load<V>(newest) * taps[0];
             for (int m = 1; m < T; ++m)
