@@ -3,8 +3,9 @@
 // under a target pragma: base (SSE2), and on x86 wide (AVX2) and widest
 // (AVX-512), with SONVAREK_WIDE_KERNELS defined. Every namespace gets the lane
 // helpers of SimdLanes.inl and two aliases: Upto4 and Upto8, its widest
-// vector of at most four and at most eight lanes. The including file includes
-// <cfloat>, <cstdint> and <utility> first, inside an anonymous namespace.
+// vector of at most four and at most eight lanes. The including file
+// includes <cfloat>, <cstdint> and <utility> beforehand, and this file inside
+// an anonymous namespace.
 
 typedef double V2 __attribute__((vector_size(16)));
 typedef double V4 __attribute__((vector_size(32)));

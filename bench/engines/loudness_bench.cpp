@@ -98,7 +98,7 @@ public:
 
 // Runs `total` frames of the programme through one engine per iteration;
 // feed(engine, channels, config, n) processes the first n frames of the loop.
-// Arguments: channels (2 or 6), then the kernel set (2 when not given).
+// Arguments: channels (2 or 6), then the kernel set.
 template <class Feed>
 void RunEngine(benchmark::State& state, int64_t total, Feed feed)
 {

@@ -294,8 +294,6 @@ TEST(LoudnessEngine, ANonFiniteSampleIsMeasuredAsSilence)
     }
 }
 
-}  // namespace
-
 // 10 s of a stereo 1 kHz sine at -20 dBFS at 48 kHz, as planar channels,
 // with `alter(frame, left, right)` putting in extreme values or silence.
 template <class Alter>
@@ -382,3 +380,5 @@ TEST(RunningSums, AnExtremeValueLeavesNoTraceOnceItHasLeft)
             EXPECT_EQ(r[k], -144.0) << "silence after " << loud << ", reading " << k;
     }
 }
+
+}  // namespace
