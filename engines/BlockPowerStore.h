@@ -2,7 +2,9 @@
 // The block powers that a loudness accumulator keeps: the last `capacity`
 // stored blocks in a ring of slots, held in ascending order for gating and
 // percentiles in O(log n), and their running sum (kept by adding and
-// subtracting, as blocks come and go). Allocated by Init only.
+// subtracting, as blocks come and go, and taken afresh from the ordered
+// blocks when a block far above the rest has left a residue in it).
+// Allocated by Init only.
 
 #include "engines/OrderedPowers.h"
 

@@ -2,13 +2,14 @@
 
 #include "engines/Decibels.h"
 #include "engines/FiniteSample.h"
+#include "engines/LoudnessLanes.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr double kShortTermOverlap = 0.9666666666666667;  // 29/30
-constexpr int32_t kChunkFrames = 256;
+constexpr int32_t kChunkFrames = 512;
 const double kSilence[kChunkFrames] = {};
 
 // K-weights one frame: the first `weighted` channels run their two sections
@@ -43,6 +44,7 @@ void LoudnessEngine::Init(double sampleRate)
     shortTerm.Init(3000.0, kShortTermOverlap, sampleRate);
     integrator.Init(kBlockCapacity);
     range.Init(kBlockCapacity);
+    kernels = ChosenKernelSet();
     Reset();
 }
 
@@ -89,31 +91,82 @@ void LoudnessEngine::ProcessBlock(const double* const* channels, int32_t channel
     const int32_t cfg = ClampEbuConfig(config);
     const int32_t inUse = kEbuChannelsInUse[cfg];
     const int32_t weighted = kEbuChannelsWeighted[cfg];
-    double current[kEbuChannels][kChunkFrames];
 
+    // The sections and ballistics side by side for the lane kernel.
+    LoudnessLanes lanes;
+    for (int32_t k = 0; k < LoudnessLanes::kLanes; ++k)
+    {
+        const int32_t c = k < kEbuChannels ? k : kEbuChannels - 1;  // spare lanes: any valid values
+        const KWeightingSection* stages[2] = {&shelf[c], &highPass[c]};
+        for (int32_t st = 0; st < 2; ++st)
+        {
+            lanes.b0[st][k] = stages[st]->b0;
+            lanes.b1[st][k] = stages[st]->b1;
+            lanes.b2[st][k] = stages[st]->b2;
+            lanes.a1[st][k] = stages[st]->a1;
+            lanes.a2[st][k] = stages[st]->a2;
+            lanes.x1[st][k] = stages[st]->x1;
+            lanes.x2[st][k] = stages[st]->x2;
+            lanes.y1[st][k] = stages[st]->y1;
+            lanes.y2[st][k] = stages[st]->y2;
+        }
+        lanes.weight[k] = kEbuChannelWeights[cfg][c];
+        lanes.held[k] = ballistics[c].held;
+        lanes.falling[k] = ballistics[c].falling;
+        lanes.releaseFactor[k] = ballistics[c].releaseFactor;
+    }
+    const LaneChunkFn laneChunk = SelectLaneChunk(kernels, cfg);
+
+    double current[kEbuChannels][kChunkFrames];
+    double squareSums[kChunkFrames];
     for (int32_t start = 0; start < frames; start += kChunkFrames)
     {
         const int32_t n = std::min(kChunkFrames, frames - start);
         const double* in[kEbuChannels];
+        const double* currents[kEbuChannels];
         for (int32_t k = 0; k < kEbuChannels; ++k)
+        {
             in[k] = channels && k < inUse && k < channelCount && channels[k] ? channels[k] + start : kSilence;
-
-        // Peak and loudness touch separate state, so each can run over the
-        // whole chunk in turn. The detectors guard their own input.
+            currents[k] = current[k];
+        }
+        // True peak, then the lanes (ballistics from its values, K-weighting),
+        // then the windows: each touches state of its own. The detectors
+        // guard their own input, as the lane kernel does.
         for (int32_t k = 0; k < inUse; ++k)
             truePeak[k].ProcessBlock(in[k], n, current[k]);
-        for (int32_t i = 0; i < n; ++i)
-            for (int32_t k = 0; k < inUse; ++k)
-                ballistics[k].Step(current[k][i]);
+        laneChunk(lanes, in, currents, n, squareSums);
+        FeedWindows(squareSums, n, measure);
+    }
 
-        const KWeightFrameFn kWeight = kKWeightFrame[weighted];
-        for (int32_t i = 0; i < n; ++i)
+    for (int32_t k = 0; k < weighted; ++k)
+    {
+        KWeightingSection* stages[2] = {&shelf[k], &highPass[k]};
+        for (int32_t st = 0; st < 2; ++st)
         {
-            const double x[kEbuChannels] = {in[0][i], in[1][i], in[2][i], in[3][i], in[4][i], in[5][i]};
-            double y[kEbuChannels];
-            kWeight(shelf, highPass, x, y);
-            FeedBlocks(MeanSquareWindow::WeightedSquareSum(y, cfg), measure);
+            stages[st]->x1 = lanes.x1[st][k];
+            stages[st]->x2 = lanes.x2[st][k];
+            stages[st]->y1 = lanes.y1[st][k];
+            stages[st]->y2 = lanes.y2[st][k];
         }
+    }
+    for (int32_t k = 0; k < inUse; ++k)
+    {
+        ballistics[k].held = lanes.held[k];
+        ballistics[k].falling = lanes.falling[k];
+    }
+}
+
+void LoudnessEngine::FeedWindows(const double* squareSums, int32_t frames, int32_t measure)
+{
+    for (int32_t i = 0; i < frames;)
+    {
+        // The frames before either window wraps its ring or completes a
+        // block run through both at once; that frame goes through Push.
+        const int32_t quiet = std::min({momentary.QuietFrames(), shortTerm.QuietFrames(), frames - i});
+        MeanSquareWindow::PushQuietPair(momentary, shortTerm, squareSums + i, quiet);
+        i += quiet;
+        if (i < frames)
+            FeedBlocks(squareSums[i++], measure);
     }
 }
 

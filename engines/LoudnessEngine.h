@@ -11,6 +11,7 @@
 #include "engines/EbuChannelConfig.h"
 #include "engines/GatedIntegrator.h"
 #include "engines/KWeightingSection.h"
+#include "engines/KernelSet.h"
 #include "engines/LoudnessRange.h"
 #include "engines/MeanSquareWindow.h"
 #include "engines/PeakBallistics.h"
@@ -64,6 +65,12 @@ public:
     PeakBallistics ballistics[kEbuChannels];
 
 private:
+    // The frames' weighted sums of squares into both windows; completed
+    // blocks go on as in FeedBlocks.
+    void FeedWindows(const double* squareSums, int32_t frames, int32_t measure);
+
+    KernelSet kernels = KernelSet::Base;  // of the block path, chosen at Init
+
     void FeedBlocks(double squareSum, int32_t measure)
     {
         if (momentary.Push(squareSum) && measure != 0)

@@ -22,7 +22,7 @@ void MeanSquareWindow::Reset()
 {
     std::fill(ring.begin(), ring.end(), 0.0);
     ringPos = 0;
-    windowSum = 0.0;
+    windowSum.Clear();
     blockMeanSquare = 0.0;
     maxMeanSquare = 0.0;
     windowFull = 0;

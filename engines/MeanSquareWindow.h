@@ -6,6 +6,7 @@
 // allocated by Init only; Process and Push run on the audio thread.
 
 #include "engines/EbuChannelConfig.h"
+#include "engines/WindowSum.h"
 
 #include <cstdint>
 #include <vector>
@@ -29,7 +30,7 @@ public:
     // returns 1 when it completed a block.
     int32_t Push(double squareSum)
     {
-        windowSum += squareSum;
+        windowSum.Add(squareSum);
         blockReady = 0;
         const double overwritten = ring[ringPos];
         ring[ringPos] = squareSum;
@@ -40,24 +41,75 @@ public:
             ringPos = 0;
             if (!windowFull)
             {
-                maxMeanSquare = windowSum / windowSamples;
+                maxMeanSquare = windowSum.sum / windowSamples;
                 windowFull = 1;
             }
         }
         if (!windowFull)
             return 0;
-        windowSum -= overwritten;
-        if (windowSum < 0.0)
-            windowSum = 0.0;
+        windowSum.Subtract(overwritten);
         if (samplesSinceBlock >= stepFrames)
         {
-            blockMeanSquare = windowSum / windowSamples;
+            if (windowSum.Stale())
+                windowSum.Resum(ring.data(), windowSamples);
+            blockMeanSquare = windowSum.sum / windowSamples;
             samplesSinceBlock = 0;
             if (blockMeanSquare > maxMeanSquare)
                 maxMeanSquare = blockMeanSquare;
             blockReady = 1;
         }
         return blockReady;
+    }
+
+    // Frames that Push would take before the one that wraps the ring or
+    // completes a block.
+    int32_t QuietFrames() const
+    {
+        const int32_t toWrap = windowSamples - ringPos - 1;
+        if (!windowFull)
+            return toWrap;
+        const int32_t toBlock = stepFrames - samplesSinceBlock - 1;
+        return toBlock < toWrap ? (toBlock > 0 ? toBlock : 0) : toWrap;
+    }
+
+    // Exactly Push on each of the `frames` sums for both windows, where
+    // neither takes an event (frames at most QuietFrames() of each): one
+    // loop with the running sums in registers, so that the two windows'
+    // chains of additions overlap.
+    static void PushQuietPair(MeanSquareWindow& a, MeanSquareWindow& b, const double* squareSums, int32_t frames)
+    {
+        if (frames <= 0)
+            return;
+        WindowSum sumA = a.windowSum;
+        WindowSum sumB = b.windowSum;
+        double* ringA = a.ring.data() + a.ringPos;
+        double* ringB = b.ring.data() + b.ringPos;
+        // Whether each window is full holds for the run (the compiler makes
+        // one loop of each case).
+        const bool fullA = a.windowFull != 0;
+        const bool fullB = b.windowFull != 0;
+        for (int32_t i = 0; i < frames; ++i)
+        {
+            const double s = squareSums[i];
+            sumA.Add(s);
+            sumB.Add(s);
+            const double oldA = ringA[i];
+            const double oldB = ringB[i];
+            ringA[i] = s;
+            ringB[i] = s;
+            if (fullA)
+                sumA.Subtract(oldA);
+            if (fullB)
+                sumB.Subtract(oldB);
+        }
+        for (MeanSquareWindow* w : {&a, &b})
+        {
+            w->ringPos += frames;
+            w->samplesSinceBlock += frames;
+            w->blockReady = 0;
+        }
+        a.windowSum = sumA;
+        b.windowSum = sumB;
     }
 
     // Σ w_k x_k² in channel order with the position weights of the
@@ -94,7 +146,7 @@ private:
     double overlap = 0.0;
     int32_t stepFrames = 1;  // WindowStepFrames(overlap, windowSamples)
     int32_t ringPos = 0;
-    double windowSum = 0.0;
+    WindowSum windowSum;
     double blockMeanSquare = 0.0;
     double maxMeanSquare = 0.0;
     int32_t windowFull = 0;

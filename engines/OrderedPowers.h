@@ -39,6 +39,9 @@ public:
 
     int32_t Size() const { return SizeOf(root); }
 
+    // The sum of every value held, taken afresh from the subtree sums.
+    double Sum() const { return SumOf(root); }
+
     // The value at ascending rank 0..Size()-1.
     double Select(int32_t rank) const;
 

@@ -62,7 +62,7 @@ void PeakRmsEngine::Reset()
     blockReady = 0;
     samplesSinceBlock = 0;
     sampleCount = 0;
-    windowSum = 0.0;
+    windowSum.Clear();
     windowMeanSquare = 0.0;
     windowMaxMeanSquare = 0.0;
     longTermSum = 0.0;
@@ -143,7 +143,7 @@ int32_t PeakRmsEngine::ProcessRms(double x1, double x2, double x3, double x4, do
     if ((meterMode == RmsMeterMode::AvgPlus3 || meterMode == RmsMeterMode::Avg) && r.count > 0)
         s = s / r.count;
 
-    windowSum += s;
+    windowSum.Add(s);
     const double overwritten = rmsRing[ringPos];
     rmsRing[ringPos] = s;
     ++sampleCount;
@@ -156,7 +156,7 @@ int32_t PeakRmsEngine::ProcessRms(double x1, double x2, double x3, double x4, do
         ringPos = 0;
         if (windowFull == 0)
         {
-            windowMeanSquare = windowSum / windowSamples;
+            windowMeanSquare = windowSum.sum / windowSamples;
             if (windowMeanSquare > windowMaxMeanSquare)
                 windowMaxMeanSquare = windowMeanSquare;
             windowFull = 1;
@@ -165,7 +165,7 @@ int32_t PeakRmsEngine::ProcessRms(double x1, double x2, double x3, double x4, do
     else if (windowFull == 0)
     {
         // Still filling: the partial sum over the full length.
-        windowMeanSquare = windowSum / windowSamples;
+        windowMeanSquare = windowSum.sum / windowSamples;
         if (windowMeanSquare > windowMaxMeanSquare)
             windowMaxMeanSquare = windowMeanSquare;
     }
@@ -173,12 +173,12 @@ int32_t PeakRmsEngine::ProcessRms(double x1, double x2, double x3, double x4, do
     blockReady = 0;
     if (windowFull != 0)
     {
-        windowSum -= overwritten;
-        if (windowSum < 0.0)
-            windowSum = 0.0;  // rounding of the running sum
+        windowSum.Subtract(overwritten);
         if (samplesSinceBlock >= stepFrames)
         {
-            windowMeanSquare = windowSum / windowSamples;
+            if (windowSum.Stale())
+                windowSum.Resum(rmsRing.get(), windowSamples);
+            windowMeanSquare = windowSum.sum / windowSamples;
             if (windowMeanSquare > windowMaxMeanSquare)
                 windowMaxMeanSquare = windowMeanSquare;
             samplesSinceBlock = 0;

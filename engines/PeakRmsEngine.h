@@ -13,6 +13,7 @@
 #include "engines/PeakBallistics.h"
 #include "engines/TruePeakDetector.h"
 #include "engines/WeightingMode.h"
+#include "engines/WindowSum.h"
 
 #include <cstdint>
 #include <memory>
@@ -137,7 +138,7 @@ private:
     int32_t windowFull = 0;
     int32_t blockReady = 0;
     int32_t samplesSinceBlock = 0;
-    double windowSum = 0.0;
+    WindowSum windowSum;
     double windowMeanSquare = 0.0;
     double windowMaxMeanSquare = 0.0;
     double longTermSum = 0.0;

@@ -4,42 +4,15 @@
 #include "engines/FiniteSample.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
-typedef double V2 __attribute__((vector_size(16)));
-typedef double V4 __attribute__((vector_size(32)));
-
-// Baseline x86-64 (SSE2): two lanes.
-namespace base {
-#include "engines/SimdLanes.inl"
-#include "engines/TruePeakKernels.inl"
-}  // namespace base
-
-#if defined(__x86_64__) || defined(__i386__)
-#define SONVAREK_WIDE_KERNELS 1
-// AVX2: four lanes, run only where WideKernelsEnabled() says so.
-namespace wide {
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#include "engines/SimdLanes.inl"
-#include "engines/TruePeakKernels.inl"
-
-int QuadBlockPeaks(const double* scaled, const double* x, int n, const double (*phaseTaps)[24], double normaliser,
-                   double* currents, double& maximum)
-{
-    return BlockPeaks<V4, 4>(scaled, x, n, phaseTaps, normaliser, currents, maximum);
-}
-
-int DoubleBlockPeaks(const double* scaled, const double* x, int n, const double (*phaseTaps)[24], double normaliser,
-                     double* currents, double& maximum)
-{
-    return BlockPeaks<V4, 2>(scaled, x, n, phaseTaps, normaliser, currents, maximum);
-}
-#pragma GCC pop_options
-}  // namespace wide
-#endif
+#define SONVAREK_KERNELS "engines/TruePeakKernels.inl"
+#include "engines/KernelSets.inl"
 
 constexpr int32_t kHalf = TruePeakDetector::kTapCount / 2;
 
@@ -85,6 +58,23 @@ constexpr TapTable Mirror(const double (&half)[kHalf])
 constexpr TapTable kQuad = Mirror(kQuadHalf);
 constexpr TapTable kDouble = Mirror(kDoubleHalf);
 
+// The block kernels of each kernel set, by KernelSet.
+struct BlockKernels
+{
+    int32_t lanes;
+    void (*prepare)(const double*, int, double, double*, double*);
+    int (*quadPeaks)(const double*, const double*, int, const double (*)[24], double, double*, double&);
+    int (*doublePeaks)(const double*, const double*, int, const double (*)[24], double, double*, double&);
+};
+
+constexpr BlockKernels kBlockKernels[] = {
+    {2, base::Prepare, base::QuadBlockPeaks, base::DoubleBlockPeaks},
+#ifdef SONVAREK_WIDE_KERNELS
+    {4, wide::Prepare, wide::QuadBlockPeaks, wide::DoubleBlockPeaks},
+    {8, widest::Prepare, widest::QuadBlockPeaks, widest::DoubleBlockPeaks},
+#endif
+};
+
 }  // namespace
 
 const double* TruePeakDetector::QuadTaps() { return kQuad.taps; }
@@ -106,7 +96,7 @@ void TruePeakDetector::Init(double sampleRate)
         factor = 1;
 
     tapsPerPhase = kTapCount / factor;
-    wide = WideKernelsEnabled();
+    kernels = ChosenKernelSet();
     if (factor > 1)
     {
         tapSum = 0.0;
@@ -150,8 +140,11 @@ const double* TruePeakDetector::Push(double x)
 
 void TruePeakDetector::Finish(double x, double peak)
 {
+    // The interpolated values are normalised; the sample itself is a point
+    // of the waveform as it stands, so the estimate never reads below it.
+    const double interpolated = normaliser * peak;
     const double ax = std::fabs(x);
-    current = normaliser * (ax > peak ? ax : peak);
+    current = interpolated > ax ? interpolated : ax;
     if (current > maximum)
         maximum = current;
 }
@@ -171,7 +164,7 @@ void TruePeakDetector::ProcessFrame(TruePeakDetector* detectors, int32_t count, 
         const int32_t factor = d[0].factor;
         bool alike = true;
         for (int32_t k = 1; k < n; ++k)
-            alike = alike && d[k].factor == factor && d[k].wide == d[0].wide;
+            alike = alike && d[k].factor == factor && d[k].kernels == d[0].kernels;
         if (!alike)
         {
             for (int32_t k = 0; k < n; ++k)
@@ -197,7 +190,7 @@ void TruePeakDetector::ProcessFrame(TruePeakDetector* detectors, int32_t count, 
             if (factor == 2)
                 base::kPhasePeaks<V2, 2>[n](windows, d[0].laneTaps, peaks);
 #ifdef SONVAREK_WIDE_KERNELS
-            else if (d[0].wide)
+            else if (d[0].kernels != KernelSet::Base)
                 wide::kPhasePeaks<V4, 4>[n](windows, d[0].laneTaps, peaks);
 #endif
             else
@@ -212,8 +205,11 @@ void TruePeakDetector::ProcessBlock(const double* x, int32_t n, double* currents
 {
     constexpr int32_t kChunk = base::kMaxBlock;
     const int32_t t = tapsPerPhase;
+    // The block kernels take whole groups of their lanes (two, four or eight
+    // samples): at least one group, so that the history below is defined.
+    const int32_t group = kBlockKernels[static_cast<int32_t>(kernels)].lanes;
     int32_t i = 0;
-    while (factor > 1 && n - i >= 4)
+    while (factor > 1 && n - i >= group)
     {
         // The inputs (guarded) and the scaled inputs in time order, these
         // preceded by the t − 1 of the history.
@@ -223,21 +219,11 @@ void TruePeakDetector::ProcessBlock(const double* x, int32_t n, double* currents
         const int32_t count = std::min(kChunk, n - i);
         for (int32_t q = 1; q < t; ++q)
             scaled[-q] = history[pos + q - 1];
-        for (int32_t j = 0; j < count; ++j)
-        {
-            clean[j] = FiniteOrZero(x[i + j]);
-            scaled[j] = factor * clean[j];
-        }
+        const BlockKernels& run = kBlockKernels[static_cast<int32_t>(kernels)];
+        run.prepare(x + i, count, factor, clean, scaled);
 
-        int32_t done = 0;
-#ifdef SONVAREK_WIDE_KERNELS
-        if (wide)
-            done = (factor == 4 ? wide::QuadBlockPeaks : wide::DoubleBlockPeaks)(
-                scaled, clean, count, phaseTaps, normaliser, currents + i, maximum);
-        else
-#endif
-            done = (factor == 4 ? base::BlockPeaks<V2, 4> : base::BlockPeaks<V2, 2>)(
-                scaled, clean, count, phaseTaps, normaliser, currents + i, maximum);
+        const int32_t done = (factor == 4 ? run.quadPeaks : run.doublePeaks)(scaled, clean, count, phaseTaps,
+                                                                           normaliser, currents + i, maximum);
 
         // The history as Process would leave it after the last sample done.
         pos = 0;

@@ -1,10 +1,13 @@
 #pragma once
 // Inter-sample peak of one channel: each input sample is oversampled (4× up to
 // 48 kHz, 2× up to 96 kHz, none above) by a 48-tap polyphase interpolation
-// filter and the largest absolute interpolated value is kept. A non-finite
-// input sample (NaN, ±Inf) counts as 0.0. A plain value object: no
-// allocation; Init once per sample rate, Process per sample on the audio
-// thread, Reset whenever the meters reset.
+// filter and the largest absolute interpolated value is kept, never less
+// than the sample's own absolute value. A non-finite input sample (NaN,
+// ±Inf) counts as 0.0. A plain value object: no allocation; Init once per
+// sample rate, Process per sample on the audio thread, Reset whenever the
+// meters reset.
+
+#include "engines/KernelSet.h"
 
 #include <cstdint>
 
@@ -49,12 +52,13 @@ private:
 
     // Enters one sample into the history; returns its window.
     const double* Push(double x);
-    // current and maximum from the sample and the largest |interpolated value|.
+    // current and maximum from the sample and the largest |interpolated
+    // value|: the normalised interpolation, or |x| where that is larger.
     void Finish(double x, double peak);
 
     int32_t factor = 1;
     int32_t tapsPerPhase = 0;   // kTapCount / factor
-    bool wide = false;          // the AVX2 kernels run
+    KernelSet kernels = KernelSet::Base;
     double tapSum = 1.0;
     double normaliser = 1.0;
 

@@ -4,6 +4,7 @@
 // faster than real time at 48 kHz.
 
 #include "engines/LoudnessEngine.h"
+#include "platform/CpuFeatures.h"
 
 #include <benchmark/benchmark.h>
 #include <ebur128.h>
@@ -78,8 +79,26 @@ void ForEachPiece(int64_t total, Process process)
     }
 }
 
+// Limits the engines' kernels to a set (0 baseline, 1 AVX2, 2 AVX-512, where
+// the processor has it) until the end of the case.
+class KernelLimit
+{
+public:
+    explicit KernelLimit(int64_t set)
+    {
+        AllowWideKernels(set >= 1);
+        AllowWidestKernels(set >= 2);
+    }
+    ~KernelLimit()
+    {
+        AllowWideKernels(true);
+        AllowWidestKernels(true);
+    }
+};
+
 // Runs `total` frames of the programme through one engine per iteration;
 // feed(engine, channels, config, n) processes the first n frames of the loop.
+// Arguments: channels (2 or 6), then the kernel set.
 template <class Feed>
 void RunEngine(benchmark::State& state, int64_t total, Feed feed)
 {
@@ -89,6 +108,7 @@ void RunEngine(benchmark::State& state, int64_t total, Feed feed)
     const double* c[6];
     for (int32_t k = 0; k < 6; ++k)
         c[k] = p.planar[k].data();
+    const KernelLimit limit(state.range(1));
     static LoudnessEngine e;
     e.Init(kRate);
     for (auto _ : state)
@@ -168,9 +188,11 @@ void Ebur128(benchmark::State& state, int64_t total)
     SetCounters(state, total);
 }
 
+// Arguments of the true-peak cases: the rate, then the kernel set.
 void TruePeakPerSample(benchmark::State& state)
 {
     const auto& x = TheProgramme().planar[0];
+    const KernelLimit limit(state.range(1));
     TruePeakDetector d;
     d.Init(static_cast<double>(state.range(0)));
     for (auto _ : state)
@@ -185,6 +207,7 @@ void TruePeakPerSample(benchmark::State& state)
 void TruePeakBlock(benchmark::State& state)
 {
     const auto& x = TheProgramme().planar[0];
+    const KernelLimit limit(state.range(1));
     TruePeakDetector d;
     d.Init(static_cast<double>(state.range(0)));
     std::vector<double> current(512);
@@ -199,13 +222,15 @@ void TruePeakBlock(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(EnginePerFrame, minute, kMinute)->Arg(2)->Arg(6)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EngineBlock, minute, kMinute)->Arg(2)->Arg(6)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EnginePerFrame, minute, kMinute)->Args({2, 2})->Args({6, 2})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EngineBlock, minute, kMinute)
+    ->ArgsProduct({{2, 6}, {2, 1, 0}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Ebur128, minute, kMinute)->Arg(2)->Arg(6)->Unit(benchmark::kMillisecond);
-BENCHMARK(TruePeakPerSample)->Arg(48000)->Arg(96000)->Unit(benchmark::kMillisecond);
-BENCHMARK(TruePeakBlock)->Arg(48000)->Arg(96000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EnginePerFrame, hour, kHour)->Arg(6)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EngineBlock, hour, kHour)->Arg(6)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(TruePeakPerSample)->ArgsProduct({{48000, 96000}, {2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(TruePeakBlock)->ArgsProduct({{48000, 96000}, {2, 1, 0}})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EnginePerFrame, hour, kHour)->Args({6, 2})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EngineBlock, hour, kHour)->Args({6, 2})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Ebur128, hour, kHour)->Arg(6)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -129,6 +129,9 @@ TEST(Tech3341, TruePeakOfSines)
         EXPECT_LE(error, 0.2) << rate << " Hz, " << hz << " Hz, " << degrees << "°";
         EXPECT_GE(error, -0.4) << rate << " Hz, " << hz << " Hz, " << degrees << "°";
     }
+    // Case 15 (samples 0, 0.5, 0, -0.5): the interpolation reads below the
+    // samples there, and the true peak is never below the sample peak.
+    EXPECT_GE(TruePeakError(48000, 12000, 0), 0.0);
 
     // Case 17: a quarter of the sample rate at 60°. The 4× interpolator has
     // gain above 1 between its phases at this frequency (as it has +0.12 dB

@@ -1,5 +1,8 @@
 #include "engines/LoudnessEngine.h"
 
+#include "engines/Decibels.h"
+#include "engines/PeakRmsEngine.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -288,6 +291,93 @@ TEST(LoudnessEngine, ANonFiniteSampleIsMeasuredAsSilence)
                 ch[channel][frame] = 0.0;
             }
         }
+    }
+}
+
+// 10 s of a stereo 1 kHz sine at -20 dBFS at 48 kHz, as planar channels,
+// with `alter(frame, left, right)` putting in extreme values or silence.
+template <class Alter>
+std::vector<std::vector<double>> TenSecondSine(Alter alter)
+{
+    std::vector<std::vector<double>> ch(2, std::vector<double>(480000));
+    for (int32_t i = 0; i < 480000; ++i)
+    {
+        ch[0][i] = ch[1][i] = 0.1 * std::sin(2.0 * M_PI * 1000.0 * i / 48000.0);
+        alter(i, ch[0][i], ch[1][i]);
+    }
+    return ch;
+}
+
+// Every reading taken from a running sum at the end of the programme, in dB
+// and not rounded: the loudness engine's momentary and short-term windows
+// (fed in blocks) and its integrator and range (holding 2 s of blocks, so
+// that whatever entered them has left by the end), then the peak/RMS
+// engine's 400 ms and 3 s windows.
+std::vector<double> RunningSumReadings(const std::vector<std::vector<double>>& ch)
+{
+    LoudnessEngine e;
+    e.Init(48000.0);
+    e.integrator.Init(20);
+    e.range.Init(20);
+    const auto frames = static_cast<int32_t>(ch[0].size());
+    for (int32_t start = 0; start < frames; start += 512)
+    {
+        const double* p[2] = {ch[0].data() + start, ch[1].data() + start};
+        e.ProcessBlock(p, 2, std::min(512, frames - start), kEbuStereo, 1);
+    }
+    std::vector<double> r = {MeanSquareToLoudness(e.momentary.BlockMeanSquare()),
+                             MeanSquareToLoudness(e.shortTerm.BlockMeanSquare()),
+                             e.integrator.IntegratedLoudness(),
+                             e.integrator.UngatedLoudness(),
+                             e.range.Range(),
+                             e.range.UngatedLoudness()};
+    for (double ms : {400.0, 3000.0})
+    {
+        PeakRmsEngine rms;
+        rms.Init(10.0, 10000.0, 48000.0);
+        rms.SetRmsWindow(ms, 1.0 - 100.0 / ms);
+        for (int32_t i = 0; i < frames; ++i)
+            rms.ProcessRms(ch[0][i], ch[1][i], 0, 0, 0, 0, 1.0, RmsChannelConfig::Stereo, PeakRmsEngine::kWeightFlat);
+        r.push_back(AmplitudeToDb(std::sqrt(rms.WindowMeanSquare())));
+    }
+    return r;
+}
+
+TEST(RunningSums, AnExtremeValueLeavesNoTraceOnceItHasLeft)
+{
+    const std::vector<double> plain = RunningSumReadings(TenSecondSine([](int32_t, double&, double&) {}));
+    EXPECT_EQ(RoundToTenth(plain[0]), -20.0);
+    EXPECT_EQ(RoundToTenth(plain[1]), -20.0);
+
+    // One sample of 1e8 at 1 s; a second of the sine at 1e5 from 1 s. By the
+    // end both have left every window and store: each reading is within
+    // 0.01 dB of the programme's without them.
+    const std::pair<const char*, std::vector<std::vector<double>>> extremes[] = {
+        {"one sample of 1e8", TenSecondSine([](int32_t i, double& l, double&) {
+             if (i == 48000)
+                 l = 1e8;
+         })},
+        {"a second at 1e5", TenSecondSine([](int32_t i, double& l, double& r) {
+             if (i >= 48000 && i < 96000)
+                 l = r = l * 1e6;
+         })},
+    };
+    for (const auto& [name, programme] : extremes)
+    {
+        const std::vector<double> r = RunningSumReadings(programme);
+        for (size_t k = 0; k < r.size(); ++k)
+            EXPECT_NEAR(r[k], plain[k], 0.01) << name << ", reading " << k;
+    }
+
+    // Loud programme (0 dBFS, then 1e5), then 6 s of digital silence: every
+    // window reads the floor.
+    for (double loud : {1.0, 1e5})
+    {
+        const std::vector<double> r = RunningSumReadings(TenSecondSine([loud](int32_t i, double& l, double& r) {
+            l = r = i < 192000 ? l * 10.0 * loud : 0.0;
+        }));
+        for (size_t k : {0, 1, 6, 7})
+            EXPECT_EQ(r[k], -144.0) << "silence after " << loud << ", reading " << k;
     }
 }
 

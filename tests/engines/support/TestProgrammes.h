@@ -71,6 +71,39 @@ inline Programme SineProgramme(double rate, double hz, std::vector<Segment> segm
     return p;
 }
 
+// Stateless noise: a hash of the frame and channel, roughly Gaussian, unit
+// variance.
+inline double Noise(int64_t frame, int32_t channel)
+{
+    uint64_t z = static_cast<uint64_t>(frame) * 8 + static_cast<uint64_t>(channel) + 0x9E3779B97F4A7C15ull;
+    auto next = [&z] {
+        z += 0x9E3779B97F4A7C15ull;
+        uint64_t r = z;
+        r = (r ^ (r >> 30)) * 0xBF58476D1CE4E5B9ull;
+        r = (r ^ (r >> 27)) * 0x94D049BB133111EBull;
+        return static_cast<double>((r ^ (r >> 31)) >> 11) / 9007199254740992.0;
+    };
+    return (next() + next() + next() - 1.5) * 2.0;
+}
+
+// Noise whose level steps through `levelsDb` every `stepSeconds`, with a
+// per-channel offset.
+inline Programme SteppedNoise(double rate, int32_t config, double seconds, double stepSeconds,
+                              std::vector<double> levelsDb, ChannelDb channelDb)
+{
+    Programme p;
+    p.rate = rate;
+    p.config = config;
+    p.frames = static_cast<int64_t>(seconds * rate);
+    const auto step = static_cast<int64_t>(stepSeconds * rate);
+    p.sample = [levelsDb, channelDb, step](int64_t frame, double* x) {
+        const double level = levelsDb[static_cast<size_t>(frame / step) % levelsDb.size()];
+        for (int32_t k = 0; k < kEbuChannels; ++k)
+            x[k] = Amplitude(level + channelDb[k]) * Noise(frame, k);
+    };
+    return p;
+}
+
 struct Reading
 {
     double momentaryMax = 0.0;  // rounded read-outs of the engine
