@@ -312,8 +312,9 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
             return kExitFailure;
         }
         settings = std::make_unique<MeterSettings>(*probe);
-        // The built-in programme is a loudness test: it starts on the EBU meter.
-        if (options.files.empty() && !settings->AddText(*probe, MeterSettings::kMeterType, "EBU", &error))
+        // A loudness meter first: every input starts on the EBU meter, which
+        // the state and the --set options may change.
+        if (!settings->AddText(*probe, MeterSettings::kMeterType, "EBU", &error))
         {
             Message(err, error);
             return kExitFailure;

@@ -130,7 +130,7 @@ TEST_F(SonvarekHostInputs, TheChannelConfigurationFollowsTheFileUnlessSet)
         const std::string file =
             Write("w" + std::to_string(w.channels) + ".wav", SteppedProgramme(w.channels, 48000, 1.0, 9u), 48000);
         const HostRun ebu = Run({"--json", "--set", "Type=EBU", file});
-        const HostRun rms = Run({"--json", file});
+        const HostRun rms = Run({"--json", "--set", "Type=RMS", file});
         ASSERT_EQ(ebu.exitCode, 0) << ebu.err;
         ASSERT_EQ(rms.exitCode, 0) << rms.err;
         const JsonObject ebuResult = Objects(ebu).at(0);

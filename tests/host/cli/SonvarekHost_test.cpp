@@ -43,6 +43,34 @@ TEST_F(SonvarekHost, TheBuiltInProgrammeReadsMinus23LufsAndSaysSo)
     EXPECT_EQ(result.size(), 7u + std::size(kEbuOutputs));
 }
 
+TEST_F(SonvarekHost, EveryInputIsMeasuredOnTheEbuMeterUnlessTypeIsGiven)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.5, 1000.0, -20.0), 48000);
+    const HostRun plain = Run({"--json", "--state-out", folder / "plain.state", file});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const JsonObject ebu = Objects(plain).at(0);
+    EXPECT_EQ(Text(ebu, "channel config"), "2.0");
+    for (const char* name : kEbuOutputs)
+        EXPECT_EQ(ebu.count(name), 1u) << name;
+    EXPECT_EQ(ebu.count("OUT:RMS IL"), 0u);
+    EXPECT_EQ(StateValues(ReadBytes(folder / "plain.state")).at(2), 1.0);
+    const HostRun human = Run({file});
+    EXPECT_NE(human.out.find("  meter                EBU, channel config 2.0\n"), std::string::npos) << human.out;
+
+    // A type given by --set or by a state is kept.
+    const HostRun set = Run({"--json", "--set", "Type=RMS", "--state-out", folder / "rms.state", file});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    const HostRun state = Run({"--json", "--state-in", folder / "rms.state", file});
+    ASSERT_EQ(state.exitCode, 0) << state.err;
+    for (const HostRun* run : {&set, &state})
+    {
+        const JsonObject rms = Objects(*run).at(0);
+        EXPECT_EQ(Text(rms, "channel config"), "Stereo");
+        EXPECT_EQ(rms.count("OUT:RMS IL"), 1u);
+        EXPECT_EQ(rms.count("OUT:EBU IL"), 0u);
+    }
+}
+
 TEST_F(SonvarekHost, RmsWithEachWeightingReportsTheRmsOutputs)
 {
     // A 100 Hz sine, where the weighting curves part: A -19.1, B -5.6, C -0.3 dB.
