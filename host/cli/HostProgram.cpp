@@ -163,7 +163,8 @@ bool PrintResult(const Job& job, const HostOptions& options, std::FILE* out, std
 }
 
 // Plays the one job with the editor open on the presenter's display; prints
-// its result. False when it failed or the screenshot was not saved.
+// its result. False when it failed, the screenshot was not saved or the display
+// was lost.
 bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
               TraceWriter* trace, Desktop& desktop, X11Presenter& presenter, std::FILE* out, std::FILE* err)
 {
@@ -186,6 +187,12 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
     if (!screenshotError.empty())
     {
         Message(err, screenshotError);
+        success = false;
+    }
+    // The run ended as on a close; the outputs are still written.
+    if (presenter.DisplayLost())
+    {
+        Message(err, "the connection to the X display \"" + presenter.DisplayName() + "\" was lost");
         success = false;
     }
     return success;
