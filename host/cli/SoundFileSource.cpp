@@ -1,6 +1,7 @@
 #include "host/cli/SoundFileSource.h"
 
 #include "host/cli/DeclaredFrames.h"
+#include "host/cli/InputFile.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -29,24 +30,10 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
 {
     // A FIFO blocks here until its writer comes: outside any lock, so the
     // other inputs go on.
-    int fd = -1;
-    do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
     struct stat status = {};
-    if (fd < 0 || ::fstat(fd, &status) != 0)
-    {
-        *error = std::strerror(errno);
-        if (fd >= 0)
-            ::close(fd);
+    const int fd = OpenInputFile(path, &status, error);
+    if (fd < 0)
         return nullptr;
-    }
-    if (S_ISDIR(status.st_mode))
-    {
-        *error = std::strerror(EISDIR);
-        ::close(fd);
-        return nullptr;
-    }
     const bool regular = S_ISREG(status.st_mode);
     if (!regular)
         AwaitData(fd);

@@ -3,10 +3,17 @@
 
 #include "support/HostTest.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -246,6 +253,75 @@ TEST_F(SonvarekHost, BadOptionsAreUsageErrorsNamingTheCause)
         EXPECT_EQ(run.exitCode, 1) << c.message;
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(SonvarekHost, AStateFromAStreamIsReadToItsEndAndJudgedByItsSize)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.3, 1000.0, -12.0), 48000);
+    const std::string saved = folder / "saved.state";
+    const HostRun first = Run({"--json", "--set", "Type=RMS", "--state-out", saved, file});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const std::string state = ReadBytes(saved);
+    ASSERT_EQ(state.size(), 232u);
+
+    // Each stream comes through a FIFO from a writer that closes it after.
+    const std::string fifo = folder / "state.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto through = [&](const std::string& bytes, const std::vector<std::string>& args) {
+        std::thread writer([&] {
+            // A reader gone early fails the write instead of ending the test.
+            sigset_t pipe;
+            sigemptyset(&pipe);
+            sigaddset(&pipe, SIGPIPE);
+            pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+            const int fd = ::open(fifo.c_str(), O_WRONLY);
+            if (fd < 0)
+                return;
+            for (size_t at = 0; at < bytes.size();)
+            {
+                const ssize_t put = ::write(fd, bytes.data() + at, bytes.size() - at);
+                if (put <= 0)
+                    break;
+                at += static_cast<size_t>(put);
+            }
+            ::close(fd);
+        });
+        const HostRun run = Run(args);
+        // A writer still waiting for its reader is let go.
+        const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        ::close(reader);
+        return run;
+    };
+    const HostRun streamed = through(state, {"--json", "--state-in", fifo, "--state-out", folder / "again.state", file});
+    ASSERT_EQ(streamed.exitCode, 0) << streamed.err;
+    EXPECT_EQ(Text(Objects(streamed).at(0), "channel config"), "Stereo");
+    EXPECT_EQ(ReadBytes(folder / "again.state"), state);
+
+    const std::string prefix = "sonvarek-host: state " + fifo + ": ";
+    const std::pair<std::string, std::string> refused[] = {
+        {state + state, prefix + "not a state of this effect (more than 232 bytes; a state holds 232)\n"},
+        {state.substr(0, 231), prefix + "not a state of this effect (231 bytes; a state holds 232)\n"},
+    };
+    for (const auto& [bytes, message] : refused)
+    {
+        const HostRun run = through(bytes, {"--state-in", fifo, file});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, message);
+    }
+
+    // What cannot be read says why.
+    const std::pair<std::string, std::string> unread[] = {
+        {folder / "none.state", "No such file or directory"},
+        {folder.Path(), "Is a directory"},
+    };
+    for (const auto& [path, cause] : unread)
+    {
+        const HostRun run = Run({"--state-in", path, file});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "sonvarek-host: state " + path + ": cannot be read: " + cause + "\n");
     }
 }
 
