@@ -101,6 +101,36 @@ TEST_F(SonvarekHostInputs, AFileCutShortIsMeasuredAsFarAsItGoesWithAWarning)
     }
 }
 
+TEST_F(SonvarekHostInputs, AWrongBlockAlignFieldWarnsOnlyOfFramesReallyMissing)
+{
+    const std::string path = Write("odd.wav", SteppedProgramme(2, 48000, 0.5, 11u), 48000, kWav16);
+    const std::string whole = ReadBytes(path);
+    const size_t format = whole.find("fmt ");
+    ASSERT_NE(format, std::string::npos);
+    // The audio library reads 4 bytes a frame whatever the field says.
+    for (const int blockAlign : {1, 0, 3, 8, 400})
+    {
+        SCOPED_TRACE(blockAlign);
+        std::string bytes = whole;
+        bytes[format + 20] = static_cast<char>(blockAlign & 0xFF);
+        bytes[format + 21] = static_cast<char>(blockAlign >> 8);
+        WriteBytes(path, bytes);
+        const HostRun run = Run({"--json", path});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        const JsonObject object = Objects(run).at(0);
+        EXPECT_EQ(Number(object, "frames"), 24000.0);
+        EXPECT_EQ(object.count("warning"), 0u);
+
+        // Cut short, it names the frames its header really declares.
+        bytes.resize(bytes.size() - 4 * 12000);
+        WriteBytes(path, bytes);
+        const HostRun cut = Run({"--json", path});
+        ASSERT_EQ(cut.exitCode, 0) << cut.err;
+        EXPECT_EQ(Text(Objects(cut).at(0), "warning"), "cut short: 12000 frames read of the 24000 its header declares");
+    }
+}
+
 TEST_F(SonvarekHostInputs, ControlCharactersInFileNamesAreEscaped)
 {
     const std::string name = "tab\there \x1B[2J\xC2\x9B" "bell\a caf\xC3\xA9 \xFF.wav";
