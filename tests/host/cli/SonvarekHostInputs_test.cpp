@@ -48,6 +48,22 @@ TEST_F(SonvarekHostInputs, NonFiniteSamplesAreCountedReportedAndMeasuredAsSilenc
         }
     }
 
+    // A 64-bit float file's finite values beyond 32-bit float range become
+    // infinite as the plug-in's audio: counted with them.
+    const std::string wide = folder / "wide.wav";
+    SF_INFO info = {};
+    info.samplerate = 48000;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_DOUBLE;
+    SNDFILE* file = sf_open(wide.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    const double samples[] = {0.5, 1e300, -1e39, 3.0e38, -3.0e38, 1e-300};
+    ASSERT_EQ(sf_writef_double(file, samples, 6), 6);
+    sf_close(file);
+    const HostRun beyond = Run({"--json", wide});
+    ASSERT_EQ(beyond.exitCode, 0) << beyond.err;
+    EXPECT_EQ(Number(Objects(beyond).at(0), "non-finite samples"), 2.0);
+
     const HostRun human = Run({damaged, zero});
     ASSERT_EQ(human.exitCode, 0) << human.err;
     const std::string line = "  non-finite samples   4 (NaN or infinite; measured as silence)\n";
