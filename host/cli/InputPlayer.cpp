@@ -6,6 +6,7 @@
 #include "host/cli/RealTimePacer.h"
 #include "platform/AAX_ITransport.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -54,14 +55,50 @@ void TakePublications(HostInstance& instance, const MeterSettings& settings, int
     }
 }
 
+// The readings a meter type gives relative to its reference level while its
+// offset is on, and their unit then, as the editor labels them; the output
+// parameters keep their absolute unit.
+struct RelativeReadings
+{
+    const char* type;
+    const char* unit;
+    std::vector<std::string> outputs;
+};
+
+const RelativeReadings* RelativeReadingsOf(const std::string& type)
+{
+    static const RelativeReadings kTypes[] = {
+        {"EBU", "LU", {"OUT:EBU IL", "OUT:EBU ML", "OUT:EBU ML Max", "OUT:EBU SL", "OUT:EBU SL Max"}},
+        {"RMS", "dB", {"OUT:RMS IL", "OUT:RMS ML", "OUT:RMS ML Max"}},
+    };
+    for (const RelativeReadings& readings : kTypes)
+        if (type == readings.type)
+            return &readings;
+    return nullptr;
+}
+
+bool OffsetOn(const HostInstance& instance, const MeterSettings& settings, const std::string& type)
+{
+    const HostParameterInfo* offset = settings.Find(type + " Offset");
+    double value = 0.0;
+    return offset && instance.Normalized(offset->id.c_str(), &value) == 0 && value >= 0.5;
+}
+
 void ReadMeters(const HostInstance& instance, const MeterSettings& settings, Measurement& result)
 {
     result.meterType = TextOf(instance, settings.Find(MeterSettings::kMeterType));
     result.channelConfig = TextOf(instance, settings.Find(result.meterType + " Channel Config"));
+    const RelativeReadings* relative =
+        OffsetOn(instance, settings, result.meterType) ? RelativeReadingsOf(result.meterType) : nullptr;
     const std::string prefix = "OUT:" + result.meterType + " ";
     for (const HostParameterInfo& parameter : settings.Parameters())
         if (parameter.name.compare(0, prefix.size(), prefix) == 0)
+        {
             result.readings.push_back(Reading(parameter.name, TextOf(instance, &parameter)));
+            if (relative && std::find(relative->outputs.begin(), relative->outputs.end(), parameter.name) !=
+                                relative->outputs.end())
+                result.readings.back().unit = relative->unit;
+        }
 }
 
 // NaN and ±Inf: every exponent bit set. A bit test, so that the loop

@@ -78,6 +78,40 @@ TEST_F(SonvarekHost, EveryInputIsMeasuredOnTheEbuMeterUnlessTypeIsGiven)
     }
 }
 
+TEST_F(SonvarekHost, WithTheOffsetOnTheRelativeReadingsPrintTheirRelativeUnit)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 1.0, 1000.0, -20.0), 48000);
+    // The unit each output prints with, by its line of the report.
+    const auto units = [&](const std::vector<std::string>& args) {
+        const HostRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        std::map<std::string, std::string> found;
+        for (const std::string& line : Lines(run.out))
+            if (line.rfind("  OUT:", 0) == 0)
+                found[line.substr(2, line.find("  ", 2) - 2)] = line.substr(line.rfind(' ') + 1);
+        return found;
+    };
+    const std::map<std::string, std::string> ebu = units({"--set", "EBU Offset=1", "--set", "EBU RefLevel=-23", file});
+    const std::map<std::string, std::string> ebuRelative = {
+        {"OUT:EBU IL", "LU"}, {"OUT:EBU ML", "LU"},       {"OUT:EBU ML Max", "LU"}, {"OUT:EBU SL", "LU"},
+        {"OUT:EBU SL Max", "LU"}, {"OUT:EBU TP Max", "dBFS"}, {"OUT:EBU LRA", "LU"}};
+    EXPECT_EQ(ebu, ebuRelative);
+    std::map<std::string, std::string> ebuAbsolute = ebuRelative;
+    for (const char* name : {"OUT:EBU IL", "OUT:EBU ML", "OUT:EBU ML Max", "OUT:EBU SL", "OUT:EBU SL Max"})
+        ebuAbsolute[name] = "LUFS";
+    EXPECT_EQ(units({"--set", "EBU RefLevel=-23", "--set", "RMS Offset=1", file}), ebuAbsolute);
+
+    const std::map<std::string, std::string> rms = units({"--set", "Type=RMS", "--set", "RMS Offset=1", file});
+    const std::map<std::string, std::string> rmsRelative = {
+        {"OUT:RMS IL", "dB"},         {"OUT:RMS ML", "dB"},        {"OUT:RMS ML Max", "dB"},
+        {"OUT:RMS Peak Max", "dBFS"}, {"OUT:RMS TP Max", "dBFS"}, {"OUT:RMS Crest", "dB"}};
+    EXPECT_EQ(rms, rmsRelative);
+    std::map<std::string, std::string> rmsAbsolute = rmsRelative;
+    for (const char* name : {"OUT:RMS IL", "OUT:RMS ML", "OUT:RMS ML Max"})
+        rmsAbsolute[name] = "dBFS";
+    EXPECT_EQ(units({"--set", "Type=RMS", "--set", "EBU Offset=1", file}), rmsAbsolute);
+}
+
 TEST_F(SonvarekHost, RmsWithEachWeightingReportsTheRmsOutputs)
 {
     // A 100 Hz sine, where the weighting curves part: A -19.1, B -5.6, C -0.3 dB.
