@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -46,8 +45,10 @@ void TakePublications(HostInstance& instance, const MeterSettings& settings, int
         if (event.kind != HostAutomationEvent::kRequest)
             continue;
         ++result.publications;
+        if (!trace)
+            continue;
         const HostParameterInfo* parameter = settings.FindID(event.id);
-        if (!trace || !parameter)
+        if (!parameter)
             continue;
         HostString text;
         instance.Effect().FormatParameterValue(event.id.c_str(), event.value, &text, HostInstance::kTextMax);
@@ -101,20 +102,6 @@ void ReadMeters(const HostInstance& instance, const MeterSettings& settings, Mea
         }
 }
 
-// NaN and ±Inf: every exponent bit set. A bit test, so that the loop
-// vectorises and no floating-point mode can change the answer.
-int32_t CountNonFinite(const float* samples, int32_t frames)
-{
-    int32_t count = 0;
-    for (int32_t i = 0; i < frames; ++i)
-    {
-        uint32_t bits = 0;
-        std::memcpy(&bits, samples + i, sizeof bits);
-        count += (bits & 0x7F800000u) == 0x7F800000u ? 1 : 0;
-    }
-    return count;
-}
-
 }  // namespace
 
 InputPlayer::InputPlayer(MeterHost& host, const MeterSettings& settings, AudioSource& source,
@@ -143,8 +130,8 @@ void InputPlayer::Play()
 {
     if (!instance)
         return;
-    ReadAhead ahead(source);
-    HostAudio in(result.channels, setup.block);
+    // The blocks are rendered in place, from the chunks read ahead.
+    ReadAhead ahead(source, setup.block);
     HostAudio out(result.channels, setup.block);
     HostStreamState& transport = instance->Stream();
     const double ticksPerFrame = kAAXTicksPerQuarterNote * transport.tempo / 60.0 / result.sampleRate;
@@ -156,7 +143,9 @@ void InputPlayer::Play()
             stoppedEarly = true;
             break;
         }
-        const int32_t frames = ahead.Read(in.Buffers(), setup.block);
+        float* const* in = nullptr;
+        int32_t nonFinite = 0;
+        const int32_t frames = ahead.Next(&in, &nonFinite);
         if (frames < 0)
         {
             readError = ahead.Error();
@@ -164,9 +153,8 @@ void InputPlayer::Play()
         }
         if (frames == 0)
             break;
-        for (int32_t c = 0; c < result.channels; ++c)
-            result.nonFinite += CountNonFinite(in.Buffers()[c], frames);
-        instance->Render(in.Buffers(), out.Buffers(), frames);
+        result.nonFinite += nonFinite;
+        instance->Render(in, out.Buffers(), frames);
         result.frames += frames;
         transport.samplePosition = result.frames;
         transport.tickPosition = std::llround(static_cast<double>(result.frames) * ticksPerFrame);
