@@ -15,6 +15,6 @@ bool NamesOpenFile(const std::string& path, int fd);
 // or the --screenshot names the --state-in file, it names an existing
 // audio file (an input whose output name was forgotten: "--state-out
 // take.wav" alone), or two outputs name one file (by device and inode when
-// it exists, by folder and name otherwise). Reads only what exists: stat, and the header of a
-// regular file.
+// it exists, by folder and name otherwise). Reads only what exists: stat,
+// and the header of a regular file.
 std::string OutputConflict(const HostOptions& options);
