@@ -1,6 +1,7 @@
 #include "platform/x11/X11Presenter.h"
 
 #include "platform/win32/Rects.h"
+#include "platform/x11/DisplayLocks.h"
 #include "platform/x11/PresenterState.h"
 
 #include <X11/XKBlib.h>
@@ -30,8 +31,9 @@ bool presenterOpen = false;
 
 // Xlib's default ends the process; returning instead leaves the display
 // dead (every later call on it returns at once), and the loops stop.
-void X11Presenter::OnConnectionLost(Display*, void* state)
+void X11Presenter::OnConnectionLost(Display* display, void* state)
 {
+    RestoreLocksAfterIOError(display);
     if (state)
         static_cast<Impl*>(state)->MarkLost();
 }
