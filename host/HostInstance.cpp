@@ -358,9 +358,27 @@ int32_t HostInstance::CompareChunk(uint32_t chunkID, const std::vector<uint8_t>&
 
 // ---- Rendering --------------------------------------------------------------------------
 
+AAXRenderContext* HostInstance::PrepareRender(float* const* inputs, float* const* outputs, int32_t frames)
+{
+    for (const RecordedField& field : component.fields)
+    {
+        if (field.kind == FieldKind::AudioIn)
+            context.inputs = inputs;
+        if (field.kind == FieldKind::AudioOut)
+            context.outputs = outputs;
+    }
+    frameCount = frames;
+    return &context;
+}
+
+// One instance, the host's every block: nothing to gather, nothing allocated.
 void HostInstance::Render(float* const* inputs, float* const* outputs, int32_t frames)
 {
-    RenderBatch({HostRenderJob{this, inputs, outputs, frames}});
+    AAXRenderContext* one = PrepareRender(inputs, outputs, frames);
+    if (component.render)
+        component.render(&one, &one + 1);
+    inputMidi.Clear();
+    globalMidi.Clear();
 }
 
 void HostInstance::RenderBatch(const std::vector<HostRenderJob>& jobs)
@@ -379,16 +397,7 @@ void HostInstance::RenderBatch(const std::vector<HostRenderJob>& jobs)
             if (done[j] || instance.component.render != render)
                 continue;
             done[j] = true;
-            AAXRenderContext& context = instance.context;
-            for (const RecordedField& field : instance.component.fields)
-            {
-                if (field.kind == FieldKind::AudioIn)
-                    context.inputs = jobs[j].inputs;
-                if (field.kind == FieldKind::AudioOut)
-                    context.outputs = jobs[j].outputs;
-            }
-            instance.frameCount = jobs[j].frames;
-            contexts.push_back(&context);
+            contexts.push_back(instance.PrepareRender(jobs[j].inputs, jobs[j].outputs, jobs[j].frames));
         }
         if (render)
             render(contexts.data(), contexts.data() + contexts.size());

@@ -156,6 +156,8 @@ private:
     // Attaches effect and prepares the context; false with the reason in *error.
     bool Start(IACFUnknown* object, std::string* error);
     void BuildContext();
+    // The context of a render call with these buffers.
+    AAXRenderContext* PrepareRender(float* const* inputs, float* const* outputs, int32_t frames);
     int32_t PrepareField(const RecordedField& field, std::string* error);
     void OnAutomation(HostAutomationEvent::Kind kind, const char* id, double value) override;
 

@@ -88,9 +88,10 @@ void Sonvarek::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
     const int32_t copied = std::min(nOut, nIn);
     CopyChannelBuffers(inputs, outputs, nFrames, copied, 0);
     // An output that receives no input is silent: its buffer may still hold
-    // an earlier block's audio.
+    // an earlier block's audio. One the host does not connect reaches no one
+    // (its buffer was silenced when it was disconnected).
     for (int32_t k = 0; k < NOutChannels(); ++k)
-        if (outputs[k] && (k >= copied || !inputs[k]))
+        if (outputs[k] && IsOutputConnected(k) && (k >= copied || !inputs[k]))
             std::fill(outputs[k], outputs[k] + nFrames, 0.0);
 }
 

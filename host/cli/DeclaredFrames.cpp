@@ -45,9 +45,18 @@ uint64_t LoadBE(const uint8_t* p, int bytes)
 
 bool Is(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 
-// WAVE format tags whose frames are fixed blocks of samples: PCM, IEEE
-// float, A-law, mu-law.
-bool IsFixedFrameTag(uint64_t tag) { return tag == 1 || tag == 3 || tag == 6 || tag == 7; }
+// The bytes of one frame of a WAVE format as the audio library reads its
+// data: each sample in whole bytes of its bits per sample (PCM, IEEE float)
+// or one byte (A-law, mu-law), whatever the block align field says; 0 for
+// formats whose frames are no fixed blocks of samples.
+uint64_t WaveFrameBytes(uint64_t tag, uint64_t channels, uint64_t bits)
+{
+    if (tag == 1 || tag == 3)
+        return channels * ((bits + 7) / 8);
+    if (tag == 6 || tag == 7)
+        return channels;
+    return 0;
+}
 
 // Walks the chunks after a 12-byte file head (4-byte ID, 4-byte size, body
 // padded to an even size), handing each to visit(id, size, body offset,
@@ -72,8 +81,7 @@ int64_t WalkChunks(int fd, bool bigEndian, Visit visit)
 
 int64_t WaveFrames(int fd, bool rf64)
 {
-    uint64_t blockAlign = 0;
-    uint64_t tag = 0;
+    uint64_t frameBytes = 0;
     uint64_t ds64DataSize = 0;
     return WalkChunks(fd, false, [&](const uint8_t* id, uint64_t size, int64_t body, int64_t* frames) {
         if (Is(id, "ds64"))
@@ -88,10 +96,10 @@ int64_t WaveFrames(int fd, bool rf64)
             uint8_t format[26] = {};
             if (size < 16 || !ReadAt(fd, body, format, size >= sizeof format ? sizeof format : 16))
                 return true;
-            tag = LoadLE(format, 2);
-            blockAlign = LoadLE(format + 12, 2);
+            uint64_t tag = LoadLE(format, 2);
             if (tag == 0xFFFE && size >= sizeof format)  // extensible: the sub-format's tag leads its GUID
                 tag = LoadLE(format + 24, 2);
+            frameBytes = WaveFrameBytes(tag, LoadLE(format + 2, 2), LoadLE(format + 14, 2));
         }
         else if (Is(id, "data"))
         {
@@ -100,8 +108,8 @@ int64_t WaveFrames(int fd, bool rf64)
                 dataSize = ds64DataSize;
             else if (size == kUnknownSize32)
                 return true;
-            if (dataSize > 0 && blockAlign > 0 && IsFixedFrameTag(tag) && dataSize / blockAlign <= INT64_MAX)
-                *frames = static_cast<int64_t>(dataSize / blockAlign);
+            if (dataSize > 0 && frameBytes > 0 && dataSize / frameBytes <= INT64_MAX)
+                *frames = static_cast<int64_t>(dataSize / frameBytes);
             return true;
         }
         return false;

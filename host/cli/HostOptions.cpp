@@ -138,6 +138,7 @@ const char* HostUsage()
            "Measures each audio FILE (1, 2, 4, 5 or 6 channels; 5.1 in the order L R C LFE Ls Rs)\n"
            "through the Sonvarek module as a host does and reports the meter's output parameters.\n"
            "Without FILE it measures a built-in stereo programme at 48 kHz that reads -23.0 LUFS.\n"
+           "Each input is measured on the EBU meter unless --set or --state-in sets Type.\n"
            "\n"
            "  --set NAME=TEXT    set a parameter by its name, e.g. --set \"Type=EBU\" (repeatable)\n"
            "  --block N          frames per render call (default 512)\n"

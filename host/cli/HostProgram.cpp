@@ -8,6 +8,7 @@
 #include "host/cli/ProgressLine.h"
 #include "host/cli/Report.h"
 #include "host/cli/SoundFileSource.h"
+#include "host/cli/StateFile.h"
 #include "host/cli/TestProgramme.h"
 #include "platform/FileIO.h"
 #include "platform/win32/Desktop.h"
@@ -30,8 +31,6 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kProgrammeLabel = "(built-in programme)";
-// Far more than any state of the effect; a larger file is no state.
-constexpr int64_t kLargestState = 1 << 20;
 
 struct Job
 {
@@ -78,28 +77,6 @@ std::string ModuleBesideProgram()
         return "Sonvarek.so";
     path.resize(static_cast<size_t>(length));
     return path.substr(0, path.rfind('/') + 1) + "Sonvarek.so";
-}
-
-bool ReadState(const std::string& path, std::vector<uint8_t>* data, std::string* error)
-{
-    ReadOnlyFile file;
-    if (!file.Open(path.c_str()))
-    {
-        *error = "cannot be read";
-        return false;
-    }
-    if (file.Size() > kLargestState)
-    {
-        *error = "too large for a state of this effect";
-        return false;
-    }
-    data->resize(static_cast<size_t>(file.Size()));
-    if (!data->empty() && !file.ReadNext(data->data(), data->size()))
-    {
-        *error = "cannot be read";
-        return false;
-    }
-    return true;
 }
 
 // The job's input: the file, or the built-in programme for an empty path;
@@ -163,7 +140,8 @@ bool PrintResult(const Job& job, const HostOptions& options, std::FILE* out, std
 }
 
 // Plays the one job with the editor open on the presenter's display; prints
-// its result. False when it failed or the screenshot was not saved.
+// its result. False when it failed, the screenshot was not saved or the display
+// was lost.
 bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
               TraceWriter* trace, Desktop& desktop, X11Presenter& presenter, std::FILE* out, std::FILE* err)
 {
@@ -186,6 +164,12 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
     if (!screenshotError.empty())
     {
         Message(err, screenshotError);
+        success = false;
+    }
+    // The run ended as on a close; the outputs are still written.
+    if (presenter.DisplayLost())
+    {
+        Message(err, "the connection to the X display \"" + presenter.DisplayName() + "\" was lost");
         success = false;
     }
     return success;
@@ -312,15 +296,17 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
             return kExitFailure;
         }
         settings = std::make_unique<MeterSettings>(*probe);
-        // The built-in programme is a loudness test: it starts on the EBU meter.
-        if (options.files.empty() && !settings->AddText(*probe, MeterSettings::kMeterType, "EBU", &error))
+        // A loudness meter first: every input starts on the EBU meter, which
+        // the state and the --set options may change.
+        if (!settings->AddText(*probe, MeterSettings::kMeterType, "EBU", &error))
         {
             Message(err, error);
             return kExitFailure;
         }
         std::vector<uint8_t> state;
         if (!options.stateIn.empty() &&
-            (!ReadState(options.stateIn, &state, &error) || !settings->AddState(*probe, state, &error)))
+            (!ReadStateFile(options.stateIn, MeterSettings::StateSize(*probe), &state, &error) ||
+             !settings->AddState(*probe, state, &error)))
         {
             Message(err, "state " + options.stateIn + ": " + error);
             return kExitFailure;

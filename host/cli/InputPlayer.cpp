@@ -6,10 +6,10 @@
 #include "host/cli/RealTimePacer.h"
 #include "platform/AAX_ITransport.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -45,8 +45,10 @@ void TakePublications(HostInstance& instance, const MeterSettings& settings, int
         if (event.kind != HostAutomationEvent::kRequest)
             continue;
         ++result.publications;
+        if (!trace)
+            continue;
         const HostParameterInfo* parameter = settings.FindID(event.id);
-        if (!trace || !parameter)
+        if (!parameter)
             continue;
         HostString text;
         instance.Effect().FormatParameterValue(event.id.c_str(), event.value, &text, HostInstance::kTextMax);
@@ -54,28 +56,50 @@ void TakePublications(HostInstance& instance, const MeterSettings& settings, int
     }
 }
 
+// The readings a meter type gives relative to its reference level while its
+// offset is on, and their unit then, as the editor labels them; the output
+// parameters keep their absolute unit.
+struct RelativeReadings
+{
+    const char* type;
+    const char* unit;
+    std::vector<std::string> outputs;
+};
+
+const RelativeReadings* RelativeReadingsOf(const std::string& type)
+{
+    static const RelativeReadings kTypes[] = {
+        {"EBU", "LU", {"OUT:EBU IL", "OUT:EBU ML", "OUT:EBU ML Max", "OUT:EBU SL", "OUT:EBU SL Max"}},
+        {"RMS", "dB", {"OUT:RMS IL", "OUT:RMS ML", "OUT:RMS ML Max"}},
+    };
+    for (const RelativeReadings& readings : kTypes)
+        if (type == readings.type)
+            return &readings;
+    return nullptr;
+}
+
+bool OffsetOn(const HostInstance& instance, const MeterSettings& settings, const std::string& type)
+{
+    const HostParameterInfo* offset = settings.Find(type + " Offset");
+    double value = 0.0;
+    return offset && instance.Normalized(offset->id.c_str(), &value) == 0 && value >= 0.5;
+}
+
 void ReadMeters(const HostInstance& instance, const MeterSettings& settings, Measurement& result)
 {
     result.meterType = TextOf(instance, settings.Find(MeterSettings::kMeterType));
     result.channelConfig = TextOf(instance, settings.Find(result.meterType + " Channel Config"));
+    const RelativeReadings* relative =
+        OffsetOn(instance, settings, result.meterType) ? RelativeReadingsOf(result.meterType) : nullptr;
     const std::string prefix = "OUT:" + result.meterType + " ";
     for (const HostParameterInfo& parameter : settings.Parameters())
         if (parameter.name.compare(0, prefix.size(), prefix) == 0)
+        {
             result.readings.push_back(Reading(parameter.name, TextOf(instance, &parameter)));
-}
-
-// NaN and ±Inf: every exponent bit set. A bit test, so that the loop
-// vectorises and no floating-point mode can change the answer.
-int32_t CountNonFinite(const float* samples, int32_t frames)
-{
-    int32_t count = 0;
-    for (int32_t i = 0; i < frames; ++i)
-    {
-        uint32_t bits = 0;
-        std::memcpy(&bits, samples + i, sizeof bits);
-        count += (bits & 0x7F800000u) == 0x7F800000u ? 1 : 0;
-    }
-    return count;
+            if (relative && std::find(relative->outputs.begin(), relative->outputs.end(), parameter.name) !=
+                                relative->outputs.end())
+                result.readings.back().unit = relative->unit;
+        }
 }
 
 }  // namespace
@@ -106,8 +130,8 @@ void InputPlayer::Play()
 {
     if (!instance)
         return;
-    ReadAhead ahead(source);
-    HostAudio in(result.channels, setup.block);
+    // The blocks are rendered in place, from the chunks read ahead.
+    ReadAhead ahead(source, setup.block);
     HostAudio out(result.channels, setup.block);
     HostStreamState& transport = instance->Stream();
     const double ticksPerFrame = kAAXTicksPerQuarterNote * transport.tempo / 60.0 / result.sampleRate;
@@ -119,7 +143,9 @@ void InputPlayer::Play()
             stoppedEarly = true;
             break;
         }
-        const int32_t frames = ahead.Read(in.Buffers(), setup.block);
+        float* const* in = nullptr;
+        int32_t nonFinite = 0;
+        const int32_t frames = ahead.Next(&in, &nonFinite);
         if (frames < 0)
         {
             readError = ahead.Error();
@@ -127,9 +153,8 @@ void InputPlayer::Play()
         }
         if (frames == 0)
             break;
-        for (int32_t c = 0; c < result.channels; ++c)
-            result.nonFinite += CountNonFinite(in.Buffers()[c], frames);
-        instance->Render(in.Buffers(), out.Buffers(), frames);
+        result.nonFinite += nonFinite;
+        instance->Render(in, out.Buffers(), frames);
         result.frames += frames;
         transport.samplePosition = result.frames;
         transport.tickPosition = std::llround(static_cast<double>(result.frames) * ticksPerFrame);

@@ -11,7 +11,8 @@
 // the editor, and the published meter values reach the host's parameters),
 // and makes the host window follow the editor's size. When the input ends
 // the transport stops and the editor keeps showing the last values. Closing
-// the window, or SIGINT or SIGTERM, ends the run: the play stops if it is
+// the window (or another client destroying it), the display going away, or
+// SIGINT or SIGTERM, ends the run: the play stops if it is
 // still going, and the editor is closed as a host closes it.
 //
 // Every call into the stand-in host's shared records (making and releasing

@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
-// An output parameter's value as the module shows it: the number and its unit.
+// An output parameter's value as the module shows it: the number and its
+// unit ("LU" or "dB" for a reading relative to the reference level, as the
+// editor labels it).
 struct MeterReading
 {
     std::string name;

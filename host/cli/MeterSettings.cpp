@@ -102,6 +102,15 @@ bool MeterSettings::AddText(HostInstance& probe, const std::string& name, const 
     return true;
 }
 
+size_t MeterSettings::StateSize(HostInstance& probe)
+{
+    const std::vector<uint32_t> chunks = probe.ChunkIDs();
+    int32_t size = 0;
+    if (!chunks.empty())
+        probe.Effect().GetStateChunkSize(chunks.front(), &size);
+    return size > 0 ? static_cast<size_t>(size) : 0;
+}
+
 bool MeterSettings::AddState(HostInstance& probe, const std::vector<uint8_t>& data, std::string* error)
 {
     const std::vector<uint32_t> chunks = probe.ChunkIDs();
@@ -112,14 +121,13 @@ bool MeterSettings::AddState(HostInstance& probe, const std::vector<uint8_t>& da
     }
     // Exactly the size of the effect's own state: the effect reads a
     // longer chunk's leading part and drops the rest unseen.
-    int32_t expected = 0;
-    probe.Effect().GetStateChunkSize(chunks.front(), &expected);
-    const int32_t result = data.size() != static_cast<size_t>(expected) ? kAAXResultWrongDataSize
-                                                                        : probe.SetChunk(chunks.front(), data);
+    const size_t expected = StateSize(probe);
+    const int32_t result =
+        data.size() != expected ? kAAXResultWrongDataSize : probe.SetChunk(chunks.front(), data);
     if (result != 0)
     {
         *error = result == kAAXResultWrongDataSize
-                     ? FormatText("not a state of this effect (%zu bytes; a state holds %d)", data.size(), expected)
+                     ? FormatText("not a state of this effect (%zu bytes; a state holds %zu)", data.size(), expected)
                      : FormatText("the effect refuses the state (%d)", result);
         return false;
     }

@@ -33,6 +33,8 @@ public:
     // parsing rejects the text, or a number parameter's text is more than a
     // number and its unit.
     bool AddText(HostInstance& probe, const std::string& name, const std::string& text, std::string* error);
+    // The size of the effect's state chunk; 0 when it offers none.
+    static size_t StateSize(HostInstance& probe);
     // Adds the data of a state chunk. False with the reason when the effect
     // offers no chunk, data is not exactly the size of its state, or the
     // effect refuses it.

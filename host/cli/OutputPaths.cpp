@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <iterator>
+#include <string>
 #include <utility>
 
 namespace {
@@ -31,6 +33,32 @@ std::string Conflict(const char* option, const std::string& output, const HostOp
     return {};
 }
 
+// Whether two outputs would land in one file: the same device and inode when
+// both exist; when neither does, the same name in the same folder (or, with
+// no such folder, the same text).
+bool SameOutput(const std::string& a, const std::string& b)
+{
+    struct stat first = {};
+    struct stat second = {};
+    const bool firstExists = Identify(a, &first);
+    const bool secondExists = Identify(b, &second);
+    if (firstExists || secondExists)
+        return firstExists && secondExists && Same(first, second);
+    const auto split = [](const std::string& path) {
+        const size_t slash = path.rfind('/');
+        return slash == std::string::npos ? std::pair<std::string, std::string>{".", path}
+                                          : std::pair<std::string, std::string>{path.substr(0, slash + 1),
+                                                                                path.substr(slash + 1)};
+    };
+    const auto [firstFolder, firstName] = split(a);
+    const auto [secondFolder, secondName] = split(b);
+    if (firstName != secondName)
+        return false;
+    if (Identify(firstFolder, &first) && Identify(secondFolder, &second))
+        return Same(first, second);
+    return a == b;
+}
+
 }  // namespace
 
 bool NamesOpenFile(const std::string& path, int fd)
@@ -42,13 +70,20 @@ bool NamesOpenFile(const std::string& path, int fd)
 
 std::string OutputConflict(const HostOptions& options)
 {
-    for (const auto& [option, output] : {std::pair<const char*, const std::string&>{"--state-out", options.stateOut},
-                                         {"--trace", options.trace},
-                                         {"--screenshot", options.screenshot}})
+    const std::pair<const char*, const std::string&> outputs[] = {
+        {"--state-out", options.stateOut}, {"--trace", options.trace}, {"--screenshot", options.screenshot}};
+    for (const auto& [option, output] : outputs)
     {
         std::string reason = Conflict(option, output, options);
         if (!reason.empty())
             return reason;
     }
+    // Each would replace or write over what the other wrote.
+    for (size_t i = 0; i < std::size(outputs); ++i)
+        for (size_t k = i + 1; k < std::size(outputs); ++k)
+            if (!outputs[i].second.empty() && !outputs[k].second.empty() &&
+                SameOutput(outputs[i].second, outputs[k].second))
+                return std::string(outputs[i].first) + " and " + outputs[k].first + " name one file " +
+                       outputs[k].second;
     return {};
 }

@@ -1,7 +1,11 @@
 #pragma once
-// An audio source read ahead on a thread of its own: decoding the next
-// chunks runs while the caller renders the last, so a file costs the host
-// little more than its rendering. The caller reads from one thread.
+// An audio source read ahead on a thread of its own, handed out in place:
+// decoding the next chunks (and counting their non-finite samples) runs
+// while the caller renders the last, and the caller renders straight from
+// the chunk's buffers, so a file costs the host little more than its
+// rendering. Each chunk holds a whole number of the caller's blocks (the
+// last one of the source excepted), so that no block straddles two chunks.
+// The caller reads from one thread.
 
 #include "host/HostAudio.h"
 #include "host/cli/AudioSource.h"
@@ -11,43 +15,49 @@
 #include <thread>
 #include <vector>
 
-class ReadAhead final : public AudioSource
+class ReadAhead
 {
 public:
-    // source outlives the object and is read only through it from now on.
-    explicit ReadAhead(AudioSource& source);
+    // source outlives the object and is read only through it from now on;
+    // blocks are of block frames (1 or more).
+    ReadAhead(AudioSource& source, int32_t block);
     // Stops the reading thread.
-    ~ReadAhead() override;
+    ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    int32_t SampleRate() const override { return source.SampleRate(); }
-    int32_t Channels() const override { return source.Channels(); }
-    int64_t Frames() const override { return source.Frames(); }
-    // -1 once the chunks read before a failure are used up.
-    int32_t Read(float* const* channels, int32_t frames) override;
-    std::string Error() const override;
+    // The next block: its frames (block frames, fewer only at the end of the
+    // source), 0 at the end, -1 once the frames read before a failure are
+    // used up. *channels points at one buffer per channel holding them,
+    // valid until the next call; the caller may write over them.
+    // *nonFinite: the samples of the block that are NaN or ±Inf.
+    int32_t Next(float* const** channels, int32_t* nonFinite);
+    // Why the source failed.
+    std::string Error() const;
 
 private:
-    static constexpr int32_t kChunkFrames = 8192;
-    static constexpr size_t kChunks = 3;
-
     struct Chunk
     {
-        explicit Chunk(int32_t channels) : audio(channels, kChunkFrames) {}
+        Chunk(int32_t channels, int32_t frames) : audio(channels, frames) {}
 
         HostAudio audio;
         int32_t frames = 0;  // read into it
+        std::vector<int32_t> nonFinite;  // of each block
     };
 
     void Fill();
 
     AudioSource& source;
+    const int32_t block;
+    const int32_t chunkFrames;
+    const size_t chunks;  // in the ring
     std::vector<Chunk> ring;
-    size_t first = 0;     // the chunk being read by the caller
-    int32_t offset = 0;   // frames of it already read
-    size_t filled = 0;    // chunks ready, from first on
-    bool ended = false;   // the source has no more
+    std::vector<float*> pointers;  // the block handed out
+    size_t first = 0;      // the chunk being read by the caller
+    int32_t offset = 0;    // frames of it already handed out
+    bool holding = false;  // the caller holds the first chunk
+    size_t filled = 0;     // chunks ready, from first on
+    bool ended = false;    // the source has no more
     bool failed = false;
     bool stopping = false;
     std::string error;

@@ -1,6 +1,7 @@
 #include "host/cli/SoundFileSource.h"
 
 #include "host/cli/DeclaredFrames.h"
+#include "host/cli/InputFile.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -23,30 +24,39 @@ void AwaitData(int fd)
     }
 }
 
+// One channel at a time: the output pointer stays in a register.
+void Deinterleave(const float* in, float* const* channels, sf_count_t frames, size_t count)
+{
+    for (size_t c = 0; c < count; ++c)
+    {
+        float* out = channels[c];
+        for (sf_count_t i = 0; i < frames; ++i)
+            out[i] = in[static_cast<size_t>(i) * count + c];
+    }
+}
+
+// The common widths with the stride known, so that the loop vectorises.
+template <size_t kCount>
+void Deinterleave(const float* in, float* const* channels, sf_count_t frames)
+{
+    for (size_t c = 0; c < kCount; ++c)
+    {
+        float* out = channels[c];
+        for (sf_count_t i = 0; i < frames; ++i)
+            out[i] = in[static_cast<size_t>(i) * kCount + c];
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, std::string* error)
 {
     // A FIFO blocks here until its writer comes: outside any lock, so the
     // other inputs go on.
-    int fd = -1;
-    do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
     struct stat status = {};
-    if (fd < 0 || ::fstat(fd, &status) != 0)
-    {
-        *error = std::strerror(errno);
-        if (fd >= 0)
-            ::close(fd);
+    const int fd = OpenInputFile(path, &status, error);
+    if (fd < 0)
         return nullptr;
-    }
-    if (S_ISDIR(status.st_mode))
-    {
-        *error = std::strerror(EISDIR);
-        ::close(fd);
-        return nullptr;
-    }
     const bool regular = S_ISREG(status.st_mode);
     if (!regular)
         AwaitData(fd);
@@ -113,13 +123,12 @@ int32_t SoundFileSource::Read(float* const* channels, int32_t frames)
         if (got <= 0)
             return -1;
     }
-    // One channel at a time: the output pointer stays in a register.
-    for (size_t c = 0; c < count; ++c)
+    switch (count)
     {
-        const float* in = interleaved.data() + c;
-        float* out = channels[c];
-        for (sf_count_t i = 0; i < got; ++i)
-            out[i] = in[static_cast<size_t>(i) * count];
+    case 1: Deinterleave<1>(interleaved.data(), channels, got); break;
+    case 2: Deinterleave<2>(interleaved.data(), channels, got); break;
+    case 6: Deinterleave<6>(interleaved.data(), channels, got); break;
+    default: Deinterleave(interleaved.data(), channels, got, count); break;
     }
     return static_cast<int32_t>(got);
 }

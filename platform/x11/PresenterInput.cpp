@@ -91,12 +91,14 @@ void X11Presenter::Impl::Dispatch(XEvent& event)
     case ClientMessage:
         if (event.xclient.message_type == session.wmProtocols &&
             static_cast<Atom>(event.xclient.data.l[0]) == session.wmDeleteWindow)
-        {
-            if (modals.empty())
-                ReportClose(s->hwnd);
-            else
-                pendingCloses.push_back(s->hwnd);
-        }
+            Close(s->hwnd);
+        break;
+    case DestroyNotify:
+        // Ours are forgotten before they go: another client destroyed it.
+        s->xwindow = 0;
+        s->mapped = false;
+        s->destroyedOutside = true;
+        Close(s->hwnd);
         break;
     case FocusIn:
     case FocusOut:
@@ -257,6 +259,14 @@ void X11Presenter::Impl::ResyncButtons()
         if (GetAsyncKeyState(b.key) < 0 && !(mask & b.mask))
             desktop.ButtonUp(b.button, rootX, rootY, ModifiersOfState(mask));
     GetCursorPos(&deliveredCursor);
+}
+
+void X11Presenter::Impl::Close(HWND hwnd)
+{
+    if (modals.empty())
+        ReportClose(hwnd);
+    else
+        pendingCloses.push_back(hwnd);
 }
 
 void X11Presenter::Impl::DeliverCloses()

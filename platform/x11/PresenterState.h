@@ -10,6 +10,7 @@
 #include "platform/x11/XSession.h"
 
 #include <atomic>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -25,6 +26,7 @@ struct ShownWindow
     bool mapped = false;
     RECT dirty = {0, 0, 0, 0};  // client coordinates still to send
     HWND focusBeforeLeaving = nullptr;  // the layer focus when X took it away
+    bool destroyedOutside = false;  // by another client: never made again
 };
 
 struct X11Presenter::Impl
@@ -49,18 +51,27 @@ struct X11Presenter::Impl
     void DeliverKey(const XKeyEvent& key, bool press);
     void DeliverFocus(ShownWindow& shown, const XFocusChangeEvent& focus);
     void ResyncButtons();
+    // A close now, or after the nested loops.
+    void Close(HWND hwnd);
     void DeliverCloses();
     void ReportClose(HWND hwnd);
 
     // The loop (X11Presenter.cpp).
     void Wait(int waitMs);
+    // Stop; safe in a signal handler.
+    void RequestStop();
+    // The connection is gone: stop, for good.
+    void MarkLost();
 
     Desktop& desktop;
     XSession session;
     MonotonicClock clock;
     std::unique_ptr<X11Services> services;
     Cursor invisibleCursor = 0;
+    std::string displayName;
     int (*previousErrorHandler)(Display*, XErrorEvent*) = nullptr;
+    int (*previousIOErrorHandler)(Display*) = nullptr;
+    struct sigaction previousPipeAction = {};
 
     std::vector<ShownWindow> shown;
     std::vector<std::pair<HWND, RECT>> pixelChanges;
@@ -78,6 +89,7 @@ struct X11Presenter::Impl
     bool allDirty = false;
 
     std::atomic<bool> stop{false};
+    std::atomic<bool> lost{false};
     int wakeRead = -1, wakeWrite = -1;
     std::vector<ModalHandler*> modals;
     std::vector<HWND> pendingCloses;

@@ -96,7 +96,7 @@ void X11Presenter::Impl::Reconcile()
             s = &shown.back();
             s->hwnd = hwnd;
         }
-        if (!s->xwindow && wanted)
+        if (!s->xwindow && wanted && !s->destroyedOutside)
             CreateXWindow(*s, r);
         if (!s->xwindow)
             continue;

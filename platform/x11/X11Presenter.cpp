@@ -1,6 +1,7 @@
 #include "platform/x11/X11Presenter.h"
 
 #include "platform/win32/Rects.h"
+#include "platform/x11/DisplayLocks.h"
 #include "platform/x11/PresenterState.h"
 
 #include <X11/XKBlib.h>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -19,10 +21,22 @@ namespace {
 // handle where they matter; none ends the program.
 int IgnoreError(Display*, XErrorEvent*) { return 0; }
 
+// A lost connection is told by DisplayLost, not by Xlib's message.
+int QuietIOError(Display*) { return 0; }
+
 // The layer has one presenter seam, the error handler is the process's.
 bool presenterOpen = false;
 
 }  // namespace
+
+// Xlib's default ends the process; returning instead leaves the display
+// dead (every later call on it returns at once), and the loops stop.
+void X11Presenter::OnConnectionLost(Display* display, void* state)
+{
+    RestoreLocksAfterIOError(display);
+    if (state)
+        static_cast<Impl*>(state)->MarkLost();
+}
 
 X11Presenter::Impl::Impl(Desktop& d, Display* display, Visual* visual, int depth)
     : desktop(d), session(display, visual, depth), clock(d.NowMs())
@@ -78,7 +92,16 @@ std::unique_ptr<X11Presenter> X11Presenter::Open(Desktop& desktop, const char* d
     auto impl = std::make_unique<Impl>(desktop, display, visual, DefaultDepth(display, DefaultScreen(display)));
     impl->wakeRead = fds[0];
     impl->wakeWrite = fds[1];
+    impl->displayName = name;
     impl->previousErrorHandler = XSetErrorHandler(IgnoreError);
+    impl->previousIOErrorHandler = XSetIOErrorHandler(QuietIOError);
+    XSetIOErrorExitHandler(display, OnConnectionLost, impl.get());
+    // A write to a connection the server closed fails (EPIPE), which Xlib
+    // takes as the display lost, instead of ending the process.
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGPIPE, &ignore, &impl->previousPipeAction);
     // Held keys repeat as presses only, so that the layer sees a repeat.
     XkbSetDetectableAutoRepeat(display, True, nullptr);
     static char blank[1] = {0};
@@ -102,6 +125,8 @@ X11Presenter::X11Presenter(std::unique_ptr<Impl> state) : impl(std::move(state))
 
 X11Presenter::~X11Presenter()
 {
+    // From here a lost connection only leaves the display dead.
+    XSetIOErrorExitHandler(impl->session.display, OnConnectionLost, nullptr);
     Desktop& desktop = impl->desktop;
     const uint64_t now = impl->clock.NowMs();
     desktop.SetPresenter(nullptr);
@@ -112,9 +137,13 @@ X11Presenter::~X11Presenter()
         desktop.Advance(now - desktop.NowMs());
     Display* display = impl->session.display;
     auto* previous = impl->previousErrorHandler;
+    auto* previousIO = impl->previousIOErrorHandler;
+    const struct sigaction previousPipe = impl->previousPipeAction;
     impl.reset();
     XCloseDisplay(display);
     XSetErrorHandler(previous);
+    XSetIOErrorHandler(previousIO);
+    sigaction(SIGPIPE, &previousPipe, nullptr);
     presenterOpen = false;
 }
 
@@ -167,15 +196,27 @@ void X11Presenter::Impl::Wait(int waitMs)
     }
 }
 
-void X11Presenter::Stop()
+void X11Presenter::Stop() { impl->RequestStop(); }
+
+void X11Presenter::Impl::RequestStop()
 {
-    impl->stop.store(true);
+    stop.store(true);
     const char byte = 1;
     // A full pipe already wakes the loop.
-    [[maybe_unused]] const ssize_t written = write(impl->wakeWrite, &byte, 1);
+    [[maybe_unused]] const ssize_t written = write(wakeWrite, &byte, 1);
+}
+
+void X11Presenter::Impl::MarkLost()
+{
+    lost.store(true);
+    RequestStop();
 }
 
 bool X11Presenter::StopRequested() const { return impl->stop.load(); }
+
+bool X11Presenter::DisplayLost() const { return impl->lost.load(); }
+
+const std::string& X11Presenter::DisplayName() const { return impl->displayName; }
 
 _XDisplay* X11Presenter::XDisplay() const { return impl->session.display; }
 

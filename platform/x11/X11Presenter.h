@@ -32,6 +32,10 @@
 // (see X11Services.h). Headless remains the default: nothing of this is in
 // the layer unless a presenter is open.
 //
+// A connection the server closes or loses ends nothing but the presenting
+// (DisplayLost): the Xlib error handlers are the presenter's while it is
+// open, and SIGPIPE is ignored then.
+//
 // At most one presenter is open at a time (a second Open fails). [UI
 // thread, except Stop]
 
@@ -65,8 +69,9 @@ public:
     X11Presenter& operator=(const X11Presenter&) = delete;
 
     // Called, outside every nested loop, with the layer window whose X
-    // window the user asked to close (WM_DELETE_WINDOW); the owner closes
-    // what it shows there. Without a handler a close asks the loop to stop.
+    // window the user asked to close (WM_DELETE_WINDOW) or another client
+    // destroyed (it is not made again); the owner closes what it shows
+    // there. Without a handler a close asks the loop to stop.
     void SetCloseHandler(std::function<void(HWND)> handler);
     // The title of the X windows (given to those made from now on).
     void SetTitle(const std::string& utf8);
@@ -82,6 +87,12 @@ public:
     // handler.
     void Stop();
     bool StopRequested() const;
+    // Whether the connection to the display was lost (the server went away
+    // or closed it): a stop is asked then, and from then on nothing reaches
+    // the display; the layer's windows and pixels stay.
+    bool DisplayLost() const;
+    // The display's name as opened.
+    const std::string& DisplayName() const;
 
     // The X side, for the presenter's own windows and for tests.
     _XDisplay* XDisplay() const;
@@ -108,6 +119,8 @@ public:
 
 private:
     struct Impl;
+    // Xlib's IO-error exit handler (data: the Impl, or null).
+    static void OnConnectionLost(_XDisplay* display, void* impl);
     explicit X11Presenter(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl;
 };

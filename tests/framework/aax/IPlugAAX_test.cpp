@@ -39,6 +39,12 @@ std::string FormatAt(HostInstance& instance, const char* id, double normalized, 
 TEST(ParamID, IsTheDecimalIndexPlusOneAndReadsBackStrictly)
 {
     EXPECT_STREQ(ParamIDOfIndex(28), "29");
+    EXPECT_STREQ(ParamIDOfIndex(0), "1");
+    EXPECT_STREQ(ParamIDOfIndex(9), "10");
+    EXPECT_STREQ(ParamIDOfIndex(-1), "0");
+    EXPECT_STREQ(ParamIDOfIndex(-12), "-11");
+    EXPECT_STREQ(ParamIDOfIndex(INT32_MAX), "2147483648");
+    EXPECT_STREQ(ParamIDOfIndex(INT32_MIN), "-2147483647");
     EXPECT_EQ(ParamIndexOfID("1", 29), 0);
     EXPECT_EQ(ParamIndexOfID("29", 29), 28);
     for (const char* id : {"30", "0", "01", "MasterBypassID", "", "2x", "-1", "99999999999999999999"})

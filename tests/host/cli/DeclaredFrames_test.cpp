@@ -33,10 +33,12 @@ void PutLE(std::string& bytes, uint64_t value, int size)
 }
 
 // A WAVE file by hand: a RIFF or RF64 head, an odd-sized chunk before fmt,
-// fmt of a tag and block align, a ds64 chunk for RF64, a data chunk
-// declaring dataSize (its bytes are not there).
-std::string HandMadeWave(const char* riff, uint16_t tag, uint16_t blockAlign, uint32_t dataSize, uint64_t ds64Size)
+// fmt of a tag and bits per sample for two channels (the block align field
+// as those make it), a ds64 chunk for RF64, a data chunk declaring dataSize
+// (its bytes are not there).
+std::string HandMadeWave(const char* riff, uint16_t tag, uint16_t bits, uint32_t dataSize, uint64_t ds64Size)
 {
+    const auto blockAlign = static_cast<uint16_t>(2 * ((bits + 7) / 8));
     std::string bytes = std::string(riff) + "\xFF\xFF\xFF\xFF" + "WAVE";
     if (std::string(riff) != "RIFF")
     {
@@ -57,7 +59,7 @@ std::string HandMadeWave(const char* riff, uint16_t tag, uint16_t blockAlign, ui
     PutLE(bytes, 48000, 4);
     PutLE(bytes, 48000u * blockAlign, 4);
     PutLE(bytes, blockAlign, 2);
-    PutLE(bytes, 16, 2);
+    PutLE(bytes, bits, 2);
     bytes += "data";
     PutLE(bytes, dataSize, 4);
     return bytes;
@@ -95,15 +97,17 @@ TEST(DeclaredFrames, HandMadeHeaders)
         int64_t frames;
     };
     const Case cases[] = {
-        {HandMadeWave("RIFF", 1, 4, 4000, 0), 1000},
-        {HandMadeWave("RIFF", 3, 8, 8001, 0), 1000},           // a torn last frame is no frame
-        {HandMadeWave("RIFF", 1, 4, 0, 0), -1},                // size not known
-        {HandMadeWave("RIFF", 1, 4, 0xFFFFFFFFu, 0), -1},      // size not known
-        {HandMadeWave("RIFF", 1, 0, 4000, 0), -1},             // no block align
+        {HandMadeWave("RIFF", 1, 16, 4000, 0), 1000},
+        {HandMadeWave("RIFF", 3, 64, 16001, 0), 1000},         // a torn last frame is no frame
+        {HandMadeWave("RIFF", 1, 12, 4000, 0), 1000},          // samples in whole bytes
+        {HandMadeWave("RIFF", 1, 16, 0, 0), -1},               // size not known
+        {HandMadeWave("RIFF", 1, 16, 0xFFFFFFFFu, 0), -1},     // size not known
+        {HandMadeWave("RIFF", 1, 0, 4000, 0), -1},             // no sample size
+        {HandMadeWave("RIFF", 7, 0, 4000, 0), 2000},           // mu-law: a byte a sample
         {HandMadeWave("RIFF", 2, 4, 4000, 0), -1},             // ADPCM
-        {HandMadeWave("RF64", 1, 4, 0xFFFFFFFFu, 40000000000ull), 10000000000},
-        {HandMadeWave("BW64", 1, 4, 0xFFFFFFFFu, 0), -1},
-        {HandMadeWave("RF64", 1, 4, 4000, 40000000000ull), 1000},  // the chunk's own size where it fits
+        {HandMadeWave("RF64", 1, 16, 0xFFFFFFFFu, 40000000000ull), 10000000000},
+        {HandMadeWave("BW64", 1, 16, 0xFFFFFFFFu, 0), -1},
+        {HandMadeWave("RF64", 1, 16, 4000, 40000000000ull), 1000},  // the chunk's own size where it fits
     };
     for (const Case& c : cases)
     {

@@ -48,6 +48,22 @@ TEST_F(SonvarekHostInputs, NonFiniteSamplesAreCountedReportedAndMeasuredAsSilenc
         }
     }
 
+    // A 64-bit float file's finite values beyond 32-bit float range become
+    // infinite as the plug-in's audio: counted with them.
+    const std::string wide = folder / "wide.wav";
+    SF_INFO info = {};
+    info.samplerate = 48000;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_DOUBLE;
+    SNDFILE* file = sf_open(wide.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    const double samples[] = {0.5, 1e300, -1e39, 3.0e38, -3.0e38, 1e-300};
+    ASSERT_EQ(sf_writef_double(file, samples, 6), 6);
+    sf_close(file);
+    const HostRun beyond = Run({"--json", wide});
+    ASSERT_EQ(beyond.exitCode, 0) << beyond.err;
+    EXPECT_EQ(Number(Objects(beyond).at(0), "non-finite samples"), 2.0);
+
     const HostRun human = Run({damaged, zero});
     ASSERT_EQ(human.exitCode, 0) << human.err;
     const std::string line = "  non-finite samples   4 (NaN or infinite; measured as silence)\n";
@@ -101,6 +117,36 @@ TEST_F(SonvarekHostInputs, AFileCutShortIsMeasuredAsFarAsItGoesWithAWarning)
     }
 }
 
+TEST_F(SonvarekHostInputs, AWrongBlockAlignFieldWarnsOnlyOfFramesReallyMissing)
+{
+    const std::string path = Write("odd.wav", SteppedProgramme(2, 48000, 0.5, 11u), 48000, kWav16);
+    const std::string whole = ReadBytes(path);
+    const size_t format = whole.find("fmt ");
+    ASSERT_NE(format, std::string::npos);
+    // The audio library reads 4 bytes a frame whatever the field says.
+    for (const int blockAlign : {1, 0, 3, 8, 400})
+    {
+        SCOPED_TRACE(blockAlign);
+        std::string bytes = whole;
+        bytes[format + 20] = static_cast<char>(blockAlign & 0xFF);
+        bytes[format + 21] = static_cast<char>(blockAlign >> 8);
+        WriteBytes(path, bytes);
+        const HostRun run = Run({"--json", path});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        const JsonObject object = Objects(run).at(0);
+        EXPECT_EQ(Number(object, "frames"), 24000.0);
+        EXPECT_EQ(object.count("warning"), 0u);
+
+        // Cut short, it names the frames its header really declares.
+        bytes.resize(bytes.size() - 4 * 12000);
+        WriteBytes(path, bytes);
+        const HostRun cut = Run({"--json", path});
+        ASSERT_EQ(cut.exitCode, 0) << cut.err;
+        EXPECT_EQ(Text(Objects(cut).at(0), "warning"), "cut short: 12000 frames read of the 24000 its header declares");
+    }
+}
+
 TEST_F(SonvarekHostInputs, ControlCharactersInFileNamesAreEscaped)
 {
     const std::string name = "tab\there \x1B[2J\xC2\x9B" "bell\a caf\xC3\xA9 \xFF.wav";
@@ -130,7 +176,7 @@ TEST_F(SonvarekHostInputs, TheChannelConfigurationFollowsTheFileUnlessSet)
         const std::string file =
             Write("w" + std::to_string(w.channels) + ".wav", SteppedProgramme(w.channels, 48000, 1.0, 9u), 48000);
         const HostRun ebu = Run({"--json", "--set", "Type=EBU", file});
-        const HostRun rms = Run({"--json", file});
+        const HostRun rms = Run({"--json", "--set", "Type=RMS", file});
         ASSERT_EQ(ebu.exitCode, 0) << ebu.err;
         ASSERT_EQ(rms.exitCode, 0) << rms.err;
         const JsonObject ebuResult = Objects(ebu).at(0);

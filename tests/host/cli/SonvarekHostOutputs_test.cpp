@@ -3,6 +3,7 @@
 
 #include "support/HostTest.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -56,6 +57,45 @@ TEST_F(SonvarekHostOutputs, AnOutputNamingAnInputIsAUsageErrorAndNothingIsWritte
     const HostRun again = Run({"--state-in", state, "--state-out", state, other});
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(ReadBytes(state), stateBytes);
+}
+
+TEST_F(SonvarekHostOutputs, TwoOutputsNamingOneFileAreAUsageErrorAndNothingIsWritten)
+{
+    const std::string take = Write("take.wav", Sine(2, 48000, 0.3, 1000.0, -12.0), 48000);
+    const std::string kept = folder / "kept.out";
+    WriteBytes(kept, "kept");
+    const std::string linked = folder / "linked.out";
+    ASSERT_EQ(::symlink(kept.c_str(), linked.c_str()), 0);
+    ASSERT_EQ(::mkdir((folder / "sub").c_str(), 0700), 0);
+    const std::string fresh = folder / "fresh.out";
+    const std::string freshAgain = folder / "sub/../fresh.out";
+
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--trace", fresh, "--screenshot", fresh}, "--trace and --screenshot name one file " + fresh},
+        {{"--state-out", fresh, "--trace", freshAgain}, "--state-out and --trace name one file " + freshAgain},
+        {{"--state-out", kept, "--screenshot", linked}, "--state-out and --screenshot name one file " + linked},
+        {{"--screenshot", kept, "--trace", kept}, "--trace and --screenshot name one file " + kept},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<std::string> args = c.args;
+        args.push_back(take);
+        const HostRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 2) << c.message;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "sonvarek-host: " + c.message + "; nothing is written\n");
+        EXPECT_EQ(ReadBytes(kept), "kept");
+        EXPECT_EQ(::access(fresh.c_str(), F_OK), -1) << c.message;
+    }
+
+    // Names alike in another folder are other files.
+    const HostRun apart = Run({"--state-out", fresh, "--trace", folder / "sub/fresh.out", take});
+    EXPECT_EQ(apart.exitCode, 0) << apart.err;
 }
 
 TEST_F(SonvarekHostOutputs, FailedWritesEndInStatusOneWithTheirCause)

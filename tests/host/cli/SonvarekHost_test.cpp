@@ -3,10 +3,17 @@
 
 #include "support/HostTest.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -41,6 +48,68 @@ TEST_F(SonvarekHost, TheBuiltInProgrammeReadsMinus23LufsAndSaysSo)
     for (const char* name : kEbuOutputs)
         EXPECT_EQ(result.count(name), 1u) << name;
     EXPECT_EQ(result.size(), 7u + std::size(kEbuOutputs));
+}
+
+TEST_F(SonvarekHost, EveryInputIsMeasuredOnTheEbuMeterUnlessTypeIsGiven)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.5, 1000.0, -20.0), 48000);
+    const HostRun plain = Run({"--json", "--state-out", folder / "plain.state", file});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const JsonObject ebu = Objects(plain).at(0);
+    EXPECT_EQ(Text(ebu, "channel config"), "2.0");
+    for (const char* name : kEbuOutputs)
+        EXPECT_EQ(ebu.count(name), 1u) << name;
+    EXPECT_EQ(ebu.count("OUT:RMS IL"), 0u);
+    EXPECT_EQ(StateValues(ReadBytes(folder / "plain.state")).at(2), 1.0);
+    const HostRun human = Run({file});
+    EXPECT_NE(human.out.find("  meter                EBU, channel config 2.0\n"), std::string::npos) << human.out;
+
+    // A type given by --set or by a state is kept.
+    const HostRun set = Run({"--json", "--set", "Type=RMS", "--state-out", folder / "rms.state", file});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    const HostRun state = Run({"--json", "--state-in", folder / "rms.state", file});
+    ASSERT_EQ(state.exitCode, 0) << state.err;
+    for (const HostRun* run : {&set, &state})
+    {
+        const JsonObject rms = Objects(*run).at(0);
+        EXPECT_EQ(Text(rms, "channel config"), "Stereo");
+        EXPECT_EQ(rms.count("OUT:RMS IL"), 1u);
+        EXPECT_EQ(rms.count("OUT:EBU IL"), 0u);
+    }
+}
+
+TEST_F(SonvarekHost, WithTheOffsetOnTheRelativeReadingsPrintTheirRelativeUnit)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 1.0, 1000.0, -20.0), 48000);
+    // The unit each output prints with, by its line of the report.
+    const auto units = [&](const std::vector<std::string>& args) {
+        const HostRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        std::map<std::string, std::string> found;
+        for (const std::string& line : Lines(run.out))
+            if (line.rfind("  OUT:", 0) == 0)
+                found[line.substr(2, line.find("  ", 2) - 2)] = line.substr(line.rfind(' ') + 1);
+        return found;
+    };
+    const std::map<std::string, std::string> ebu = units({"--set", "EBU Offset=1", "--set", "EBU RefLevel=-23", file});
+    const std::map<std::string, std::string> ebuRelative = {
+        {"OUT:EBU IL", "LU"}, {"OUT:EBU ML", "LU"},       {"OUT:EBU ML Max", "LU"}, {"OUT:EBU SL", "LU"},
+        {"OUT:EBU SL Max", "LU"}, {"OUT:EBU TP Max", "dBFS"}, {"OUT:EBU LRA", "LU"}};
+    EXPECT_EQ(ebu, ebuRelative);
+    std::map<std::string, std::string> ebuAbsolute = ebuRelative;
+    for (const char* name : {"OUT:EBU IL", "OUT:EBU ML", "OUT:EBU ML Max", "OUT:EBU SL", "OUT:EBU SL Max"})
+        ebuAbsolute[name] = "LUFS";
+    EXPECT_EQ(units({"--set", "EBU RefLevel=-23", "--set", "RMS Offset=1", file}), ebuAbsolute);
+
+    const std::map<std::string, std::string> rms = units({"--set", "Type=RMS", "--set", "RMS Offset=1", file});
+    const std::map<std::string, std::string> rmsRelative = {
+        {"OUT:RMS IL", "dB"},         {"OUT:RMS ML", "dB"},        {"OUT:RMS ML Max", "dB"},
+        {"OUT:RMS Peak Max", "dBFS"}, {"OUT:RMS TP Max", "dBFS"}, {"OUT:RMS Crest", "dB"}};
+    EXPECT_EQ(rms, rmsRelative);
+    std::map<std::string, std::string> rmsAbsolute = rmsRelative;
+    for (const char* name : {"OUT:RMS IL", "OUT:RMS ML", "OUT:RMS ML Max"})
+        rmsAbsolute[name] = "dBFS";
+    EXPECT_EQ(units({"--set", "Type=RMS", "--set", "EBU Offset=1", file}), rmsAbsolute);
 }
 
 TEST_F(SonvarekHost, RmsWithEachWeightingReportsTheRmsOutputs)
@@ -218,6 +287,75 @@ TEST_F(SonvarekHost, BadOptionsAreUsageErrorsNamingTheCause)
         EXPECT_EQ(run.exitCode, 1) << c.message;
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(SonvarekHost, AStateFromAStreamIsReadToItsEndAndJudgedByItsSize)
+{
+    const std::string file = Write("tone.wav", Sine(2, 48000, 0.3, 1000.0, -12.0), 48000);
+    const std::string saved = folder / "saved.state";
+    const HostRun first = Run({"--json", "--set", "Type=RMS", "--state-out", saved, file});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const std::string state = ReadBytes(saved);
+    ASSERT_EQ(state.size(), 232u);
+
+    // Each stream comes through a FIFO from a writer that closes it after.
+    const std::string fifo = folder / "state.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto through = [&](const std::string& bytes, const std::vector<std::string>& args) {
+        std::thread writer([&] {
+            // A reader gone early fails the write instead of ending the test.
+            sigset_t pipe;
+            sigemptyset(&pipe);
+            sigaddset(&pipe, SIGPIPE);
+            pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+            const int fd = ::open(fifo.c_str(), O_WRONLY);
+            if (fd < 0)
+                return;
+            for (size_t at = 0; at < bytes.size();)
+            {
+                const ssize_t put = ::write(fd, bytes.data() + at, bytes.size() - at);
+                if (put <= 0)
+                    break;
+                at += static_cast<size_t>(put);
+            }
+            ::close(fd);
+        });
+        const HostRun run = Run(args);
+        // A writer still waiting for its reader is let go.
+        const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        ::close(reader);
+        return run;
+    };
+    const HostRun streamed = through(state, {"--json", "--state-in", fifo, "--state-out", folder / "again.state", file});
+    ASSERT_EQ(streamed.exitCode, 0) << streamed.err;
+    EXPECT_EQ(Text(Objects(streamed).at(0), "channel config"), "Stereo");
+    EXPECT_EQ(ReadBytes(folder / "again.state"), state);
+
+    const std::string prefix = "sonvarek-host: state " + fifo + ": ";
+    const std::pair<std::string, std::string> refused[] = {
+        {state + state, prefix + "not a state of this effect (more than 232 bytes; a state holds 232)\n"},
+        {state.substr(0, 231), prefix + "not a state of this effect (231 bytes; a state holds 232)\n"},
+    };
+    for (const auto& [bytes, message] : refused)
+    {
+        const HostRun run = through(bytes, {"--state-in", fifo, file});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, message);
+    }
+
+    // What cannot be read says why.
+    const std::pair<std::string, std::string> unread[] = {
+        {folder / "none.state", "No such file or directory"},
+        {folder.Path(), "Is a directory"},
+    };
+    for (const auto& [path, cause] : unread)
+    {
+        const HostRun run = Run({"--state-in", path, file});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "sonvarek-host: state " + path + ": cannot be read: " + cause + "\n");
     }
 }
 

@@ -15,7 +15,9 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,6 +30,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+extern char** environ;
 
 namespace {
 
@@ -67,6 +71,56 @@ Pixels Crop(const Pixels& pixels, int width, const RECT& area)
             part.push_back(pixels[static_cast<size_t>(y) * width + x] | 0xFF000000u);
     return part;
 }
+
+// An X server of the test's own, to take away while the program shows on
+// it. Its name is empty when it does not start.
+class PrivateServer
+{
+public:
+    PrivateServer()
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        const char* const argv[] = {"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                                    "-noreset", nullptr};
+        if (posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ) != 0)
+            pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        // It writes its display number once it takes clients.
+        std::string number;
+        pollfd wait = {fds[0], POLLIN, 0};
+        char c = 0;
+        while (pid > 0 && poll(&wait, 1, kDeadlineMs) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (!number.empty())
+            name = ":" + number;
+    }
+    ~PrivateServer() { Kill(); }
+    PrivateServer(const PrivateServer&) = delete;
+    PrivateServer& operator=(const PrivateServer&) = delete;
+
+    void Kill()
+    {
+        if (pid > 0)
+        {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        pid = -1;
+    }
+
+    std::string name;
+
+private:
+    pid_t pid = -1;
+};
 
 class SonvarekHostEditor : public SonvarekHost
 {
@@ -364,6 +418,71 @@ TEST_F(SonvarekHostEditor, InterruptedItEndsAsWhenClosedAndTheWindowFollowsTheEd
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
         EXPECT_NE(run.err.find("stopped early: "), std::string::npos) << run.err;
         EXPECT_TRUE(user->WaitForGone(window, kDeadlineMs));
+    }
+}
+
+TEST_F(SonvarekHostEditor, AWindowDestroyedOrADisplayLostEndsAsAClose)
+{
+    const std::string state = folder / "last.state";
+    const std::string shot = folder / "last.png";
+    const std::string shown = std::getenv("DISPLAY");
+    struct Case
+    {
+        const char* name;
+        bool ownServer;
+        std::function<void(PrivateServer&, Window)> end;
+        bool lost;
+    };
+    const Case cases[] = {
+        {"destroyed by another client", false, [&](PrivateServer&, Window w) { XDestroyWindow(user->display, w); },
+         false},
+        {"its client killed", false, [&](PrivateServer&, Window w) { XKillClient(user->display, w); }, true},
+        {"the server gone", true, [](PrivateServer& server, Window) { server.Kill(); }, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::remove(state.c_str());
+        std::remove(shot.c_str());
+        PrivateServer server;
+        std::unique_ptr<XUser> there;
+        if (c.ownServer)
+        {
+            ASSERT_NE(server.name, "") << "Xvfb did not start";
+            setenv("DISPLAY", server.name.c_str(), 1);
+            there = std::make_unique<XUser>();
+            ASSERT_TRUE(there->display);
+        }
+        XUser& at = there ? *there : *user;
+        pid = StartHost({"--editor", "--json", "--state-out", state, "--screenshot", shot}, folder.Path());
+        setenv("DISPLAY", shown.c_str(), 1);
+        const Window window = at.WaitForTitle("Sonvarek: (built-in programme)", kDeadlineMs);
+        ASSERT_NE(window, 0u);
+        there.reset();  // a user of its own server goes before it
+        c.end(server, window);
+        XSync(user->display, False);
+
+        const HostRun run = Finish();
+        ASSERT_EQ(run.exitCode, c.lost ? 1 : 0) << run.err;
+        const std::vector<JsonObject> objects = Objects(run);
+        ASSERT_EQ(objects.size(), 1u) << run.out;
+        EXPECT_EQ(Text(objects[0], "warning").rfind("stopped early: ", 0), 0u);
+        EXPECT_EQ(objects[0].count("OUT:EBU IL"), 1u);
+        const std::vector<std::string> messages = Lines(run.err);
+        ASSERT_EQ(messages.size(), c.lost ? 2u : 1u) << run.err;
+        EXPECT_NE(messages[0].find("stopped early: "), std::string::npos) << run.err;
+        if (c.lost)
+        {
+            EXPECT_EQ(messages[1], "sonvarek-host: the connection to the X display \"" +
+                                       (c.ownServer ? server.name : shown) + "\" was lost");
+        }
+        // The editor was closed as a host closes it; its pixels are the
+        // layer's, whatever became of the display.
+        EXPECT_EQ(StateValues(ReadBytes(state)).size(), static_cast<size_t>(kMeterParamCount));
+        PngImage image;
+        ASSERT_TRUE(ReadPng(shot, &image));
+        ASSERT_EQ(image.width, kWidth);
+        EXPECT_EQ(image.pixels[static_cast<size_t>(kFace.y) * kWidth + kFace.x] | 0xFF000000u, kEbuFace);
     }
 }
 
