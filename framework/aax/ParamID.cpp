@@ -1,24 +1,14 @@
 #include "framework/aax/ParamID.h"
 
+#include <charconv>
+
 ParamIDText ParamIDOfIndex(int32_t index)
 {
-    // Digit by digit: every value the plug-in publishes names its parameter.
-    const int64_t number = int64_t{index} + 1;
-    uint64_t magnitude = number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
-    char digits[24];
-    int32_t n = 0;
-    do
-    {
-        digits[n++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude > 0);
+    // Without the locale and format parsing of printf: every value the
+    // plug-in publishes names its parameter.
     ParamIDText id;
-    int32_t at = 0;
-    if (number < 0)
-        id.text[at++] = '-';
-    while (n > 0)
-        id.text[at++] = digits[--n];
-    id.text[at] = '\0';
+    const auto end = std::to_chars(id.text, id.text + ParamIDText::kMax, int64_t{index} + 1).ptr;
+    *end = '\0';
     return id;
 }
 
