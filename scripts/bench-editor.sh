@@ -46,6 +46,8 @@ if [ "${1:-}" = "--one-run" ]; then
   XDG_DATA_HOME=$scratch HOME=$scratch "$host" --editor --json --set "Type=$type" --set "GUI Scale=$scale" \
     "$input" >"$scratch/out" 2>"$scratch/err" &
   pid=$!
+  # An interrupted run takes the program with it.
+  trap 'kill "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
   sleep "$warmup"
   if ! kill -0 "$pid" 2>/dev/null; then
     echo "sonvarek-host --editor ended during the warm-up:" >&2
@@ -59,6 +61,7 @@ if [ "${1:-}" = "--one-run" ]; then
   s1=0; [ -n "$server" ] && s1=$(task_ns "/proc/$server/stat")
   kill -TERM "$pid"
   wait "$pid" || { echo "sonvarek-host --editor failed:" >&2; cat "$scratch/err" >&2; exit 1; }
+  pid=
   awk -v w=$((t1 - t0)) -v m=$((m1 - m0)) -v p=$((p1 - p0)) -v s=$((s1 - s0)) \
     'BEGIN{printf "%.2f %.2f %.2f\n", 100 * m / w, 100 * p / w, 100 * s / w}'
   exit 0
