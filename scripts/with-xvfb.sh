@@ -2,7 +2,8 @@
 # Runs a command with DISPLAY set to a private Xvfb server (on a display
 # number the server picks free) and stops the server afterwards; the exit
 # status is the command's. Without Xvfb it says so and exits 77, which CTest
-# counts as a skipped test.
+# counts as a skipped test. XVFB_SCREEN sets the screen (default
+# 1280x1024x24).
 #   scripts/with-xvfb.sh COMMAND [ARGUMENTS...]
 set -euo pipefail
 if ! command -v Xvfb >/dev/null 2>&1; then
@@ -21,7 +22,7 @@ cleanup() {
 trap cleanup EXIT
 # The server writes its display number to fd 3 once it accepts clients; it
 # does not reset (and refuse clients a moment) when the last one leaves.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/log" &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/log" &
 pid=$!
 for _ in $(seq 1 200); do
   if grep -q '^[0-9]' "$dir/display" 2>/dev/null; then
