@@ -124,8 +124,9 @@ public:
 
     // gui hears ReflectParamValue for every value the host applies from now
     // on, until removed (not retained: remove it before it goes). Removing
-    // waits until no call to a GUI object runs on another thread, so that
-    // none reaches gui once it is removed: not from inside such a call.
+    // waits for the reports to GUI objects that began before it (on any
+    // thread) to end, so that none reaches gui once it is removed: never
+    // remove from inside such a report.
     void AddGuiObserver(AAX_IACFEffectGUI* gui);
     void RemoveGuiObserver(AAX_IACFEffectGUI* gui);
 

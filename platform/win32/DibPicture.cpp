@@ -35,6 +35,8 @@ void DibPicture::Fill(const RECT& r, COLORREF colour)
     const uint32_t pixel = 0xFF000000u | (static_cast<uint32_t>(GetRValue(colour)) << 16) |
                            (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
     for (int y = top; y < bottom; ++y)
-        std::fill(bits + static_cast<size_t>(y) * width + left, bits + static_cast<size_t>(y) * width + std::max(left, right),
-                  pixel);
+    {
+        uint32_t* row = bits + static_cast<size_t>(y) * width;
+        std::fill(row + left, row + std::max(left, right), pixel);
+    }
 }

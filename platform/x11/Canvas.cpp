@@ -2,7 +2,6 @@
 
 #include "platform/x11/Palette.h"
 
-
 namespace {
 
 // The interface font: a 13-pixel sans-serif face, as menus and dialogs of

@@ -55,6 +55,9 @@ public:
         field.SetText(Utf8ToUtf16(d.field));
         field.SetLimit(kFieldLimit);
         field.SelectAll();
+        for (size_t i = 0; i < d.buttons.size(); ++i)
+            if (d.buttons[i].answer == d.defaultAnswer)
+                focused = static_cast<int>(i);
     }
     ~DialogSession() override
     {
@@ -236,9 +239,9 @@ private:
         {
             const RECT& r = buttonRects[i];
             c.Fill(r, static_cast<int>(i) == pressed ? kButtonPressed : kButton);
-            const bool isDefault = form.buttons[i].answer == form.defaultAnswer;
-            c.Frame(r, isDefault ? kAccent : kPanelBorder);
-            if (isDefault)
+            const bool isFocused = static_cast<int>(i) == focused;
+            c.Frame(r, isFocused ? kAccent : kPanelBorder);
+            if (isFocused)
                 c.Frame({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kAccent);
             c.Text(form.buttons[i].label, r, kText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
         }
@@ -303,9 +306,11 @@ private:
         KeySym typed = NoSymbol;
         const int length = XLookupString(&copy, latin1, sizeof latin1, &typed, nullptr);
         if (typed == XK_Return || typed == XK_KP_Enter)
-            Choose(form.defaultAnswer);
+            Choose(focused >= 0 ? form.buttons[static_cast<size_t>(focused)].answer : form.defaultAnswer);
         else if (typed == XK_Escape)
             Choose(form.cancelAnswer);
+        else if (!form.hasField && !form.list)
+            ButtonKey(typed, key.state);
         else if (form.list && list.Key(typed, form.list->Rows().size()))
         {
             if (list.Hot() >= 0)
@@ -321,6 +326,29 @@ private:
             if (changed)
                 Draw();
         }
+    }
+
+    // A message box's buttons from the keyboard (no field or list takes the
+    // keys): the arrows and Tab move the highlight, going round; the space
+    // bar answers the highlighted button, as Enter does.
+    void ButtonKey(KeySym typed, unsigned state)
+    {
+        const int count = static_cast<int>(form.buttons.size());
+        if (focused < 0 || count == 0)
+            return;
+        if (typed == XK_space)
+        {
+            Choose(form.buttons[static_cast<size_t>(focused)].answer);
+            return;
+        }
+        const bool back = typed == XK_ISO_Left_Tab || (typed == XK_Tab && (state & ShiftMask));
+        if (back || typed == XK_Left || typed == XK_Up)
+            focused = (focused + count - 1) % count;
+        else if (typed == XK_Tab || typed == XK_Right || typed == XK_Down)
+            focused = (focused + 1) % count;
+        else
+            return;
+        Draw();
     }
 
     bool Edited(LineEdit::Outcome outcome)
@@ -397,6 +425,9 @@ private:
     RECT messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
     std::vector<RECT> buttonRects;
     int pressed = -1;
+    // The button Enter answers, drawn highlighted: the default one unless
+    // the keys moved it (a message box).
+    int focused = -1;
     int answer = 0;
     bool done = false;
 };

@@ -72,7 +72,9 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 // is open), and runs it as the presenter's modal window until it is
 // answered. The field edits as the "EDIT" class does, its text opening
 // selected (see X11Services.h); Enter answers the default, Escape and
-// closing the window cancel; a click on a button answers it. A list's row
+// closing the window cancel; a click on a button answers it. Without a
+// field or list the arrow keys and Tab (Shift+Tab back) move the default
+// among the buttons, going round, and the space bar answers it. A list's row
 // is highlighted by a click or Up, Down, Page Up and Page Down (the wheel
 // scrolls it); a double click on a row answers the default for its text.
 // The dialog is as wide as its message wants, within limits.

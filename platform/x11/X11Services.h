@@ -20,14 +20,15 @@
 //   for is an alert;
 // - the colour dialog: a colour typed as #rrggbb;
 // - a message box: its text and buttons (OK; OK, Cancel; Yes, No; Yes, No,
-//   Cancel), Enter the default button, Escape or closing the window Cancel
-//   (or No, or OK where there is no Cancel).
+//   Cancel), Enter or the space bar the highlighted button (the default
+//   one until the arrow keys or Tab move the highlight), Escape or closing
+//   the window Cancel (or No, or OK where there is no Cancel).
 // Text fields edit as the "EDIT" class does (platform/win32/LineEdit.h):
 // their text opens selected; Ctrl+V and Shift+Insert paste the clipboard, a
 // middle click the primary selection. Enter answers OK, Escape Cancel. The
 // clipboard's text is read from the CLIPBOARD selection, the primary
-// selection's from PRIMARY (UTF8_STRING, else STRING). Opening addresses and the connection state are
-// asked of the fallback services. [UI thread]
+// selection's from PRIMARY (UTF8_STRING, else STRING). Opening addresses
+// and the connection state are asked of the fallback services. [UI thread]
 
 #include "platform/win32/DesktopServices.h"
 

@@ -51,6 +51,6 @@ struct XSession
     // while one is open belongs to it.
     std::vector<Window> openDialogs;
 
-    Atom wmProtocols, wmDeleteWindow, netWmName, netWmIconName, netWmWindowType, netWmWindowTypeDialog, netWmWindowTypePopupMenu,
-        utf8String, clipboard, incr, selectionProperty;
+    Atom wmProtocols, wmDeleteWindow, netWmName, netWmIconName, netWmWindowType, netWmWindowTypeDialog,
+        netWmWindowTypePopupMenu, utf8String, clipboard, incr, selectionProperty;
 };

@@ -189,6 +189,26 @@ TEST_F(PresenterDialogsTest, MessageBoxesAnswerTheirButtonsEnterEscapeAndClosing
         {host, MB_OKCANCEL, [](XUser& u, Window) { u.Tap(XK_Escape); }, IDCANCEL},
         {host, MB_YESNOCANCEL | MB_DEFBUTTON2, [](XUser& u, Window) { u.Tap(XK_Return); }, IDNO},
         {nullptr, MB_OK, [](XUser& u, Window w) { u.AskToClose(w); }, IDOK},
+        // The keyboard alone reaches every button.
+        {host, MB_YESNO | MB_DEFBUTTON2,
+         [](XUser& u, Window) {
+             u.Tap(XK_Left);
+             u.Tap(XK_Return);
+         },
+         IDYES},
+        {host, MB_YESNOCANCEL,
+         [](XUser& u, Window) {
+             u.Tap(XK_Tab);
+             u.Tap(XK_Tab);
+             u.Tap(XK_space);
+         },
+         IDCANCEL},
+        {host, MB_OKCANCEL,
+         [](XUser& u, Window) {
+             u.Tap(XK_Tab, {XK_Shift_L});  // back from the first: the last
+             u.Tap(XK_Return);
+         },
+         IDCANCEL},
     };
     for (const Case& c : cases)
     {
@@ -199,7 +219,10 @@ TEST_F(PresenterDialogsTest, MessageBoxesAnswerTheirButtonsEnterEscapeAndClosing
                 return false;
             owner = u.TransientFor(w);
             c.act(u, w);
-            return true;
+            if (u.WaitForGone(w))
+                return true;
+            u.Tap(XK_Escape);  // unanswered: the test goes on
+            return false;
         });
         EXPECT_EQ(MessageBoxA(c.owner, "Replace the preset?", "Preset", c.type), c.answer) << "type " << c.type;
         EXPECT_TRUE(person.Succeeded());
