@@ -203,11 +203,20 @@ int32_t HostInstance::SetNormalized(const char* id, double normalized)
         call = guiCallsBegun++;
         guiCallsRunning.insert(call);
     }
+    // Ended however the calls end, so that no removal waits for ever.
+    struct CallEnd
+    {
+        HostInstance& host;
+        uint64_t call;
+        ~CallEnd()
+        {
+            std::lock_guard<std::mutex> guard(host.guiLock);
+            host.guiCallsRunning.erase(call);
+            host.guiCallEnded.notify_all();
+        }
+    } end{*this, call};
     for (AAX_IACFEffectGUI* gui : told)
         gui->ReflectParamValue(id);
-    std::lock_guard<std::mutex> guard(guiLock);
-    guiCallsRunning.erase(call);
-    guiCallEnded.notify_all();
     return result;
 }
 

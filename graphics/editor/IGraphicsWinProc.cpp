@@ -38,14 +38,16 @@ LRESULT CALLBACK IGraphicsWin::WindowProc(HWND hwnd, UINT message, WPARAM wParam
     {
         // Typing: the editor neither redraws nor takes clicks; a click or
         // the wheel cancels. The release of the press that opened the field
-        // still ends that press (capture, gesture), and a close still closes
-        // the editor (not just its window).
+        // still ends that press (capture, gesture), a close still closes
+        // the editor (not just its window), and a window destroyed from
+        // outside is still forgotten.
         if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MOUSEWHEEL)
         {
             self->entryState = kEntryCancel;
             return 0;
         }
-        if (message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP && message != WM_CLOSE)
+        if (message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP && message != WM_CLOSE &&
+            message != WM_DESTROY)
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
