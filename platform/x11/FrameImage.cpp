@@ -43,13 +43,7 @@ bool AttachCaught(Display* display, XShmSegmentInfo& segment)
 
 FrameImage::FrameImage(XSession& s, int w, int h) : session(s), width(w), height(h)
 {
-    if (session.writer.Direct() && session.sharedMemory)
-    {
-        shared = AttachShared();
-        if (!shared)
-            session.sharedMemory = false;
-    }
-    if (shared)
+    if (session.writer.Direct() && session.sharedMemory && AttachShared())
         return;
     stride = width;
     own.resize(static_cast<size_t>(width) * height);
@@ -94,9 +88,15 @@ bool FrameImage::AttachShared()
     if (!attached)
     {
         if (mapped)
+        {
             shmdt(segment.shmaddr);
+            // The server cannot reach this machine's segments: it will
+            // not take the next ones either.
+            session.sharedMemory = false;
+        }
         return drop();
     }
+    shared = true;
     image->data = segment.shmaddr;
     pixels = reinterpret_cast<uint32_t*>(segment.shmaddr);
     stride = image->bytes_per_line / 4;

@@ -21,7 +21,7 @@ class FrameImage
 public:
     // width x height pixels, both above 0, of unspecified values. Shared
     // memory is tried where session.sharedMemory holds; a server that
-    // refuses the segment turns that off for the session.
+    // refuses a segment turns that off for the session.
     FrameImage(XSession& session, int width, int height);
     // Frees the segment: the server lets go of it when it reaches the
     // detach, or when the connection ends.
@@ -35,22 +35,21 @@ public:
     // ignored).
     uint32_t* Pixels() const { return pixels; }
     int Stride() const { return stride; }
-    bool Shared() const { return shared; }
 
     // Returns once the server has read what the last Send gave it (its
     // completion event, or an error, has come), so that the pixels may be
-    // written: at once unless shared memory is used, after at most
-    // kAwaitMs (a torn frame rather than a stalled loop), and at once when
-    // lost is set.
+    // written: at once unless shared memory is used, after a quarter of a
+    // second at most (a torn frame rather than a stalled loop), and at once
+    // when lost is set.
     void AwaitServer(const std::atomic<bool>& lost);
     // Sends area (inside the image) to the same place of window. last: the
     // last send before the pixels are written again (the server is asked
     // to tell when it has read them).
     void Send(Window window, const RECT& area, bool last);
 
+private:
     static constexpr int kAwaitMs = 250;
 
-private:
     bool AttachShared();
     // Whether the server has dealt with the request numbered awaited.
     bool Processed() const;

@@ -27,7 +27,7 @@ struct ShownWindow
     POINT xPlace = {0, 0};  // the X window's place on the screen, as last known
     bool mapped = false;
     DirtyAreas dirty;  // client coordinates still to send
-    std::unique_ptr<FrameImage> image;  // of the X window's size once sent to
+    std::unique_ptr<FrameImage> image;  // what is sent from, made at the first send
     HWND focusBeforeLeaving = nullptr;  // the layer focus when X took it away
     bool destroyedOutside = false;  // by another client: never made again
 };
