@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
   libsndfile1-dev libebur128-dev
-  libx11-dev libxtst-dev xvfb xauth
+  libx11-dev libxext-dev libxtst-dev xvfb xauth
   "$@"
 )
 

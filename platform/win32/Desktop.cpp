@@ -54,16 +54,62 @@ ButtonMessages MessagesOf(MouseButton button)
     }
 }
 
-void Compose(const WindowObject& w, DesktopImage& out, int ox, int oy, RECT clip)
+// Where composing writes: pixel (x, y) of the composed window goes to
+// pixels[(y - top) * stride + (x - left)].
+struct ComposeTarget
+{
+    uint32_t* pixels;
+    ptrdiff_t stride;
+    int left, top;
+    uint32_t* At(int x, int y) const { return pixels + (y - top) * stride + (x - left); }
+};
+
+const WindowObject* VisibleWindow(HWND hwnd)
+{
+    const WindowObject* w = FindWindowObject(hwnd);
+    return w && (w->style & WS_VISIBLE) ? w : nullptr;
+}
+
+// Copies w's own pixels inside r (w's top-left at ox, oy), leaving out what
+// its visible children from index first on cover: each is drawn whole over
+// its part.
+void CopyUncovered(const WindowObject& w, const ComposeTarget& out, int ox, int oy, const RECT& r, size_t first)
+{
+    for (size_t i = first; i < w.children.size(); ++i)
+    {
+        const WindowObject* c = VisibleWindow(w.children[i]);
+        if (!c)
+            continue;
+        const int cx = ox + c->rect.left, cy = oy + c->rect.top;
+        const RECT covered = IntersectRects(r, {cx, cy, cx + c->pixelWidth, cy + c->pixelHeight});
+        if (IsEmptyRect(covered))
+            continue;
+        // What is left of r: the bands above and below, then left and right.
+        if (r.top < covered.top)
+            CopyUncovered(w, out, ox, oy, {r.left, r.top, r.right, covered.top}, i + 1);
+        if (covered.bottom < r.bottom)
+            CopyUncovered(w, out, ox, oy, {r.left, covered.bottom, r.right, r.bottom}, i + 1);
+        if (r.left < covered.left)
+            CopyUncovered(w, out, ox, oy, {r.left, covered.top, covered.left, covered.bottom}, i + 1);
+        if (covered.right < r.right)
+            CopyUncovered(w, out, ox, oy, {covered.right, covered.top, r.right, covered.bottom}, i + 1);
+        return;
+    }
+    for (int y = r.top; y < r.bottom; ++y)
+        std::copy_n(&w.pixels[static_cast<size_t>(y - oy) * w.pixelWidth + (r.left - ox)], r.right - r.left,
+                    out.At(r.left, y));
+}
+
+// w's pixels inside clip with its visible descendants over them; w's
+// top-left at ox, oy.
+void Compose(const WindowObject& w, const ComposeTarget& out, int ox, int oy, const RECT& clip)
 {
     const RECT mine = IntersectRects(clip, {ox, oy, ox + w.pixelWidth, oy + w.pixelHeight});
     if (IsEmptyRect(mine))
         return;
-    for (int y = mine.top; y < mine.bottom; ++y)
-        std::copy_n(&w.pixels[static_cast<size_t>(y - oy) * w.pixelWidth + (mine.left - ox)], mine.right - mine.left,
-                    &out.pixels[static_cast<size_t>(y) * out.width + mine.left]);
+    CopyUncovered(w, out, ox, oy, mine, 0);
     for (HWND child : w.children)
-        if (const WindowObject* c = FindWindowObject(child); c && (c->style & WS_VISIBLE))
+        if (const WindowObject* c = VisibleWindow(child))
             Compose(*c, out, ox + c->rect.left, oy + c->rect.top, mine);
 }
 
@@ -318,9 +364,21 @@ DesktopImage Desktop::WindowImage(HWND window, const RECT& area) const
         return image;
     image.width = part.right - part.left;
     image.height = part.bottom - part.top;
-    image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0);
-    Compose(*w, image, -part.left, -part.top, {0, 0, image.width, image.height});
+    image.pixels.resize(static_cast<size_t>(image.width) * image.height);
+    Compose(*w, {image.pixels.data(), image.width, part.left, part.top}, 0, 0, part);
     return image;
+}
+
+RECT Desktop::ComposeWindow(HWND window, const RECT& area, const DesktopPixels& image) const
+{
+    const WindowObject* w = FindWindowObject(window);
+    if (!w || !image.pixels)
+        return {0, 0, 0, 0};
+    const RECT part = IntersectRects(IntersectRects(area, {0, 0, w->pixelWidth, w->pixelHeight}),
+                                     {0, 0, image.width, image.height});
+    if (!IsEmptyRect(part))
+        Compose(*w, {image.pixels, image.stride, 0, 0}, 0, 0, part);
+    return part;
 }
 
 DesktopImage Desktop::BitmapImage(HBITMAP bitmap) const

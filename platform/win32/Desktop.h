@@ -64,6 +64,16 @@ struct DesktopImage
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// An image of the caller's, pixels 0xAARRGGBB: (x, y) at
+// pixels[y * stride + x].
+struct DesktopPixels
+{
+    uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+};
+
 struct TimerView
 {
     HWND window;
@@ -143,6 +153,12 @@ public:
     // The part of WindowImage inside area (client coordinates), clipped to
     // the window: the image has the clipped area's size.
     DesktopImage WindowImage(HWND window, const RECT& area) const;
+    // The pixels of WindowImage inside area (client coordinates), composed
+    // straight into image at the same coordinates; nothing else of image
+    // changes. A window's own pixels are not copied where a visible child
+    // covers them. Answers the area written: area clipped to the window and
+    // to image (all zero: nothing).
+    RECT ComposeWindow(HWND window, const RECT& area, const DesktopPixels& image) const;
     // The DIB section's pixels, top row first; empty for an unknown bitmap.
     DesktopImage BitmapImage(HBITMAP bitmap) const;
     // Opaque RGB PNG of WindowImage, written as WritePngFile writes; false

@@ -36,13 +36,13 @@ unsigned long Place(uint32_t component, unsigned long mask)
     return (scaled << LowestBit(mask)) & mask;
 }
 
-int NativeByteOrder()
+}  // namespace
+
+int PixelWriter::NativeByteOrder()
 {
     const uint16_t probe = 1;
     return *reinterpret_cast<const uint8_t*>(&probe) == 1 ? LSBFirst : MSBFirst;
 }
-
-}  // namespace
 
 PixelWriter::PixelWriter(Display* display, Visual* visual, int depth)
     : display(display), visual(visual), depth(depth), redMask(visual->red_mask), greenMask(visual->green_mask),

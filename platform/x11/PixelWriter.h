@@ -16,6 +16,11 @@ public:
     // Sends width x height pixels (rows stride pixels apart) to (x, y) of
     // the drawable. Sizes below 1 send nothing. The alpha byte is ignored.
     void Put(Drawable drawable, GC gc, const uint32_t* pixels, int stride, int width, int height, int x, int y);
+    // Whether the visual stores 0x00RRGGBB in 32 bits: the layer's words
+    // can go as they are, in NativeByteOrder.
+    bool Direct() const { return direct; }
+    // LSBFirst or MSBFirst: this machine's.
+    static int NativeByteOrder();
 
 private:
     unsigned long Convert(uint32_t pixel) const;
@@ -23,7 +28,6 @@ private:
     Display* display;
     Visual* visual;
     int depth;
-    // The visual stores 0x00RRGGBB in 32 bits: the words go as they are.
     bool direct = false;
     unsigned long redMask, greenMask, blueMask;
 };

@@ -79,7 +79,7 @@ void X11Presenter::Impl::Dispatch(XEvent& event)
     case Expose:
     {
         const XExposeEvent& e = event.xexpose;
-        s->dirty = UnionRects(s->dirty, {e.x, e.y, e.x + e.width, e.y + e.height});
+        s->dirty.Add({e.x, e.y, e.x + e.width, e.y + e.height});
         break;
     }
     case ConfigureNotify:
@@ -97,6 +97,7 @@ void X11Presenter::Impl::Dispatch(XEvent& event)
         // Ours are forgotten before they go: another client destroyed it.
         s->xwindow = 0;
         s->mapped = false;
+        s->image.reset();
         s->destroyedOutside = true;
         Close(s->hwnd);
         break;

@@ -3,6 +3,8 @@
 // input, the loop). [UI thread, except stop]
 
 #include "platform/win32/Win32.h"
+#include "platform/x11/DirtyAreas.h"
+#include "platform/x11/FrameImage.h"
 #include "platform/x11/ModalHandler.h"
 #include "platform/x11/MonotonicClock.h"
 #include "platform/x11/X11Presenter.h"
@@ -24,14 +26,15 @@ struct ShownWindow
     int width = 0, height = 0;  // of the X window
     POINT xPlace = {0, 0};  // the X window's place on the screen, as last known
     bool mapped = false;
-    RECT dirty = {0, 0, 0, 0};  // client coordinates still to send
+    DirtyAreas dirty;  // client coordinates still to send
+    std::unique_ptr<FrameImage> image;  // what is sent from, made at the first send
     HWND focusBeforeLeaving = nullptr;  // the layer focus when X took it away
     bool destroyedOutside = false;  // by another client: never made again
 };
 
 struct X11Presenter::Impl
 {
-    Impl(Desktop& desktop, Display* display, Visual* visual, int depth);
+    Impl(Desktop& desktop, Display* display, Visual* visual, int depth, bool sharedMemory);
     ~Impl();
 
     // Windows and pixels (PresenterWindows.cpp).

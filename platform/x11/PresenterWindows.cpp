@@ -40,7 +40,11 @@ ShownWindow* X11Presenter::Impl::FindX(Window xwindow)
     return nullptr;
 }
 
-void X11Presenter::Impl::MarkAll(ShownWindow& s) { s.dirty = {0, 0, s.width, s.height}; }
+void X11Presenter::Impl::MarkAll(ShownWindow& s)
+{
+    s.dirty.Clear();
+    s.dirty.Add({0, 0, s.width, s.height});
+}
 
 void X11Presenter::Impl::Reconcile()
 {
@@ -165,7 +169,7 @@ void X11Presenter::Impl::FlushPixels()
         for (ShownWindow& s : shown)
             MarkAll(s);
     allDirty = false;
-    for (const auto& [hwnd, changed] : std::vector<std::pair<HWND, RECT>>(std::move(pixelChanges)))
+    for (const auto& [hwnd, changed] : pixelChanges)
     {
         const HWND top = GetAncestor(hwnd, GA_ROOT);
         ShownWindow* s = Find(top);
@@ -174,18 +178,32 @@ void X11Presenter::Impl::FlushPixels()
             continue;
         const int dx = inner.left - outer.left, dy = inner.top - outer.top;
         const RECT there = {changed.left + dx, changed.top + dy, changed.right + dx, changed.bottom + dy};
-        s->dirty = UnionRects(s->dirty, IntersectRects(there, {0, 0, s->width, s->height}));
+        s->dirty.Add(IntersectRects(there, {0, 0, s->width, s->height}));
     }
     pixelChanges.clear();
     for (ShownWindow& s : shown)
     {
-        const RECT area = IntersectRects(s.dirty, {0, 0, s.width, s.height});
-        s.dirty = {0, 0, 0, 0};
-        if (!s.mapped || IsEmptyRect(area))
+        if (!s.mapped || s.dirty.Empty() || lost.load())
+        {
+            s.dirty.Clear();
             continue;
-        const DesktopImage image = desktop.WindowImage(s.hwnd, area);
-        session.writer.Put(s.xwindow, session.gc, image.pixels.data(), image.width, image.width, image.height,
-                           area.left, area.top);
+        }
+        if (!s.image || s.image->Width() != s.width || s.image->Height() != s.height)
+        {
+            s.image.reset();
+            s.image = std::make_unique<FrameImage>(session, s.width, s.height);
+        }
+        FrameImage& image = *s.image;
+        image.AwaitServer(lost);
+        const DesktopPixels target = {image.Pixels(), image.Width(), image.Height(), image.Stride()};
+        RECT sent[DirtyAreas::kMostAreas];
+        size_t count = 0;
+        for (const RECT& area : s.dirty.Areas())
+            if (const RECT written = desktop.ComposeWindow(s.hwnd, area, target); !IsEmptyRect(written))
+                sent[count++] = written;
+        s.dirty.Clear();
+        for (size_t i = 0; i < count; ++i)
+            image.Send(s.xwindow, sent[i], i + 1 == count);
     }
 }
 

@@ -38,8 +38,8 @@ void X11Presenter::OnConnectionLost(Display* display, void* state)
         static_cast<Impl*>(state)->MarkLost();
 }
 
-X11Presenter::Impl::Impl(Desktop& d, Display* display, Visual* visual, int depth)
-    : desktop(d), session(display, visual, depth), clock(d.NowMs())
+X11Presenter::Impl::Impl(Desktop& d, Display* display, Visual* visual, int depth, bool sharedMemory)
+    : desktop(d), session(display, visual, depth, sharedMemory), clock(d.NowMs())
 {
 }
 
@@ -56,7 +56,8 @@ X11Presenter::Impl::~Impl()
         close(wakeWrite);
 }
 
-std::unique_ptr<X11Presenter> X11Presenter::Open(Desktop& desktop, const char* displayName, std::string& error)
+std::unique_ptr<X11Presenter> X11Presenter::Open(Desktop& desktop, const char* displayName, std::string& error,
+                                                 bool sharedMemory)
 {
     if (presenterOpen)
     {
@@ -89,7 +90,8 @@ std::unique_ptr<X11Presenter> X11Presenter::Open(Desktop& desktop, const char* d
         error = "cannot make the presenter's wake-up pipe";
         return nullptr;
     }
-    auto impl = std::make_unique<Impl>(desktop, display, visual, DefaultDepth(display, DefaultScreen(display)));
+    auto impl =
+        std::make_unique<Impl>(desktop, display, visual, DefaultDepth(display, DefaultScreen(display)), sharedMemory);
     impl->wakeRead = fds[0];
     impl->wakeWrite = fds[1];
     impl->displayName = name;
@@ -279,11 +281,4 @@ void X11Presenter::WindowDestroyed(HWND window)
     i.allDirty = true;
 }
 
-void X11Presenter::PixelsChanged(HWND window, const RECT& changed)
-{
-    auto& changes = impl->pixelChanges;
-    if (!changes.empty() && changes.back().first == window)
-        changes.back().second = UnionRects(changes.back().second, changed);
-    else
-        changes.emplace_back(window, changed);
-}
+void X11Presenter::PixelsChanged(HWND window, const RECT& changed) { impl->pixelChanges.emplace_back(window, changed); }

@@ -8,13 +8,16 @@
 // see below). It is named by SetTitle and of the class "Sonvarek"; it shows
 // the window's pixels with its child windows composed over them as the
 // layer composes them (Desktop::WindowImage). Only the areas that changed
-// are sent; exposed areas are sent again from the layer's pixels. The X
-// window follows the layer window's size and place and shows or hides with
-// it; a child window that fills its top-level window keeps filling it when
-// it changes size (the top-level window is resized to it, as a host's view
-// follows its plug-in's window; sizes count from the presenter's opening).
-// Moving the X window moves the layer window, so the layer's screen is the
-// X screen.
+// are sent (distant ones each alone); exposed areas are sent again from the
+// layer's pixels. They are composed into an image of the window's size kept
+// from frame to frame and go to the server through the X shared-memory
+// extension where it takes the image's segment (a server on this machine),
+// else by XPutImage. The X window follows the layer window's size and
+// place and shows or hides with it; a child window that fills its
+// top-level window keeps filling it when it changes size (the top-level
+// window is resized to it, as a host's view follows its plug-in's window;
+// sizes count from the presenter's opening). Moving the X window moves the
+// layer window, so the layer's screen is the X screen.
 //
 // X input becomes the layer's hardware input (Desktop's input calls):
 // pointer motion, the left, middle and right buttons (a second press within
@@ -59,8 +62,10 @@ public:
     // the presenter, the real clock and the display's services are
     // installed on desktop. Null, with a one-line cause in error, when
     // DISPLAY is unset, the server cannot be reached or its screen has no
-    // TrueColor visual.
-    static std::unique_ptr<X11Presenter> Open(Desktop& desktop, const char* displayName, std::string& error);
+    // TrueColor visual. sharedMemory false sends pixels by XPutImage even
+    // where the server offers the shared-memory extension (for tests).
+    static std::unique_ptr<X11Presenter> Open(Desktop& desktop, const char* displayName, std::string& error,
+                                              bool sharedMemory = true);
     // Puts the desktop back to headless (no presenter, the virtual clock,
     // the scripted services) and closes the display; the layer's windows
     // stay.

@@ -4,9 +4,10 @@
 #include "platform/x11/Canvas.h"
 
 #include <X11/Xatom.h>
+#include <X11/extensions/XShm.h>
 #include <X11/Xutil.h>
 
-XSession::XSession(Display* d, Visual* v, int bitDepth)
+XSession::XSession(Display* d, Visual* v, int bitDepth, bool trySharedMemory)
     : display(d), screen(DefaultScreen(d)), root(RootWindow(d, DefaultScreen(d))), visual(v), depth(bitDepth),
       gc(XCreateGC(d, RootWindow(d, DefaultScreen(d)), 0, nullptr)), writer(d, v, bitDepth),
       utility(XCreateSimpleWindow(d, RootWindow(d, DefaultScreen(d)), 0, 0, 1, 1, 0, 0, 0))
@@ -23,6 +24,12 @@ XSession::XSession(Display* d, Visual* v, int bitDepth)
     clipboard = atom("CLIPBOARD");
     incr = atom("INCR");
     selectionProperty = atom("SONVAREK_SELECTION");
+    if (trySharedMemory && writer.Direct() && ImageByteOrder(d) == PixelWriter::NativeByteOrder() &&
+        XShmQueryExtension(d))
+    {
+        sharedMemory = true;
+        shmCompletion = XShmGetEventBase(d) + ShmCompletion;
+    }
 }
 
 XSession::~XSession()

@@ -13,7 +13,9 @@ class Canvas;
 
 struct XSession
 {
-    XSession(Display* display, Visual* visual, int depth);
+    // sharedMemory: pixels may go through the X shared-memory extension
+    // where the server has it.
+    XSession(Display* display, Visual* visual, int depth, bool sharedMemory);
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -45,6 +47,12 @@ struct XSession
     const int depth;
     GC gc;
     mutable PixelWriter writer;
+    // Whether shown windows' pixels go through the X shared-memory
+    // extension: the server has it, the visual takes the layer's words as
+    // they are, in this machine's byte order, and no segment was refused.
+    bool sharedMemory = false;
+    // The extension's ShmCompletion event type (0: none).
+    int shmCompletion = 0;
     // Never shown: receives selections.
     Window utility;
     // The presenter's dialogs now open, innermost last: a dialog asked for

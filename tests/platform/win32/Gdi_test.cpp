@@ -1,5 +1,6 @@
 // Device contexts, DIB sections, selection, blits and the live-object counts.
 
+#include "platform/win32/Rects.h"
 #include "support/RecordingWindow.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,73 @@ TEST_F(GdiTest, APartOfAWindowsImageIsComposedAndClippedAsTheWhole)
     EXPECT_EQ(part.At(2, 2), bits[0]) << "the child's first pixel";
     EXPECT_TRUE(desktop.WindowImage(parent, {30, 0, 40, 20}).pixels.empty());
     EXPECT_TRUE(desktop.WindowImage(nullptr, {0, 0, 5, 5}).pixels.empty());
+    DeleteDC(memory);
+    DeleteObject(b);
+}
+
+TEST_F(GdiTest, ComposingIntoAnImageWritesTheTopmostWindowsPixelsOfTheAreaOnly)
+{
+    // Each window shows 0xFF, its tag, then its own y and x at each pixel.
+    RecordingWindows windows;
+    struct Shown
+    {
+        uint32_t tag;
+        RECT at;  // in the parent's client area, clipped to what shows
+        int x, y;  // the window's top-left there
+    };
+    const HWND parent = windows.Create(0, 0, 30, 20);
+    const HWND under = windows.Create(10, 5, 10, 10, parent);
+    const HWND over = windows.Create(15, 2, 20, 8, parent);  // over under, past the parent's right edge
+    const HWND inner = windows.Create(-2, 6, 5, 6, under);  // past under's left and bottom edges
+    const HWND hidden = windows.Create(0, 0, 8, 8, parent);
+    SetWindowPos(hidden, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
+    const std::vector<std::pair<HWND, Shown>> layers = {{parent, {1, {0, 0, 30, 20}, 0, 0}},
+                                                        {under, {2, {10, 5, 20, 15}, 10, 5}},
+                                                        {inner, {3, {10, 11, 13, 15}, 8, 11}},
+                                                        {over, {4, {15, 2, 30, 10}, 15, 2}},
+                                                        {hidden, {5, {0, 0, 0, 0}, 0, 0}}};
+    uint32_t* bits = nullptr;
+    const HBITMAP b = MakeDib(30, -20, &bits);
+    const HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(memory, b);
+    for (const auto& [hwnd, shown] : layers)
+    {
+        for (uint32_t y = 0; y < 20; ++y)
+            for (uint32_t x = 0; x < 30; ++x)
+                bits[y * 30 + x] = 0xFF000000u | shown.tag << 16 | y << 8 | x;
+        const HDC dc = GetDC(hwnd);
+        BitBlt(dc, 0, 0, 30, 20, memory, 0, 0, SRCCOPY);
+        ReleaseDC(hwnd, dc);
+    }
+    const auto expected = [&](int x, int y) {
+        uint32_t pixel = 0;
+        for (const auto& layer : layers)
+            if (const Shown& s = layer.second; ContainsPoint(s.at, x, y))
+                pixel = 0xFF000000u | s.tag << 16 | static_cast<uint32_t>(y - s.y) << 8 |
+                        static_cast<uint32_t>(x - s.x);
+        return pixel;
+    };
+
+    // An image narrower than the window, rows wider than the image.
+    constexpr uint32_t kUntouched = 0x12345678;
+    constexpr int kStride = 32;
+    std::vector<uint32_t> image(kStride * 20, kUntouched);
+    const RECT written = desktop.ComposeWindow(parent, {3, 1, 40, 18}, {image.data(), 28, 20, kStride});
+    EXPECT_EQ(written.left, 3);
+    EXPECT_EQ(written.top, 1);
+    EXPECT_EQ(written.right, 28) << "clipped to the image";
+    EXPECT_EQ(written.bottom, 18);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < kStride; ++x)
+            ASSERT_EQ(image[y * kStride + x], ContainsPoint(written, x, y) ? expected(x, y) : kUntouched)
+                << x << "," << y;
+    const DesktopImage whole = desktop.WindowImage(parent);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(whole.At(x, y), expected(x, y)) << x << "," << y;
+
+    EXPECT_TRUE(IsEmptyRect(desktop.ComposeWindow(parent, {30, 0, 40, 20}, {image.data(), 40, 20, 40})));
+    EXPECT_TRUE(IsEmptyRect(desktop.ComposeWindow(nullptr, {0, 0, 5, 5}, {image.data(), 28, 20, kStride})));
     DeleteDC(memory);
     DeleteObject(b);
 }

@@ -60,23 +60,17 @@ TEST_F(PresenterTest, OnlyChangedAreasAreSentAndExposedAreasAreSentAgain)
     XFillRectangle(other, xwindow, gc, 0, 0, 200, 120);
     XSync(other, False);
 
-    // A blit into a small area of the window: only that area is sent.
-    const HDC dc = GetDC(host);
-    const HDC memory = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 10, -10, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HBITMAP square = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::fill_n(static_cast<uint32_t*>(bits), 100, 0xFF12AB34u);
-    SelectObject(memory, square);
-    BitBlt(dc, 40, 20, 10, 10, memory, 0, 0, SRCCOPY);
-    ReleaseDC(host, dc);
-    DeleteDC(memory);
-    DeleteObject(square);
+    // A blit into a small area of the window: only that area is sent. Two
+    // distant areas in one round are sent each alone, not what lies between.
+    Fill(host, {40, 20, 50, 30}, 0xFF12AB34u);
     ASSERT_TRUE(RunUntil([&] { return XPixel(host, 45, 25) == 0x12AB34u; }));
     EXPECT_EQ(XPixel(host, 39, 25), 0u);
     EXPECT_EQ(XPixel(host, 50, 25), 0u);
     EXPECT_EQ(XPixel(host, 150, 100), 0u);
+    Fill(host, {10, 10, 20, 15}, 0xFF102030u);
+    Fill(host, {170, 100, 190, 110}, 0xFF405060u);
+    ASSERT_TRUE(RunUntil([&] { return XPixel(host, 15, 12) == 0x102030u && XPixel(host, 180, 105) == 0x405060u; }));
+    EXPECT_EQ(XPixel(host, 100, 60), 0u);
 
     XClearArea(other, xwindow, 0, 0, 0, 0, True);
     XSync(other, False);

@@ -4,6 +4,7 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 
@@ -35,7 +36,7 @@ void DisplayTest::SetUp()
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "no X display: run under scripts/with-xvfb.sh";
     std::string error;
-    presenter = X11Presenter::Open(desktop, nullptr, error);
+    presenter = X11Presenter::Open(desktop, nullptr, error, sharedMemory);
     ASSERT_TRUE(presenter) << error;
     user = std::make_unique<XUser>();
     ASSERT_TRUE(user->display);
@@ -104,6 +105,23 @@ void DisplayTest::Paint(HWND hwnd, uint32_t seed)
     ReleaseDC(hwnd, dc);
     DeleteDC(memory);
     DeleteObject(bitmap);
+}
+
+void DisplayTest::Fill(HWND hwnd, const RECT& r, uint32_t colour)
+{
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC memory = CreateCompatibleDC(nullptr);
+    const HBITMAP area = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::fill_n(static_cast<uint32_t*>(bits), width * height, colour);
+    SelectObject(memory, area);
+    const HDC dc = GetDC(hwnd);
+    BitBlt(dc, r.left, r.top, width, height, memory, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+    DeleteDC(memory);
+    DeleteObject(area);
 }
 
 bool DisplayTest::ShowsLayerImage(HWND hwnd)

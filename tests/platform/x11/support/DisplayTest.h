@@ -35,6 +35,8 @@ private:
 
 struct DisplayTest : ::testing::Test
 {
+    // Given to X11Presenter::Open by SetUp.
+    bool sharedMemory = true;
     Desktop desktop;
     RecordingWindows windows;
     std::unique_ptr<X11Presenter> presenter;
@@ -56,6 +58,8 @@ struct DisplayTest : ::testing::Test
     // Fills the window through a blit with a pattern that differs at every
     // pixel (seed picks one).
     void Paint(HWND hwnd, uint32_t seed);
+    // Fills r of the window with one colour (0xAARRGGBB) through a blit.
+    void Fill(HWND hwnd, const RECT& r, uint32_t colour);
     // The X window's pixels (0x00RRGGBB) against the layer's composed image
     // of hwnd: true when every pixel agrees.
     bool ShowsLayerImage(HWND hwnd);
