@@ -155,7 +155,7 @@ void IControl::MarkChanged(bool push)
         if (value.compare_exchange_weak(v, clamped, std::memory_order_relaxed))
             v = clamped;
     }
-    drawState.fetch_or(kChanged);
+    Touch(kChanged);
     if (!push)
         return;
     if (plug && paramIdx >= 0 && std::isfinite(v))
@@ -180,14 +180,38 @@ void IControl::RefreshLinkedTexts()
         nameText->SetTextIfChanged(param->Name());
 }
 
+void IControl::Touch(uint32_t flags)
+{
+    uint32_t state = drawState.load();
+    while (!drawState.compare_exchange_weak(state, (state + kChangeStep) | flags))
+    {
+    }
+}
+
 bool IControl::TakeRedrawRequest()
 {
     // In one step, so that a value another thread marks meanwhile stays changed.
-    uint8_t state = drawState.load();
-    while (!drawState.compare_exchange_weak(state, (state & kRedrawRequest) != 0 ? kChanged : 0))
+    uint32_t state = drawState.load();
+    while (!drawState.compare_exchange_weak(state, (state & ~kFlags) | ((state & kRedrawRequest) != 0 ? kChanged : 0)))
     {
     }
     return (state & kRedrawRequest) != 0;
+}
+
+void IControl::FinishPass(uint32_t stamp, bool drawnWhole)
+{
+    uint32_t state = drawState.load();
+    for (;;)
+    {
+        uint32_t flags = 0;
+        if (!drawnWhole)
+            flags = (state & kFlags) != 0 ? kChanged : 0;
+        else if ((state & ~kFlags) != (stamp & ~kFlags))
+            flags = kChanged;  // changed on another thread while it was drawn
+        if ((state & kFlags) == flags ||
+            drawState.compare_exchange_weak(state, (state & ~kFlags) | flags))
+            return;
+    }
 }
 
 bool IControl::IsChanged() const { return (drawState.load() & kChanged) != 0; }

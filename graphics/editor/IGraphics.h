@@ -182,8 +182,10 @@ public:
     static LICE_CachedFont* CacheFont(TextStyle& style);
 
     // Repaints the controls that are not hidden and meet area (in list
-    // order), moves every control's redraw request into its changed flag and
-    // copies area to the window (which validates it, also with no controls).
+    // order), ends the pass for every control (IControl::FinishPass: a
+    // control is done with only when all of it that can show lies in area)
+    // and copies area to the window (which validates it, also with no
+    // controls).
     void Draw(const IBounds& area);
     // The timer tick's change scan: the plug-in's IdleRefresh first, then
     // area grows by the draw area of every changed control. True when any

@@ -67,12 +67,20 @@ void IGraphics::Draw(const IBounds& area)
     {
         clipArea = area;
         drawing = true;
+        const IBounds whole = {0, 0, backBuffer ? backBuffer->Width() : 0, backBuffer ? backBuffer->Height() : 0};
+        const IBounds drawn = BoundsClip(area, whole);
         for (int32_t i = 0; i < count; ++i)
         {
             IControl* control = controls.Get(i);
+            if (!control)
+                continue;
+            const uint32_t stamp = control->DrawStamp();
             if (!control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
                 control->Paint(this);
-            control->TakeRedrawRequest();
+            // Only a control whose every pixel that can show was drawn (or,
+            // hidden, drawn over) is done with; a change of any other waits
+            // for a pass that draws it whole.
+            control->FinishPass(stamp, BoundsInside(BoundsClip(control->DrawArea(), whole), drawn));
         }
         drawing = false;
     }

@@ -75,8 +75,8 @@ TEST_F(SurfaceTest, TheChangeScanHearsThePlugInFirstAndCollectsOnlyWhatChanged)
 
     // 21 quiet ticks in a row: every control's hook, once.
     plug.onIdle = nullptr;
-    Tick();  // the redraw the change asked for
-    for (int i = 0; i < 20; ++i)
+    EXPECT_EQ(Tick(), IBounds{}) << "a value drawn whole is not drawn again";
+    for (int i = 0; i < 19; ++i)
         Tick();
     EXPECT_TRUE(a->events.empty());
     Tick();
@@ -96,10 +96,59 @@ TEST_F(SurfaceTest, DrawPaintsVisibleControlsInListOrderClippedToTheArea)
     surface.Draw({10, 10, 30, 30});
     EXPECT_EQ(below->paints + above->paints, 2);
     EXPECT_EQ(away->paints + hidden->paints, 0);
-    EXPECT_FALSE(away->IsChanged()) << "every control's redraw request is taken";
+    EXPECT_TRUE(away->IsChanged()) << "not drawn: still to be drawn";
     EXPECT_EQ(Pixel(15, 15), 0xFF0000C8u);
     EXPECT_EQ(Pixel(25, 25), 0xFF00C800u);
     EXPECT_EQ(Pixel(35, 35), 0u) << "outside the area";
+}
+
+TEST_F(SurfaceTest, AChangeWaitsForAPassThatDrawsItWhole)
+{
+    TestControl* left = Add({0, 0, 0, 0, 40, 0, 40, 0});
+    TestControl* right = Add({60, 0, 0, 0, 40, 0, 40, 0});
+    TestControl* below = Add({0, 0, 0, 0, 100, 0, 200, 0});  // reaches beyond the back buffer
+    Tick();
+    EXPECT_FALSE(below->IsChanged()) << "drawn whole where it can show";
+
+    // Marked without a redraw request, then passes of other areas first.
+    right->SetGreyed(true);
+    left->SetHidden(true);
+    surface.Draw({0, 0, 40, 40});
+    surface.Draw({60, 0, 80, 40});
+    EXPECT_FALSE(left->IsChanged()) << "hidden, its whole area drawn over";
+    EXPECT_TRUE(right->IsChanged()) << "drawn in part";
+    EXPECT_FALSE(below->IsChanged()) << "unchanged, drawn in part";
+    EXPECT_EQ(Tick(), (IBounds{60, 0, 100, 40}));
+    EXPECT_EQ(Tick(), IBounds{});
+
+    // A request without a change becomes one at the next pass, of any area.
+    right->RequestRedraw();
+    EXPECT_EQ(Tick(), IBounds{});
+    surface.Draw({0, 0, 10, 10});
+    EXPECT_EQ(Tick(), (IBounds{60, 0, 100, 40}));
+}
+
+TEST_F(SurfaceTest, AChangeDuringItsOwnTurnIsDrawnAgain)
+{
+    struct Restless : TestControl
+    {
+        using TestControl::TestControl;
+        void Paint(IGraphics* graphics) override
+        {
+            TestControl::Paint(graphics);
+            if (paints == 2)  // as another thread might, while it is drawn
+                AcceptPlugValue(0.7);
+        }
+    };
+    auto* control = new Restless(&plug, {0, 0, 0, 0, 10, 0, 10, 0});
+    surface.AppendControl(control);
+    control->AcceptPlugValue(0.5);  // the default
+    Tick();
+    control->AcceptPlugValue(0.6);
+    EXPECT_EQ(Tick(), (IBounds{0, 0, 10, 10}));
+    EXPECT_EQ(Tick(), (IBounds{0, 0, 10, 10})) << "drawn again";
+    EXPECT_EQ(Tick(), IBounds{});
+    EXPECT_EQ(control->paints, 3);
 }
 
 TEST_F(SurfaceTest, FillsAndFramesAreClippedToTheBackBuffer)
