@@ -32,6 +32,7 @@
 #include "graphics/editor/TextStyle.h"
 
 #include <cstdint>
+#include <vector>
 
 class AAX_IViewContainer;
 class IPlugBase;
@@ -192,6 +193,9 @@ public:
     // changed. After 21 ticks in a row without a change every control gets
     // QuietPeriodHook and the count starts again.
     bool CollectChanges(IBounds& area);
+    // The same scan, the areas of the changed controls gathered into
+    // clusters (AreaClusters.h) added to areas, each to be drawn on its own.
+    bool CollectChangedAreas(std::vector<IBounds>& areas);
 
     // ---- Input (UI thread; each records mods first) ------------------------------
 
@@ -276,6 +280,9 @@ protected:
 
 private:
     void DeleteControls();
+    // The change scan: add(draw area) for every changed control.
+    template <class Add>
+    bool ScanChanges(Add add);
     void SetControlsAsUserOrPlug(int32_t paramIdx, double value, bool isUnit, bool asUser);
     void PressControl(IControl* control, int32_t x, int32_t y);
 

@@ -1,6 +1,7 @@
 #include "graphics/editor/IGraphics.h"
 
 #include "framework/core/IPlugBase.h"
+#include "graphics/editor/AreaClusters.h"
 #include "graphics/editor/BoundsOps.h"
 #include "graphics/editor/TruncToInt.h"
 #include "graphics/raster/LICE_Compose.h"
@@ -89,7 +90,8 @@ void IGraphics::Draw(const IBounds& area)
     PaintWindow(area);
 }
 
-bool IGraphics::CollectChanges(IBounds& area)
+template <class Add>
+bool IGraphics::ScanChanges(Add add)
 {
     if (plug)
         plug->IdleRefresh();
@@ -99,7 +101,7 @@ bool IGraphics::CollectChanges(IBounds& area)
         const IControl* control = controls.Get(i);
         if (control->IsChanged())
         {
-            area = BoundsUnion(area, control->DrawArea());
+            add(control->DrawArea());
             anyChanged = true;
         }
     }
@@ -115,4 +117,17 @@ bool IGraphics::CollectChanges(IBounds& area)
             controls.Get(i)->QuietPeriodHook();
     }
     return false;
+}
+
+bool IGraphics::CollectChanges(IBounds& area)
+{
+    return ScanChanges([&area](const IBounds& changed) { area = BoundsUnion(area, changed); });
+}
+
+bool IGraphics::CollectChangedAreas(std::vector<IBounds>& areas)
+{
+    return ScanChanges([&areas](const IBounds& changed) {
+        if (!IsEmptyBounds(changed))
+            AddToClusters(areas, changed);
+    });
 }
