@@ -174,6 +174,8 @@ public:
     bool IsHidden() const { return hidden; }
     bool IsGreyed() const { return greyed; }
     bool HasRedrawRequest() const { return (drawState.load() & kRedrawRequest) != 0; }
+    // Changed or asked to redraw: what it shows may not be what it is.
+    bool AwaitsDrawing() const { return (drawState.load() & kFlags) != 0; }
     void RequestRedraw() { Touch(kRedrawRequest); }
     // The most characters the value-entry field accepts (7).
     int32_t EntryLength() const { return entryLength; }

@@ -55,6 +55,7 @@ void IGraphics::CreateDrawBitmaps()
     delete scratch;
     backBuffer = new LICE_SysBitmap(width, height);
     scratch = new LICE_MemBitmap(0, 0, 4);
+    ForgetBackdrop();
 }
 
 // ---- Controls ---------------------------------------------------------------------
@@ -70,6 +71,7 @@ int32_t IGraphics::AppendControl(IControl* control)
         return -1;
     }
     control->SetSurface(this);
+    ForgetBackdrop();
     return controls.GetSize() - 1;
 }
 
@@ -95,6 +97,7 @@ void IGraphics::ApplyScaledLayout(int32_t designWidth, int32_t designHeight, dou
         control->SetLayoutFrame(designWidth, designHeight, scaleX, scaleY);
         control->SetArea(control->ResolveBounds());
     }
+    ForgetBackdrop();
 }
 
 void IGraphics::SetKeyCatcher(IControl* control)
@@ -114,6 +117,8 @@ void IGraphics::DeleteControls()
     for (int32_t i = controls.GetSize() - 1; i >= 0; --i)
         delete controls.Get(i);
     controls.Empty();
+    backdropLevel = -1;
+    ForgetBackdrop();
 }
 
 void IGraphics::ForgetCapture()

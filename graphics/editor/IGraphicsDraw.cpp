@@ -70,13 +70,16 @@ void IGraphics::Draw(const IBounds& area)
         drawing = true;
         const IBounds whole = {0, 0, backBuffer ? backBuffer->Width() : 0, backBuffer ? backBuffer->Height() : 0};
         const IBounds drawn = BoundsClip(area, whole);
+        const int32_t first = StartFromBackdrop(area, drawn);
         for (int32_t i = 0; i < count; ++i)
         {
             IControl* control = controls.Get(i);
             if (!control)
                 continue;
+            if (i == backdropLevel && first == 0)
+                KeepBackdrop(drawn);
             const uint32_t stamp = control->DrawStamp();
-            if (!control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
+            if (i >= first && !control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
                 control->Paint(this);
             // Only a control whose every pixel that can show was drawn (or,
             // hidden, drawn over) is done with; a change of any other waits
@@ -101,7 +104,7 @@ bool IGraphics::ScanChanges(Add add)
         const IControl* control = controls.Get(i);
         if (control->IsChanged())
         {
-            add(control->DrawArea());
+            add(i, control->DrawArea());
             anyChanged = true;
         }
     }
@@ -121,13 +124,20 @@ bool IGraphics::ScanChanges(Add add)
 
 bool IGraphics::CollectChanges(IBounds& area)
 {
-    return ScanChanges([&area](const IBounds& changed) { area = BoundsUnion(area, changed); });
+    return ScanChanges([&area](int32_t, const IBounds& changed) { area = BoundsUnion(area, changed); });
 }
 
 bool IGraphics::CollectChangedAreas(std::vector<IBounds>& areas)
 {
-    return ScanChanges([&areas](const IBounds& changed) {
+    bool liveChanged = false;
+    const bool anyChanged = ScanChanges([&](int32_t idx, const IBounds& changed) {
         if (!IsEmptyBounds(changed))
             AddToClusters(areas, changed);
+        liveChanged = liveChanged || (backdropLevel >= 0 && idx >= backdropLevel);
     });
+    // Without a backdrop the first change from the level up draws the
+    // whole area it serves, which stores it.
+    if (liveChanged && BackdropWanted())
+        AddToClusters(areas, LiveArea());
+    return anyChanged;
 }

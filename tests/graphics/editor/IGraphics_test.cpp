@@ -38,6 +38,15 @@ protected:
             surface.Draw(area);
         return area;
     }
+    // What the window's timer tick collects and draws: each cluster apart.
+    std::vector<IBounds> TickAreas()
+    {
+        std::vector<IBounds> areas;
+        surface.CollectChangedAreas(areas);
+        for (const IBounds& area : areas)
+            surface.Draw(area);
+        return areas;
+    }
     uint32_t Pixel(int32_t x, int32_t y) const
     {
         LICE_SysBitmap* b = surface.BackBuffer();
@@ -149,6 +158,48 @@ TEST_F(SurfaceTest, AChangeDuringItsOwnTurnIsDrawnAgain)
     EXPECT_EQ(Tick(), (IBounds{0, 0, 10, 10})) << "drawn again";
     EXPECT_EQ(Tick(), IBounds{});
     EXPECT_EQ(control->paints, 3);
+}
+
+TEST_F(SurfaceTest, ChangesFromTheBackdropLevelUpStartFromWhatLiesBelow)
+{
+    TestControl* below = Add({0, 0, 0, 0, 100, 0, 60, 0}, -1, {255, 30, 30, 30});
+    TestControl* mark = Add({60, 0, 20, 0, 10, 0, 10, 0}, -1, {255, 0, 0, 0});
+    TestControl* bar = Add({60, 0, 10, 0, 10, 0, 40, 0}, -1, {128, 200, 0, 0});
+    TestControl* lamp = Add({60, 0, 0, 0, 10, 0, 5, 0}, -1, {255, 0, 200, 0});
+    surface.SetBackdropLevel(2);
+    for (TestControl* each : {below, mark, bar, lamp})
+        each->AcceptPlugValue(0.5);  // the defaults
+    TickAreas();
+    const uint32_t shown = Pixel(65, 40);
+    below->colour = {255, 0, 0, 200};  // unmarked: only a draw of it shows it
+
+    bar->AcceptPlugValue(0.6);
+    EXPECT_EQ(TickAreas(), (std::vector<IBounds>{{60, 10, 70, 50}}));
+    EXPECT_EQ(below->paints, 1) << "below the level: the stored pixels stand in";
+    EXPECT_EQ(bar->paints, 2);
+    EXPECT_EQ(Pixel(65, 40), shown);
+
+    // Changed below the level, or outside the live area: all is drawn.
+    below->AcceptPlugValue(0.6);
+    bar->AcceptPlugValue(0.7);
+    TickAreas();
+    EXPECT_EQ(below->paints, 2);
+    EXPECT_NE(Pixel(65, 40), shown);
+    surface.Draw({0, 0, 70, 50});
+    EXPECT_EQ(below->paints, 3);
+
+    // A change below the level drawn with all in part of the live area: the
+    // next change from the level up draws the whole live area (storing the
+    // backdrop again).
+    mark->AcceptPlugValue(0.6);
+    surface.Draw({60, 0, 70, 30});
+    EXPECT_EQ(below->paints, 4);
+    bar->AcceptPlugValue(0.8);
+    EXPECT_EQ(TickAreas(), (std::vector<IBounds>{{60, 0, 70, 50}}));
+    EXPECT_EQ(below->paints, 5);
+    bar->AcceptPlugValue(0.9);
+    TickAreas();
+    EXPECT_EQ(below->paints, 5);
 }
 
 TEST_F(SurfaceTest, FillsAndFramesAreClippedToTheBackBuffer)
