@@ -127,6 +127,8 @@ void IControl::SetArea(const IBounds& area)
     targetArea = area;
 }
 
+IBounds IControl::ChangedArea() const { return drawArea; }
+
 void IControl::EntryFinished(const char*) {}
 
 void IControl::SetHidden(bool hide)
@@ -198,13 +200,13 @@ bool IControl::TakeRedrawRequest()
     return (state & kRedrawRequest) != 0;
 }
 
-void IControl::FinishPass(uint32_t stamp, bool drawnWhole)
+void IControl::FinishPass(uint32_t stamp, bool changeDrawn)
 {
     uint32_t state = drawState.load();
     for (;;)
     {
         uint32_t flags = 0;
-        if (!drawnWhole)
+        if (!changeDrawn)
             flags = (state & kFlags) != 0 ? kChanged : 0;
         else if ((state & ~kFlags) != (stamp & ~kFlags))
             flags = kChanged;  // changed on another thread while it was drawn

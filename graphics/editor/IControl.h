@@ -22,10 +22,11 @@
 // redraw request and call MarkChanged; each of the two also counts a change
 // (DrawStamp). The timer tick collects the controls whose IsChanged answers
 // true. The surface's draw pass paints the controls that meet its area and
-// ends the pass for each (FinishPass): a control drawn whole that did not
-// change since its turn began is drawn as it stands (neither flag stays);
-// one that changed meanwhile stays changed; for any other the request
-// becomes the changed flag, which stays until the control is drawn whole.
+// ends the pass for each (FinishPass): a control whose changed area it drew
+// (all of it that can show) and that did not change since its turn began
+// is drawn as it stands (neither flag stays); one that changed meanwhile
+// stays changed; for any other the request becomes the changed flag, which
+// stays until a pass draws its changed area.
 //
 // Ownership: the surface owns its controls and deletes them through the
 // virtual destructor. Linked caption and name controls are not owned.
@@ -94,6 +95,10 @@ public:
     virtual void StoreDefaultValue(double v);
     // Sets both the draw area and the target area.
     virtual void SetArea(const IBounds& area);
+    // The part of the draw area that may not yet show the control as it now
+    // is: what a draw must cover for it to be done with, and what the timer
+    // tick collects for a changed control. Base: the whole draw area.
+    virtual IBounds ChangedArea() const;
     // The text typed into a value-entry field opened for a control without a
     // parameter. Base: nothing.
     virtual void EntryFinished(const char* text);
@@ -119,11 +124,12 @@ public:
     // RequestRedraw. Read by the draw pass before the control's turn.
     uint32_t DrawStamp() const { return drawState.load(std::memory_order_acquire); }
     // The end of a draw pass for the control; stamp: DrawStamp before its
-    // turn. drawnWhole: every pixel of its draw area that can show was drawn
-    // in the pass. Drawn whole with no change since stamp: neither flag
-    // stays. Drawn whole but changed since: changed. Otherwise the request
-    // joins the changed flag (a changed control stays changed).
-    void FinishPass(uint32_t stamp, bool drawnWhole);
+    // turn. changeDrawn: every pixel of its changed area (ChangedArea before
+    // its turn) that can show was drawn in the pass. Drawn with no change
+    // since stamp: neither flag stays. Drawn but changed since: changed.
+    // Otherwise the request joins the changed flag (a changed control stays
+    // changed).
+    void FinishPass(uint32_t stamp, bool changeDrawn);
     // After 21 timer ticks in which no control changed. Base: nothing.
     virtual void QuietPeriodHook();
     // A value of the auxiliary parameter in slot auxIdx: when it differs it

@@ -192,17 +192,20 @@ public:
 
     // Repaints the controls that are not hidden and meet area (in list
     // order), ends the pass for every control (IControl::FinishPass: a
-    // control is done with only when all of it that can show lies in area)
+    // control is done with only when its changed area, as far as it can
+    // show, lies in area)
     // and copies area to the window (which validates it, also with no
     // controls).
     void Draw(const IBounds& area);
     // The timer tick's change scan: the plug-in's IdleRefresh first, then
-    // area grows by the draw area of every changed control. True when any
-    // changed. After 21 ticks in a row without a change every control gets
-    // QuietPeriodHook and the count starts again.
+    // area grows by the changed area (IControl::ChangedArea) of every
+    // changed control (one whose changed area is empty has nothing to draw:
+    // it is done with here). True when any changed. After 21 ticks in a row
+    // without a change every control gets QuietPeriodHook and the count
+    // starts again.
     bool CollectChanges(IBounds& area);
-    // The same scan, the areas of the changed controls gathered into
-    // clusters (AreaClusters.h) added to areas, each to be drawn on its own.
+    // The same scan, the changed areas gathered into clusters
+    // (AreaClusters.h) added to areas, each to be drawn on its own.
     bool CollectChangedAreas(std::vector<IBounds>& areas);
 
     // ---- Input (UI thread; each records mods first) ------------------------------

@@ -79,12 +79,13 @@ void IGraphics::Draw(const IBounds& area)
             if (i == backdropLevel && first == 0)
                 KeepBackdrop(drawn);
             const uint32_t stamp = control->DrawStamp();
+            const IBounds pending = control->AwaitsDrawing() ? control->ChangedArea() : IBounds{};
             if (i >= first && !control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
                 control->Paint(this);
-            // Only a control whose every pixel that can show was drawn (or,
-            // hidden, drawn over) is done with; a change of any other waits
-            // for a pass that draws it whole.
-            control->FinishPass(stamp, BoundsInside(BoundsClip(control->DrawArea(), whole), drawn));
+            // Only a control whose changed pixels that can show were all
+            // drawn (or, hidden, drawn over) is done with; a change of any
+            // other waits for a draw that covers it.
+            control->FinishPass(stamp, BoundsInside(BoundsClip(pending, whole), drawn));
         }
         drawing = false;
     }
@@ -101,12 +102,18 @@ bool IGraphics::ScanChanges(Add add)
     bool anyChanged = false;
     for (int32_t i = 0; i < controls.GetSize(); ++i)
     {
-        const IControl* control = controls.Get(i);
-        if (control->IsChanged())
+        IControl* control = controls.Get(i);
+        if (!control->IsChanged())
+            continue;
+        const uint32_t stamp = control->DrawStamp();
+        const IBounds changed = control->ChangedArea();
+        if (IsEmptyBounds(changed))
         {
-            add(i, control->DrawArea());
-            anyChanged = true;
+            control->FinishPass(stamp, true);  // nothing of it to draw
+            continue;
         }
+        add(i, changed);
+        anyChanged = true;
     }
     if (anyChanged)
     {
@@ -131,8 +138,7 @@ bool IGraphics::CollectChangedAreas(std::vector<IBounds>& areas)
 {
     bool liveChanged = false;
     const bool anyChanged = ScanChanges([&](int32_t idx, const IBounds& changed) {
-        if (!IsEmptyBounds(changed))
-            AddToClusters(areas, changed);
+        AddToClusters(areas, changed);
         liveChanged = liveChanged || (backdropLevel >= 0 && idx >= backdropLevel);
     });
     // Without a backdrop the first change from the level up draws the
