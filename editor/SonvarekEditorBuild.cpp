@@ -80,6 +80,8 @@ void Sonvarek::BuildEditor(IGraphics* graphics, int32_t rebuild)
             if (row.kind == ControlKind::kResizeCorner)
                 editorTables.ResizeControl = static_cast<ISVGResizeControl*>(control);
         }
+        for (std::optional<double>& held : barHeldShown)
+            held.reset();
         // The bars and what follows them change on every refresh; what lies
         // below them there stays as it is while the meter runs.
         graphics->SetBackdropLevel(editorTables.BarTable[SonvarekEditorTables::kBarSlot]);

@@ -265,6 +265,11 @@ int32_t IControl::AddAuxParam(int32_t auxParamIdx)
     if (!aux.Resize(newSize, false) || aux.GetSize() != newSize)
         return -1;
     AuxEntries()[count] = AuxEntry{0.0, auxParamIdx};
+    if (surface && !surface->NoteAuxParams(this))
+    {
+        aux.Resize(count * static_cast<int32_t>(sizeof(AuxEntry)), false);
+        return -1;
+    }
     return count;
 }
 

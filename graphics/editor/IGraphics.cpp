@@ -6,6 +6,7 @@
 #include "platform/PlatformLock.h"
 
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -70,9 +71,36 @@ int32_t IGraphics::AppendControl(IControl* control)
         delete control;
         return -1;
     }
+    const int32_t idx = controls.GetSize() - 1;
+    try
+    {
+        paramIndex.Add(idx, control->ParamIdx(), control->AuxCount() > 0);
+    }
+    catch (const std::bad_alloc&)
+    {
+        controls.Remove(idx);
+        delete control;
+        return -1;
+    }
     control->SetSurface(this);
     ForgetBackdrop();
-    return controls.GetSize() - 1;
+    return idx;
+}
+
+bool IGraphics::NoteAuxParams(const IControl* control)
+{
+    ListGuard guard(plug);
+    try
+    {
+        for (int32_t i = 0; i < controls.GetSize(); ++i)
+            if (controls.Get(i) == control)
+                paramIndex.Add(i, -1, true);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+    return true;
 }
 
 void IGraphics::SetControlValue(int32_t idx, double unit)
@@ -117,6 +145,7 @@ void IGraphics::DeleteControls()
     for (int32_t i = controls.GetSize() - 1; i >= 0; --i)
         delete controls.Get(i);
     controls.Empty();
+    paramIndex.Clear();
     backdropLevel = -1;
     ForgetBackdrop();
 }
@@ -159,23 +188,26 @@ void IGraphics::SetControlsAsUserOrPlug(int32_t paramIdx, double value, bool isU
             return;
         value = param->MapToUnit(value);
     }
-    for (int32_t i = 0; i < controls.GetSize(); ++i)
-    {
-        IControl* control = controls.Get(i);
-        if (control->ParamIdx() == paramIdx)
+    if (const std::vector<int32_t>* bound = paramIndex.Bound(paramIdx))
+        for (int32_t idx : *bound)
         {
+            IControl* control = controls.Get(idx);
+            if (!control)
+                continue;
             if (asUser)
                 control->AcceptUserValue(value);
             else
                 control->AcceptPlugValue(value);
         }
-        if (!asUser)
+    if (asUser)
+        return;
+    for (int32_t idx : paramIndex.Followers())
+        if (IControl* control = controls.Get(idx))
         {
             const int32_t slot = control->AuxParamIdx(paramIdx);
             if (slot >= 0)
                 control->AcceptPlugAuxValue(slot, value);
         }
-    }
 }
 
 // ---- Size ------------------------------------------------------------------------

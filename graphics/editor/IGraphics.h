@@ -29,6 +29,7 @@
 #include "graphics/editor/IBounds.h"
 #include "graphics/editor/IControl.h"
 #include "graphics/editor/IPointerMods.h"
+#include "graphics/editor/ParamControlIndex.h"
 #include "graphics/editor/SurfaceBackdrop.h"
 #include "graphics/editor/TextStyle.h"
 
@@ -151,6 +152,9 @@ public:
     int32_t AppendControl(IControl* control);
     // Null for an index out of range.
     IControl* ControlAt(int32_t idx) const { return controls.Get(idx); }
+    // A control of the list gained an auxiliary parameter
+    // (IControl::AddAuxParam); false when memory ran out to note it.
+    bool NoteAuxParams(const IControl* control);
     int32_t ControlCount() const { return controls.GetSize(); }
     // AcceptPlugValue on the control at idx (nothing out of range).
     void SetControlValue(int32_t idx, double unit);
@@ -323,6 +327,7 @@ private:
     LICE_SysBitmap* backBuffer = nullptr;
     AAX_IViewContainer* viewContainer = nullptr;
     LICE_MemBitmap* scratch = nullptr;
+    ParamControlIndex paramIndex;
     int32_t backdropLevel = -1;
     SurfaceBackdrop backdrop;
     IBounds liveArea = {};

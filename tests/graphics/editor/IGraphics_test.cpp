@@ -251,6 +251,18 @@ TEST_F(SurfaceTest, ValuesFromThePlugInReachBoundControlsAsUnitValues)
     surface.SetParamControlsAsUser(kParamGain, -6.0, false);
     EXPECT_EQ(gain->CurrentValue(), 0.9);
     EXPECT_EQ(plug.GetParam(kParamGain)->Value(), -6.0) << "as a user edit, through the plug-in";
+
+    // Following before it joins the list; a list made anew holds only its own.
+    auto* early = new TestControl(&plug, {0, 0, 0, 0, 10, 0, 10, 0});
+    const int32_t earlySlot = early->AddAuxParam(kParamGain);
+    surface.AppendControl(early);
+    surface.PushParamToControls(kParamGain, 0.25, true);
+    EXPECT_EQ(early->AuxValue(earlySlot), 0.25);
+    surface.ResetControls();
+    TestControl* other = Add({0, 0, 0, 0, 10, 0, 10, 0}, kParamGain + 1);
+    other->AcceptPlugValue(0.0);
+    surface.PushParamToControls(kParamGain, 0.75, true);
+    EXPECT_EQ(other->CurrentValue(), 0.0);
 }
 
 TEST_F(SurfaceTest, ScaledLayoutMovesOnlyControlsThatFollowIt)
