@@ -56,7 +56,7 @@ void IGraphics::CreateDrawBitmaps()
     delete scratch;
     backBuffer = new LICE_SysBitmap(width, height);
     scratch = new LICE_MemBitmap(0, 0, 4);
-    ForgetBackdrop();
+    backdrops.Forget();
 }
 
 // ---- Controls ---------------------------------------------------------------------
@@ -83,7 +83,7 @@ int32_t IGraphics::AppendControl(IControl* control)
         return -1;
     }
     control->SetSurface(this);
-    ForgetBackdrop();
+    backdrops.Forget();
     return idx;
 }
 
@@ -125,7 +125,7 @@ void IGraphics::ApplyScaledLayout(int32_t designWidth, int32_t designHeight, dou
         control->SetLayoutFrame(designWidth, designHeight, scaleX, scaleY);
         control->SetArea(control->ResolveBounds());
     }
-    ForgetBackdrop();
+    backdrops.Forget();
 }
 
 void IGraphics::SetKeyCatcher(IControl* control)
@@ -146,8 +146,7 @@ void IGraphics::DeleteControls()
         delete controls.Get(i);
     controls.Empty();
     paramIndex.Clear();
-    backdropLevel = -1;
-    ForgetBackdrop();
+    backdrops.Clear();
 }
 
 void IGraphics::ForgetCapture()

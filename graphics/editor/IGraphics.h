@@ -30,7 +30,7 @@
 #include "graphics/editor/IControl.h"
 #include "graphics/editor/IPointerMods.h"
 #include "graphics/editor/ParamControlIndex.h"
-#include "graphics/editor/SurfaceBackdrop.h"
+#include "graphics/editor/SurfaceBackdrops.h"
 #include "graphics/editor/TextStyle.h"
 
 #include <cstdint>
@@ -166,13 +166,12 @@ public:
     // Owned from now on; keys that no control under the pointer takes go to
     // it. A previous catcher is deleted.
     void SetKeyCatcher(IControl* control);
-    // Controls from index level on are the ones that change often (the
-    // meter's bars): inside the area they cover, a draw in which no control
-    // below the level that meets it has changed starts from the pixels those
-    // controls left there last time and paints only from the level up. -1
-    // (the default, and after the list is emptied): every draw paints all.
-    void SetBackdropLevel(int32_t level);
-    int32_t BackdropLevel() const { return backdropLevel; }
+    // Controls first to last change often (the meter's bars, a read-out's
+    // value): inside the area they cover, a draw in which no control below
+    // first that meets it has changed starts from the pixels those controls
+    // left there and paints only from first up (SurfaceBackdrops). None
+    // until added; the list emptied, none again.
+    void AddBackdrop(int32_t first, int32_t last);
 
     // ---- Drawing (UI thread, from controls' Paint) --------------------------------
 
@@ -299,23 +298,6 @@ private:
     template <class Add>
     bool ScanChanges(Add add);
 
-    // The backdrop (IGraphicsBackdrop.cpp). It is stored only by a draw of
-    // the whole live area: the area the controls from the level up cover,
-    // in the back buffer. A draw that paints all controls in part of it
-    // makes it unknown: that draw leaves out any control below the level
-    // that paints beyond its draw area into it, and it draws changes of
-    // controls below the level.
-    void ForgetBackdrop();
-    const IBounds& LiveArea();
-    // Whether the backdrop is set up but not held.
-    bool BackdropWanted();
-    // Before the draw of area (drawn: its part in the back buffer): copies
-    // the backdrop into drawn and answers the level when it serves there;
-    // else 0 (forgetting it when the draw meets the live area only in part).
-    int32_t StartFromBackdrop(const IBounds& area, const IBounds& drawn);
-    // At the level of a draw that paints all: stores the backdrop when drawn
-    // holds the whole live area.
-    void KeepBackdrop(const IBounds& drawn);
     void SetControlsAsUserOrPlug(int32_t paramIdx, double value, bool isUnit, bool asUser);
     void PressControl(IControl* control, int32_t x, int32_t y);
 
@@ -328,10 +310,7 @@ private:
     AAX_IViewContainer* viewContainer = nullptr;
     LICE_MemBitmap* scratch = nullptr;
     ParamControlIndex paramIndex;
-    int32_t backdropLevel = -1;
-    SurfaceBackdrop backdrop;
-    IBounds liveArea = {};
-    bool liveAreaKnown = false;
+    SurfaceBackdrops backdrops;
     int32_t width;
     int32_t height;
     int32_t quietTicks = 0;

@@ -70,14 +70,14 @@ void IGraphics::Draw(const IBounds& area)
         drawing = true;
         const IBounds whole = {0, 0, backBuffer ? backBuffer->Width() : 0, backBuffer ? backBuffer->Height() : 0};
         const IBounds drawn = BoundsClip(area, whole);
-        const int32_t first = StartFromBackdrop(area, drawn);
+        const int32_t first = backBuffer ? backdrops.Start(controls, *backBuffer, area, drawn) : 0;
         for (int32_t i = 0; i < count; ++i)
         {
             IControl* control = controls.Get(i);
             if (!control)
                 continue;
-            if (i == backdropLevel && first == 0)
-                KeepBackdrop(drawn);
+            if (i >= first && backBuffer)
+                backdrops.Reach(i, controls, *backBuffer, drawn);
             const uint32_t stamp = control->DrawStamp();
             const IBounds pending = control->AwaitsDrawing() ? control->ChangedArea() : IBounds{};
             if (i >= first && !control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
@@ -136,14 +136,16 @@ bool IGraphics::CollectChanges(IBounds& area)
 
 bool IGraphics::CollectChangedAreas(std::vector<IBounds>& areas)
 {
-    bool liveChanged = false;
-    const bool anyChanged = ScanChanges([&](int32_t idx, const IBounds& changed) {
+    return ScanChanges([&](int32_t idx, const IBounds& changed) {
         AddToClusters(areas, changed);
-        liveChanged = liveChanged || (backdropLevel >= 0 && idx >= backdropLevel);
+        // A run without its backdrop is drawn whole, which stores it.
+        if (!backdrops.Empty())
+        {
+            const IBounds wanted = backdrops.Wanted(idx, controls, backBuffer);
+            if (!IsEmptyBounds(wanted))
+                AddToClusters(areas, wanted);
+        }
     });
-    // Without a backdrop the first change from the level up draws the
-    // whole area it serves, which stores it.
-    if (liveChanged && BackdropWanted())
-        AddToClusters(areas, LiveArea());
-    return anyChanged;
 }
+
+void IGraphics::AddBackdrop(int32_t first, int32_t last) { backdrops.Add(first, last); }

@@ -3,35 +3,28 @@
 #include "graphics/editor/BoundsOps.h"
 #include "graphics/raster/LICE_Compose.h"
 
-namespace {
-
-void Copy(LICE_IBitmap& to, const LICE_IBitmap& from, const IBounds& area)
-{
-    LICE_Compose(&to, &from, area.L, area.T, area.L, area.T, area.R - area.L, area.B - area.T, 1.0f, kCombineCopy);
-}
-
-}  // namespace
-
 void SurfaceBackdrop::Store(const LICE_IBitmap& from, const IBounds& area)
 {
     held = IBounds{};
-    if (pixels.Width() != from.Width() || pixels.Height() != from.Height())
-    {
-        pixels.SetSize(from.Width(), from.Height());
-        if (pixels.Width() != from.Width() || pixels.Height() != from.Height())
-            return;  // no memory: nothing is held
-    }
     const IBounds part = BoundsClip(area, IBounds{0, 0, from.Width(), from.Height()});
     if (IsEmptyBounds(part))
         return;
-    Copy(pixels, from, part);
+    const int32_t w = part.R - part.L;
+    const int32_t h = part.B - part.T;
+    pixels.SetSize(w, h);
+    if (pixels.Width() != w || pixels.Height() != h)
+        return;  // no memory: nothing is held
+    LICE_Compose(&pixels, &from, 0, 0, part.L, part.T, w, h, 1.0f, kCombineCopy);
     held = part;
 }
 
-bool SurfaceBackdrop::Holds(const LICE_IBitmap& of, const IBounds& area) const
+bool SurfaceBackdrop::Holds(const IBounds& part) const
 {
-    return !IsEmptyBounds(area) && !IsEmptyBounds(held) && pixels.Width() == of.Width() &&
-           pixels.Height() == of.Height() && BoundsInside(area, held);
+    return !IsEmptyBounds(part) && !IsEmptyBounds(held) && BoundsInside(part, held);
 }
 
-void SurfaceBackdrop::CopyTo(LICE_IBitmap& to, const IBounds& area) const { Copy(to, pixels, area); }
+void SurfaceBackdrop::CopyTo(LICE_IBitmap& to, const IBounds& part) const
+{
+    LICE_Compose(&to, &pixels, part.L, part.T, part.L - held.L, part.T - held.T, part.R - part.L, part.B - part.T,
+                 1.0f, kCombineCopy);
+}

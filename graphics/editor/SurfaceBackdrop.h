@@ -1,8 +1,6 @@
 #pragma once
-// The back buffer as the controls below a level left it, kept for one area
-// of the editor (the area the controls from the level up cover): a draw
-// inside it in which none of the controls below the level changed copies
-// these pixels and paints only the controls from the level up. [UI thread]
+// The pixels of one area of the back buffer, kept to be copied back: what
+// the controls below a level left there (SurfaceBackdrops). [UI thread]
 
 #include "graphics/editor/IBounds.h"
 #include "graphics/raster/LICE_MemBitmap.h"
@@ -16,12 +14,12 @@ public:
     void Forget() { held = IBounds{}; }
     // Keeps area (not empty, inside from) of from's pixels, and only that.
     void Store(const LICE_IBitmap& from, const IBounds& area);
-    // Whether area (not empty) lies in what is held, for a bitmap of of's size.
-    bool Holds(const LICE_IBitmap& of, const IBounds& area) const;
-    // Copies area (which it holds) into to.
-    void CopyTo(LICE_IBitmap& to, const IBounds& area) const;
+    // Whether part (not empty) lies in what is held.
+    bool Holds(const IBounds& part) const;
+    // Copies part (which it holds) into to, at the same place.
+    void CopyTo(LICE_IBitmap& to, const IBounds& part) const;
 
 private:
-    LICE_MemBitmap pixels;
+    LICE_MemBitmap pixels;  // of the held area, its top-left at pixel (0, 0)
     IBounds held = {};
 };

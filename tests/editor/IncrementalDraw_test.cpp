@@ -176,10 +176,17 @@ TEST_F(IncrementalDraw, EveryTickShowsTheWholeFace)
     Both([&](IGraphicsWin& e) { e.ControlAt(bar)->SetGreyed(false); });
     ASSERT_NO_FATAL_FAILURE(PlayTicks(2, "with the bar no longer greyed"));
 
+    // The read-outs' values and units move with the offset.
+    ASSERT_NO_FATAL_FAILURE(SetBoth(kRMSDelta, "1"));
+    ASSERT_NO_FATAL_FAILURE(PlayTicks(8, "with the RMS offset on"));
+    ASSERT_NO_FATAL_FAILURE(SetBoth(kRMSDelta, "0"));
+    ASSERT_NO_FATAL_FAILURE(PlayTicks(8, "with the RMS offset off again"));
+
     ASSERT_NO_FATAL_FAILURE(SetBoth(kType, "EBU"));
     ASSERT_NO_FATAL_FAILURE(PlayTicks(30, "after the switch to EBU"));
     ASSERT_NO_FATAL_FAILURE(SetBoth(kEBUChannelConfig, "1.0"));
-    ASSERT_NO_FATAL_FAILURE(PlayTicks(8, "with one EBU channel"));
+    ASSERT_NO_FATAL_FAILURE(SetBoth(kEBUDelta, "1"));
+    ASSERT_NO_FATAL_FAILURE(PlayTicks(8, "with one EBU channel and the EBU offset on"));
 
     ASSERT_NO_FATAL_FAILURE(SetBoth(kGUIScale, "2.0"));
     ASSERT_NO_FATAL_FAILURE(PlayTicks(20, "at scale 2"));

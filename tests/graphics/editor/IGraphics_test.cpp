@@ -166,7 +166,7 @@ TEST_F(SurfaceTest, ChangesFromTheBackdropLevelUpStartFromWhatLiesBelow)
     TestControl* mark = Add({60, 0, 20, 0, 10, 0, 10, 0}, -1, {255, 0, 0, 0});
     TestControl* bar = Add({60, 0, 10, 0, 10, 0, 40, 0}, -1, {128, 200, 0, 0});
     TestControl* lamp = Add({60, 0, 0, 0, 10, 0, 5, 0}, -1, {255, 0, 200, 0});
-    surface.SetBackdropLevel(2);
+    surface.AddBackdrop(2, 3);
     for (TestControl* each : {below, mark, bar, lamp})
         each->AcceptPlugValue(0.5);  // the defaults
     TickAreas();
@@ -200,6 +200,34 @@ TEST_F(SurfaceTest, ChangesFromTheBackdropLevelUpStartFromWhatLiesBelow)
     bar->AcceptPlugValue(0.9);
     TickAreas();
     EXPECT_EQ(below->paints, 5);
+}
+
+TEST_F(SurfaceTest, TheHighestRunWhoseBackdropStandsServes)
+{
+    TestControl* below = Add({0, 0, 0, 0, 100, 0, 60, 0}, -1, {255, 30, 30, 30});
+    TestControl* value = Add({10, 0, 10, 0, 40, 0, 20, 0}, -1, {128, 200, 0, 0});
+    TestControl* shade = Add({10, 0, 10, 0, 40, 0, 20, 0}, -1, {64, 0, 0, 200});
+    surface.AddBackdrop(2, 2);
+    surface.AddBackdrop(1, 1);
+    for (TestControl* each : {below, value, shade})
+        each->AcceptPlugValue(0.5);  // the defaults
+    TickAreas();
+
+    shade->AcceptPlugValue(0.6);
+    TickAreas();
+    EXPECT_EQ(value->paints, 1) << "below the upper run: the stored pixels stand in";
+    value->colour = {255, 0, 200, 0};
+    value->AcceptPlugValue(0.6);
+    TickAreas();
+    EXPECT_EQ(below->paints, 1) << "the lower run serves what the upper cannot";
+    EXPECT_EQ(value->paints, 2);
+    EXPECT_EQ(shade->paints, 3);
+    const uint32_t shown = Pixel(20, 15);
+
+    // What the upper run held is gone with the value it showed.
+    shade->AcceptPlugValue(0.7);
+    TickAreas();
+    EXPECT_EQ(Pixel(20, 15), shown);
 }
 
 TEST_F(SurfaceTest, FillsAndFramesAreClippedToTheBackBuffer)
