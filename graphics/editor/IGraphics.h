@@ -194,11 +194,11 @@ public:
     static LICE_CachedFont* CacheFont(TextStyle& style);
 
     // Repaints the controls that are not hidden and meet area (in list
-    // order), ends the pass for every control (IControl::FinishPass: a
-    // control is done with only when its changed area, as far as it can
-    // show, lies in area)
-    // and copies area to the window (which validates it, also with no
-    // controls).
+    // order; from the first control of a run whose backdrop serves there,
+    // AddBackdrop), ends the pass for every control (IControl::FinishPass:
+    // a control is done with only when its changed area, as far as it can
+    // show, lies in area) and copies area to the window (which validates it,
+    // also with no controls).
     void Draw(const IBounds& area);
     // The timer tick's change scan: the plug-in's IdleRefresh first, then
     // area grows by the changed area (IControl::ChangedArea) of every
@@ -294,7 +294,8 @@ protected:
 
 private:
     void DeleteControls();
-    // The change scan: add(index, draw area) for every changed control.
+    // The change scan: add(index, changed area) for every changed control
+    // with something to draw.
     template <class Add>
     bool ScanChanges(Add add);
 
