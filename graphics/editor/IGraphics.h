@@ -11,7 +11,8 @@
 // PushParamToControls, which the plug-in base also calls on the host's
 // threads when the host changes a parameter: controls then only store the
 // value and mark themselves changed. The list of controls changes (append,
-// delete) only under the plug-in lock, so such a push never meets a control
+// delete) only under the plug-in lock, and the index of which controls
+// follow which parameter with it, so such a push never meets a control
 // being deleted.
 //
 // Ownership: the plug-in owns the surface (IPlugBase::AttachEditor); the

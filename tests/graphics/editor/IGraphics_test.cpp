@@ -137,30 +137,7 @@ TEST_F(SurfaceTest, AChangeWaitsForAPassThatDrawsItWhole)
     EXPECT_EQ(Tick(), (IBounds{60, 0, 100, 40}));
 }
 
-TEST_F(SurfaceTest, AChangeDuringItsOwnTurnIsDrawnAgain)
-{
-    struct Restless : TestControl
-    {
-        using TestControl::TestControl;
-        void Paint(IGraphics* graphics) override
-        {
-            TestControl::Paint(graphics);
-            if (paints == 2)  // as another thread might, while it is drawn
-                AcceptPlugValue(0.7);
-        }
-    };
-    auto* control = new Restless(&plug, {0, 0, 0, 0, 10, 0, 10, 0});
-    surface.AppendControl(control);
-    control->AcceptPlugValue(0.5);  // the default
-    Tick();
-    control->AcceptPlugValue(0.6);
-    EXPECT_EQ(Tick(), (IBounds{0, 0, 10, 10}));
-    EXPECT_EQ(Tick(), (IBounds{0, 0, 10, 10})) << "drawn again";
-    EXPECT_EQ(Tick(), IBounds{});
-    EXPECT_EQ(control->paints, 3);
-}
-
-TEST_F(SurfaceTest, ChangesFromTheBackdropLevelUpStartFromWhatLiesBelow)
+TEST_F(SurfaceTest, ChangesOfARunStartFromTheBackdropBelowIt)
 {
     TestControl* below = Add({0, 0, 0, 0, 100, 0, 60, 0}, -1, {255, 30, 30, 30});
     TestControl* mark = Add({60, 0, 20, 0, 10, 0, 10, 0}, -1, {255, 0, 0, 0});
@@ -175,11 +152,11 @@ TEST_F(SurfaceTest, ChangesFromTheBackdropLevelUpStartFromWhatLiesBelow)
 
     bar->AcceptPlugValue(0.6);
     EXPECT_EQ(TickAreas(), (std::vector<IBounds>{{60, 10, 70, 50}}));
-    EXPECT_EQ(below->paints, 1) << "below the level: the stored pixels stand in";
+    EXPECT_EQ(below->paints, 1) << "below the run: the stored pixels stand in";
     EXPECT_EQ(bar->paints, 2);
     EXPECT_EQ(Pixel(65, 40), shown);
 
-    // Changed below the level, or outside the live area: all is drawn.
+    // Changed below the run, or outside its area: all is drawn.
     below->AcceptPlugValue(0.6);
     bar->AcceptPlugValue(0.7);
     TickAreas();
@@ -188,9 +165,8 @@ TEST_F(SurfaceTest, ChangesFromTheBackdropLevelUpStartFromWhatLiesBelow)
     surface.Draw({0, 0, 70, 50});
     EXPECT_EQ(below->paints, 3);
 
-    // A change below the level drawn with all in part of the live area: the
-    // next change from the level up draws the whole live area (storing the
-    // backdrop again).
+    // A change below the run drawn with all in part of its area: the next
+    // change of the run draws its whole area (storing the backdrop again).
     mark->AcceptPlugValue(0.6);
     surface.Draw({60, 0, 70, 30});
     EXPECT_EQ(below->paints, 4);
