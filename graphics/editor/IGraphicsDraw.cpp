@@ -76,7 +76,8 @@ void IGraphics::Draw(const IBounds& area)
             IControl* control = controls.Get(i);
             if (!control)
                 continue;
-            if (i >= first && backBuffer)
+            // (The run that serves holds its pixels already.)
+            if (backBuffer && (first == 0 || i > first))
                 backdrops.Reach(i, controls, *backBuffer, drawn);
             const uint32_t stamp = control->DrawStamp();
             const IBounds pending = control->AwaitsDrawing() ? control->ChangedArea() : IBounds{};

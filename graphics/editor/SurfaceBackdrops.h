@@ -43,9 +43,9 @@ public:
     // forgotten.
     int32_t Start(const PointerList<IControl>& controls, LICE_IBitmap& back, const IBounds& area,
                   const IBounds& drawn);
-    // At control idx (at or above Start's answer) of that draw, before it
-    // paints: stores the backdrops of the runs starting there whose area
-    // drawn holds.
+    // At control idx (above Start's answer, or any with 0) of that draw,
+    // before it paints: stores the backdrops of the runs starting there
+    // whose area drawn holds.
     void Reach(int32_t idx, const PointerList<IControl>& controls, const LICE_IBitmap& back, const IBounds& drawn);
     // The area of the run that holds changed control idx when its backdrop
     // is not held: drawn whole, it stores it. Empty otherwise.
