@@ -1,6 +1,6 @@
 #pragma once
 // The pixels of one area of the back buffer, kept to be copied back: what
-// the controls below a level left there (SurfaceBackdrops). [UI thread]
+// the controls below a run left there (SurfaceBackdrops). [UI thread]
 
 #include "graphics/editor/IBounds.h"
 #include "graphics/raster/LICE_MemBitmap.h"
