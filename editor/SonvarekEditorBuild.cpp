@@ -80,6 +80,17 @@ void Sonvarek::BuildEditor(IGraphics* graphics, int32_t rebuild)
             if (row.kind == ControlKind::kResizeCorner)
                 editorTables.ResizeControl = static_cast<ISVGResizeControl*>(control);
         }
+        for (std::optional<double>& held : barHeldShown)
+            held.reset();
+        // The bars and what follows them change on every refresh, the
+        // read-outs' values on every other; what lies below them stays as it
+        // is while the meter runs.
+        graphics->AddBackdrop(editorTables.BarTable[SonvarekEditorTables::kBarSlot], graphics->ControlCount() - 1);
+        for (int32_t row = 0; row < SonvarekEditorTables::kReadouts; ++row)
+        {
+            const int32_t value = editorTables.ReadoutTable[2 * row];
+            graphics->AddBackdrop(value, value);
+        }
     }
     else if (rebuild != kRelayout)
     {

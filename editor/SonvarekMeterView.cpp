@@ -10,6 +10,9 @@
 #include "graphics/vector/ISVGKnobControl.h"
 #include "graphics/vector/ITextControl_SVG1.h"
 
+#include <cmath>
+#include <optional>
+
 namespace {
 
 using Tables = SonvarekEditorTables;
@@ -27,6 +30,12 @@ void SetText(const IGraphics* graphics, int32_t idx, const char* text)
 {
     if (auto* control = ControlAs<ITextControl_SVG1>(graphics, idx))
         control->SetTextIfChanged(text);
+}
+
+// Equal, as the same sign of zero, or both NaN.
+bool SameNumber(double a, double b)
+{
+    return (a == b && std::signbit(a) == std::signbit(b)) || (std::isnan(a) && std::isnan(b));
 }
 
 void ShowGroup(const IGraphics* graphics, const std::vector<int32_t>& list, int32_t hidden)
@@ -87,7 +96,18 @@ void Sonvarek::SetBarMeter(double valueDb, double holdDb, int32_t barIndex, int3
     IGraphics* graphics = Surface();
     if (ControlAs<ISVGKnobControl>(graphics, barIndex))
         graphics->SetControlValue(barIndex, BarUnitValue(valueDb));
-    SetText(graphics, textIndex, HeldPeakText(holdDb).c_str());
+    // The text follows the rounded held peak: written only when that moved.
+    std::optional<double>* shown = nullptr;
+    for (int32_t k = 0; k < Tables::kBars && textIndex >= 0; ++k)
+        if (editorTables.BarTable[Tables::kBarTextSlot + k] == textIndex)
+            shown = &barHeldShown[k];
+    const double held = RoundToTenth(holdDb);
+    if (!shown || !*shown || !SameNumber(**shown, held))
+    {
+        SetText(graphics, textIndex, HeldPeakText(holdDb).c_str());
+        if (shown)
+            *shown = held;
+    }
     if (ControlAs<IBitmapControl_SVG1>(graphics, lampIndex))
         graphics->SetControlValue(lampIndex, LampLit(holdDb) ? 1.0 : 0.0);
 }

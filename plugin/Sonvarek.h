@@ -31,6 +31,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <thread>
 
 class IGraphics;
@@ -273,4 +274,8 @@ private:
 
     std::unique_ptr<ShapeScene, FaceArtDelete> faceArt;
     SonvarekEditorTables editorTables;
+    // The held peaks (rounded to 0.1 dB) whose texts the bar value texts
+    // show, by channel: the meter view writes a text only when its value
+    // moved. Unset until written.
+    std::optional<double> barHeldShown[SonvarekEditorTables::kBars];
 };

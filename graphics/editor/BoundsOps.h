@@ -36,3 +36,10 @@ IBounds BoundsIntersection(const IBounds& a, const IBounds& b);
 
 // The overlap when it has an area (R > L and B > T); else the empty rectangle.
 IBounds BoundsClip(const IBounds& a, const IBounds& b);
+
+// Whether every pixel of inner lies in outer (always for an empty inner).
+inline bool BoundsInside(const IBounds& inner, const IBounds& outer)
+{
+    return IsEmptyBounds(inner) ||
+           (inner.L >= outer.L && inner.T >= outer.T && inner.R <= outer.R && inner.B <= outer.B);
+}

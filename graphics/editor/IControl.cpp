@@ -127,6 +127,8 @@ void IControl::SetArea(const IBounds& area)
     targetArea = area;
 }
 
+IBounds IControl::ChangedArea() const { return drawArea; }
+
 void IControl::EntryFinished(const char*) {}
 
 void IControl::SetHidden(bool hide)
@@ -155,7 +157,7 @@ void IControl::MarkChanged(bool push)
         if (value.compare_exchange_weak(v, clamped, std::memory_order_relaxed))
             v = clamped;
     }
-    drawState.fetch_or(kChanged);
+    Touch(kChanged);
     if (!push)
         return;
     if (plug && paramIdx >= 0 && std::isfinite(v))
@@ -180,14 +182,38 @@ void IControl::RefreshLinkedTexts()
         nameText->SetTextIfChanged(param->Name());
 }
 
+void IControl::Touch(uint32_t flags)
+{
+    uint32_t state = drawState.load();
+    while (!drawState.compare_exchange_weak(state, (state + kChangeStep) | flags))
+    {
+    }
+}
+
 bool IControl::TakeRedrawRequest()
 {
     // In one step, so that a value another thread marks meanwhile stays changed.
-    uint8_t state = drawState.load();
-    while (!drawState.compare_exchange_weak(state, (state & kRedrawRequest) != 0 ? kChanged : 0))
+    uint32_t state = drawState.load();
+    while (!drawState.compare_exchange_weak(state, (state & ~kFlags) | ((state & kRedrawRequest) != 0 ? kChanged : 0)))
     {
     }
     return (state & kRedrawRequest) != 0;
+}
+
+void IControl::FinishPass(uint32_t stamp, bool changeDrawn)
+{
+    uint32_t state = drawState.load();
+    for (;;)
+    {
+        uint32_t flags = 0;
+        if (!changeDrawn)
+            flags = (state & kFlags) != 0 ? kChanged : 0;
+        else if ((state & ~kFlags) != (stamp & ~kFlags))
+            flags = kChanged;  // changed on another thread while it was drawn
+        if ((state & kFlags) == flags ||
+            drawState.compare_exchange_weak(state, (state & ~kFlags) | flags))
+            return;
+    }
 }
 
 bool IControl::IsChanged() const { return (drawState.load() & kChanged) != 0; }
@@ -239,6 +265,11 @@ int32_t IControl::AddAuxParam(int32_t auxParamIdx)
     if (!aux.Resize(newSize, false) || aux.GetSize() != newSize)
         return -1;
     AuxEntries()[count] = AuxEntry{0.0, auxParamIdx};
+    if (surface && !surface->NoteAuxParams(this))
+    {
+        aux.Resize(count * static_cast<int32_t>(sizeof(AuxEntry)), false);
+        return -1;
+    }
     return count;
 }
 

@@ -19,11 +19,14 @@
 // infinities, and MarkChanged pushes none to the plug-in.
 //
 // Drawing state: operations that alter what the control shows set the
-// redraw request and call MarkChanged. The surface's draw pass paints the
-// controls and then calls TakeRedrawRequest on each, which moves the
-// request into the changed flag: a control asked to redraw during a pass is
-// drawn again on the next one. The timer tick collects the controls whose
-// IsChanged answers true.
+// redraw request and call MarkChanged; each of the two also counts a change
+// (DrawStamp). The timer tick collects the controls whose IsChanged answers
+// true. The surface's draw pass paints the controls that meet its area and
+// ends the pass for each (FinishPass): a control whose changed area it drew
+// (all of it that can show) and that did not change since its turn began
+// is drawn as it stands (neither flag stays); one that changed meanwhile
+// stays changed; for any other the request becomes the changed flag, which
+// stays until a pass draws its changed area.
 //
 // Ownership: the surface owns its controls and deletes them through the
 // virtual destructor. Linked caption and name controls are not owned.
@@ -92,6 +95,10 @@ public:
     virtual void StoreDefaultValue(double v);
     // Sets both the draw area and the target area.
     virtual void SetArea(const IBounds& area);
+    // The part of the draw area that may not yet show the control as it now
+    // is: what a draw must cover for it to be done with, and what the timer
+    // tick collects for a changed control. Base: the whole draw area.
+    virtual IBounds ChangedArea() const;
     // The text typed into a value-entry field opened for a control without a
     // parameter. Base: nothing.
     virtual void EntryFinished(const char* text);
@@ -110,8 +117,19 @@ public:
     // parameter exists.
     virtual void MarkChanged(bool push);
     // changed = the redraw request; the request is cleared and answered.
+    // (The surface's draw pass uses FinishPass.)
     virtual bool TakeRedrawRequest();
     virtual bool IsChanged() const;
+    // The drawing state as one word: it differs after every MarkChanged and
+    // RequestRedraw. Read by the draw pass before the control's turn.
+    uint32_t DrawStamp() const { return drawState.load(std::memory_order_acquire); }
+    // The end of a draw pass for the control; stamp: DrawStamp before its
+    // turn. changeDrawn: every pixel of its changed area (ChangedArea before
+    // its turn) that can show was drawn in the pass. Drawn with no change
+    // since stamp: neither flag stays. Drawn but changed since: changed.
+    // Otherwise the request joins the changed flag (a changed control stays
+    // changed).
+    void FinishPass(uint32_t stamp, bool changeDrawn);
     // After 21 timer ticks in which no control changed. Base: nothing.
     virtual void QuietPeriodHook();
     // A value of the auxiliary parameter in slot auxIdx: when it differs it
@@ -162,7 +180,9 @@ public:
     bool IsHidden() const { return hidden; }
     bool IsGreyed() const { return greyed; }
     bool HasRedrawRequest() const { return (drawState.load() & kRedrawRequest) != 0; }
-    void RequestRedraw() { drawState.fetch_or(kRedrawRequest); }
+    // Changed or asked to redraw: what it shows may not be what it is.
+    bool AwaitsDrawing() const { return (drawState.load() & kFlags) != 0; }
+    void RequestRedraw() { Touch(kRedrawRequest); }
     // The most characters the value-entry field accepts (7).
     int32_t EntryLength() const { return entryLength; }
     void SetEntryLength(int32_t length) { entryLength = length; }
@@ -199,9 +219,11 @@ protected:
     void SetValue(double v) { value.store(v, std::memory_order_relaxed); }
 
 private:
-    // Bits of drawState.
-    static constexpr uint8_t kChanged = 1;
-    static constexpr uint8_t kRedrawRequest = 2;
+    // Bits of drawState; the bits above them count changes.
+    static constexpr uint32_t kChanged = 1;
+    static constexpr uint32_t kRedrawRequest = 2;
+    static constexpr uint32_t kFlags = kChanged | kRedrawRequest;
+    static constexpr uint32_t kChangeStep = 4;
 
     struct AuxEntry
     {
@@ -209,6 +231,8 @@ private:
         int32_t paramIdx;
     };
     AuxEntry* AuxEntries() const { return static_cast<AuxEntry*>(aux.Get()); }
+    // Sets flags and counts a change, in one step.
+    void Touch(uint32_t flags);
     void RefreshLinkedTexts();
 
     int32_t entryLength = 7;
@@ -223,8 +247,9 @@ private:
     std::atomic<double> defaultValue{-1.0};  // negative: unset
     double minValue = 0.0;
     double maxValue = 1.0;
-    // kChanged, kRedrawRequest; changed at first: every control is drawn once.
-    std::atomic<uint8_t> drawState{kChanged};
+    // kChanged, kRedrawRequest and the change count; changed at first:
+    // every control is drawn once.
+    std::atomic<uint32_t> drawState{kChanged};
     bool hidden = false;
     bool greyed = false;
     bool valueEntryDisabled = true;

@@ -6,6 +6,7 @@
 #include "platform/PlatformLock.h"
 
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -55,6 +56,7 @@ void IGraphics::CreateDrawBitmaps()
     delete scratch;
     backBuffer = new LICE_SysBitmap(width, height);
     scratch = new LICE_MemBitmap(0, 0, 4);
+    backdrops.Forget();
 }
 
 // ---- Controls ---------------------------------------------------------------------
@@ -69,8 +71,36 @@ int32_t IGraphics::AppendControl(IControl* control)
         delete control;
         return -1;
     }
+    const int32_t idx = controls.GetSize() - 1;
+    try
+    {
+        paramIndex.Add(idx, control->ParamIdx(), control->AuxCount() > 0);
+    }
+    catch (const std::bad_alloc&)
+    {
+        controls.Remove(idx);
+        delete control;
+        return -1;
+    }
     control->SetSurface(this);
-    return controls.GetSize() - 1;
+    backdrops.Forget();
+    return idx;
+}
+
+bool IGraphics::NoteAuxParams(const IControl* control)
+{
+    ListGuard guard(plug);
+    try
+    {
+        for (int32_t i = 0; i < controls.GetSize(); ++i)
+            if (controls.Get(i) == control)
+                paramIndex.Add(i, -1, true);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+    return true;
 }
 
 void IGraphics::SetControlValue(int32_t idx, double unit)
@@ -95,6 +125,7 @@ void IGraphics::ApplyScaledLayout(int32_t designWidth, int32_t designHeight, dou
         control->SetLayoutFrame(designWidth, designHeight, scaleX, scaleY);
         control->SetArea(control->ResolveBounds());
     }
+    backdrops.Forget();
 }
 
 void IGraphics::SetKeyCatcher(IControl* control)
@@ -114,6 +145,8 @@ void IGraphics::DeleteControls()
     for (int32_t i = controls.GetSize() - 1; i >= 0; --i)
         delete controls.Get(i);
     controls.Empty();
+    paramIndex.Clear();
+    backdrops.Clear();
 }
 
 void IGraphics::ForgetCapture()
@@ -154,23 +187,26 @@ void IGraphics::SetControlsAsUserOrPlug(int32_t paramIdx, double value, bool isU
             return;
         value = param->MapToUnit(value);
     }
-    for (int32_t i = 0; i < controls.GetSize(); ++i)
-    {
-        IControl* control = controls.Get(i);
-        if (control->ParamIdx() == paramIdx)
+    if (const std::vector<int32_t>* bound = paramIndex.Bound(paramIdx))
+        for (int32_t idx : *bound)
         {
+            IControl* control = controls.Get(idx);
+            if (!control)
+                continue;
             if (asUser)
                 control->AcceptUserValue(value);
             else
                 control->AcceptPlugValue(value);
         }
-        if (!asUser)
+    if (asUser)
+        return;
+    for (int32_t idx : paramIndex.Followers())
+        if (IControl* control = controls.Get(idx))
         {
             const int32_t slot = control->AuxParamIdx(paramIdx);
             if (slot >= 0)
                 control->AcceptPlugAuxValue(slot, value);
         }
-    }
 }
 
 // ---- Size ------------------------------------------------------------------------

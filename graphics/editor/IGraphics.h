@@ -11,7 +11,8 @@
 // PushParamToControls, which the plug-in base also calls on the host's
 // threads when the host changes a parameter: controls then only store the
 // value and mark themselves changed. The list of controls changes (append,
-// delete) only under the plug-in lock, so such a push never meets a control
+// delete) only under the plug-in lock, and the index of which controls
+// follow which parameter with it, so such a push never meets a control
 // being deleted.
 //
 // Ownership: the plug-in owns the surface (IPlugBase::AttachEditor); the
@@ -29,9 +30,12 @@
 #include "graphics/editor/IBounds.h"
 #include "graphics/editor/IControl.h"
 #include "graphics/editor/IPointerMods.h"
+#include "graphics/editor/ParamControlIndex.h"
+#include "graphics/editor/SurfaceBackdrops.h"
 #include "graphics/editor/TextStyle.h"
 
 #include <cstdint>
+#include <vector>
 
 class AAX_IViewContainer;
 class IPlugBase;
@@ -149,6 +153,9 @@ public:
     int32_t AppendControl(IControl* control);
     // Null for an index out of range.
     IControl* ControlAt(int32_t idx) const { return controls.Get(idx); }
+    // A control of the list gained an auxiliary parameter
+    // (IControl::AddAuxParam); false when memory ran out to note it.
+    bool NoteAuxParams(const IControl* control);
     int32_t ControlCount() const { return controls.GetSize(); }
     // AcceptPlugValue on the control at idx (nothing out of range).
     void SetControlValue(int32_t idx, double unit);
@@ -160,6 +167,12 @@ public:
     // Owned from now on; keys that no control under the pointer takes go to
     // it. A previous catcher is deleted.
     void SetKeyCatcher(IControl* control);
+    // Controls first to last change often (the meter's bars, a read-out's
+    // value): inside the area they cover, a draw in which no control below
+    // first that meets it has changed starts from the pixels those controls
+    // left there and paints only from first up (SurfaceBackdrops). None
+    // until added; the list emptied, none again.
+    void AddBackdrop(int32_t first, int32_t last);
 
     // ---- Drawing (UI thread, from controls' Paint) --------------------------------
 
@@ -182,14 +195,22 @@ public:
     static LICE_CachedFont* CacheFont(TextStyle& style);
 
     // Repaints the controls that are not hidden and meet area (in list
-    // order), moves every control's redraw request into its changed flag and
-    // copies area to the window (which validates it, also with no controls).
+    // order; from the first control of a run whose backdrop serves there,
+    // AddBackdrop), ends the pass for every control (IControl::FinishPass:
+    // a control is done with only when its changed area, as far as it can
+    // show, lies in area) and copies area to the window (which validates it,
+    // also with no controls).
     void Draw(const IBounds& area);
     // The timer tick's change scan: the plug-in's IdleRefresh first, then
-    // area grows by the draw area of every changed control. True when any
-    // changed. After 21 ticks in a row without a change every control gets
-    // QuietPeriodHook and the count starts again.
+    // area grows by the changed area (IControl::ChangedArea) of every
+    // changed control (one whose changed area is empty has nothing to draw:
+    // it is done with here). True when any changed. After 21 ticks in a row
+    // without a change every control gets QuietPeriodHook and the count
+    // starts again.
     bool CollectChanges(IBounds& area);
+    // The same scan, the changed areas gathered into clusters
+    // (AreaClusters.h) added to areas, each to be drawn on its own.
+    bool CollectChangedAreas(std::vector<IBounds>& areas);
 
     // ---- Input (UI thread; each records mods first) ------------------------------
 
@@ -274,6 +295,11 @@ protected:
 
 private:
     void DeleteControls();
+    // The change scan: add(index, changed area) for every changed control
+    // with something to draw.
+    template <class Add>
+    bool ScanChanges(Add add);
+
     void SetControlsAsUserOrPlug(int32_t paramIdx, double value, bool isUnit, bool asUser);
     void PressControl(IControl* control, int32_t x, int32_t y);
 
@@ -285,6 +311,8 @@ private:
     LICE_SysBitmap* backBuffer = nullptr;
     AAX_IViewContainer* viewContainer = nullptr;
     LICE_MemBitmap* scratch = nullptr;
+    ParamControlIndex paramIndex;
+    SurfaceBackdrops backdrops;
     int32_t width;
     int32_t height;
     int32_t quietTicks = 0;

@@ -1,6 +1,7 @@
 #include "graphics/editor/IGraphics.h"
 
 #include "framework/core/IPlugBase.h"
+#include "graphics/editor/AreaClusters.h"
 #include "graphics/editor/BoundsOps.h"
 #include "graphics/editor/TruncToInt.h"
 #include "graphics/raster/LICE_Compose.h"
@@ -67,12 +68,25 @@ void IGraphics::Draw(const IBounds& area)
     {
         clipArea = area;
         drawing = true;
+        const IBounds whole = {0, 0, backBuffer ? backBuffer->Width() : 0, backBuffer ? backBuffer->Height() : 0};
+        const IBounds drawn = BoundsClip(area, whole);
+        const int32_t first = backBuffer ? backdrops.Start(controls, *backBuffer, area, drawn) : 0;
         for (int32_t i = 0; i < count; ++i)
         {
             IControl* control = controls.Get(i);
-            if (!control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
+            if (!control)
+                continue;
+            // (The run that serves holds its pixels already.)
+            if (backBuffer && (first == 0 || i > first))
+                backdrops.Reach(i, controls, *backBuffer, drawn);
+            const uint32_t stamp = control->DrawStamp();
+            const IBounds pending = control->AwaitsDrawing() ? control->ChangedArea() : IBounds{};
+            if (i >= first && !control->IsHidden() && BoundsIntersect(control->DrawArea(), area))
                 control->Paint(this);
-            control->TakeRedrawRequest();
+            // Only a control whose changed pixels that can show were all
+            // drawn (or, hidden, drawn over) is done with; a change of any
+            // other waits for a draw that covers it.
+            control->FinishPass(stamp, BoundsInside(BoundsClip(pending, whole), drawn));
         }
         drawing = false;
     }
@@ -81,19 +95,26 @@ void IGraphics::Draw(const IBounds& area)
     PaintWindow(area);
 }
 
-bool IGraphics::CollectChanges(IBounds& area)
+template <class Add>
+bool IGraphics::ScanChanges(Add add)
 {
     if (plug)
         plug->IdleRefresh();
     bool anyChanged = false;
     for (int32_t i = 0; i < controls.GetSize(); ++i)
     {
-        const IControl* control = controls.Get(i);
-        if (control->IsChanged())
+        IControl* control = controls.Get(i);
+        if (!control->IsChanged())
+            continue;
+        const uint32_t stamp = control->DrawStamp();
+        const IBounds changed = control->ChangedArea();
+        if (IsEmptyBounds(changed))
         {
-            area = BoundsUnion(area, control->DrawArea());
-            anyChanged = true;
+            control->FinishPass(stamp, true);  // nothing of it to draw
+            continue;
         }
+        add(i, changed);
+        anyChanged = true;
     }
     if (anyChanged)
     {
@@ -108,3 +129,24 @@ bool IGraphics::CollectChanges(IBounds& area)
     }
     return false;
 }
+
+bool IGraphics::CollectChanges(IBounds& area)
+{
+    return ScanChanges([&area](int32_t, const IBounds& changed) { area = BoundsUnion(area, changed); });
+}
+
+bool IGraphics::CollectChangedAreas(std::vector<IBounds>& areas)
+{
+    return ScanChanges([&](int32_t idx, const IBounds& changed) {
+        AddToClusters(areas, changed);
+        // A run without its backdrop is drawn whole, which stores it.
+        if (!backdrops.Empty())
+        {
+            const IBounds wanted = backdrops.Wanted(idx, controls, backBuffer);
+            if (!IsEmptyBounds(wanted))
+                AddToClusters(areas, wanted);
+        }
+    });
+}
+
+void IGraphics::AddBackdrop(int32_t first, int32_t last) { backdrops.Add(first, last); }

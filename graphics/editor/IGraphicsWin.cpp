@@ -285,29 +285,33 @@ void IGraphicsWin::Tick()
 {
     if (!entryField || entryState == kEntryIdle)
     {
-        IBounds area = {};
-        const bool changed = CollectChanges(area);
-        // The idle refresh may have closed the window.
-        if (!window)
-            return;
-        if (changed)
+        changedAreas.clear();
+        CollectChangedAreas(changedAreas);
+        // Each cluster of changes is painted on its own (what else waits to
+        // be painted goes with the first); with none, whatever waits.
+        size_t next = 0;
+        do
         {
-            const RECT r = {area.L, area.T, area.R, area.B};
-            InvalidateRect(window, &r, FALSE);
-        }
+            // The idle refresh, or a paint, may have closed the window.
+            if (!window)
+                return;
+            if (next < changedAreas.size())
+            {
+                const IBounds& area = changedAreas[next];
+                const RECT r = {area.L, area.T, area.R, area.B};
+                InvalidateRect(window, &r, FALSE);
+            }
+            if (entryField && entryControl)
+            {
+                // The field stays on top of what the tick redraws.
+                const IBounds& e = entryControl->DrawArea();
+                const RECT keep = {e.L, e.T, e.R, e.B};
+                ValidateRect(window, &keep);
+            }
+            UpdateWindow(window);
+        } while (++next < changedAreas.size());
         if (entryField && entryControl)
-        {
-            // The field stays on top of what the tick redraws.
-            const IBounds& e = entryControl->DrawArea();
-            const RECT keep = {e.L, e.T, e.R, e.B};
-            ValidateRect(window, &keep);
-            UpdateWindow(window);
             entryState = kEntryShown;
-        }
-        else
-        {
-            UpdateWindow(window);
-        }
     }
     else if (entryState == kEntryCancel)
     {

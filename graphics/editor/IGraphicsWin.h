@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class IGraphicsWin : public IGraphics
 {
@@ -165,6 +166,7 @@ private:
     StringBuf ownerClass;
     double frameRate;
     int32_t wheelRemainder = 0;  // wheel units not yet a whole notch
+    std::vector<IBounds> changedAreas;  // of a tick; its memory kept for the next
     bool pointerHidden = false;
     POINT hiddenAt = {0, 0};
 };

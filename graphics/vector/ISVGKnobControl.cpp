@@ -1,7 +1,10 @@
 #include "graphics/vector/ISVGKnobControl.h"
 
 #include "framework/core/IPlugParam.h"
+#include "graphics/editor/BoundsOps.h"
+#include "graphics/editor/IGraphics.h"
 #include "graphics/vector/SurfaceShapeSink.h"
+#include "graphics/vector/ValueChangeArea.h"
 
 #include <cmath>
 #include <cstdio>
@@ -45,7 +48,26 @@ void ISVGKnobControl::Paint(IGraphics* graphics)
     }
     if (ShapeList* last = group->Layer(group->LayerCount() - 1))
         last->textOn = textAlwaysShown || hovering ? 1 : 0;
-    DrawGroupAtValueOn(graphics, group, DrawArea(), Value(), Blend());
+    const double t = Value();
+    DrawGroupAtValueOn(graphics, group, DrawArea(), t, Blend());
+
+    // What its pixels show now: drawn whole, the value; drawn in part, the
+    // value when what differs from the value shown before was drawn, the
+    // value shown before when none of that was; else no one value.
+    const IBounds drawn = graphics ? graphics->ClipArea() : IBounds{};
+    if (BoundsInside(DrawArea(), drawn))
+    {
+        restyled = false;
+        shownValue = t;
+        return;
+    }
+    if (restyled || std::isnan(shownValue))
+        return;
+    const IBounds differs = GroupValueChangeArea(group, DrawArea(), shownValue, t);
+    if (BoundsInside(differs, drawn))
+        shownValue = t;
+    else if (!IsEmptyBounds(BoundsClip(differs, drawn)))
+        shownValue = std::numeric_limits<double>::quiet_NaN();
 }
 
 void ISVGKnobControl::AcceptUserValue(double v)
@@ -54,4 +76,38 @@ void ISVGKnobControl::AcceptUserValue(double v)
         return;
     SetValue(v);
     RequestRedraw();
+}
+
+void ISVGKnobControl::AcceptPlugValue(double v)
+{
+    if (!std::isfinite(v) || !HasDefault())
+    {
+        IControl::AcceptPlugValue(v);
+        return;
+    }
+    if (v == Value())
+        return;
+    SetValue(v);
+    RequestRedraw();
+    IControl::MarkChanged(false);
+}
+
+void ISVGKnobControl::MarkChanged(bool push)
+{
+    restyled = true;
+    IControl::MarkChanged(push);
+}
+
+void ISVGKnobControl::SetArea(const IBounds& area)
+{
+    restyled = true;
+    IControl::SetArea(area);
+}
+
+IBounds ISVGKnobControl::ChangedArea() const
+{
+    // With a parameter its text follows the parameter, not the value.
+    if (Param() || restyled || std::isnan(shownValue))
+        return DrawArea();
+    return GroupValueChangeArea(group, DrawArea(), shownValue, Value());
 }

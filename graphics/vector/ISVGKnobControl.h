@@ -6,10 +6,17 @@
 // on the last layer only while the pointer is over it, unless the text is
 // always shown. A value set as the user's is only stored and redrawn (the
 // meter view drives the bars), never pushed. [UI thread]
+//
+// Without a parameter, when only its value moved since it was last drawn
+// whole, it asks to redraw only where the group's look can differ between
+// the two values (GroupValueChangeArea): a bar, the rows between its old
+// and new edge.
 
 #include "graphics/vector/ISVGValueControl.h"
 
+#include <atomic>
 #include <cstdint>
+#include <limits>
 
 class ISVGKnobControl final : public ISVGValueControl
 {
@@ -28,10 +35,22 @@ public:
     void Paint(IGraphics* graphics) override;
     // A finite value that differs: stored, redraw requested; no push, no clamp.
     void AcceptUserValue(double v) override;
+    // As the base's; a change of the value alone leaves what it shows
+    // otherwise as it was.
+    void AcceptPlugValue(double v) override;
+    // Every other change may alter its whole look.
+    void MarkChanged(bool push) override;
+    void SetArea(const IBounds& area) override;
+    IBounds ChangedArea() const override;
 
     bool IsHovering() const { return hovering; }
 
 private:
     bool hovering = false;
     bool textAlwaysShown;
+    // The value its pixels show, all of them, as far as the value goes;
+    // NaN when they show no one value.
+    double shownValue = std::numeric_limits<double>::quiet_NaN();
+    // A change other than of the value since it was last drawn whole.
+    std::atomic<bool> restyled{true};
 };

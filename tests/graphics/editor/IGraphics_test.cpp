@@ -38,6 +38,15 @@ protected:
             surface.Draw(area);
         return area;
     }
+    // What the window's timer tick collects and draws: each cluster apart.
+    std::vector<IBounds> TickAreas()
+    {
+        std::vector<IBounds> areas;
+        surface.CollectChangedAreas(areas);
+        for (const IBounds& area : areas)
+            surface.Draw(area);
+        return areas;
+    }
     uint32_t Pixel(int32_t x, int32_t y) const
     {
         LICE_SysBitmap* b = surface.BackBuffer();
@@ -75,8 +84,8 @@ TEST_F(SurfaceTest, TheChangeScanHearsThePlugInFirstAndCollectsOnlyWhatChanged)
 
     // 21 quiet ticks in a row: every control's hook, once.
     plug.onIdle = nullptr;
-    Tick();  // the redraw the change asked for
-    for (int i = 0; i < 20; ++i)
+    EXPECT_EQ(Tick(), IBounds{}) << "a value drawn whole is not drawn again";
+    for (int i = 0; i < 19; ++i)
         Tick();
     EXPECT_TRUE(a->events.empty());
     Tick();
@@ -96,10 +105,105 @@ TEST_F(SurfaceTest, DrawPaintsVisibleControlsInListOrderClippedToTheArea)
     surface.Draw({10, 10, 30, 30});
     EXPECT_EQ(below->paints + above->paints, 2);
     EXPECT_EQ(away->paints + hidden->paints, 0);
-    EXPECT_FALSE(away->IsChanged()) << "every control's redraw request is taken";
+    EXPECT_TRUE(away->IsChanged()) << "not drawn: still to be drawn";
     EXPECT_EQ(Pixel(15, 15), 0xFF0000C8u);
     EXPECT_EQ(Pixel(25, 25), 0xFF00C800u);
     EXPECT_EQ(Pixel(35, 35), 0u) << "outside the area";
+}
+
+TEST_F(SurfaceTest, AChangeWaitsForAPassThatDrawsItWhole)
+{
+    TestControl* left = Add({0, 0, 0, 0, 40, 0, 40, 0});
+    TestControl* right = Add({60, 0, 0, 0, 40, 0, 40, 0});
+    TestControl* below = Add({0, 0, 0, 0, 100, 0, 200, 0});  // reaches beyond the back buffer
+    Tick();
+    EXPECT_FALSE(below->IsChanged()) << "drawn whole where it can show";
+
+    // Marked without a redraw request, then passes of other areas first.
+    right->SetGreyed(true);
+    left->SetHidden(true);
+    surface.Draw({0, 0, 40, 40});
+    surface.Draw({60, 0, 80, 40});
+    EXPECT_FALSE(left->IsChanged()) << "hidden, its whole area drawn over";
+    EXPECT_TRUE(right->IsChanged()) << "drawn in part";
+    EXPECT_FALSE(below->IsChanged()) << "unchanged, drawn in part";
+    EXPECT_EQ(Tick(), (IBounds{60, 0, 100, 40}));
+    EXPECT_EQ(Tick(), IBounds{});
+
+    // A request without a change becomes one at the next pass, of any area.
+    right->RequestRedraw();
+    EXPECT_EQ(Tick(), IBounds{});
+    surface.Draw({0, 0, 10, 10});
+    EXPECT_EQ(Tick(), (IBounds{60, 0, 100, 40}));
+}
+
+TEST_F(SurfaceTest, ChangesOfARunStartFromTheBackdropBelowIt)
+{
+    TestControl* below = Add({0, 0, 0, 0, 100, 0, 60, 0}, -1, {255, 30, 30, 30});
+    TestControl* mark = Add({60, 0, 20, 0, 10, 0, 10, 0}, -1, {255, 0, 0, 0});
+    TestControl* bar = Add({60, 0, 10, 0, 10, 0, 40, 0}, -1, {128, 200, 0, 0});
+    TestControl* lamp = Add({60, 0, 0, 0, 10, 0, 5, 0}, -1, {255, 0, 200, 0});
+    surface.AddBackdrop(2, 3);
+    for (TestControl* each : {below, mark, bar, lamp})
+        each->AcceptPlugValue(0.5);  // the defaults
+    TickAreas();
+    const uint32_t shown = Pixel(65, 40);
+    below->colour = {255, 0, 0, 200};  // unmarked: only a draw of it shows it
+
+    bar->AcceptPlugValue(0.6);
+    EXPECT_EQ(TickAreas(), (std::vector<IBounds>{{60, 10, 70, 50}}));
+    EXPECT_EQ(below->paints, 1) << "below the run: the stored pixels stand in";
+    EXPECT_EQ(bar->paints, 2);
+    EXPECT_EQ(Pixel(65, 40), shown);
+
+    // Changed below the run, or outside its area: all is drawn.
+    below->AcceptPlugValue(0.6);
+    bar->AcceptPlugValue(0.7);
+    TickAreas();
+    EXPECT_EQ(below->paints, 2);
+    EXPECT_NE(Pixel(65, 40), shown);
+    surface.Draw({0, 0, 70, 50});
+    EXPECT_EQ(below->paints, 3);
+
+    // A change below the run drawn with all in part of its area: the next
+    // change of the run draws its whole area (storing the backdrop again).
+    mark->AcceptPlugValue(0.6);
+    surface.Draw({60, 0, 70, 30});
+    EXPECT_EQ(below->paints, 4);
+    bar->AcceptPlugValue(0.8);
+    EXPECT_EQ(TickAreas(), (std::vector<IBounds>{{60, 0, 70, 50}}));
+    EXPECT_EQ(below->paints, 5);
+    bar->AcceptPlugValue(0.9);
+    TickAreas();
+    EXPECT_EQ(below->paints, 5);
+}
+
+TEST_F(SurfaceTest, TheHighestRunWhoseBackdropStandsServes)
+{
+    TestControl* below = Add({0, 0, 0, 0, 100, 0, 60, 0}, -1, {255, 30, 30, 30});
+    TestControl* value = Add({10, 0, 10, 0, 40, 0, 20, 0}, -1, {128, 200, 0, 0});
+    TestControl* shade = Add({10, 0, 10, 0, 40, 0, 20, 0}, -1, {64, 0, 0, 200});
+    surface.AddBackdrop(2, 2);
+    surface.AddBackdrop(1, 1);
+    for (TestControl* each : {below, value, shade})
+        each->AcceptPlugValue(0.5);  // the defaults
+    TickAreas();
+
+    shade->AcceptPlugValue(0.6);
+    TickAreas();
+    EXPECT_EQ(value->paints, 1) << "below the upper run: the stored pixels stand in";
+    value->colour = {255, 0, 200, 0};
+    value->AcceptPlugValue(0.6);
+    TickAreas();
+    EXPECT_EQ(below->paints, 1) << "the lower run serves what the upper cannot";
+    EXPECT_EQ(value->paints, 2);
+    EXPECT_EQ(shade->paints, 3);
+    const uint32_t shown = Pixel(20, 15);
+
+    // What the upper run held is gone with the value it showed.
+    shade->AcceptPlugValue(0.7);
+    TickAreas();
+    EXPECT_EQ(Pixel(20, 15), shown);
 }
 
 TEST_F(SurfaceTest, FillsAndFramesAreClippedToTheBackBuffer)
@@ -151,6 +255,18 @@ TEST_F(SurfaceTest, ValuesFromThePlugInReachBoundControlsAsUnitValues)
     surface.SetParamControlsAsUser(kParamGain, -6.0, false);
     EXPECT_EQ(gain->CurrentValue(), 0.9);
     EXPECT_EQ(plug.GetParam(kParamGain)->Value(), -6.0) << "as a user edit, through the plug-in";
+
+    // Following before it joins the list; a list made anew holds only its own.
+    auto* early = new TestControl(&plug, {0, 0, 0, 0, 10, 0, 10, 0});
+    const int32_t earlySlot = early->AddAuxParam(kParamGain);
+    surface.AppendControl(early);
+    surface.PushParamToControls(kParamGain, 0.25, true);
+    EXPECT_EQ(early->AuxValue(earlySlot), 0.25);
+    surface.ResetControls();
+    TestControl* other = Add({0, 0, 0, 0, 10, 0, 10, 0}, kParamGain + 1);
+    other->AcceptPlugValue(0.0);
+    surface.PushParamToControls(kParamGain, 0.75, true);
+    EXPECT_EQ(other->CurrentValue(), 0.0);
 }
 
 TEST_F(SurfaceTest, ScaledLayoutMovesOnlyControlsThatFollowIt)

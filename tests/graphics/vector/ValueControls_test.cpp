@@ -177,4 +177,44 @@ TEST_F(ValueControl, TheKnobShowsItsValueTextWhileThePointerIsOverIt)
     EXPECT_GT(Inked({100, 20, 140, 120}), 0) << "always shown";
 }
 
+TEST_F(ValueControl, AKnobWithoutAParameterAsksOnlyForWhatItsValueMoved)
+{
+    // A red field under a green cover that the value slides up.
+    ShapeGroup* group = Frames({kRed});
+    auto* coverLayer = new ShapeList;
+    Shape* cover = coverLayer->AddShape(0.0, 0.0);
+    cover->fill.colour = kGreen;
+    cover->offsetOn = cover->offsetAnimated = 1;
+    cover->offsetX = cover->offsetTargetX = cover->offsetY = 0.0;
+    cover->offsetTargetY = -100.0;
+    group->AddLayer(coverLayer);
+    ISVGKnobControl* bar = Knob(-1, group);
+    bar->StoreDefaultValue(0.0);
+    Tick();
+
+    bar->AcceptPlugValue(0.5);
+    EXPECT_EQ(bar->ChangedArea(), (IBounds{100, 69, 140, 120})) << "the cover's edge went from 120 to 70";
+    Tick();
+    EXPECT_FALSE(bar->IsChanged());
+    bar->AcceptPlugValue(0.52);
+    EXPECT_EQ(bar->ChangedArea(), (IBounds{100, 67, 140, 71}));
+    Tick();
+
+    // Drawn in part across the rows that differ: no one value shows there.
+    bar->AcceptPlugValue(0.6);
+    surface->Draw({100, 20, 140, 65});
+    EXPECT_EQ(bar->ChangedArea(), (IBounds{100, 20, 140, 120}));
+    Tick();
+    EXPECT_FALSE(bar->IsChanged());
+
+    // Any other change: the whole of it.
+    bar->PointerLeft();
+    bar->AcceptPlugValue(0.7);
+    EXPECT_EQ(bar->ChangedArea(), (IBounds{100, 20, 140, 120}));
+    ISVGKnobControl* knob = Knob(kParamGain, group);
+    Tick();
+    knob->AcceptPlugValue(0.9);
+    EXPECT_EQ(knob->ChangedArea(), (IBounds{100, 20, 140, 120})) << "its text follows the parameter";
+}
+
 }  // namespace
