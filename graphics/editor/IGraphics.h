@@ -8,12 +8,14 @@
 // and dialogs.
 //
 // Threads: everything runs on the editor's UI thread except
-// PushParamToControls, which the plug-in base also calls on the host's
-// threads when the host changes a parameter: controls then only store the
-// value and mark themselves changed. The list of controls changes (append,
-// delete) only under the plug-in lock, and the index of which controls
-// follow which parameter with it, so such a push never meets a control
-// being deleted.
+// PushParamToControls, which the plug-in base (under the plug-in lock) and
+// the GUI object (without it) also call on the host's threads when the host
+// changes a parameter: controls then only store the value and mark
+// themselves changed. The list of controls changes (append, delete) only
+// under the plug-in lock, and the index of which controls follow which
+// parameter with it; the plug-in changes it only while no GUI object is
+// attached (it builds the controls once, deletes them with the surface), so
+// a push never meets a control being deleted.
 //
 // Ownership: the plug-in owns the surface (IPlugBase::AttachEditor); the
 // surface owns its controls, its key catcher and both bitmaps. The host

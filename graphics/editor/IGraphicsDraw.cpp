@@ -85,8 +85,10 @@ void IGraphics::Draw(const IBounds& area)
                 control->Paint(this);
             // Only a control whose changed pixels that can show were all
             // drawn (or, hidden, drawn over) is done with; a change of any
-            // other waits for a draw that covers it.
-            control->FinishPass(stamp, BoundsInside(BoundsClip(pending, whole), drawn));
+            // other, or of one below the backdrop that serves (not drawn: a
+            // change of it came after the backdrop was chosen), waits for a
+            // draw that covers it.
+            control->FinishPass(stamp, i >= first && BoundsInside(BoundsClip(pending, whole), drawn));
         }
         drawing = false;
     }

@@ -4,7 +4,8 @@
 // parameters as auxiliary ones. The value fan-out reads it instead of
 // asking every control (most values the host echoes, the meter's outputs,
 // reach none). It changes only with the control list, under the plug-in
-// lock, as the list does; readers hold that lock or run on the UI thread.
+// lock, as the list does (see IGraphics.h for the pushes that read it from
+// other threads).
 
 #include <cstdint>
 #include <vector>

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -176,6 +177,40 @@ TEST_F(SurfaceTest, ChangesOfARunStartFromTheBackdropBelowIt)
     bar->AcceptPlugValue(0.9);
     TickAreas();
     EXPECT_EQ(below->paints, 5);
+}
+
+// A control whose change, when the draw pass asks for it, has a value
+// reach another control first: a host thread's push landing mid-pass.
+class PushingControl : public TestControl
+{
+public:
+    using TestControl::TestControl;
+    IBounds ChangedArea() const override
+    {
+        if (IControl* to = std::exchange(target, nullptr))
+            to->AcceptPlugValue(0.3);
+        return TestControl::ChangedArea();
+    }
+    mutable IControl* target = nullptr;
+};
+
+TEST_F(SurfaceTest, AValueThatReachesAControlBelowARunDuringItsDrawWaitsForTheNext)
+{
+    Add({0, 0, 0, 0, 100, 0, 60, 0}, -1, {255, 30, 30, 30});
+    auto* pusher = new PushingControl(&plug, {80, 0, 0, 0, 10, 0, 10, 0});
+    surface.AppendControl(pusher);
+    TestControl* knob = Add({60, 0, 20, 0, 10, 0, 10, 0}, kParamGain, {255, 0, 0, 0});
+    Add({60, 0, 10, 0, 10, 0, 40, 0}, -1, {128, 200, 0, 0});
+    surface.AddBackdrop(3, 3);
+    TickAreas();
+
+    pusher->RequestRedraw();
+    pusher->target = knob;
+    surface.Draw({60, 10, 70, 50});  // served by the backdrop: the knob is not drawn
+    EXPECT_EQ(knob->paints, 1);
+    EXPECT_TRUE(knob->IsChanged());
+    TickAreas();
+    EXPECT_EQ(knob->paints, 2);
 }
 
 TEST_F(SurfaceTest, TheHighestRunWhoseBackdropStandsServes)
