@@ -1,7 +1,8 @@
-// Lines of dialog text broken to fit a width.
+// Lines of dialog text broken to fit a width, and paths shortened for them.
 
 #include <gtest/gtest.h>
 
+#include "platform/PathForMessage.h"
 #include "platform/x11/TextWrap.h"
 
 namespace {
@@ -36,6 +37,29 @@ TEST(TextWrapTest, TheTextsOwnLinesStay)
     EXPECT_EQ(Wrap("old.fxp already exists.\nDo you want to replace it?", 1000),
               (Lines{"old.fxp already exists.", "Do you want to replace it?"}));
     EXPECT_EQ(Wrap("a\n\nb", 100), (Lines{"a", "", "b"}));
+}
+
+TEST(PathForMessage, KeepsShortPathsAndCutsLongOnesInTheMiddleBetweenCharacters)
+{
+    EXPECT_EQ(PathForMessage("/home/user/a.fxp", 16), "/home/user/a.fxp");
+    EXPECT_EQ(PathForMessage("/abcdefghijklmnopqrstuvwxyz.fxp", 15), "/abc...wxyz.fxp");
+
+    // "é" is two bytes: neither end of the cut splits one.
+    std::string accented = "/";
+    for (int i = 0; i < 200; ++i)
+        accented += "\xC3\xA9";
+    for (const size_t most : {20u, 21u, 22u, 23u, 240u})
+    {
+        const std::string shown = PathForMessage(accented + "/take.fxp", most);
+        EXPECT_LE(shown.size(), most);
+        EXPECT_EQ(shown.substr(shown.size() - 9), "/take.fxp");
+        const size_t dots = shown.find("...");
+        ASSERT_NE(dots, std::string::npos);
+        EXPECT_EQ((dots - 1) % 2, 0u) << "the head ends after a whole character";
+        EXPECT_EQ((shown.size() - dots - 3 - 9) % 2, 0u) << "the tail starts on a whole character";
+    }
+    // Bytes that are not UTF-8 pass as they are.
+    EXPECT_EQ(PathForMessage("/x\xFF\xFEy", 40), "/x\xFF\xFEy");
 }
 
 }  // namespace
