@@ -131,11 +131,12 @@ void InputPlayer::Play()
     if (!instance)
         return;
     // The blocks are rendered in place, from the chunks read ahead.
-    ReadAhead ahead(source, setup.block);
+    ReadAhead ahead(source, setup.block, setup.pacer ? ReadAhead::Pace::kRealTime : ReadAhead::Pace::kWholeBlocks);
     HostAudio out(result.channels, setup.block);
     HostStreamState& transport = instance->Stream();
     const double ticksPerFrame = kAAXTicksPerQuarterNote * transport.tempo / 60.0 / result.sampleRate;
     const auto start = std::chrono::steady_clock::now();
+    bool stalled = false;
     for (;;)
     {
         if (setup.pacer && !setup.pacer->WaitUntilDue(result.frames, result.sampleRate))
@@ -146,6 +147,16 @@ void InputPlayer::Play()
         float* const* in = nullptr;
         int32_t nonFinite = 0;
         const int32_t frames = ahead.Next(&in, &nonFinite);
+        // A stream that stalls: the pacer is asked again (a stop ends the
+        // wait), and the play goes on at real time once frames come.
+        if (frames == ReadAhead::kWaiting)
+        {
+            stalled = true;
+            continue;
+        }
+        if (stalled && frames > 0)
+            setup.pacer->Resume(result.frames, result.sampleRate);
+        stalled = false;
         if (frames < 0)
         {
             readError = ahead.Error();

@@ -1,6 +1,7 @@
 #include "host/cli/ReadAhead.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -10,6 +11,8 @@ constexpr int32_t kChunkFrames = 8192;
 // About this many frames read ahead of the caller (some 3 s of audio): with
 // fewer, a busy machine's pauses of the reading thread make the caller wait.
 constexpr int32_t kFramesAhead = 16 * kChunkFrames;
+// The longest wait of a real-time caller: it checks for a stop after it.
+constexpr auto kRealTimeWait = std::chrono::milliseconds(50);
 
 // NaN and ±Inf: every exponent bit set. A bit test, so that the loop
 // vectorises and no floating-point mode can change the answer.
@@ -25,10 +28,18 @@ int32_t CountNonFinite(const float* samples, int32_t frames)
     return count;
 }
 
+int32_t CountNonFinite(const HostAudio& audio, int32_t start, int32_t frames)
+{
+    int32_t count = 0;
+    for (int32_t c = 0; c < audio.Channels(); ++c)
+        count += CountNonFinite(audio.Buffers()[c] + start, frames);
+    return count;
+}
+
 }  // namespace
 
-ReadAhead::ReadAhead(AudioSource& source, int32_t block)
-    : source(source), block(std::max(block, 1)),
+ReadAhead::ReadAhead(AudioSource& source, int32_t block, Pace pace)
+    : source(source), block(std::max(block, 1)), pace(pace),
       chunkFrames(this->block * std::max(1, kChunkFrames / this->block)),
       chunks(static_cast<size_t>(std::max(3, kFramesAhead / chunkFrames)))
 {
@@ -49,11 +60,19 @@ ReadAhead::~ReadAhead()
         stopping = true;
     }
     changed.notify_all();
+    source.Interrupt();
     reader.join();
 }
 
+void ReadAhead::CountBlocks(Chunk& chunk, int32_t from, int32_t frames) const
+{
+    for (int32_t start = from * block; start + block <= frames; start += block)
+        chunk.nonFinite[static_cast<size_t>(start / block)] = CountNonFinite(chunk.audio, start, block);
+}
+
 // Reading thread: fills the free chunks in ring order, each to the full
-// (whatever the source gives a call), until the source ends.
+// (whatever the source gives a call), until the source ends; the frames of
+// each read are the caller's at once.
 void ReadAhead::Fill()
 {
     size_t next = 0;
@@ -65,23 +84,29 @@ void ReadAhead::Fill()
             if (stopping)
                 return;
         }
-        Chunk& chunk = ring[next];  // free: the caller reads only filled chunks
+        Chunk& chunk = ring[next];  // the caller reads only the frames told it
         std::vector<float*> at(chunk.audio.Buffers(), chunk.audio.Buffers() + chunk.audio.Channels());
         int32_t frames = 0;
         int32_t got = 0;
         while (frames < chunkFrames && (got = source.Read(at.data(), chunkFrames - frames)) > 0)
         {
+            CountBlocks(chunk, frames / block, frames + got);
             frames += got;
             for (float*& channel : at)
                 channel += got;
+            if (frames < chunkFrames)
+            {
+                {
+                    std::lock_guard<std::mutex> guard(lock);
+                    chunk.frames = frames;
+                }
+                changed.notify_all();
+            }
         }
-        for (int32_t start = 0; start < frames; start += block)
-        {
-            int32_t& count = chunk.nonFinite[static_cast<size_t>(start / block)];
-            count = 0;
-            for (int32_t c = 0; c < chunk.audio.Channels(); ++c)
-                count += CountNonFinite(chunk.audio.Buffers()[c] + start, std::min(block, frames - start));
-        }
+        // The source's last block, short of a whole one.
+        if (frames % block != 0)
+            chunk.nonFinite[static_cast<size_t>(frames / block)] =
+                CountNonFinite(chunk.audio, frames - frames % block, frames % block);
         {
             std::lock_guard<std::mutex> guard(lock);
             chunk.frames = frames;
@@ -103,30 +128,52 @@ void ReadAhead::Fill()
 
 int32_t ReadAhead::Next(float* const** channels, int32_t* nonFinite)
 {
-    if (holding && offset == ring[first].frames)
-    {
-        {
-            std::lock_guard<std::mutex> guard(lock);
-            first = (first + 1) % chunks;
-            offset = 0;
-            holding = false;
-            --filled;
-        }
-        changed.notify_all();
-    }
-    if (!holding)
+    const bool realTime = pace == Pace::kRealTime;
+    int32_t n = 0;
+    bool counted = false;  // a whole block of the chunk, or the source's last: counted by the reader
     {
         std::unique_lock<std::mutex> guard(lock);
-        changed.wait(guard, [&] { return filled > 0 || ended; });
-        if (filled == 0)
-            return failed ? -1 : 0;
-        holding = true;
+        bool waited = false;
+        for (;;)
+        {
+            // The first chunk is read whole while filled counts it; else it
+            // is being read, or waits to be.
+            const bool complete = filled > 0;
+            const int32_t arrived = ring[first].frames - offset;
+            if (complete && arrived == 0)
+            {
+                ring[first].frames = 0;  // free for the reader
+                first = (first + 1) % chunks;
+                offset = 0;
+                --filled;
+                changed.notify_all();
+                continue;
+            }
+            if (arrived >= block || (arrived > 0 && (complete || realTime)))
+            {
+                // In real time a part taken ends where its block does, so
+                // that the next one starts on a whole block again.
+                n = std::min(arrived, block - offset % block);
+                counted = offset % block == 0 && (n == block || complete);
+                break;
+            }
+            if (ended)
+                return failed ? -1 : 0;
+            if (!realTime)
+                changed.wait(guard);
+            else if (waited)
+                return kWaiting;
+            else
+            {
+                changed.wait_for(guard, kRealTimeWait);
+                waited = true;
+            }
+        }
     }
     Chunk& chunk = ring[first];
-    const int32_t n = std::min(block, chunk.frames - offset);
     for (size_t c = 0; c < pointers.size(); ++c)
         pointers[c] = chunk.audio.Buffers()[c] + offset;
-    *nonFinite = chunk.nonFinite[static_cast<size_t>(offset / block)];
+    *nonFinite = counted ? chunk.nonFinite[static_cast<size_t>(offset / block)] : CountNonFinite(chunk.audio, offset, n);
     offset += n;
     *channels = pointers.data();
     return n;

@@ -1,5 +1,15 @@
 #include "host/cli/RealTimePacer.h"
 
+namespace {
+
+std::chrono::steady_clock::duration Length(int64_t frames, int32_t sampleRate)
+{
+    const std::chrono::duration<double> seconds(static_cast<double>(frames) / sampleRate);
+    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(seconds);
+}
+
+}  // namespace
+
 bool RealTimePacer::WaitUntilDue(int64_t frames, int32_t sampleRate)
 {
     std::unique_lock<std::mutex> guard(lock);
@@ -8,10 +18,16 @@ bool RealTimePacer::WaitUntilDue(int64_t frames, int32_t sampleRate)
         started = true;
         start = std::chrono::steady_clock::now();
     }
-    const std::chrono::duration<double> offset(static_cast<double>(frames) / sampleRate);
-    const auto due = start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(offset);
+    const auto due = start + Length(frames, sampleRate);
     stopAsked.wait_until(guard, due, [this] { return stopped; });
     return !stopped;
+}
+
+void RealTimePacer::Resume(int64_t frames, int32_t sampleRate)
+{
+    std::lock_guard<std::mutex> guard(lock);
+    started = true;
+    start = std::chrono::steady_clock::now() - Length(frames, sampleRate);
 }
 
 void RealTimePacer::Stop()

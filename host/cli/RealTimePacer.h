@@ -4,7 +4,7 @@
 // seconds have passed since the first wait. Stop ends the wait under way and
 // every later one at once, whatever the clock says.
 //
-// [WaitUntilDue: the audio thread; Stop: any thread]
+// [WaitUntilDue, Resume: the audio thread; Stop: any thread]
 
 #include <chrono>
 #include <condition_variable>
@@ -22,6 +22,9 @@ public:
     // the first call starts the clock. True when it is due, false once a stop
     // is asked.
     bool WaitUntilDue(int64_t frames, int32_t sampleRate);
+    // Frame frames is due now: the frames after a source that stalled play
+    // on at real time instead of all at once.
+    void Resume(int64_t frames, int32_t sampleRate);
     void Stop();
 
 private:

@@ -4,24 +4,88 @@
 #include "host/cli/InputFile.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 namespace {
 
-// Waits until a stream has data or its writer is gone.
-void AwaitData(int fd)
+// A compressed stream is read in pieces of at most this many frames, so that
+// little waits in the decoder for the rest of a piece.
+constexpr int32_t kCompressedFrames = 1024;
+// How long a read waits for the rest of a frame that has come in part.
+constexpr auto kFrameRestWait = std::chrono::milliseconds(2);
+
+// The first bytes of a stream: they tell a format that the audio library
+// cannot read from one. Waits until they have come or the stream ends.
+std::string StreamHead(int fd, std::string* error)
 {
-    pollfd wait = {fd, POLLIN, 0};
-    while (::poll(&wait, 1, -1) < 0 && errno == EINTR)
+    std::string head(4, '\0');
+    size_t got = 0;
+    while (got < head.size())
     {
+        const ssize_t n = ::read(fd, head.data() + got, head.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            *error = std::strerror(errno);
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
     }
+    head.resize(got);
+    return head;
+}
+
+// The audio library reads FLAC and CAF only where it can seek; from a pipe
+// it fails on the data (or finds none).
+const char* UnseekableFormat(const std::string& head)
+{
+    if (head == "fLaC")
+        return "FLAC";
+    if (head == "caff")
+        return "CAF";
+    return nullptr;
+}
+
+// The bytes of a frame of data that a stream holds as it is read: samples
+// of a fixed size, one after the other. 0 for compressed data and formats
+// that pack samples in blocks.
+size_t StreamFrameBytes(const SF_INFO& info)
+{
+    switch (info.format & SF_FORMAT_TYPEMASK)
+    {
+    case SF_FORMAT_WAV:
+    case SF_FORMAT_WAVEX:
+    case SF_FORMAT_RF64:
+    case SF_FORMAT_W64:
+    case SF_FORMAT_AIFF:
+    case SF_FORMAT_AU:
+        break;
+    default:
+        return 0;
+    }
+    size_t sampleBytes = 0;
+    switch (info.format & SF_FORMAT_SUBMASK)
+    {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW: sampleBytes = 1; break;
+    case SF_FORMAT_PCM_16: sampleBytes = 2; break;
+    case SF_FORMAT_PCM_24: sampleBytes = 3; break;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT: sampleBytes = 4; break;
+    case SF_FORMAT_DOUBLE: sampleBytes = 8; break;
+    default: return 0;
+    }
+    return sampleBytes * static_cast<size_t>(info.channels);
 }
 
 // One channel at a time: the output pointer stays in a register.
@@ -58,20 +122,38 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
     if (fd < 0)
         return nullptr;
     const bool regular = S_ISREG(status.st_mode);
+    std::unique_ptr<StreamRelay> relay;
     if (!regular)
-        AwaitData(fd);
+    {
+        // Waits for the stream's first bytes, outside any lock.
+        std::string cause;
+        std::string head = StreamHead(fd, &cause);
+        if (const char* format = UnseekableFormat(head))
+            cause = std::string(format) +
+                    " is read from files only, not from a pipe or another stream (the audio library must seek in it)";
+        if (cause.empty())
+            relay = StreamRelay::Start(fd, std::move(head), &cause);
+        if (!relay)
+        {
+            *error = cause;
+            ::close(fd);
+            return nullptr;
+        }
+    }
 
     // libsndfile closes the descriptor it is given when an open fails, even
     // when told not to: it gets a duplicate of its own (sharing the file
     // position), so that ours is closed exactly once and a number another
     // thread has opened since is never closed under it.
+    const int readFd = relay ? relay->ReadEnd() : fd;
     int libraryFd = -1;
     do
-        libraryFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        libraryFd = ::fcntl(readFd, F_DUPFD_CLOEXEC, 0);
     while (libraryFd < 0 && errno == EINTR);
     if (libraryFd < 0)
     {
         *error = std::strerror(errno);
+        relay.reset();
         ::close(fd);
         return nullptr;
     }
@@ -89,6 +171,7 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
     }
     if (!file)
     {
+        relay.reset();
         ::close(fd);
         return nullptr;
     }
@@ -98,13 +181,50 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
         const int64_t counted = info.frames < SF_COUNT_MAX ? info.frames : -1;
         declared = std::max(DeclaredFrames(fd), counted);
     }
-    return std::unique_ptr<SoundFileSource>(new SoundFileSource(file, fd, info, declared));
+    return std::unique_ptr<SoundFileSource>(new SoundFileSource(file, fd, std::move(relay), info, declared));
+}
+
+SoundFileSource::SoundFileSource(SNDFILE* file, int fd, std::unique_ptr<StreamRelay> relay, const SF_INFO& info,
+                                 int64_t declared)
+    : file(file), fd(fd), relay(std::move(relay)), frameBytes(StreamFrameBytes(info)), info(info), declared(declared)
+{
 }
 
 SoundFileSource::~SoundFileSource()
 {
+    relay.reset();
     sf_close(file);  // closes libsndfile's duplicate
     ::close(fd);
+}
+
+void SoundFileSource::Interrupt()
+{
+    if (relay)
+        relay->Stop();
+}
+
+int32_t SoundFileSource::ArrivedFrames(int32_t frames) const
+{
+    if (frameBytes == 0)
+    {
+        relay->Wait(-1);
+        return std::min(frames, kCompressedFrames);
+    }
+    for (;;)
+    {
+        const size_t ready = relay->Ready();
+        if (ready >= frameBytes)
+            return static_cast<int32_t>(std::min(static_cast<size_t>(frames), ready / frameBytes));
+        // Once the stream has ended, what is left reads as the end.
+        if (relay->Wait(ready == 0 ? -1 : 0))
+        {
+            if (relay->Ready() >= frameBytes)
+                continue;
+            return frames;
+        }
+        if (ready > 0)
+            std::this_thread::sleep_for(kFrameRestWait);
+    }
 }
 
 int32_t SoundFileSource::Read(float* const* channels, int32_t frames)
@@ -115,14 +235,16 @@ int32_t SoundFileSource::Read(float* const* channels, int32_t frames)
         interleaved.resize(static_cast<size_t>(frames) * count);
     if (!error.empty())
         return -1;
+    if (relay)
+        frames = ArrivedFrames(frames);
     const sf_count_t got = sf_readf_float(file, interleaved.data(), frames);
     // The frames decoded before a failure are kept; the next call fails.
     if (got < frames && sf_error(file) != SF_ERR_NO_ERROR)
-    {
         error = sf_strerror(file);
-        if (got <= 0)
-            return -1;
-    }
+    else if (got == 0 && relay)
+        error = relay->Error();
+    if (got <= 0 && !error.empty())
+        return -1;
     switch (count)
     {
     case 1: Deinterleave<1>(interleaved.data(), channels, got); break;

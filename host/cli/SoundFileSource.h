@@ -1,11 +1,15 @@
 #pragma once
 // An audio file read through libsndfile (WAV, AIFF, FLAC and whatever else
 // it reads), streamed in blocks and converted to float. Pipes and other
-// streams (a FIFO, /dev/stdin) are read as they come.
+// streams (a FIFO, /dev/stdin) are read as they come, through a relay (see
+// StreamRelay.h): a read gives the frames that have arrived, and Interrupt
+// lets a read go whatever the stream does.
 
 #include "host/cli/AudioSource.h"
 
 #include <sndfile.h>
+
+#include "host/cli/StreamRelay.h"
 
 #include <memory>
 #include <vector>
@@ -27,18 +31,24 @@ public:
     // What the header declares, which for a file cut short is more than it
     // holds; -1 for a stream and for a file that declares no length.
     int64_t Frames() const override { return declared; }
-    // A failure after some frames gives those frames first, then -1.
+    // A failure after some frames gives those frames first, then -1. From a
+    // stream: at least one frame once one has arrived (all that have, up to
+    // frames, for uncompressed data), waiting for none that has not.
     int32_t Read(float* const* channels, int32_t frames) override;
     std::string Error() const override { return error; }
+    void Interrupt() override;
 
 private:
-    SoundFileSource(SNDFILE* file, int fd, const SF_INFO& info, int64_t declared)
-        : file(file), fd(fd), info(info), declared(declared)
-    {
-    }
+    SoundFileSource(SNDFILE* file, int fd, std::unique_ptr<StreamRelay> relay, const SF_INFO& info,
+                    int64_t declared);
+    // How many of frames a read from the stream takes; waits until one
+    // frame has arrived or the stream has ended.
+    int32_t ArrivedFrames(int32_t frames) const;
 
     SNDFILE* file;
-    int fd;  // read by file, closed after it
+    int fd;  // read by file (through the relay for a stream), closed after it
+    std::unique_ptr<StreamRelay> relay;  // null for a regular file
+    size_t frameBytes = 0;  // of the stream's data; 0: not a fixed size (compressed)
     SF_INFO info;
     int64_t declared;
     std::vector<float> interleaved;

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <thread>
@@ -356,6 +357,68 @@ TEST_F(SonvarekHost, AStateFromAStreamIsReadToItsEndAndJudgedByItsSize)
         const HostRun run = Run({"--state-in", path, file});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.err, "sonvarek-host: state " + path + ": cannot be read: " + cause + "\n");
+    }
+}
+
+TEST_F(SonvarekHost, StreamsThatFailTheProgramAreToldAndTheReportStays)
+{
+    const std::string fifo = folder / "stream.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string flac = Write("take.flac", Sine(2, 48000, 0.2, 1000.0, -20.0), 48000,
+                                   SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    const std::string flacBytes = ReadBytes(flac);
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> args;
+        std::function<void(int fd)> other;  // the other end of the FIFO, opened
+        int openMode;
+        const char* message;
+        bool reported;
+    };
+    const Case cases[] = {
+        // The built-in programme's trace outgrows the pipe: the program
+        // writes on after the reader has left.
+        {"a trace reader that leaves", {"--trace", fifo},
+         [](int fd) {
+             char some[16];
+             [[maybe_unused]] const ssize_t got = ::read(fd, some, sizeof some);
+         },
+         O_RDONLY, "sonvarek-host: cannot write the trace ", true},
+        {"FLAC from a FIFO", {"--json", fifo},
+         [&](int fd) { [[maybe_unused]] const ssize_t put = ::write(fd, flacBytes.data(), flacBytes.size()); },
+         O_WRONLY,
+         "cannot read: FLAC is read from files only, not from a pipe or another stream (the audio library must "
+         "seek in it)",
+         false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::thread other([&] {
+            sigset_t pipe;
+            sigemptyset(&pipe);
+            sigaddset(&pipe, SIGPIPE);
+            pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+            const int fd = ::open(fifo.c_str(), c.openMode);
+            if (fd < 0)
+                return;
+            c.other(fd);
+            ::close(fd);
+        });
+        const HostRun run = Run(c.args);
+        // An end still waiting for the program is let go.
+        const int end = ::open(fifo.c_str(), (c.openMode == O_RDONLY ? O_WRONLY : O_RDONLY) | O_NONBLOCK);
+        other.join();
+        if (end >= 0)
+            ::close(end);
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        if (c.reported)
+        {
+            EXPECT_NE(run.err.find(": Broken pipe\n"), std::string::npos) << run.err;
+            EXPECT_NE(run.out.find("  OUT:EBU IL            -23.00 LUFS\n"), std::string::npos) << run.out;
+        }
     }
 }
 

@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -483,6 +484,65 @@ TEST_F(SonvarekHostEditor, AWindowDestroyedOrADisplayLostEndsAsAClose)
         ASSERT_TRUE(ReadPng(shot, &image));
         ASSERT_EQ(image.width, kWidth);
         EXPECT_EQ(image.pixels[static_cast<size_t>(kFace.y) * kWidth + kFace.x] | 0xFF000000u, kEbuFace);
+    }
+}
+
+TEST_F(SonvarekHostEditor, AStreamWhoseWriterStallsEndsOnACloseWithTheFramesThatCame)
+{
+    constexpr int64_t kSent = 12000;  // frames, a quarter second
+    const std::string file = Write("take.wav", Sine(2, 48000, 1.0, 1000.0, -20.0), 48000, kWav16);
+    const std::string bytes = ReadBytes(file);
+    const size_t header = bytes.size() - 48000 * 4;
+    const std::string fifo = folder / "stalls.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string state = folder / "last.state";
+    const std::string shot = folder / "last.png";
+    for (const bool byWindow : {true, false})
+    {
+        SCOPED_TRACE(byWindow ? "the window closed" : "SIGTERM");
+        std::remove(state.c_str());
+        std::remove(shot.c_str());
+        // The writer sends the header and kSent frames, then holds the FIFO
+        // open without writing until the program has ended.
+        std::atomic<bool> release{false};
+        std::thread writer([&] {
+            const int fd = open(fifo.c_str(), O_WRONLY);
+            if (fd < 0)
+                return;
+            const size_t size = header + kSent * 4;
+            for (size_t at = 0; at < size;)
+            {
+                const ssize_t put = write(fd, bytes.data() + at, size - at);
+                if (put <= 0)
+                    break;
+                at += static_cast<size_t>(put);
+            }
+            PollUntil([&] { return release.load(); }, 2 * kDeadlineMs);
+            close(fd);
+        });
+        const Window window = Start({"--json", "--state-out", state, "--screenshot", shot, fifo}, fifo);
+        EXPECT_NE(window, 0u);
+        // Played at real time, the frames that came are all heard by now.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        if (byWindow)
+            user->AskToClose(window);
+        else
+            kill(pid, SIGTERM);
+        const HostRun run = Finish();
+        release = true;
+        // A writer still waiting for its reader is let go.
+        const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        close(reader);
+
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<JsonObject> objects = Objects(run);
+        ASSERT_EQ(objects.size(), 1u) << run.out;
+        EXPECT_EQ(Number(objects[0], "frames"), kSent);
+        EXPECT_EQ(Text(objects[0], "warning"), "stopped early: 12000 frames played");
+        EXPECT_EQ(StateValues(ReadBytes(state)).size(), static_cast<size_t>(kMeterParamCount));
+        PngImage image;
+        EXPECT_TRUE(ReadPng(shot, &image));
     }
 }
 
