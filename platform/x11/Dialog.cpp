@@ -447,10 +447,11 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count)
     return rects;
 }
 
-DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over)
+DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, HWND owner)
 {
+    const Window over = presenter.XWindowAbove(owner);
     DialogSession dialog(session, form);
     dialog.Open(session.openDialogs.empty() ? over : session.openDialogs.back());
-    presenter.RunModal(dialog);
+    presenter.RunModal(dialog, owner);
     return dialog.Done() ? dialog.Answer() : DialogAnswer{form.cancelAnswer, form.field};
 }

@@ -67,10 +67,11 @@ inline constexpr int kDialogListRowHeight = 20;
 // The buttons' rectangles, left to right, in a dialog width x height.
 std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 
-// Shows the dialog centred over the X window over (0: the screen), as its
-// transient window (over the innermost dialog of the presenter's when one
-// is open), and runs it as the presenter's modal window until it is
-// answered. The field edits as the "EDIT" class does, its text opening
+// Shows the dialog centred over the X window above owner
+// (X11Presenter::XWindowAbove; none: the screen), as its transient window
+// (over the innermost dialog of the presenter's when one is open), and runs
+// it as the presenter's modal window for owner until it is answered. The
+// field edits as the "EDIT" class does, its text opening
 // selected (see X11Services.h); Enter answers the default, Escape and
 // closing the window cancel; a click on a button answers it. Without a
 // field or list the arrow keys and Tab (Shift+Tab back) move the default
@@ -78,4 +79,4 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 // is highlighted by a click or Up, Down, Page Up and Page Down (the wheel
 // scrolls it); a double click on a row answers the default for its text.
 // The dialog is as wide as its message wants, within limits.
-DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, unsigned long over);
+DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, HWND owner);

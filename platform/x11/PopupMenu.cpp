@@ -407,10 +407,10 @@ std::vector<RECT> MenuRows(const std::vector<MenuItemView>& items, int width)
 }
 
 std::optional<UINT_PTR> TrackMenu(X11Presenter& presenter, XSession& session, const std::vector<MenuItemView>& items,
-                                  POINT at)
+                                  POINT at, HWND owner)
 {
     MenuSession menu(session);
     menu.Open(items, at);
-    presenter.RunModal(menu);
+    presenter.RunModal(menu, owner);
     return menu.Chosen();
 }

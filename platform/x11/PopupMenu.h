@@ -20,9 +20,9 @@ inline constexpr int kMenuBorder = 3;
 std::vector<RECT> MenuRows(const std::vector<MenuItemView>& items, int width);
 
 // Shows the menu with its top-left corner at the X screen point at (moved
-// to stay on the screen) and runs it as the presenter's modal window: the
-// chosen item's id, or nothing when it was cancelled (Escape in the top
-// menu, a click outside the menu's windows, a stop). The mouse and the keys
-// drive it (see X11Services.h).
+// to stay on the screen) and runs it as the presenter's modal window for
+// owner: the chosen item's id, or nothing when it was cancelled (Escape in
+// the top menu, a click outside the menu's windows, a stop, owner's window
+// closed). The mouse and the keys drive it (see X11Services.h).
 std::optional<UINT_PTR> TrackMenu(X11Presenter& presenter, XSession& session, const std::vector<MenuItemView>& items,
-                                  POINT at);
+                                  POINT at, HWND owner);

@@ -7,6 +7,8 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
+
 namespace {
 
 // Where the layer's pointer goes when it leaves every X window: outside
@@ -61,13 +63,14 @@ void X11Presenter::Impl::Dispatch(XEvent& event)
     {
         if (IsInput(event.type))
         {
-            modals.back()->Handle(event);
+            if (!modals.back().cancelled)
+                modals.back().handler->Handle(event);
             return;
         }
         for (auto it = modals.rbegin(); it != modals.rend(); ++it)
-            if ((*it)->Owns(event.xany.window))
+            if (it->handler->Owns(event.xany.window))
             {
-                (*it)->Handle(event);
+                it->handler->Handle(event);
                 return;
             }
     }
@@ -265,9 +268,17 @@ void X11Presenter::Impl::ResyncButtons()
 void X11Presenter::Impl::Close(HWND hwnd)
 {
     if (modals.empty())
+    {
         ReportClose(hwnd);
-    else
-        pendingCloses.push_back(hwnd);
+        return;
+    }
+    pendingCloses.push_back(hwnd);
+    // The window's menus and dialogs end at once, unanswered, with the loops
+    // nested in them (which unwind first); the close goes ahead after them.
+    const auto first =
+        std::find_if(modals.begin(), modals.end(), [hwnd](const ModalLevel& m) { return m.owner == hwnd; });
+    for (auto it = first; it != modals.end(); ++it)
+        it->cancelled = true;
 }
 
 void X11Presenter::Impl::DeliverCloses()

@@ -32,6 +32,17 @@ struct ShownWindow
     bool destroyedOutside = false;  // by another client: never made again
 };
 
+// A nested loop of the presenter's (X11Presenter::RunModal).
+struct ModalLevel
+{
+    ModalHandler* handler;
+    HWND owner;  // the top-level window it serves; null: none
+    // Ended by the owner's close (or that of a loop it runs in): it takes no
+    // more input, so that nothing is answered for a window that goes.
+    bool cancelled;
+    bool Ended() const { return cancelled || handler->Done(); }
+};
+
 struct X11Presenter::Impl
 {
     Impl(Desktop& desktop, Display* display, Visual* visual, int depth, bool sharedMemory);
@@ -94,7 +105,7 @@ struct X11Presenter::Impl
     std::atomic<bool> stop{false};
     std::atomic<bool> lost{false};
     int wakeRead = -1, wakeWrite = -1;
-    std::vector<ModalHandler*> modals;
+    std::vector<ModalLevel> modals;
     std::vector<HWND> pendingCloses;
     bool resyncButtons = false;
     std::function<void(HWND)> closeHandler;

@@ -174,7 +174,7 @@ void X11Presenter::RunOnce(int waitMs)
     i.ApplyCursor();
     XFlush(i.session.display);
     // An answered menu or dialog returns at once.
-    if (!StopRequested() && (i.modals.empty() || !i.modals.back()->Done()))
+    if (!StopRequested() && (i.modals.empty() || !i.modals.back().Ended()))
         i.Wait(waitMs);
 }
 
@@ -248,11 +248,17 @@ POINT X11Presenter::ToXScreen(HWND window, POINT screen) const
     return {screen.x - r.left + s->xPlace.x, screen.y - r.top + s->xPlace.y};
 }
 
-void X11Presenter::RunModal(ModalHandler& handler)
+void X11Presenter::RunModal(ModalHandler& handler, HWND owner)
 {
     Impl& i = *impl;
-    i.modals.push_back(&handler);
-    while (!handler.Done() && !StopRequested())
+    const HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    // Code after a loop that a close ended may open another for the same
+    // window: there is nothing to answer.
+    const bool closing =
+        top && std::find(i.pendingCloses.begin(), i.pendingCloses.end(), top) != i.pendingCloses.end();
+    i.modals.push_back({&handler, top, closing});
+    const size_t level = i.modals.size() - 1;
+    while (!i.modals[level].Ended() && !StopRequested())
         RunOnce(-1);
     i.modals.pop_back();
     if (i.modals.empty())

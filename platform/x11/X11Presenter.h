@@ -76,7 +76,8 @@ public:
     // Called, outside every nested loop, with the layer window whose X
     // window the user asked to close (WM_DELETE_WINDOW) or another client
     // destroyed (it is not made again); the owner closes what it shows
-    // there. Without a handler a close asks the loop to stop.
+    // there. The window's menus and dialogs have ended by then (see
+    // RunModal). Without a handler a close asks the loop to stop.
     void SetCloseHandler(std::function<void(HWND)> handler);
     // The title of the X windows (given to those made from now on).
     void SetTitle(const std::string& utf8);
@@ -104,12 +105,16 @@ public:
     // The X window that shows a top-level layer window; 0 when none does.
     XWindowId XWindowOf(HWND window) const;
 
-    // Nested loop: rounds until handler.Done() or a stop; meanwhile all
-    // input goes to handler, the layer's messages are pumped and its windows
-    // kept shown, and closes wait. After the outermost one the layer's
-    // buttons are brought in line with X's (a release that the modal window
-    // took reaches the layer as the next input).
-    void RunModal(ModalHandler& handler);
+    // Nested loop of a modal window serving owner's top-level window (null:
+    // none): rounds until handler.Done() or a stop; meanwhile all input goes
+    // to handler, the layer's messages are pumped and its windows kept
+    // shown, and closes wait. A close of owner's window ends the loop at
+    // once, unanswered (handler takes no more input), with every loop
+    // nested in it; so does one already waiting as the loop starts. After
+    // the outermost one the layer's buttons are brought in line with X's (a
+    // release that the modal window took reaches the layer as the next
+    // input).
+    void RunModal(ModalHandler& handler, HWND owner);
     // The X screen point of a layer screen point over window's top-level.
     POINT ToXScreen(HWND window, POINT screen) const;
     // The X window that shows window's top-level window; for no window the

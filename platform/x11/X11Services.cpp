@@ -27,7 +27,8 @@ X11Services::X11Services(X11Presenter& p, XSession& s, DesktopServices& f) : pre
 
 std::optional<UINT_PTR> X11Services::ChooseMenuItem(const MenuRequest& request)
 {
-    return TrackMenu(presenter, session, request.items, presenter.ToXScreen(request.owner, request.at));
+    return TrackMenu(presenter, session, request.items, presenter.ToXScreen(request.owner, request.at),
+                     request.owner);
 }
 
 std::optional<std::string> X11Services::ChooseFile(const FileRequest& request)
@@ -55,7 +56,7 @@ std::optional<std::string> X11Services::ChooseFile(const FileRequest& request)
         shown.initialFolder = browser.Folder();
         return CheckChosenFile(shown, path, asks);
     };
-    const DialogAnswer answer = RunDialog(presenter, session, form, presenter.XWindowAbove(request.owner));
+    const DialogAnswer answer = RunDialog(presenter, session, form, request.owner);
     if (answer.answer != IDOK)
         return std::nullopt;
     return answer.field;
@@ -86,7 +87,7 @@ std::optional<COLORREF> X11Services::ChooseColour(const ColourRequest& request)
             return std::nullopt;
         return std::string("Type a colour as #rrggbb.");
     };
-    const DialogAnswer answer = RunDialog(presenter, session, form, presenter.XWindowAbove(request.owner));
+    const DialogAnswer answer = RunDialog(presenter, session, form, request.owner);
     if (answer.answer != IDOK)
         return std::nullopt;
     return ParseHexColour(answer.field);
@@ -119,7 +120,7 @@ int X11Services::AskMessageBox(const MessageBoxRequest& request)
     }
     const size_t defaultIndex = (request.type & MB_DEFBUTTON2) && form.buttons.size() > 1 ? 1 : 0;
     form.defaultAnswer = form.buttons[defaultIndex].answer;
-    return RunDialog(presenter, session, form, presenter.XWindowAbove(request.owner)).answer;
+    return RunDialog(presenter, session, form, request.owner).answer;
 }
 
 intptr_t X11Services::OpenShell(const ShellRequest& request) { return fallback.OpenShell(request); }

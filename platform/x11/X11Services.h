@@ -2,7 +2,8 @@
 // The desktop's services on an X display. Popup menus and dialogs are X
 // windows of the presenter's own, drawn with the layer's text drawing; each
 // is modal as in Win32 (a nested loop of the presenter runs until it is
-// answered or a stop is asked, which answers as cancelled):
+// answered, or a stop is asked or the owner's window closed, which answer
+// as cancelled):
 // - a menu: items, separators, checked and greyed items, submenus opening
 //   on hover; a click on an enabled item chooses it, Escape or a click
 //   outside the menu cancels; a menu taller than the screen scrolls with the

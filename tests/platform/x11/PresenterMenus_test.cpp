@@ -263,23 +263,32 @@ TEST_F(PresenterMenusTest, TheReleaseOfAPressThatOpenedAMenuReachesTheLayerAfter
     EXPECT_EQ(Of(host, WM_MOUSEMOVE)[0].wParam & MK_LBUTTON, 0u) << "no drag goes on after the menu";
 }
 
-TEST_F(PresenterMenusTest, AskingToCloseWhileAMenuIsUpWaitsUntilItIsAnswered)
+TEST_F(PresenterMenusTest, ClosingOrDestroyingTheOwnersWindowEndsItsMenuUnansweredThenCloses)
 {
     std::vector<HWND> closed;
     presenter->SetCloseHandler([&](HWND hwnd) { closed.push_back(hwnd); });
     const Window xhost = presenter->XWindowOf(host);
-    UserThread person(*presenter, [&](XUser& u) {
-        if (!u.WaitForMenu())
-            return false;
-        u.AskToClose(xhost);
-        u.Tap(XK_Escape);
-        return true;
-    });
-    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 130, 150, 0, host, nullptr), 0);
-    EXPECT_TRUE(person.Succeeded());
-    EXPECT_TRUE(closed.empty());
-    EXPECT_TRUE(RunUntil([&] { return !closed.empty(); }));
-    EXPECT_EQ(closed, std::vector<HWND>{host});
+    const std::function<void(XUser&)> ends[] = {[&](XUser& u) { u.AskToClose(xhost); },
+                                                [&](XUser& u) { XDestroyWindow(u.display, xhost); }};
+    for (const auto& end : ends)
+    {
+        UserThread person(*presenter, [&](XUser& u) {
+            const Window w = u.WaitForMenu();
+            end(u);
+            return w && u.WaitForGone(w);
+        });
+        EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 130, 150, 0, host, nullptr), 0);
+        EXPECT_TRUE(person.Succeeded()) << "the menu's window went";
+        EXPECT_TRUE(closed.empty()) << "the close waits for the menu's loop to unwind";
+        XSync(presenter->XDisplay(), False);
+        EXPECT_EQ(XGrabPointer(user->display, DefaultRootWindow(user->display), False, 0, GrabModeAsync, GrabModeAsync,
+                               None, None, CurrentTime),
+                  GrabSuccess)
+            << "the menu's grab went with it";
+        XUngrabPointer(user->display, CurrentTime);
+        EXPECT_TRUE(RunUntil([&] { return closed == std::vector<HWND>{host}; }));
+        closed.clear();
+    }
 }
 
 }  // namespace

@@ -433,12 +433,16 @@ TEST_F(SonvarekHostEditor, AWindowDestroyedOrADisplayLostEndsAsAClose)
         bool ownServer;
         std::function<void(PrivateServer&, Window)> end;
         bool lost;
+        bool menuUp = false;  // the Type menu open as it ends
     };
     const Case cases[] = {
         {"destroyed by another client", false, [&](PrivateServer&, Window w) { XDestroyWindow(user->display, w); },
          false},
         {"its client killed", false, [&](PrivateServer&, Window w) { XKillClient(user->display, w); }, true},
         {"the server gone", true, [](PrivateServer& server, Window) { server.Kill(); }, true},
+        {"closed with a menu up", false, [&](PrivateServer&, Window w) { user->AskToClose(w); }, false, true},
+        {"destroyed with a menu up", false, [&](PrivateServer&, Window w) { XDestroyWindow(user->display, w); },
+         false, true},
     };
     for (const Case& c : cases)
     {
@@ -460,6 +464,7 @@ TEST_F(SonvarekHostEditor, AWindowDestroyedOrADisplayLostEndsAsAClose)
         const Window window = at.WaitForTitle("Sonvarek: (built-in programme)", kDeadlineMs);
         ASSERT_NE(window, 0u);
         there.reset();  // a user of its own server goes before it
+        ASSERT_TRUE(!c.menuUp || OpenMenu(window, kTypeField));
         c.end(server, window);
         XSync(user->display, False);
 
