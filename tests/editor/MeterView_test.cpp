@@ -91,6 +91,30 @@ TEST_F(MeterView, TheLoudnessViewShowsEachReadingOnceItsWindowHasFilled)
     EXPECT_EQ(ReadoutValue(11), "-22.9") << "the true peak never";
 }
 
+TEST_F(MeterView, AChangeAfterThePlayEndedShowsAtTheNextTick)
+{
+    SetFromHost(kType, "EBU");
+    SetFromHost(kEBURefLevel, "-24");
+    SetFromHost(kRMSMode, "AVG");
+    Open();
+    Play(kMinus23, 3.5);
+    Tick();
+    const auto shownAfter = [this](int32_t idx, const char* value, int32_t row) {
+        SetFromHost(idx, value);
+        Tick();
+        return ReadoutValue(row);
+    };
+    EXPECT_EQ(shownAfter(kEBUDelta, "1", 6), "1.0") << "-23 LUFS less -24";
+    EXPECT_EQ(shownAfter(kEBURefLevel, "-20", 6), "-3.0");
+    EXPECT_EQ(shownAfter(kType, "RMS", 1), "-inf") << "restarted";
+    EXPECT_EQ(BarText(0), "-inf");
+    Play(kMinus23, 1.0);
+    Tick();
+    EXPECT_EQ(shownAfter(kRMSDelta, "1", 1), "-8.0") << "-26 dBFS less -18";
+    EXPECT_EQ(shownAfter(kRMSRefLevel, "-20", 1), "-6.0");
+    EXPECT_EQ(shownAfter(kRMSMode, "AVG+3", 1), "-121.0") << "restarted: -141 less -20";
+}
+
 TEST_F(MeterView, ThePeakRmsViewShowsItsReadingsAndLightsTheLampsOverZero)
 {
     SetFromHost(kType, "RMS");
