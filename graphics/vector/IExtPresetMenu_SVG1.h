@@ -87,6 +87,7 @@ private:
     void SavePresetFile();
     void SaveAsDefault();
     void RecallChosen(int32_t idx);
+    // Names filePath, shortened in the middle so that the reason shows.
     void Alert(const char* what, const char* reason);
 
     ShapeGroup* labelGroup;

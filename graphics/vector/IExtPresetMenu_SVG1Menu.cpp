@@ -7,6 +7,7 @@
 #include "framework/core/Utf8Cut.h"
 #include "graphics/editor/IGraphics.h"
 #include "graphics/editor/IPlugMenu.h"
+#include "platform/PathForMessage.h"
 #include "platform/win32/Win32Services.h"
 
 #include <algorithm>
@@ -27,8 +28,10 @@ enum MainEntry : int32_t
 
 // The most bytes of a program name taken from a file name.
 constexpr size_t kProgramNameRoom = 259;
-// The most bytes of an alert's text.
+// The most bytes of an alert's text. The path in it is shortened first, so
+// the words and the reason around it always fit.
 constexpr int32_t kAlertRoom = 8192;
+static_assert(kAlertRoom > kMessagePathBytes + 1024, "an alert's reason is never cut");
 
 // Why a file could not be written, from the errno of the failure.
 const char* SaveFailureText(int error) { return error != 0 ? std::strerror(error) : "it could not be written"; }
@@ -207,6 +210,7 @@ void IExtPresetMenu_SVG1::SaveAsDefault()
 void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason)
 {
     StringBuf text;
-    text.SetFormatted(kAlertRoom, "Could not %s the preset file \"%s\": %s.", what, filePath.Get(), reason);
+    const std::string path = PathForMessage(filePath.Get());
+    text.SetFormatted(kAlertRoom, "Could not %s the preset file \"%s\": %s.", what, path.c_str(), reason);
     Surface()->ShowAlert(text.Get(), Plug()->GetEffectName(), MB_OK | MB_ICONERROR);
 }

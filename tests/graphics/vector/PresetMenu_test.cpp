@@ -5,6 +5,7 @@
 #include "graphics/vector/IExtPresetMenu_SVG1.h"
 #include "plugin/MeterCommand.h"
 #include "plugin/MeterParamIndex.h"
+#include "platform/PathForMessage.h"
 #include "plugin/Sonvarek.h"
 #include "support/ControlRig.h"
 #include "tests/support/CairoStaticData.h"
@@ -248,23 +249,29 @@ TEST_F(OnTheMeter, ARefusedOrCancelledLoadChangesNothing)
     plug->RecallPreset(3, false);
     plug->GetParam(kEBUGain)->SetValue(9.0);  // not saved in the preset
     const std::string before = Everything();
-    const std::pair<const char*, ProgramFileFault> cases[] = {{"notes.fxp", ProgramFileFault::kNotProgram},
+    // Some 3,800 bytes of path: shortened, so that the reason shows.
+    std::string deep;
+    for (int i = 0; i < 15; ++i)
+        mkdir((home / (deep += std::string(250, 'd') + "/")).c_str(), 0755);
+    WriteBytes(home / deep + "notes.fxp", std::string(200, 'x'));
+    const std::pair<std::string, ProgramFileFault> cases[] = {{"notes.fxp", ProgramFileFault::kNotProgram},
                                                               {"other.fxp", ProgramFileFault::kOtherPlugin},
                                                               {"cut.fxp", ProgramFileFault::kSize},
-                                                              {"missing.fxp", ProgramFileFault::kUnreadable}};
+                                                              {"missing.fxp", ProgramFileFault::kUnreadable},
+                                                              {deep + "notes.fxp", ProgramFileFault::kNotProgram}};
     for (const auto& [name, fault] : cases)
     {
         Run("Load Preset...", home / name);
         EXPECT_EQ(Everything(), before) << name;
         ASSERT_FALSE(Alerts().empty());
-        EXPECT_EQ(Alerts().back().text, "Could not load the preset file \"" + home / name + "\": " +
+        EXPECT_EQ(Alerts().back().text, "Could not load the preset file \"" + PathForMessage(home / name) + "\": " +
                                             ProgramFileFaultText(fault) + ".");
         EXPECT_EQ(Alerts().back().caption, "Sonvarek");
     }
     Run("Load Preset...");
     Run("Save Preset...");
     EXPECT_EQ(Everything(), before) << "cancelled";
-    EXPECT_EQ(Alerts().size(), 4u);
+    EXPECT_EQ(Alerts().size(), 5u);
     EXPECT_EQ(plug->announced, 0);
     EXPECT_TRUE(plug->commands.empty());
 }
