@@ -7,6 +7,7 @@
 #include "framework/core/Utf8Cut.h"
 #include "graphics/editor/IGraphics.h"
 #include "graphics/editor/IPlugMenu.h"
+#include "platform/DataFolders.h"
 #include "platform/PathForMessage.h"
 #include "platform/win32/Win32Services.h"
 
@@ -161,6 +162,9 @@ void IExtPresetMenu_SVG1::ResetToDefault()
 void IExtPresetMenu_SVG1::SavePresetFile()
 {
     IPlugBase* plug = Plug();
+    // The preset folder may have gone, or never been made: made now, so that
+    // the dialog can start in it and take a file there.
+    CreateFolderIfMissing(presetFolder.Get());
     StringBuf folder(presetFolder);
     ProposeFileName(plug->PresetName(plug->GetCurrentPresetIdx()), &filePath);
     StringBuf fileName(presetFolder);
@@ -177,6 +181,17 @@ void IExtPresetMenu_SVG1::SavePresetFile()
     if (!programName[0])
     {
         Alert("save", "it has no name before its extension");
+        return;
+    }
+    // Into the preset folder, which may have gone meanwhile or cannot be
+    // made: then the folder is what the alert names.
+    const bool intoPresetFolder = presetFolder.GetLength() > 0 &&
+                                  std::string(filePath.Get(), filePath.FilePart()) == presetFolder.Get();
+    if (intoPresetFolder && !CreateFolderIfMissing(presetFolder.Get()))
+    {
+        const int error = errno;
+        filePath.Assign(presetFolder);
+        Alert("save", SaveFailureText(error), true);
         return;
     }
     errno = 0;
@@ -198,19 +213,24 @@ void IExtPresetMenu_SVG1::SaveAsDefault()
     auto* manager = dynamic_cast<IPlugPresetmanager*>(plug);
     StringBuf path;
     int error = 0;
+    bool isFolder = false;
     if (manager)
-        manager->TakeDefaultSaveFailure(&path, &error);  // an earlier save's is not this one's
+        manager->TakeDefaultSaveFailure(&path, &error, &isFolder);  // an earlier save's is not this one's
     plug->HandleParamChange(saveDefaultCommand);
-    if (!manager || !manager->TakeDefaultSaveFailure(&path, &error))
+    if (!manager || !manager->TakeDefaultSaveFailure(&path, &error, &isFolder))
         return;
     filePath.Assign(path);
-    Alert("save", SaveFailureText(error));
+    Alert("save", SaveFailureText(error), isFolder);
 }
 
-void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason)
+void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason, bool aboutFolder)
 {
+    std::string path = filePath.Get();
+    if (aboutFolder && path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    path = PathForMessage(path);
     StringBuf text;
-    const std::string path = PathForMessage(filePath.Get());
-    text.SetFormatted(kAlertRoom, "Could not %s the preset file \"%s\": %s.", what, path.c_str(), reason);
+    text.SetFormatted(kAlertRoom, "Could not %s the preset %s \"%s\": %s.", what, aboutFolder ? "folder" : "file",
+                      path.c_str(), reason);
     Surface()->ShowAlert(text.Get(), Plug()->GetEffectName(), MB_OK | MB_ICONERROR);
 }

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -328,17 +329,22 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
     struct stat st;
     EXPECT_TRUE(stat((home / "taken.fxp").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) << "left as it was";
 
-    // "Save as Default" into a folder that is a file says so alike.
-    StringBuf folder;
-    plug->GetFormatFolder(&folder);
-    std::string formatFolder = folder.Get();
-    formatFolder.pop_back();
-    ASSERT_EQ(rmdir(formatFolder.c_str()), 0);
-    WriteBytes(formatFolder, "a file");
+    // Data folders gone are made again; one that cannot be made is named.
+    const std::string product = UserFolder().substr(0, UserFolder().size() - 1);
+    std::filesystem::remove_all(product);
     Run("Save as Default");
-    ASSERT_EQ(Alerts().size(), 4u);
-    EXPECT_EQ(Alerts().back().text,
-              "Could not save the preset file \"" + formatFolder + "/default.fxp\": Not a directory.");
+    Run("Save Preset...", UserFolder() + "x.fxp");
+    EXPECT_NE(ReadBytes(UserFolder() + "AAX/default.fxp"), "");
+    EXPECT_NE(ReadBytes(UserFolder() + "x.fxp"), "");
+    ASSERT_EQ(Alerts().size(), 3u);
+    std::filesystem::remove_all(product);
+    WriteBytes(product, "a file");
+    for (const auto& [entry, folder] : {std::pair<std::string, std::string>{"Save as Default", product + "/AAX"},
+                                        {"Save Preset...", product}})
+    {
+        Run(entry, UserFolder() + "x.fxp");
+        EXPECT_EQ(Alerts().back().text, "Could not save the preset folder \"" + folder + "\": Not a directory.");
+    }
 }
 
 TEST_F(OnTheMeter, WithoutItsCommandsOrDefaultTheMenuDoesLess)
