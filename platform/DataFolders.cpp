@@ -33,7 +33,10 @@ std::string GetLocalAppDataFolder()
 bool CreateFolderIfMissing(const char* path)
 {
     if (!path || !*path)
+    {
+        errno = ENOENT;
         return false;
+    }
     std::string target = path;
     while (target.size() > 1 && target.back() == '/')
         target.pop_back();
@@ -49,5 +52,9 @@ bool CreateFolderIfMissing(const char* path)
         if (slash == std::string::npos)
             break;
     }
-    return IsFolder(target);
+    if (IsFolder(target))
+        return true;
+    // Something other than a folder stands there.
+    errno = ENOTDIR;
+    return false;
 }

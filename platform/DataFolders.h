@@ -11,5 +11,6 @@ std::string GetLocalAppDataFolder();
 
 // Creates the folder, and any missing folders above it, with mode 0700 when
 // path does not exist; an existing path is left alone. A trailing "/" is
-// allowed. True when path names a folder afterwards.
+// allowed. True when path names a folder afterwards; otherwise false with
+// errno saying why (ENOTDIR for a path taken by something else).
 bool CreateFolderIfMissing(const char* path);

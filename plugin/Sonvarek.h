@@ -70,9 +70,11 @@ public:
     // Any thread, takes the plug-in lock. Index 0-28: the parameter's value
     // goes into its mirror, then the engines are reconfigured or reset and the
     // editor relabelled as the parameter needs: at once on the editor's
-    // thread, else on the editor's next tick (see UpdateUnitLabels). 30-42: a
-    // MeterCommand. Nested calls (from its own parameter updates) and calls
-    // while the preset manager is busy are dropped.
+    // thread, else on the editor's next tick (see UpdateUnitLabels). A change
+    // of what the read-outs or bars show makes them due, so that the next
+    // idle refresh shows it also when no audio comes. 30-42: a MeterCommand.
+    // Nested calls (from its own parameter updates) and calls while the
+    // preset manager is busy are dropped.
     void HandleParamChange(int32_t idx) override;
 
     // Audio thread, under the plug-in lock. Scales the selected type's active
@@ -196,8 +198,9 @@ private:
     void Rebuild();
 
     // Handler parts: a parameter's mirror and what it asks for; a command.
-    void StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* resetPeakRms);
-    void RunCommand(int32_t idx, bool* rebuild, bool* relabel);
+    struct ChangeNeeds;
+    void StoreParam(int32_t idx, ChangeNeeds* needs);
+    void RunCommand(int32_t idx, ChangeNeeds* needs);
     bool MatchGain(int32_t command);
     void ResizeByDrag();
     // The resize corner's drag distances (the editor layer's): from the
@@ -236,7 +239,8 @@ private:
     // Raised by the handler, taken by the editor's idle refresh.
     std::atomic<bool> resizePending{false};
     std::atomic<bool> labelsDue{false};
-    // Raised by the audio thread, taken by TakeDueMeterValues.
+    // Raised by the audio thread, and by the handler for a change of what
+    // they show; taken by TakeDueMeterValues.
     std::atomic<bool> barsDue{false};
     std::atomic<bool> readoutsDue{false};
 

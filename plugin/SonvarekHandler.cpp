@@ -42,41 +42,56 @@ bool StoreMirror(T& mirror, T v)
 
 }  // namespace
 
+struct Sonvarek::ChangeNeeds
+{
+    bool rebuild = false;       // every measurement restarts
+    bool resetPeakRms = false;  // the peak/RMS measurements restart
+    bool relabel = false;       // unit texts, caption, channel names, groups
+    bool reread = false;        // the same measurements read otherwise (a reference level)
+};
+
 void Sonvarek::HandleParamChange(int32_t idx)
 {
     PlatformLockGuard guard(GetLock());
     if (IsBusy() || inHandler)
         return;
     FlagScope handling(inHandler);
-    bool rebuild = false;
-    bool relabel = false;
-    bool resetPeakRms = false;
+    ChangeNeeds needs;
     if (idx >= 0 && idx < kMeterParamCount)
-        StoreParam(idx, &rebuild, &relabel, &resetPeakRms);
+        StoreParam(idx, &needs);
     else
-        RunCommand(idx, &rebuild, &relabel);
+        RunCommand(idx, &needs);
 
     // While the constructor replays "default.fxp" only the mirrors take the
     // values; the engines are made afterwards.
     if (loadingDefault)
         return;
-    if (resetPeakRms)
+    if (needs.resetPeakRms)
         peakRms->Reset();
-    if (rebuild)
+    if (needs.rebuild)
         Rebuild();
     // The editor may be painting on its own thread: another thread leaves
     // the controls' texts and visibility to the editor's next tick.
-    if (relabel && std::this_thread::get_id() == editorThread)
+    if (needs.relabel && std::this_thread::get_id() == editorThread)
         UpdateUnitLabels();
-    else if (relabel)
+    else if (needs.relabel)
         labelsDue.store(true);
+    // Audio raises these only while it runs: after the play has ended the
+    // view would keep the values of before the change. The refresh reads
+    // the settings and engines under the lock held here, so the flags need
+    // no ordering of their own.
+    const bool restarted = needs.rebuild || needs.resetPeakRms;
+    if (restarted)
+        barsDue.store(true, std::memory_order_relaxed);
+    if (restarted || needs.relabel || needs.reread)
+        readoutsDue.store(true, std::memory_order_relaxed);
 }
 
-// The reference levels need nothing here: read-outs and publication
-// subtract them each time they are read. A value that leaves its mirror as
+// The reference levels restart nothing: read-outs and publication subtract
+// them each time they are read, so a new one only has them read again. A value that leaves its mirror as
 // it was (a field pressed and released, a menu choosing its current item, a
 // host sending the same value again) asks for nothing: the measurements go on.
-void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* resetPeakRms)
+void Sonvarek::StoreParam(int32_t idx, ChangeNeeds* needs)
 {
     const double v = GetParam(idx)->Value();
     switch (idx)
@@ -91,7 +106,7 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
         }
         return;
     case kType:
-        *rebuild = *relabel = StoreMirror(meterType, Trunc(v));
+        needs->rebuild = needs->relabel = StoreMirror(meterType, Trunc(v));
         return;
     case kSync:
         sync = Trunc(v);
@@ -100,38 +115,38 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
         writeAutomation = Trunc(v);
         return;
     case kRMSChannelConfig:
-        *rebuild = *relabel = StoreMirror(rmsChannelConfig, Trunc(v));
+        needs->rebuild = needs->relabel = StoreMirror(rmsChannelConfig, Trunc(v));
         return;
     case kRMSGain:
-        *resetPeakRms = StoreMirror(rmsGainDb, v);
+        needs->resetPeakRms = StoreMirror(rmsGainDb, v);
         return;
     case kRMSRefLevel:
-        rmsRefLevel = v;
+        needs->reread = StoreMirror(rmsRefLevel, v);
         return;
     case kRMSMode:
-        *rebuild = StoreMirror(rmsMeterMode, Trunc(v));
+        needs->rebuild = StoreMirror(rmsMeterMode, Trunc(v));
         return;
     case kRMSWindow:
-        *rebuild = StoreMirror(rmsWindowMs, v);
+        needs->rebuild = StoreMirror(rmsWindowMs, v);
         return;
     case kRMSDelta:
-        *relabel = StoreMirror(rmsOffset, Trunc(v));
+        needs->relabel = StoreMirror(rmsOffset, Trunc(v));
         return;
     case kRMSWFilterMode:
-        *rebuild = StoreMirror(weightingMode, Trunc(v));
+        needs->rebuild = StoreMirror(weightingMode, Trunc(v));
         return;
     case kEBUChannelConfig:
-        *rebuild = *relabel = StoreMirror(ebuChannelConfig, Trunc(v));
+        needs->rebuild = needs->relabel = StoreMirror(ebuChannelConfig, Trunc(v));
         return;
     case kEBUGain:
         // The loudness engine keeps its measurements.
-        *resetPeakRms = StoreMirror(ebuGainDb, v);
+        needs->resetPeakRms = StoreMirror(ebuGainDb, v);
         return;
     case kEBURefLevel:
-        ebuRefLevel = v;
+        needs->reread = StoreMirror(ebuRefLevel, v);
         return;
     case kEBUDelta:
-        *relabel = StoreMirror(ebuOffset, Trunc(v));
+        needs->relabel = StoreMirror(ebuOffset, Trunc(v));
         return;
     default:
         // "GUI Layout" is only stored and reported; output parameters are
@@ -140,13 +155,13 @@ void Sonvarek::StoreParam(int32_t idx, bool* rebuild, bool* relabel, bool* reset
     }
 }
 
-void Sonvarek::RunCommand(int32_t idx, bool* rebuild, bool* relabel)
+void Sonvarek::RunCommand(int32_t idx, ChangeNeeds* needs)
 {
     IEditorLink* editor = GetEditor();
     switch (idx)
     {
     case kResetMeters:
-        *rebuild = *relabel = true;
+        needs->rebuild = needs->relabel = true;
         return;
     case kMatchRMSIntegrated:
     case kMatchRMSMomentaryMax:
@@ -156,7 +171,7 @@ void Sonvarek::RunCommand(int32_t idx, bool* rebuild, bool* relabel)
     case kMatchShortTermMax:
     case kMatchMomentaryMax:
     case kMatchEBUTruePeakMax:
-        *rebuild = MatchGain(idx);
+        needs->rebuild = MatchGain(idx);
         return;
     case kResetGUIScale:
         if (editor && editor->IsMouseButtonHeld() && editor->LastPressModifiers().ctrl &&

@@ -20,10 +20,11 @@ public:
     void SetOwner(IPlugBase* plug) { owner = plug; }
 
     // Builds the folders, creating those that are missing (failures are not
-    // reported: later file operations there simply fail): the module folder
-    // as the owner's editor reports it; the product folder, the data folder,
-    // "/", the owner's effect name, "/"; the format folder, the product
-    // folder, "AAX/". Without a data folder (or an owner) both stay empty.
+    // reported here: a save makes them again and reports what stops it;
+    // other file operations there simply fail): the module folder as the
+    // owner's editor reports it; the product folder, the data folder, "/",
+    // the owner's effect name, "/"; the format folder, the product folder,
+    // "AAX/". Without a data folder (or an owner) both stay empty.
     void BuildDataPath();
 
     // Copies of the folders, each ending in "/" (empty before BuildDataPath).

@@ -1,6 +1,7 @@
 #include "framework/core/IPlugPresetmanager.h"
 
 #include "framework/core/IPlugBase.h"
+#include "platform/DataFolders.h"
 #include "platform/FileIO.h"
 
 #include <cerrno>
@@ -84,6 +85,13 @@ bool IPlugPresetmanager::SaveDefaultPreset(const StringBuf& folder)
     if (!owner)
         return false;
     defaultSavePath.Assign(folder);
+    defaultSaveFolderFailed = folder.GetLength() > 0 && !CreateFolderIfMissing(folder.Get());
+    if (defaultSaveFolderFailed)
+    {
+        defaultSaveFailed = true;
+        defaultSaveError = errno;
+        return false;
+    }
     defaultSavePath.Append(kDefaultPresetFile);
     errno = 0;
     defaultSaveFailed = folder.GetLength() == 0 || !owner->SaveCurrentProgramFile(defaultSavePath);
@@ -91,13 +99,14 @@ bool IPlugPresetmanager::SaveDefaultPreset(const StringBuf& folder)
     return !defaultSaveFailed;
 }
 
-bool IPlugPresetmanager::TakeDefaultSaveFailure(StringBuf* path, int* error)
+bool IPlugPresetmanager::TakeDefaultSaveFailure(StringBuf* path, int* error, bool* isFolder)
 {
     if (!defaultSaveFailed)
         return false;
     defaultSaveFailed = false;
     path->Assign(defaultSavePath);
     *error = defaultSaveError;
+    *isFolder = defaultSaveFolderFailed;
     return true;
 }
 

@@ -50,14 +50,16 @@ public:
     bool LoadDefaultPreset(const StringBuf& folder);
     // Writes the current values under the current slot's name to folder +
     // "default.fxp", replacing it atomically; false (the old file stays) when
-    // that fails or folder is empty.
+    // that fails or folder is empty. A missing folder is made first (it may
+    // have gone since the data path was built, or never been made).
     bool SaveDefaultPreset(const StringBuf& folder);
     // For the editor that asked for the save through the plug-in's handler
-    // (UI thread): after a failed SaveDefaultPreset, true once, with the
-    // file it could not write (folder + "default.fxp") and the errno of the
-    // failure (0 when none was set); false after a save that succeeded or
+    // (UI thread): after a failed SaveDefaultPreset, true once, with what it
+    // could not do and the errno of the failure (0 when none was set): the
+    // folder it could not make (*isFolder true), else the file it could not
+    // write (folder + "default.fxp"). False after a save that succeeded or
     // when the failure was taken already.
-    bool TakeDefaultSaveFailure(StringBuf* path, int* error);
+    bool TakeDefaultSaveFailure(StringBuf* path, int* error, bool* isFolder);
     // Clears the preset-member flag of the owner's parameters 0..nParams-1,
     // then sets it for every index of table up to its record with a null
     // identifier (indices that name no parameter are skipped).
@@ -84,6 +86,7 @@ private:
     StringBuf defaultPresetFolder;
     IPlugPreset defaultPreset{0};
     bool defaultSaveFailed = false;
+    bool defaultSaveFolderFailed = false;
     int defaultSaveError = 0;
     StringBuf defaultSavePath;
 };

@@ -20,14 +20,15 @@
 //   loaded into slot 0, which becomes current under the file's program name.
 // - Reset to Default: the current slot takes the default preset (its state
 //   and name) and is recalled; nothing without an initialised default.
-// - Save: a save dialog in the preset folder proposing the current preset's
-//   name; the file is written under the program name of its file name
-//   (without folder and last extension). A failed save, or a name with
-//   nothing before the extension, shows an alert and sends nothing; after a
-//   save the saved command (the rescan of the user presets) is sent.
+// - Save: a save dialog in the preset folder (made when missing) proposing
+//   the current preset's name; the file is written under the program name
+//   of its file name (without folder and last extension). A failed save, or
+//   a name with nothing before the extension, shows an alert and sends
+//   nothing; a preset folder that cannot be made is what the alert names.
+//   After a save the saved command (the rescan of the user presets) is sent.
 // - Save as Default: the save-default command, when 0 or more; when the
-//   plug-in (a preset manager) could not write the file, the same alert as
-//   a failed save.
+//   plug-in (a preset manager) could not write the file, or make its
+//   folder, the same alert as a failed save.
 // - A factory preset is recalled (preset members only); a user preset is
 //   first copied into slot 0 with its name and slot 0 recalled. Then the
 //   plug-in announces the program and sends every value to the host.
@@ -87,7 +88,9 @@ private:
     void SavePresetFile();
     void SaveAsDefault();
     void RecallChosen(int32_t idx);
-    void Alert(const char* what, const char* reason);
+    // "Could not <what> the preset file (aboutFolder: folder) "<filePath>":
+    // <reason>.", the path shortened in the middle so that the reason shows.
+    void Alert(const char* what, const char* reason, bool aboutFolder = false);
 
     ShapeGroup* labelGroup;
     ShapeGroup* previousGroup;

@@ -7,6 +7,8 @@
 #include "framework/core/Utf8Cut.h"
 #include "graphics/editor/IGraphics.h"
 #include "graphics/editor/IPlugMenu.h"
+#include "platform/DataFolders.h"
+#include "platform/PathForMessage.h"
 #include "platform/win32/Win32Services.h"
 
 #include <algorithm>
@@ -27,8 +29,10 @@ enum MainEntry : int32_t
 
 // The most bytes of a program name taken from a file name.
 constexpr size_t kProgramNameRoom = 259;
-// The most bytes of an alert's text.
+// The most bytes of an alert's text. The path in it is shortened first, so
+// the words and the reason around it always fit.
 constexpr int32_t kAlertRoom = 8192;
+static_assert(kAlertRoom > kMessagePathBytes + 1024, "an alert's reason is never cut");
 
 // Why a file could not be written, from the errno of the failure.
 const char* SaveFailureText(int error) { return error != 0 ? std::strerror(error) : "it could not be written"; }
@@ -158,6 +162,9 @@ void IExtPresetMenu_SVG1::ResetToDefault()
 void IExtPresetMenu_SVG1::SavePresetFile()
 {
     IPlugBase* plug = Plug();
+    // The preset folder may have gone, or never been made: made now, so that
+    // the dialog can start in it and take a file there.
+    CreateFolderIfMissing(presetFolder.Get());
     StringBuf folder(presetFolder);
     ProposeFileName(plug->PresetName(plug->GetCurrentPresetIdx()), &filePath);
     StringBuf fileName(presetFolder);
@@ -174,6 +181,17 @@ void IExtPresetMenu_SVG1::SavePresetFile()
     if (!programName[0])
     {
         Alert("save", "it has no name before its extension");
+        return;
+    }
+    // Into the preset folder, which may have gone meanwhile or cannot be
+    // made: then the folder is what the alert names.
+    const bool intoPresetFolder = presetFolder.GetLength() > 0 &&
+                                  std::string(filePath.Get(), filePath.FilePart()) == presetFolder.Get();
+    if (intoPresetFolder && !CreateFolderIfMissing(presetFolder.Get()))
+    {
+        const int error = errno;
+        filePath.Assign(presetFolder);
+        Alert("save", SaveFailureText(error), true);
         return;
     }
     errno = 0;
@@ -195,18 +213,24 @@ void IExtPresetMenu_SVG1::SaveAsDefault()
     auto* manager = dynamic_cast<IPlugPresetmanager*>(plug);
     StringBuf path;
     int error = 0;
+    bool isFolder = false;
     if (manager)
-        manager->TakeDefaultSaveFailure(&path, &error);  // an earlier save's is not this one's
+        manager->TakeDefaultSaveFailure(&path, &error, &isFolder);  // an earlier save's is not this one's
     plug->HandleParamChange(saveDefaultCommand);
-    if (!manager || !manager->TakeDefaultSaveFailure(&path, &error))
+    if (!manager || !manager->TakeDefaultSaveFailure(&path, &error, &isFolder))
         return;
     filePath.Assign(path);
-    Alert("save", SaveFailureText(error));
+    Alert("save", SaveFailureText(error), isFolder);
 }
 
-void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason)
+void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason, bool aboutFolder)
 {
+    std::string path = filePath.Get();
+    if (aboutFolder && path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    path = PathForMessage(path);
     StringBuf text;
-    text.SetFormatted(kAlertRoom, "Could not %s the preset file \"%s\": %s.", what, filePath.Get(), reason);
+    text.SetFormatted(kAlertRoom, "Could not %s the preset %s \"%s\": %s.", what, aboutFolder ? "folder" : "file",
+                      path.c_str(), reason);
     Surface()->ShowAlert(text.Get(), Plug()->GetEffectName(), MB_OK | MB_ICONERROR);
 }

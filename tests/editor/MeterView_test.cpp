@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -89,6 +90,25 @@ TEST_F(MeterView, TheLoudnessViewShowsEachReadingOnceItsWindowHasFilled)
     Tick();
     EXPECT_EQ(ReadoutValue(6), "0.0") << "less the reference of -23 under Offset";
     EXPECT_EQ(ReadoutValue(11), "-22.9") << "the true peak never";
+}
+
+TEST_F(MeterView, AChangeAfterThePlayEndedShowsAtTheNextTick)
+{
+    SetFromHost(kType, "EBU");
+    Open();
+    Play(kMinus23, 3.5);
+    Tick();
+    // -23 LUFS less -23, then -20; the type and mode restart (AVG+3 reads -141 at rest) less -18, then -20.
+    const std::tuple<int32_t, const char*, int32_t, const char*> changes[] = {
+        {kEBUDelta, "1", 6, "0.0"},       {kEBURefLevel, "-20", 6, "-3.0"}, {kType, "RMS", 1, "-inf"},
+        {kRMSMode, "AVG+3", 1, "-141.0"}, {kRMSDelta, "1", 1, "-123.0"},    {kRMSRefLevel, "-20", 1, "-121.0"}};
+    for (const auto& [idx, value, row, shown] : changes)
+    {
+        SetFromHost(idx, value);
+        Tick();
+        EXPECT_EQ(ReadoutValue(row), shown) << value;
+    }
+    EXPECT_EQ(BarText(0), "-inf") << "the bars restarted too";
 }
 
 TEST_F(MeterView, ThePeakRmsViewShowsItsReadingsAndLightsTheLampsOverZero)

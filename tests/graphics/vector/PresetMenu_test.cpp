@@ -3,6 +3,7 @@
 #include "framework/core/ProgramFile.h"
 #include "graphics/raster/LICE_SysBitmap.h"
 #include "graphics/vector/IExtPresetMenu_SVG1.h"
+#include "platform/PathForMessage.h"
 #include "plugin/MeterCommand.h"
 #include "plugin/MeterParamIndex.h"
 #include "plugin/Sonvarek.h"
@@ -13,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -248,23 +250,28 @@ TEST_F(OnTheMeter, ARefusedOrCancelledLoadChangesNothing)
     plug->RecallPreset(3, false);
     plug->GetParam(kEBUGain)->SetValue(9.0);  // not saved in the preset
     const std::string before = Everything();
-    const std::pair<const char*, ProgramFileFault> cases[] = {{"notes.fxp", ProgramFileFault::kNotProgram},
+    std::string deep;  // some 3,800 bytes of folders
+    for (int i = 0; i < 15; ++i)
+        mkdir((home / (deep += std::string(250, 'd') + "/")).c_str(), 0755);
+    WriteBytes(home / deep + "notes.fxp", std::string(200, 'x'));
+    const std::pair<std::string, ProgramFileFault> cases[] = {{"notes.fxp", ProgramFileFault::kNotProgram},
                                                               {"other.fxp", ProgramFileFault::kOtherPlugin},
                                                               {"cut.fxp", ProgramFileFault::kSize},
-                                                              {"missing.fxp", ProgramFileFault::kUnreadable}};
+                                                              {"missing.fxp", ProgramFileFault::kUnreadable},
+                                                              {deep + "notes.fxp", ProgramFileFault::kNotProgram}};
     for (const auto& [name, fault] : cases)
     {
         Run("Load Preset...", home / name);
         EXPECT_EQ(Everything(), before) << name;
         ASSERT_FALSE(Alerts().empty());
-        EXPECT_EQ(Alerts().back().text, "Could not load the preset file \"" + home / name + "\": " +
+        EXPECT_EQ(Alerts().back().text, "Could not load the preset file \"" + PathForMessage(home / name) + "\": " +
                                             ProgramFileFaultText(fault) + ".");
         EXPECT_EQ(Alerts().back().caption, "Sonvarek");
     }
     Run("Load Preset...");
     Run("Save Preset...");
     EXPECT_EQ(Everything(), before) << "cancelled";
-    EXPECT_EQ(Alerts().size(), 4u);
+    EXPECT_EQ(Alerts().size(), 5u);
     EXPECT_EQ(plug->announced, 0);
     EXPECT_TRUE(plug->commands.empty());
 }
@@ -321,17 +328,18 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
     struct stat st;
     EXPECT_TRUE(stat((home / "taken.fxp").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) << "left as it was";
 
-    // "Save as Default" into a folder that is a file says so alike.
-    StringBuf folder;
-    plug->GetFormatFolder(&folder);
-    std::string formatFolder = folder.Get();
-    formatFolder.pop_back();
-    ASSERT_EQ(rmdir(formatFolder.c_str()), 0);
-    WriteBytes(formatFolder, "a file");
+    // Data folders gone are made again; one that cannot be made is named.
+    const std::string product = UserFolder().substr(0, UserFolder().size() - 1);
+    std::filesystem::remove_all(product);
     Run("Save as Default");
-    ASSERT_EQ(Alerts().size(), 4u);
-    EXPECT_EQ(Alerts().back().text,
-              "Could not save the preset file \"" + formatFolder + "/default.fxp\": Not a directory.");
+    Run("Save Preset...", UserFolder() + "x.fxp");
+    EXPECT_EQ(Alerts().size(), 3u) << "both saved";
+    std::filesystem::remove_all(product);
+    WriteBytes(product, "a file");
+    Run("Save as Default");
+    EXPECT_EQ(Alerts().back().text, "Could not save the preset folder \"" + product + "/AAX\": Not a directory.");
+    Run("Save Preset...", UserFolder() + "x.fxp");
+    EXPECT_EQ(Alerts().back().text, "Could not save the preset folder \"" + product + "\": Not a directory.");
 }
 
 TEST_F(OnTheMeter, WithoutItsCommandsOrDefaultTheMenuDoesLess)
