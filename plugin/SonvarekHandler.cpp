@@ -88,9 +88,10 @@ void Sonvarek::HandleParamChange(int32_t idx)
 }
 
 // The reference levels restart nothing: read-outs and publication subtract
-// them each time they are read, so a new one only has them read again. A value that leaves its mirror as
-// it was (a field pressed and released, a menu choosing its current item, a
-// host sending the same value again) asks for nothing: the measurements go on.
+// them each time they are read, so a new one only has them read again. A
+// value that leaves its mirror as it was (a field pressed and released, a
+// menu choosing its current item, a host sending the same value again) asks
+// for nothing: the measurements go on.
 void Sonvarek::StoreParam(int32_t idx, ChangeNeeds* needs)
 {
     const double v = GetParam(idx)->Value();
