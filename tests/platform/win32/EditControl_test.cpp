@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -109,6 +110,48 @@ TEST_F(EditTest, TheSelectionShowsAndTheKeysMoveDeleteSelectAllAndPaste)
     desktop.PressKey(VK_HOME);
     desktop.PressKey(VK_DELETE);
     EXPECT_EQ(Text(), "4");
+}
+
+TEST_F(EditTest, ShiftWithTheMovingKeysAndADragSelectAndTypingReplacesTheSelection)
+{
+    UseBlocks();
+    // Box i of the text starts at x = 11 + 8 i.
+    const auto drag = [this](int from, int to) {
+        desktop.ButtonDown(MouseButton::Left, from, 15);
+        desktop.MouseMove(to, 15, kNoModifiers);
+        desktop.ButtonUp(MouseButton::Left, to, 15);
+    };
+    const auto shifted = [this](std::initializer_list<int> keys) {
+        for (const int key : keys)
+            desktop.PressKey(key, kShiftKey);
+    };
+    struct Case
+    {
+        std::function<void()> act;
+        DWORD first, last;
+        const char* typed;
+        const char* text;
+    } const cases[] = {
+        {[&] { desktop.PressKey(VK_END), shifted({VK_LEFT, VK_LEFT}); }, 4, 6, "X", "abcdX"},
+        {[&] { desktop.PressKey(VK_RIGHT), shifted({VK_END}); }, 1, 6, "\b", "a"},
+        {[&] { shifted({VK_RIGHT, VK_RIGHT, VK_LEFT}); }, 0, 1, "Z", "Zbcdef"},
+        {[&] { drag(19, 43); }, 1, 4, "-", "a-ef"},
+        {[&] { drag(43, 19), shifted({VK_RIGHT}); }, 2, 4, "+", "ab+ef"},
+    };
+    for (const Case& c : cases)
+    {
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abcdef"));
+        c.act();
+        DWORD first = 9, last = 9;
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+        EXPECT_EQ(first, c.first) << c.text;
+        EXPECT_EQ(last, c.last) << c.text;
+        desktop.Type(c.typed);
+        EXPECT_EQ(Text(), c.text);
+    }
+    desktop.PressKey(VK_HOME, kShiftKey);
+    desktop.PressKey(VK_DELETE);
+    EXPECT_EQ(Text(), "ef") << "Delete removed the selection";
 }
 
 TEST_F(EditTest, TheCaretStaysInViewOfALongTextWhateverTheAlignment)
