@@ -63,8 +63,7 @@ public:
     {
         if (window)
         {
-            session.openDialogs.erase(std::remove(session.openDialogs.begin(), session.openDialogs.end(), window),
-                                      session.openDialogs.end());
+            Forget();
             XDestroyWindow(session.display, window);
         }
         XFlush(session.display);
@@ -122,6 +121,11 @@ public:
             if (event.xclient.message_type == session.wmProtocols &&
                 static_cast<Atom>(event.xclient.data.l[0]) == session.wmDeleteWindow)
                 End(form.cancelAnswer);
+            break;
+        case DestroyNotify:
+            // Ours goes only after the loop: another client destroyed it.
+            if (event.xdestroywindow.window == window)
+                Destroyed();
             break;
         case KeyPress:
             Key(event.xkey);
@@ -391,6 +395,9 @@ private:
         {
             std::string completed = result;
             const std::optional<std::string> problem = form.check(completed);
+            // Destroyed meanwhile: cancelled already.
+            if (done)
+                return;
             // A question the check asked may have taken the focus.
             TakeFocus();
             if (problem)
@@ -402,6 +409,22 @@ private:
         }
         answer = chosen;
         done = true;
+    }
+
+    // Cancelled, as a close would; nothing more is drawn or destroyed, and
+    // no dialog opens over it.
+    void Destroyed()
+    {
+        Forget();
+        window = 0;
+        answer = form.cancelAnswer;
+        done = true;
+    }
+
+    void Forget()
+    {
+        session.openDialogs.erase(std::remove(session.openDialogs.begin(), session.openDialogs.end(), window),
+                                  session.openDialogs.end());
     }
 
     void TakeFocus()

@@ -71,8 +71,9 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 // transient window (over the innermost dialog of the presenter's when one
 // is open), and runs it as the presenter's modal window until it is
 // answered. The field edits as the "EDIT" class does, its text opening
-// selected (see X11Services.h); Enter answers the default, Escape and
-// closing the window cancel; a click on a button answers it. Without a
+// selected (see X11Services.h); Enter answers the default, Escape, closing
+// the window and another client destroying it cancel; a click on a button
+// answers it. Without a
 // field or list the arrow keys and Tab (Shift+Tab back) move the default
 // among the buttons, going round, and the space bar answers it. A list's row
 // is highlighted by a click or Up, Down, Page Up and Page Down (the wheel

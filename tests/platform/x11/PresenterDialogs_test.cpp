@@ -130,6 +130,37 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     EXPECT_TRUE(canceller.Succeeded());
 }
 
+TEST_F(PresenterDialogsTest, AFileDialogDestroyedByAnotherClientIsCancelledEvenWhileItAsks)
+{
+    WriteBytes(folder / "old.fxp", "CcnK");
+    for (const bool asking : {false, true})
+    {
+        FileDialog save(host, folder.Path(), OFN_OVERWRITEPROMPT);
+        std::atomic<bool> returned{false};
+        UserThread person(*presenter, [&](XUser& u) {
+            const Window dialog = FocusedDialog(u, "Save As");
+            if (!dialog)
+                return false;
+            Window ask = 0;
+            if (asking)
+            {
+                u.Type("old");
+                u.Tap(XK_Return);
+                if (!(ask = FocusedDialog(u, "Confirm Save As")))
+                    return false;
+            }
+            XDestroyWindow(u.display, dialog);
+            XSync(u.display, False);
+            if (ask)
+                u.Tap(XK_Left), u.Tap(XK_Return);  // Yes, too late
+            return PollUntil([&] { return returned.load(); }, 3000);
+        });
+        EXPECT_FALSE(GetSaveFileNameA(&save.request)) << asking;
+        returned = true;
+        EXPECT_TRUE(person.Succeeded()) << "the editor stayed held until a stop; asking " << asking;
+    }
+}
+
 struct ColourDialog
 {
     COLORREF custom[16] = {};
