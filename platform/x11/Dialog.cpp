@@ -9,6 +9,7 @@
 #include "platform/x11/ListBox.h"
 #include "platform/x11/ModalHandler.h"
 #include "platform/x11/Palette.h"
+#include "platform/x11/PathUnits.h"
 #include "platform/x11/Selection.h"
 #include "platform/x11/TextWrap.h"
 #include "platform/x11/X11Presenter.h"
@@ -52,7 +53,7 @@ public:
     DialogSession(XSession& s, const DialogForm& d) : session(s), form(d), result(d.field)
     {
         // The text opens selected: typing replaces it.
-        field.SetText(Utf8ToUtf16(d.field));
+        field.SetText(PathToUnits(d.field));
         field.SetLimit(kFieldLimit);
         field.SelectAll();
         for (size_t i = 0; i < d.buttons.size(); ++i)
@@ -298,7 +299,7 @@ private:
     // The field takes the text of the list's highlighted row.
     void Highlighted()
     {
-        field.SetText(Utf8ToUtf16(form.list->TextOf(static_cast<size_t>(list.Hot()))));
+        field.SetText(PathToUnits(form.list->TextOf(static_cast<size_t>(list.Hot()))));
         field.Select(field.Text().size(), field.Text().size());
         Draw();
     }
@@ -375,10 +376,10 @@ private:
     {
         if (chosen == form.defaultAnswer && form.list)
         {
-            std::string text = Utf16ToUtf8(field.Text());
+            std::string text = PathFromUnits(field.Text());
             if (form.list->Open(text))
             {
-                field.SetText(Utf8ToUtf16(text));
+                field.SetText(PathToUnits(text));
                 field.Select(field.Text().size(), field.Text().size());
                 list.Reset();
                 SetStatus("");
@@ -390,7 +391,7 @@ private:
 
     void End(int chosen)
     {
-        result = Utf16ToUtf8(field.Text());
+        result = PathFromUnits(field.Text());
         if (chosen != form.cancelAnswer && form.hasField && form.check)
         {
             std::string completed = result;

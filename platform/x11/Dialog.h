@@ -40,7 +40,9 @@ struct DialogForm
     std::string message;  // lines ended by '\n', wrapped to the dialog's width
     DialogList* list = nullptr;  // shown above the message; not owned
     bool hasField = false;
-    std::string field;  // the field's starting text (UTF-8)
+    // The field's starting text: UTF-8, but for a path's bytes that are
+    // not, which stay as they are in the answer (see PathUnits.h).
+    std::string field;
     std::vector<DialogButton> buttons;  // left to right
     int defaultAnswer = 0;  // Enter
     int cancelAnswer = 0;  // Escape, closing the window, a stop

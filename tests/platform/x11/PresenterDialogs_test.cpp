@@ -530,6 +530,59 @@ TEST_F(PresenterDialogsTest, TheFileDialogListsTheFolderToOpenFoldersAndChooseFi
     EXPECT_EQ(std::string(mouse.file), CleanFolder(folder.Path()) + "/a.fxp") << "into sub, back up, then a.fxp";
 }
 
+TEST_F(PresenterDialogsTest, NamesThatAreNotUtf8PassTheFileDialogByteForByte)
+{
+    // Each in a folder of its own: "d\xFF/in.fxp", "bad\xFF\xFE.fxp", a
+    // folder named in Latin-1.
+    mkdir((folder / "a").c_str(), 0700);
+    mkdir((folder / "a/d\xFF").c_str(), 0700);
+    WriteBytes(folder / "a/d\xFF/in.fxp", "CcnK");
+    mkdir((folder / "b").c_str(), 0700);
+    WriteBytes(folder / "b/bad\xFF\xFE.fxp", "CcnK");
+    mkdir((folder / "caf\xE9").c_str(), 0700);
+    struct Case
+    {
+        const char* start;
+        bool save;
+        std::function<bool(XUser&)> act;
+        const char* chosen;
+    } const cases[] = {
+        {"a", false,
+         [](XUser& u) {
+             for (int twice = 0; twice < 2; ++twice)
+                 u.Tap(XK_Down), u.Tap(XK_Down), u.Tap(XK_Return);  // into d\xFF, then in.fxp
+             return true;
+         },
+         "a/d\xFF/in.fxp"},
+        {"b", true,
+         [](XUser& u) {
+             u.Tap(XK_Down), u.Tap(XK_Down), u.Tap(XK_Return);
+             if (!FocusedDialog(u, "Confirm Save As"))
+                 return false;
+             return u.Tap(XK_Left), u.Tap(XK_Return), true;  // Yes, replace it
+         },
+         "b/bad\xFF\xFE.fxp"},
+        // The name proposed in the folder of a HOME in Latin-1.
+        {"caf\xE9", true, [](XUser& u) { return u.Tap(XK_Return), true; }, "caf\xE9/t\xE9.fxp"},
+    };
+    for (const Case& c : cases)
+    {
+        const std::string start = folder / c.start;
+        FileDialog dialog(host, start, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+        std::strcpy(dialog.file, c.save ? "t\xE9" : "");
+        UserThread person(*presenter, [&](XUser& u) {
+            const Window w = FocusedDialog(u, c.save ? "Save As" : "Open");
+            if (w && c.act(u) && u.WaitForGone(w))
+                return true;
+            u.Tap(XK_Escape);  // unanswered: the test goes on
+            return false;
+        });
+        EXPECT_TRUE(c.save ? GetSaveFileNameA(&dialog.request) : GetOpenFileNameA(&dialog.request)) << c.chosen;
+        EXPECT_TRUE(person.Succeeded()) << c.chosen;
+        EXPECT_EQ(std::string(dialog.file), CleanFolder(folder.Path()) + "/" + c.chosen);
+    }
+}
+
 TEST_F(PresenterDialogsTest, APathTooLongForTheCallerIsAnAlertAndTheDialogStays)
 {
     FileDialog save(host, folder.Path(), OFN_PATHMUSTEXIST);
