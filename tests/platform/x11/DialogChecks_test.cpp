@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PathForMessage.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/x11/DialogChecks.h"
 #include "platform/x11/FileBrowser.h"
 #include "platform/x11/PathText.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -124,6 +126,35 @@ TEST_F(FileCheckTest, APathLongerThanTheCallersRoomIsAnAlert)
     EXPECT_EQ(Check(path), std::string()) << "the alert said it";
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0], "The path is too long (4096 bytes; the most is 4095).");
+}
+
+TEST_F(FileCheckTest, APathInAMessageIsShortenedSoThatItsReasonShows)
+{
+    const std::string longName(250, 'n');
+    mkdir((folder / longName).c_str(), 0700);
+    WriteBytes(folder / (longName + ".fxp"), "CcnK");
+    struct Case
+    {
+        DWORD flags;
+        std::string path;
+        std::string reason;
+    } const cases[] = {
+        {0, longName, "\" is a folder: type a file name."},
+        {OFN_PATHMUSTEXIST, longName + "/" + longName + "/take", "\" does not exist."},
+        {OFN_FILEMUSTEXIST, longName + "/" + longName, "\" does not exist."},
+        {OFN_OVERWRITEPROMPT, longName + ".fxp", " already exists.\nDo you want to replace it?"},
+    };
+    for (const Case& c : cases)
+    {
+        request.flags = c.flags;
+        request.save = c.flags == OFN_OVERWRITEPROMPT;
+        std::string path = c.path;
+        std::string said = Check(path).value_or("");
+        if (said.empty() && !questions.empty())
+            said = questions.back();
+        EXPECT_LE(said.size(), kMessagePathBytes + std::strlen("The folder \"") + c.reason.size()) << said;
+        EXPECT_EQ(said.substr(said.size() - std::min(said.size(), c.reason.size())), c.reason) << said;
+    }
 }
 
 TEST(FileBrowserTest, TheFolderListsSubfoldersThenMatchingFilesAndOpensFolders)
