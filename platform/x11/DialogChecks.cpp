@@ -38,7 +38,17 @@ std::optional<std::string> CheckChosenFile(const FileRequest& request, std::stri
     std::string name = NameOf(full);
     // Paths are shortened in the middle, so that the reason after them shows.
     const auto isFolder = [&full] { return "\"" + PathForMessage(full) + "\" is a folder: type a file name."; };
-    if (name.empty() || name == "." || name == ".." || IsFolder(full))
+    const auto missing = [](const std::string& folder) {
+        return "The folder \"" + PathForMessage(folder) + "\" does not exist.";
+    };
+    if (name.empty() || name == "." || name == "..")
+    {
+        // A folder's path, ".." taken by the text as the list takes it: the
+        // kernel finds no ".." in a folder that does not exist.
+        full = CleanFolder(full);
+        return IsFolder(full) ? isFolder() : missing(full);
+    }
+    if (IsFolder(full))
         return isFolder();
     if (!request.defaultExtension.empty() && name.find('.') == std::string::npos)
     {
@@ -54,7 +64,7 @@ std::optional<std::string> CheckChosenFile(const FileRequest& request, std::stri
         return std::string();
     }
     if ((request.flags & OFN_PATHMUSTEXIST) && !IsFolder(FolderOf(full)))
-        return "The folder \"" + PathForMessage(FolderOf(full)) + "\" does not exist.";
+        return missing(FolderOf(full));
     if (!request.save && (request.flags & OFN_FILEMUSTEXIST) && !Exists(full))
         return "The file \"" + PathForMessage(name) + "\" does not exist.";
     if (request.save && (request.flags & OFN_OVERWRITEPROMPT) && Exists(full) &&

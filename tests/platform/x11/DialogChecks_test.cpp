@@ -157,6 +157,23 @@ TEST_F(FileCheckTest, APathInAMessageIsShortenedSoThatItsReasonShows)
     }
 }
 
+TEST_F(FileCheckTest, UpFromAFolderThatDoesNotExistNamesItsParent)
+{
+    for (const char* start : {"gone/", "gone/deeper/"})
+    {
+        FileBrowser browser(folder / start, "");
+        std::string field = "../";
+        const bool opened = browser.Open(field);
+        request.initialFolder = browser.Folder();
+        std::string path = "../";
+        if (opened)
+            EXPECT_EQ(field, CleanFolder(folder.Path()) + "/") << start;
+        else
+            EXPECT_EQ(Check(path), "The folder \"" + folder / "gone" + "\" does not exist.") << start;
+        EXPECT_EQ(opened, start == std::string("gone/"));
+    }
+}
+
 TEST(FileBrowserTest, TheFolderListsSubfoldersThenMatchingFilesAndOpensFolders)
 {
     TempFolder folder;
