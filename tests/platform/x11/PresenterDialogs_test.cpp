@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32.h"
 #include "platform/x11/Dialog.h"
+#include "platform/x11/ListBox.h"
 #include "platform/x11/PathText.h"
 #include "tests/support/TempFolder.h"
 
@@ -128,37 +129,6 @@ TEST_F(PresenterDialogsTest, AMissingFileIsNotOpenedAndReplacingAFileIsConfirmed
     });
     EXPECT_FALSE(GetOpenFileNameA(&cancelled.request));
     EXPECT_TRUE(canceller.Succeeded());
-}
-
-TEST_F(PresenterDialogsTest, AFileDialogDestroyedByAnotherClientIsCancelledEvenWhileItAsks)
-{
-    WriteBytes(folder / "old.fxp", "CcnK");
-    for (const bool asking : {false, true})
-    {
-        FileDialog save(host, folder.Path(), OFN_OVERWRITEPROMPT);
-        std::atomic<bool> returned{false};
-        UserThread person(*presenter, [&](XUser& u) {
-            const Window dialog = FocusedDialog(u, "Save As");
-            if (!dialog)
-                return false;
-            Window ask = 0;
-            if (asking)
-            {
-                u.Type("old");
-                u.Tap(XK_Return);
-                if (!(ask = FocusedDialog(u, "Confirm Save As")))
-                    return false;
-            }
-            XDestroyWindow(u.display, dialog);
-            XSync(u.display, False);
-            if (ask)
-                u.Tap(XK_Left), u.Tap(XK_Return);  // Yes, too late
-            return PollUntil([&] { return returned.load(); }, 3000);
-        });
-        EXPECT_FALSE(GetSaveFileNameA(&save.request)) << asking;
-        returned = true;
-        EXPECT_TRUE(person.Succeeded()) << "the editor stayed held until a stop; asking " << asking;
-    }
 }
 
 struct ColourDialog
@@ -383,8 +353,8 @@ std::string WindowText(HWND hwnd)
     return text;
 }
 
-// A point inside the dialog's text field: the first white pixel down its
-// middle.
+// A point inside the dialog's text field at its left end, the field being
+// the lowest white thing down the dialog's middle.
 bool FieldPoint(XUser& u, Window dialog, POINT& at)
 {
     int x, y, width, height;
@@ -393,10 +363,10 @@ bool FieldPoint(XUser& u, Window dialog, POINT& at)
     if (!image)
         return false;
     bool found = false;
-    for (int row = 0; row < height && !found; ++row)
+    for (int row = height; row-- > 0 && !found;)
         if ((XGetPixel(image, 0, row) & 0xFFFFFF) == 0xFFFFFF)
         {
-            at = {x + width / 2, y + row + 4};
+            at = {x + kDialogMargin + 2, y + row - 4};
             found = true;
         }
     XDestroyImage(image);
@@ -530,56 +500,87 @@ TEST_F(PresenterDialogsTest, TheFileDialogListsTheFolderToOpenFoldersAndChooseFi
     EXPECT_EQ(std::string(mouse.file), CleanFolder(folder.Path()) + "/a.fxp") << "into sub, back up, then a.fxp";
 }
 
-TEST_F(PresenterDialogsTest, NamesThatAreNotUtf8PassTheFileDialogByteForByte)
+// Polls until the window's pixel at (x, y) is colour (0xRRGGBB); x below 0
+// counts from the right edge.
+bool Shows(XUser& u, Window window, int x, int y, uint32_t colour)
 {
-    // Each in a folder of its own: "d\xFF/in.fxp", "bad\xFF\xFE.fxp", a
-    // folder named in Latin-1.
-    mkdir((folder / "a").c_str(), 0700);
-    mkdir((folder / "a/d\xFF").c_str(), 0700);
-    WriteBytes(folder / "a/d\xFF/in.fxp", "CcnK");
-    mkdir((folder / "b").c_str(), 0700);
+    int left, top, width, height;
+    u.Geometry(window, left, top, width, height);
+    return PollUntil([&] {
+        XImage* image = XGetImage(u.display, window, x < 0 ? width + x : x, y, 1, 1, AllPlanes, ZPixmap);
+        const bool shown = image && (XGetPixel(image, 0, 0) & 0xFFFFFF) == colour;
+        if (image)
+            XDestroyImage(image);
+        return shown;
+    }, 2000);
+}
+
+TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartAndLetsGoWhenDestroyed)
+{
+    // "a/d\xFF/", "b/bad\xFF\xFE.fxp", "caf\xE9/" (HOME in Latin-1, say), "many/f10.fxp" to f39.
+    for (const char* sub : {"a", "a/d\xFF", "b", "caf\xE9", "many"})
+        mkdir((folder / sub).c_str(), 0700);
     WriteBytes(folder / "b/bad\xFF\xFE.fxp", "CcnK");
-    mkdir((folder / "caf\xE9").c_str(), 0700);
-    struct Case
-    {
-        const char* start;
-        bool save;
-        std::function<bool(XUser&)> act;
-        const char* chosen;
-    } const cases[] = {
-        {"a", false,
-         [](XUser& u) {
-             for (int twice = 0; twice < 2; ++twice)
-                 u.Tap(XK_Down), u.Tap(XK_Down), u.Tap(XK_Return);  // into d\xFF, then in.fxp
-             return true;
-         },
-         "a/d\xFF/in.fxp"},
-        {"b", true,
-         [](XUser& u) {
-             u.Tap(XK_Down), u.Tap(XK_Down), u.Tap(XK_Return);
-             if (!FocusedDialog(u, "Confirm Save As"))
-                 return false;
-             return u.Tap(XK_Left), u.Tap(XK_Return), true;  // Yes, replace it
-         },
-         "b/bad\xFF\xFE.fxp"},
-        // The name proposed in the folder of a HOME in Latin-1.
-        {"caf\xE9", true, [](XUser& u) { return u.Tap(XK_Return), true; }, "caf\xE9/t\xE9.fxp"},
+    for (int i = 10; i < 40; ++i)
+        WriteBytes(folder / ("many/f" + std::to_string(i) + ".fxp"), "CcnK");
+    const auto yes = [](XUser& u) {
+        return FocusedDialog(u, "Confirm Save As") && (u.Tap(XK_Left), u.Tap(XK_Return), true);
     };
-    for (const Case& c : cases)
+    const auto second = [](XUser& u) { return u.Tap(XK_Down), u.Tap(XK_Down), u.Tap(XK_Return), true; };
+    const auto height = [](XUser& u, Window w) { int x, y, wide, high; return u.Geometry(w, x, y, wide, high), high; };
+    // The list's scroll bar: its thumb grey at the top, then at the bottom.
+    const int bar = -kDialogMargin - 3, bottom = kDialogMargin + ListBox::Height() - 5;
+    const std::tuple<const char*, std::function<bool(XUser&, Window)>, const char*> cases[] = {
+        {"a", [&](XUser& u, Window) { return second(u), u.Type("new"), u.Tap(XK_Return), true; }, "a/d\xFF/new.fxp"},
+        {"b", [&](XUser& u, Window) { return second(u) && yes(u); }, "b/bad\xFF\xFE.fxp"},
+        {"caf\xE9", [](XUser& u, Window) { return u.Tap(XK_Return), true; }, "caf\xE9/t\xE9.fxp"},
+        {"b",  // destroyed by another client while it asks
+         [&](XUser& u, Window w) {
+             return second(u) && FocusedDialog(u, "Confirm Save As") && (XDestroyWindow(u.display, w), yes(u));
+         },
+         nullptr},
+        {"many",  // back from the field to the list (framed blue), to its last row
+         [&](XUser& u, Window w) {
+             return Shows(u, w, bar, kDialogMargin + 5, 0x808080) && (u.Tap(XK_Tab, {XK_Shift_L}), u.Tap(XK_End), 1) &&
+                    Shows(u, w, kDialogMargin, 100, 0x3366CC) && Shows(u, w, bar, bottom, 0x808080) &&
+                    (u.Tap(XK_Return), yes(u));
+         },
+         "many/f39.fxp"},
+        {"many", [](XUser& u, Window) { return u.Tap(XK_Tab), u.Tap(XK_Tab), u.Tap(XK_Return), true; }, nullptr},
+        {"many",  // a missing folder's problem takes two lines, and goes with an edit
+         [&](XUser& u, Window w) {
+             const int before = height(u, w);
+             u.Type(std::string(60, 'g') + "/x"), u.Tap(XK_Return);
+             const bool shown = PollUntil([&] { return height(u, w) > before; }, 2000);
+             u.Tap(XK_BackSpace);
+             return shown && PollUntil([&] { return height(u, w) == before; }, 2000) && (u.Tap(XK_Escape), true);
+         },
+         nullptr},
+        {"many",  // a drag over the whole field selects it
+         [](XUser& u, Window w) {
+             POINT at;
+             return FieldPoint(u, w, at) && (u.MoveTo(at.x, at.y), u.Press(Button1), u.MoveTo(at.x + 600, at.y), 1) &&
+                    (u.Release(Button1), u.Type("x"), u.Tap(XK_Return), true);
+         },
+         "many/x.fxp"},
+    };
+    for (const auto& [start, act, chosen] : cases)
     {
-        const std::string start = folder / c.start;
-        FileDialog dialog(host, start, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
-        std::strcpy(dialog.file, c.save ? "t\xE9" : "");
+        const std::string path = folder / start, name = chosen ? chosen : "(cancelled)";
+        FileDialog dialog(host, path, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+        std::strcpy(dialog.file, "t\xE9");
+        std::atomic<bool> returned{false};
         UserThread person(*presenter, [&](XUser& u) {
-            const Window w = FocusedDialog(u, c.save ? "Save As" : "Open");
-            if (w && c.act(u) && u.WaitForGone(w))
+            const Window w = FocusedDialog(u, "Save As");
+            if (w && act(u, w) && PollUntil([&] { return returned.load(); }, 3000))
                 return true;
             u.Tap(XK_Escape);  // unanswered: the test goes on
             return false;
         });
-        EXPECT_TRUE(c.save ? GetSaveFileNameA(&dialog.request) : GetOpenFileNameA(&dialog.request)) << c.chosen;
-        EXPECT_TRUE(person.Succeeded()) << c.chosen;
-        EXPECT_EQ(std::string(dialog.file), CleanFolder(folder.Path()) + "/" + c.chosen);
+        EXPECT_EQ(GetSaveFileNameA(&dialog.request), chosen != nullptr) << name;
+        returned = true;
+        EXPECT_TRUE(person.Succeeded()) << name;
+        EXPECT_EQ(std::string(dialog.file), chosen ? CleanFolder(folder.Path()) + "/" + chosen : "t\xE9");
     }
 }
 
