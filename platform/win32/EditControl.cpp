@@ -54,11 +54,15 @@ HFONT FontOf(const EditState& e)
     return Find<FontObject>(e.font) ? e.font : static_cast<HFONT>(Layer().stockFont);
 }
 
-// The caret at the client point's character.
-void PlaceCaret(HWND hwnd, EditState& e, LPARAM point)
+// The caret at the client point's character; extending keeps the anchor,
+// so that the selection reaches the point.
+void PlaceCaret(HWND hwnd, EditState& e, LPARAM point, bool extend = false)
 {
     const size_t at = e.edit.IndexAt(FontOf(e), GET_X_LPARAM(point));
-    e.edit.Select(at, at);
+    if (extend)
+        e.edit.ExtendTo(at);
+    else
+        e.edit.Select(at, at);
     Changed(hwnd);
 }
 
@@ -67,7 +71,7 @@ void SetSelection(HWND hwnd, EditState& e, WPARAM first, LPARAM last)
     const auto start = static_cast<intptr_t>(first);
     const size_t size = e.edit.Text().size();
     if (start == -1)
-        e.edit.Select(e.edit.SelectionEnd(), e.edit.SelectionEnd());
+        e.edit.Select(e.edit.Caret(), e.edit.Caret());
     else
         e.edit.Select(static_cast<size_t>(std::max<intptr_t>(start, 0)), last < 0 ? size : static_cast<size_t>(last));
     Changed(hwnd);
@@ -181,8 +185,20 @@ LRESULT EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         if ((e = StateOf(hwnd)))
-            PlaceCaret(hwnd, *e, lParam);
+        {
+            PlaceCaret(hwnd, *e, lParam, (wParam & MK_SHIFT) != 0);
+            // A drag selects: the moves come here while the button is held.
+            SetCapture(hwnd);
+        }
         return 0;
+    case WM_MOUSEMOVE:
+        if ((wParam & MK_LBUTTON) && GetCapture() == hwnd)
+            PlaceCaret(hwnd, *e, lParam, true);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_LBUTTONUP:
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_MBUTTONDOWN:
         // As on X: the text last selected anywhere goes in where the middle
         // button was pressed.

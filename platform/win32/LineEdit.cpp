@@ -30,21 +30,20 @@ size_t StepOn(const std::u16string& t, size_t at)
 void LineEdit::SetText(std::u16string newText)
 {
     text = std::move(newText);
-    selStart = selEnd = 0;
+    anchor = caret = 0;
     pendingHigh = 0;
 }
 
-void LineEdit::Select(size_t first, size_t last)
+void LineEdit::Select(size_t from, size_t to)
 {
-    first = std::min(first, text.size());
-    last = std::min(last, text.size());
-    selStart = std::min(first, last);
-    selEnd = std::max(first, last);
+    anchor = std::min(from, text.size());
+    caret = std::min(to, text.size());
 }
 
 bool LineEdit::Insert(std::u16string units)
 {
-    const size_t kept = text.size() - (selEnd - selStart);
+    const size_t start = SelectionStart(), end = SelectionEnd();
+    const size_t kept = text.size() - (end - start);
     const size_t room = limit > kept ? limit - kept : 0;
     if (units.size() > room)
     {
@@ -54,24 +53,27 @@ bool LineEdit::Insert(std::u16string units)
     }
     if (units.empty())
         return false;
-    text.replace(selStart, selEnd - selStart, units);
-    selStart = selEnd = selStart + units.size();
+    text.replace(start, end - start, units);
+    anchor = caret = start + units.size();
     return true;
 }
 
 void LineEdit::DeleteRange(size_t from, size_t to)
 {
     text.erase(from, to - from);
-    selStart = selEnd = from;
+    anchor = caret = from;
 }
 
 LineEdit::Outcome LineEdit::Char(char16_t unit)
 {
     if (unit == 8)
     {
-        if (selStart == selEnd && selEnd == 0)
+        if (anchor == caret && caret == 0)
             return Outcome::kIgnored;
-        DeleteRange(selStart != selEnd ? selStart : StepBack(text, selEnd), selEnd);
+        if (anchor != caret)
+            DeleteRange(SelectionStart(), SelectionEnd());
+        else
+            DeleteRange(StepBack(text, caret), caret);
         return Outcome::kChanged;
     }
     if (unit == 0x16)
@@ -98,25 +100,30 @@ LineEdit::Outcome LineEdit::Char(char16_t unit)
 
 LineEdit::Outcome LineEdit::Key(int virtualKey, bool shift, bool control)
 {
-    size_t caret = selEnd;
+    // Without Shift a selection collapses to the edge the key goes to.
+    const bool collapse = !shift && anchor != caret;
+    size_t to = caret;
     switch (virtualKey)
     {
     case VK_LEFT:
-        caret = selStart != selEnd ? selStart : StepBack(text, caret);
+        to = collapse ? SelectionStart() : StepBack(text, caret);
         break;
     case VK_RIGHT:
-        caret = selStart != selEnd ? selEnd : StepOn(text, caret);
+        to = collapse ? SelectionEnd() : StepOn(text, caret);
         break;
     case VK_HOME:
-        caret = 0;
+        to = 0;
         break;
     case VK_END:
-        caret = text.size();
+        to = text.size();
         break;
     case VK_DELETE:
-        if (selStart == selEnd && selEnd == text.size())
+        if (anchor != caret)
+            DeleteRange(SelectionStart(), SelectionEnd());
+        else if (caret < text.size())
+            DeleteRange(caret, StepOn(text, caret));
+        else
             return Outcome::kIgnored;
-        DeleteRange(selStart, selStart != selEnd ? selEnd : StepOn(text, selEnd));
         return Outcome::kChanged;
     case VK_INSERT:
         return shift && !control ? Outcome::kPaste : Outcome::kIgnored;
@@ -128,7 +135,7 @@ LineEdit::Outcome LineEdit::Key(int virtualKey, bool shift, bool control)
     default:
         return Outcome::kIgnored;
     }
-    selStart = selEnd = caret;
+    Select(shift ? anchor : to, to);
     return Outcome::kChanged;
 }
 
@@ -189,7 +196,7 @@ void LineEdit::Paint(HDC dc, const RECT& area, HFONT font, COLORREF textColour, 
     }
     else
     {
-        const int caretX = x[selEnd];
+        const int caretX = x[caret];
         if (caretX - scroll > room)
             scroll = caretX - room;
         if (caretX - scroll < 0)
@@ -202,6 +209,7 @@ void LineEdit::Paint(HDC dc, const RECT& area, HFONT font, COLORREF textColour, 
     TEXTMETRICA m{};
     GetTextMetricsA(s.Dc(), &m);
     const int top = (height - static_cast<int>(m.tmHeight)) / 2, bottom = top + static_cast<int>(m.tmHeight);
+    const size_t selStart = SelectionStart(), selEnd = SelectionEnd();
     const bool selected = focused && selStart != selEnd;
     if (selected)
         s.Fill({left + x[selStart], top, left + x[selEnd], bottom}, kSelectionBackground);
@@ -222,8 +230,8 @@ void LineEdit::Paint(HDC dc, const RECT& area, HFONT font, COLORREF textColour, 
     else if (focused)
     {
         // Just left of the character it stands before, so as not to cover it.
-        const int caret = std::clamp(left + x[selEnd] - 1, 0, width - 1);
-        s.Fill({caret, top, caret + 1, bottom}, textColour);
+        const int caretAt = std::clamp(left + x[caret] - 1, 0, width - 1);
+        s.Fill({caretAt, top, caretAt + 1, bottom}, textColour);
     }
     BitBlt(dc, area.left, area.top, width, height, s.Dc(), 0, 0, SRCCOPY);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,16 @@ public:
     const std::u16string& Text() const { return text; }
     // The text, the caret at its start, no selection.
     void SetText(std::u16string newText);
-    // The selection from first to last (either order), each limited to the
-    // text; the caret is at its end. first == last: the caret alone.
-    void Select(size_t first, size_t last);
+    // The selection from anchor to caret (either order), each limited to
+    // the text. anchor == caret: the caret alone.
+    void Select(size_t anchor, size_t caret);
     void SelectAll() { Select(0, text.size()); }
-    size_t SelectionStart() const { return selStart; }
-    size_t SelectionEnd() const { return selEnd; }
+    // The caret moves to at, the anchor stays: the selection grows or
+    // shrinks (a drag, a click with Shift).
+    void ExtendTo(size_t at) { Select(anchor, at); }
+    size_t SelectionStart() const { return std::min(anchor, caret); }
+    size_t SelectionEnd() const { return std::max(anchor, caret); }
+    size_t Caret() const { return caret; }
     // The most UTF-16 units typing may leave (text already longer stays).
     void SetLimit(size_t units) { limit = units; }
 
@@ -44,8 +49,9 @@ public:
     // waits for its low half.
     Outcome Char(char16_t unit);
     // A key going down: Left, Right, Home and End move the caret (leaving a
-    // selection at its edge), Delete deletes the selection or forward,
-    // Ctrl+A selects all, Shift+Insert asks for a paste.
+    // selection at its edge; with Shift the selection follows the caret
+    // from its anchor), Delete deletes the selection or forward, Ctrl+A
+    // selects all, Shift+Insert asks for a paste.
     Outcome Key(int virtualKey, bool shift, bool control);
     // The characters a paste of text types, one by one: its first line,
     // without control characters.
@@ -68,8 +74,8 @@ private:
 
     std::u16string text;
     size_t limit = 0x7FFFFFFE;
-    size_t selStart = 0;
-    size_t selEnd = 0;  // the caret
+    size_t anchor = 0;  // where the selection started
+    size_t caret = 0;
     char16_t pendingHigh = 0;  // first half of a pair typed in two messages
     int scroll = 0;  // pixels of text scrolled out at the left
     int textLeft = 0;  // where the text started at the last Paint

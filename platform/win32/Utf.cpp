@@ -9,6 +9,8 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
+}  // namespace
+
 void AppendUtf16(char32_t c, std::u16string& out)
 {
     if (c < 0x10000)
@@ -19,8 +21,6 @@ void AppendUtf16(char32_t c, std::u16string& out)
         out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
     }
 }
-
-}  // namespace
 
 size_t DecodeUtf8(const char* s, size_t n, char32_t& code, bool& valid)
 {

@@ -9,6 +9,7 @@
 size_t DecodeUtf8(const char* s, size_t n, char32_t& code, bool& valid);
 size_t DecodeUtf16(const char16_t* s, size_t n, char32_t& code, bool& valid);
 void AppendUtf8(char32_t code, std::string& out);
+void AppendUtf16(char32_t code, std::u16string& out);
 // Converts n units into out (replaced). Bad sequences become U+FFFD; with
 // strict the first one makes it answer false instead.
 bool ConvertUtf8(const char* s, size_t n, bool strict, std::u16string& out);

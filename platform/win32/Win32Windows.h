@@ -372,10 +372,12 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 // pastes the clipboard's text: its first line, without control characters,
 // is typed as WM_CHAR messages to the window (so a subclass that drops a
 // typed character drops it pasted too; the limit cuts it). WM_KEYDOWN: left,
-// right, home, end move the caret, delete deletes, Ctrl+A selects all,
-// Shift+Insert pastes. WM_LBUTTONDOWN takes the focus and puts the caret at
-// the point; WM_MBUTTONDOWN does the same and pastes the primary selection
-// (as X users expect). WM_SETTEXT sets the text regardless of the limit;
+// right, home, end move the caret (with Shift held the selection follows it
+// from its anchor), delete deletes, Ctrl+A selects all, Shift+Insert
+// pastes. WM_LBUTTONDOWN takes the focus and puts the caret at the point
+// (with MK_SHIFT the selection reaches it) and captures the mouse until
+// WM_LBUTTONUP: a drag selects. WM_MBUTTONDOWN takes the focus, puts the
+// caret at the point and pastes the primary selection (as X users expect). WM_SETTEXT sets the text regardless of the limit;
 // WM_GETTEXT copies at most wParam - 1 bytes (whole characters). WM_SETFONT
 // sets the font it draws with. Painting asks the parent with
 // WM_CTLCOLOREDIT (wParam the DC, lParam the edit) for colours and a
@@ -385,8 +387,9 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 // parent.
 
 inline constexpr UINT EM_GETSEL = 0x00B0;
-// wParam first character, lParam one past the last; -1 as first removes the
-// selection (caret stays), -1 as last means the end of the text.
+// wParam the anchor, lParam the caret (either may be the larger); -1 as
+// first removes the selection (caret stays), -1 as last means the end of
+// the text.
 inline constexpr UINT EM_SETSEL = 0x00B1;
 // wParam the most characters (UTF-16 units) typing may leave; 0: no limit
 // to speak of (0x7FFFFFFE). Text already longer stays. The initial limit is

@@ -5,10 +5,12 @@
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32.h"
 #include "platform/x11/Canvas.h"
+#include "platform/x11/DialogFocus.h"
 #include "platform/x11/KeyMapping.h"
 #include "platform/x11/ListBox.h"
 #include "platform/x11/ModalHandler.h"
 #include "platform/x11/Palette.h"
+#include "platform/x11/PathUnits.h"
 #include "platform/x11/Selection.h"
 #include "platform/x11/TextWrap.h"
 #include "platform/x11/X11Presenter.h"
@@ -34,8 +36,17 @@ constexpr size_t kFieldLimit = 30000;
 // The most lines a problem shown below the field takes.
 constexpr size_t kMostStatusLines = 6;
 
-constexpr long kDialogEvents =
-    ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | FocusChangeMask;
+constexpr long kDialogEvents = ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
+                               Button1MotionMask | StructureNotifyMask | FocusChangeMask;
+
+// The index of the default answer's button; -1 for none.
+int DefaultButton(const DialogForm& form)
+{
+    for (size_t i = 0; i < form.buttons.size(); ++i)
+        if (form.buttons[i].answer == form.defaultAnswer)
+            return static_cast<int>(i);
+    return -1;
+}
 
 // At most most lines; the last one kept ends in "..." when some went.
 void Limit(std::vector<std::string>& lines, size_t most)
@@ -49,22 +60,22 @@ void Limit(std::vector<std::string>& lines, size_t most)
 class DialogSession : public ModalHandler
 {
 public:
-    DialogSession(XSession& s, const DialogForm& d) : session(s), form(d), result(d.field)
+    DialogSession(XSession& s, const DialogForm& d)
+        : session(s),
+          form(d),
+          result(d.field),
+          focus(d.list != nullptr, d.hasField, static_cast<int>(d.buttons.size()), DefaultButton(d))
     {
         // The text opens selected: typing replaces it.
-        field.SetText(Utf8ToUtf16(d.field));
+        field.SetText(PathToUnits(d.field));
         field.SetLimit(kFieldLimit);
         field.SelectAll();
-        for (size_t i = 0; i < d.buttons.size(); ++i)
-            if (d.buttons[i].answer == d.defaultAnswer)
-                focused = static_cast<int>(i);
     }
     ~DialogSession() override
     {
         if (window)
         {
-            session.openDialogs.erase(std::remove(session.openDialogs.begin(), session.openDialogs.end(), window),
-                                      session.openDialogs.end());
+            Forget();
             XDestroyWindow(session.display, window);
         }
         XFlush(session.display);
@@ -123,6 +134,11 @@ public:
                 static_cast<Atom>(event.xclient.data.l[0]) == session.wmDeleteWindow)
                 End(form.cancelAnswer);
             break;
+        case DestroyNotify:
+            // Ours goes only after the loop: another client destroyed it.
+            if (event.xdestroywindow.window == window)
+                Destroyed();
+            break;
         case KeyPress:
             Key(event.xkey);
             break;
@@ -130,7 +146,16 @@ public:
             if (event.xbutton.window == window)
                 Press(event.xbutton);
             break;
+        case MotionNotify:
+            if (dragging && event.xmotion.window == window)
+            {
+                field.ExtendTo(field.IndexAt(canvas->Font(), event.xmotion.x));
+                Draw();
+            }
+            break;
         case ButtonRelease:
+            if (event.xbutton.button == Button1)
+                dragging = false;
             if (event.xbutton.button == Button1 && pressed >= 0)
             {
                 const int released = event.xbutton.window == window ? ButtonAt(event.xbutton.x, event.xbutton.y) : -1;
@@ -226,22 +251,23 @@ private:
         Canvas& c = *canvas;
         c.Fill({0, 0, width, height}, kPanel);
         if (form.list)
-            list.Draw(c, form.list->Rows());
+            list.Draw(c, form.list->Rows(), focus.OnList());
         Lines(c, messageLines, messageRect, kText);
         if (form.hasField)
         {
             c.Fill(fieldRect, kField);
-            c.Field(field, FieldLine(), true);
-            c.Frame(fieldRect, kPanelBorder);
+            c.Field(field, FieldLine(), focus.OnField());
+            c.Frame(fieldRect, focus.OnField() ? kAccent : kPanelBorder);
             Lines(c, statusLines, statusRect, kWarningText);
         }
+        // The focused button framed twice, the one Enter answers once.
         for (size_t i = 0; i < form.buttons.size(); ++i)
         {
             const RECT& r = buttonRects[i];
-            c.Fill(r, static_cast<int>(i) == pressed ? kButtonPressed : kButton);
-            const bool isFocused = static_cast<int>(i) == focused;
-            c.Frame(r, isFocused ? kAccent : kPanelBorder);
-            if (isFocused)
+            const int index = static_cast<int>(i);
+            c.Fill(r, index == pressed ? kButtonPressed : kButton);
+            c.Frame(r, index == focus.EnterButton() ? kAccent : kPanelBorder);
+            if (index == focus.Button())
                 c.Frame({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kAccent);
             c.Text(form.buttons[i].label, r, kText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
         }
@@ -267,14 +293,22 @@ private:
     {
         if (form.hasField && (b.button == Button1 || b.button == Button2) && ContainsPoint(fieldRect, b.x, b.y))
         {
+            focus.ToField();
             const size_t at = field.IndexAt(canvas->Font(), b.x);
-            field.Select(at, at);
+            // A drag from here selects; with Shift the selection reaches here.
+            dragging = b.button == Button1;
+            if (dragging && (b.state & ShiftMask))
+                field.ExtendTo(at);
+            else
+                field.Select(at, at);
+            const std::u16string before = field.Text();
             if (b.button == Button2)
                 Paste(XA_PRIMARY);
-            Draw();
+            Refresh(field.Text() != before);
         }
         else if (form.list && ContainsPoint(list.Box(), b.x, b.y))
         {
+            focus.ToList();
             bool twice = false;
             const int row = list.Press(b, form.list->Rows().size(), twice);
             if (row >= 0)
@@ -294,9 +328,19 @@ private:
     // The field takes the text of the list's highlighted row.
     void Highlighted()
     {
-        field.SetText(Utf8ToUtf16(form.list->TextOf(static_cast<size_t>(list.Hot()))));
+        field.SetText(PathToUnits(form.list->TextOf(static_cast<size_t>(list.Hot()))));
         field.Select(field.Text().size(), field.Text().size());
-        Draw();
+        Refresh(true);
+    }
+
+    // Draws what changed; a problem shown for the field's text goes once the
+    // text is edited.
+    void Refresh(bool edited)
+    {
+        if (edited && !status.empty())
+            SetStatus("");
+        else
+            Draw();
     }
 
     void Key(const XKeyEvent& key)
@@ -305,50 +349,62 @@ private:
         char latin1[16];
         KeySym typed = NoSymbol;
         const int length = XLookupString(&copy, latin1, sizeof latin1, &typed, nullptr);
+        const int enter = focus.EnterButton();
         if (typed == XK_Return || typed == XK_KP_Enter)
-            Choose(focused >= 0 ? form.buttons[static_cast<size_t>(focused)].answer : form.defaultAnswer);
+            Choose(enter >= 0 ? form.buttons[static_cast<size_t>(enter)].answer : form.defaultAnswer);
         else if (typed == XK_Escape)
             Choose(form.cancelAnswer);
-        else if (!form.hasField && !form.list)
-            ButtonKey(typed, key.state);
-        else if (form.list && list.Key(typed, form.list->Rows().size()))
+        else if (typed == XK_Tab || typed == XK_ISO_Left_Tab)
         {
-            if (list.Hot() >= 0)
-                Highlighted();
+            focus.Move(typed == XK_ISO_Left_Tab || (key.state & ShiftMask) ? -1 : 1);
+            Draw();
         }
-        else if (form.hasField)
-        {
-            const unsigned modifiers = ModifiersOfState(key.state);
-            const int virtualKey = VirtualKeyOf(XLookupKeysym(&copy, 0), typed);
-            bool changed = Edited(field.Key(virtualKey, modifiers & kShiftKey, modifiers & kControlKey));
-            for (const char16_t unit : Utf8ToUtf16(TypedText(typed, latin1, length, modifiers)))
-                changed = Edited(field.Char(unit)) || changed;
-            if (changed)
-                Draw();
-        }
+        else if (focus.Button() >= 0)
+            ButtonKey(typed);
+        else if (focus.OnList())
+            ListKey(typed);
+        else if (focus.OnField())
+            FieldKey(copy, typed, latin1, length);
     }
 
-    // A message box's buttons from the keyboard (no field or list takes the
-    // keys): the arrows and Tab move the highlight, going round; the space
-    // bar answers the highlighted button, as Enter does.
-    void ButtonKey(KeySym typed, unsigned state)
+    // The list's keys move its highlight; its row's text goes to the field.
+    bool ListKey(KeySym typed)
     {
-        const int count = static_cast<int>(form.buttons.size());
-        if (focused < 0 || count == 0)
+        if (!list.Key(typed, form.list->Rows().size()))
+            return false;
+        if (list.Hot() >= 0)
+            Highlighted();
+        return true;
+    }
+
+    // The keys the field leaves (Up, Down, Page Up and Page Down) move the
+    // list's highlight.
+    void FieldKey(XKeyEvent& copy, KeySym typed, const char* latin1, int length)
+    {
+        const unsigned modifiers = ModifiersOfState(copy.state);
+        const int virtualKey = VirtualKeyOf(XLookupKeysym(&copy, 0), typed);
+        const std::u16string before = field.Text();
+        const LineEdit::Outcome outcome = field.Key(virtualKey, modifiers & kShiftKey, modifiers & kControlKey);
+        if (outcome == LineEdit::Outcome::kIgnored && form.list && ListKey(typed))
             return;
+        bool changed = Edited(outcome);
+        for (const char16_t unit : Utf8ToUtf16(TypedText(typed, latin1, length, modifiers)))
+            changed = Edited(field.Char(unit)) || changed;
+        if (changed)
+            Refresh(field.Text() != before);
+    }
+
+    // A focused button's keys: the arrows move to the next button, going
+    // round; the space bar answers it, as Enter does.
+    void ButtonKey(KeySym typed)
+    {
         if (typed == XK_space)
+            Choose(form.buttons[static_cast<size_t>(focus.Button())].answer);
+        else if (typed == XK_Left || typed == XK_Up || typed == XK_Right || typed == XK_Down)
         {
-            Choose(form.buttons[static_cast<size_t>(focused)].answer);
-            return;
+            focus.MoveAmongButtons(typed == XK_Left || typed == XK_Up ? -1 : 1);
+            Draw();
         }
-        const bool back = typed == XK_ISO_Left_Tab || (typed == XK_Tab && (state & ShiftMask));
-        if (back || typed == XK_Left || typed == XK_Up)
-            focused = (focused + count - 1) % count;
-        else if (typed == XK_Tab || typed == XK_Right || typed == XK_Down)
-            focused = (focused + 1) % count;
-        else
-            return;
-        Draw();
     }
 
     bool Edited(LineEdit::Outcome outcome)
@@ -371,10 +427,10 @@ private:
     {
         if (chosen == form.defaultAnswer && form.list)
         {
-            std::string text = Utf16ToUtf8(field.Text());
+            std::string text = PathFromUnits(field.Text());
             if (form.list->Open(text))
             {
-                field.SetText(Utf8ToUtf16(text));
+                field.SetText(PathToUnits(text));
                 field.Select(field.Text().size(), field.Text().size());
                 list.Reset();
                 SetStatus("");
@@ -386,11 +442,14 @@ private:
 
     void End(int chosen)
     {
-        result = Utf16ToUtf8(field.Text());
+        result = PathFromUnits(field.Text());
         if (chosen != form.cancelAnswer && form.hasField && form.check)
         {
             std::string completed = result;
             const std::optional<std::string> problem = form.check(completed);
+            // Destroyed meanwhile: cancelled already.
+            if (done)
+                return;
             // A question the check asked may have taken the focus.
             TakeFocus();
             if (problem)
@@ -402,6 +461,22 @@ private:
         }
         answer = chosen;
         done = true;
+    }
+
+    // Cancelled, as a close would; nothing more is drawn or destroyed, and
+    // no dialog opens over it.
+    void Destroyed()
+    {
+        Forget();
+        window = 0;
+        answer = form.cancelAnswer;
+        done = true;
+    }
+
+    void Forget()
+    {
+        session.openDialogs.erase(std::remove(session.openDialogs.begin(), session.openDialogs.end(), window),
+                                  session.openDialogs.end());
     }
 
     void TakeFocus()
@@ -425,9 +500,8 @@ private:
     RECT messageRect = {0, 0, 0, 0}, fieldRect = {0, 0, 0, 0}, statusRect = {0, 0, 0, 0};
     std::vector<RECT> buttonRects;
     int pressed = -1;
-    // The button Enter answers, drawn highlighted: the default one unless
-    // the keys moved it (a message box).
-    int focused = -1;
+    DialogFocus focus;
+    bool dragging = false;  // a press in the field selects as it moves
     int answer = 0;
     bool done = false;
 };

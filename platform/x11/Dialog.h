@@ -40,7 +40,9 @@ struct DialogForm
     std::string message;  // lines ended by '\n', wrapped to the dialog's width
     DialogList* list = nullptr;  // shown above the message; not owned
     bool hasField = false;
-    std::string field;  // the field's starting text (UTF-8)
+    // The field's starting text: UTF-8, but for a path's bytes that are
+    // not, which stay as they are in the answer (see PathUnits.h).
+    std::string field;
     std::vector<DialogButton> buttons;  // left to right
     int defaultAnswer = 0;  // Enter
     int cancelAnswer = 0;  // Escape, closing the window, a stop
@@ -70,13 +72,19 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 // Shows the dialog centred over the X window above owner
 // (X11Presenter::XWindowAbove; none: the screen), as its transient window
 // (over the innermost dialog of the presenter's when one is open), and runs
-// it as the presenter's modal window for owner until it is answered. The
-// field edits as the "EDIT" class does, its text opening
-// selected (see X11Services.h); Enter answers the default, Escape and
-// closing the window cancel; a click on a button answers it. Without a
-// field or list the arrow keys and Tab (Shift+Tab back) move the default
-// among the buttons, going round, and the space bar answers it. A list's row
-// is highlighted by a click or Up, Down, Page Up and Page Down (the wheel
-// scrolls it); a double click on a row answers the default for its text.
-// The dialog is as wide as its message wants, within limits.
+// it as the presenter's modal window for owner until it is answered. Tab
+// and Shift+Tab move the keys among the list, the field and the buttons,
+// going round (the focused one framed in blue; the field has them first,
+// else the default button). The field edits as the "EDIT" class does, its
+// text opening selected (see X11Services.h), and a drag in it selects; Up,
+// Down, Page Up and Page Down move the list's highlight from there too. A
+// list with the keys takes those and Home and End. On a button the arrow
+// keys move to the next one, going round, and the space bar answers it.
+// Enter answers the focused button, else the default; Escape, closing the
+// window and another client destroying it cancel; a click on a button
+// answers it. A list's row is highlighted by a click or the keys (the wheel
+// scrolls it), and the field takes its text; a double click on a row
+// answers the default for its text. A problem the check shows goes once
+// the field's text is edited. The dialog is as wide as its message wants,
+// within limits.
 DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, HWND owner);

@@ -1,5 +1,6 @@
 #include "platform/x11/DialogChecks.h"
 
+#include "platform/PathForMessage.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/x11/PathText.h"
 
@@ -35,8 +36,19 @@ std::optional<std::string> CheckChosenFile(const FileRequest& request, std::stri
         return std::string("Type a file name.");
     std::string full = JoinPath(request.initialFolder, path);
     std::string name = NameOf(full);
-    const auto isFolder = [&full] { return "\"" + full + "\" is a folder: type a file name."; };
-    if (name.empty() || name == "." || name == ".." || IsFolder(full))
+    // Paths are shortened in the middle, so that the reason after them shows.
+    const auto isFolder = [&full] { return "\"" + PathForMessage(full) + "\" is a folder: type a file name."; };
+    const auto missing = [](const std::string& folder) {
+        return "The folder \"" + PathForMessage(folder) + "\" does not exist.";
+    };
+    if (name.empty() || name == "." || name == "..")
+    {
+        // A folder's path, ".." taken by the text as the list takes it: the
+        // kernel finds no ".." in a folder that does not exist.
+        full = CleanFolder(full);
+        return IsFolder(full) ? isFolder() : missing(full);
+    }
+    if (IsFolder(full))
         return isFolder();
     if (!request.defaultExtension.empty() && name.find('.') == std::string::npos)
     {
@@ -52,11 +64,11 @@ std::optional<std::string> CheckChosenFile(const FileRequest& request, std::stri
         return std::string();
     }
     if ((request.flags & OFN_PATHMUSTEXIST) && !IsFolder(FolderOf(full)))
-        return "The folder \"" + FolderOf(full) + "\" does not exist.";
+        return missing(FolderOf(full));
     if (!request.save && (request.flags & OFN_FILEMUSTEXIST) && !Exists(full))
-        return "The file \"" + name + "\" does not exist.";
+        return "The file \"" + PathForMessage(name) + "\" does not exist.";
     if (request.save && (request.flags & OFN_OVERWRITEPROMPT) && Exists(full) &&
-        !asks.confirm(name + " already exists.\nDo you want to replace it?"))
+        !asks.confirm(PathForMessage(name) + " already exists.\nDo you want to replace it?"))
         return std::string();
     path = full;
     return std::nullopt;

@@ -25,7 +25,9 @@ struct FileCheckAsks
 // taken in the request's starting folder, a name without an extension gets
 // the default one. Nothing when it will do (path then holds the full path);
 // otherwise the text to show (empty after an alert, or after the question
-// was answered no): no name, a folder (before or after the extension),
+// was answered no): no name, a folder (before or after the extension; a
+// path ending in '/', "." or ".." names a folder, ".." taken by the text, and
+// is refused as missing where there is none),
 // a path longer than the request's maxPath (alerted), with
 // OFN_PATHMUSTEXIST a missing folder, with OFN_FILEMUSTEXIST (open) a
 // missing file. With OFN_OVERWRITEPROMPT (save) an existing file is

@@ -54,10 +54,12 @@ bool FileBrowser::Open(std::string& field)
 {
     if (field.find_first_not_of(' ') == std::string::npos)
         return false;
-    const std::string path = JoinPath(folder, field);
-    if (!IsFolder(path) || CleanFolder(path) == folder)
+    // ".." by the text, as the row "../" names it: the kernel finds no ".."
+    // in a folder that does not exist.
+    const std::string path = CleanFolder(JoinPath(folder, field));
+    if (!IsFolder(path) || path == folder)
         return false;
-    folder = CleanFolder(path);
+    folder = path;
     field = JoinPath(folder, "");
     Read();
     return true;

@@ -24,8 +24,9 @@ public:
     // The row's path (a folder's ends in '/').
     std::string TextOf(size_t row) const override;
     // A field naming a folder other than the one shown (a relative path is
-    // taken in it): that folder is shown and the field holds it, ending in
-    // '/'. A blank field, a file or a missing path open nothing.
+    // taken in it, ".." by the text even where the shown folder is
+    // missing): that folder is shown and the field holds it, ending in '/'.
+    // A blank field, a file or a missing path open nothing.
     bool Open(std::string& field) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "platform/x11/Canvas.h"
 #include "platform/x11/Dialog.h"
 #include "platform/x11/Palette.h"
+#include "platform/x11/TextWrap.h"
 
 #include <X11/keysym.h>
 
@@ -12,6 +13,9 @@ namespace {
 
 constexpr int kWheelRows = 3;
 constexpr int kTextPadding = 5;
+// The scroll bar's width and its thumb's least height.
+constexpr int kBarWidth = 4;
+constexpr int kLeastThumb = 8;
 // Two presses on a row this close (ms) are a double click.
 constexpr Time kDoubleClickMs = 500;
 
@@ -80,6 +84,14 @@ bool ListBox::Key(KeySym key, size_t count)
     case XK_KP_Next:
         by = kVisibleRows;
         break;
+    case XK_Home:
+    case XK_KP_Home:
+        Highlight(0, count);
+        return true;
+    case XK_End:
+    case XK_KP_End:
+        Highlight(static_cast<int>(count) - 1, count);
+        return true;
     default:
         return false;
     }
@@ -87,19 +99,35 @@ bool ListBox::Key(KeySym key, size_t count)
     return true;
 }
 
-void ListBox::Draw(Canvas& c, const std::vector<std::string>& rows) const
+void ListBox::Draw(Canvas& c, const std::vector<std::string>& rows, bool focused) const
 {
     c.Fill(box, kField);
+    const bool scrolls = rows.size() > kVisibleRows;
+    const LONG rowsRight = box.right - 1 - (scrolls ? kBarWidth : 0);
+    const auto measure = [&c](const std::string& text) { return static_cast<int>(c.Measure(text).cx); };
     for (int i = 0; i < kVisibleRows && top + static_cast<size_t>(i) < rows.size(); ++i)
     {
         const size_t row = top + static_cast<size_t>(i);
         const LONG rowTop = box.top + 1 + i * kDialogListRowHeight;
-        const RECT r = {box.left + 1, rowTop, box.right - 1, rowTop + kDialogListRowHeight};
+        const RECT r = {box.left + 1, rowTop, rowsRight, rowTop + kDialogListRowHeight};
         const bool isHot = static_cast<int>(row) == hot;
         if (isHot)
             c.Fill(r, kAccent);
-        c.Text(rows[row], {r.left + kTextPadding, r.top, r.right - kTextPadding, r.bottom}, isHot ? kAccentText : kText,
+        const RECT text = {r.left + kTextPadding, r.top, r.right - kTextPadding, r.bottom};
+        c.Text(ShortenToWidth(rows[row], text.right - text.left, measure), text, isHot ? kAccentText : kText,
                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
     }
-    c.Frame(box, kPanelBorder);
+    if (scrolls)
+    {
+        // The thumb stands in the track as the shown rows among all.
+        const RECT track = {rowsRight, box.top + 1, box.right - 1, box.bottom - 1};
+        const size_t count = rows.size();
+        const int room = track.bottom - track.top;
+        const int thumb = std::max(kLeastThumb, static_cast<int>(room * kVisibleRows / count));
+        const size_t most = count - kVisibleRows;
+        const int at = static_cast<int>(static_cast<size_t>(room - thumb) * std::min(top, most) / most);
+        c.Fill(track, kPanelLine);
+        c.Fill({track.left, track.top + at, track.right, track.top + at + thumb}, kPanelBorder);
+    }
+    c.Frame(box, focused ? kAccent : kPanelBorder);
 }

@@ -1,8 +1,11 @@
 #pragma once
 // A dialog's list of text rows: a framed box of rows, one of them
 // highlighted and kept in view; the wheel scrolls it, a second press on the
-// highlighted row soon after the first is a double click, the arrow and
-// page keys move the highlight. Internal to the presenter. [UI thread]
+// highlighted row soon after the first is a double click, the arrow, page,
+// Home and End keys move the highlight. A row too long for the box ends in
+// "..." (a folder's in ".../"); with more rows than show, a thin bar at the
+// right edge shows where the shown ones stand. Internal to the presenter.
+// [UI thread]
 
 #include "platform/win32/Win32Types.h"
 
@@ -34,10 +37,12 @@ public:
     // whether it was a double click.
     int Press(const XButtonEvent& press, size_t count, bool& twice);
     // Up, Down, Page Up and Page Down move the highlight (from none: to the
-    // first or the last row); false for other keys.
+    // first or the last row), Home and End to the first and the last row;
+    // false for other keys.
     bool Key(KeySym key, size_t count);
 
-    void Draw(Canvas& canvas, const std::vector<std::string>& rows) const;
+    // focused: the frame in the accent colour.
+    void Draw(Canvas& canvas, const std::vector<std::string>& rows, bool focused) const;
 
 private:
     RECT box = {0, 0, 0, 0};

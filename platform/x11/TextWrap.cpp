@@ -73,3 +73,15 @@ std::vector<std::string> WrapText(const std::string& text, int width,
     }
     return lines;
 }
+
+std::string ShortenToWidth(const std::string& text, int width,
+                           const std::function<int(const std::string&)>& measure)
+{
+    if (text.empty() || measure(text) <= width)
+        return text;
+    const bool folder = text.size() > 1 && text.back() == '/';
+    const std::string dots = folder ? ".../" : "...";
+    const std::string start = folder ? text.substr(0, text.size() - 1) : text;
+    // Advances add up: the start has the width the dots leave.
+    return start.substr(0, LongestFit(start, width - measure(dots), measure)) + dots;
+}

@@ -14,11 +14,13 @@
 // - the file dialog: a list of the folder's subfolders and matching files
 //   above a path field; a row highlighted (a click, the arrow keys) puts its
 //   path in the field, Enter or a double click opens a folder or chooses a
-//   file. The typed path: relative to the folder shown, a name without an
+//   file. Tab and Shift+Tab move among the field, the list and the
+//   buttons. The typed path: relative to the folder shown, a name without an
 //   extension gets the default one, a folder is opened; then the checks of
 //   DialogChecks.h: the file must exist, the folder must exist, a folder is
 //   no file, replacing a file is confirmed, a path the caller has no room
-//   for is an alert;
+//   for is an alert. A path's bytes that are not UTF-8 pass through
+//   unchanged (drawn as a stand-in glyph);
 // - the colour dialog: a colour typed as #rrggbb;
 // - a message box: its text and buttons (OK; OK, Cancel; Yes, No; Yes, No,
 //   Cancel), Enter or the space bar the highlighted button (the default

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -109,6 +111,31 @@ TEST_F(EditTest, TheSelectionShowsAndTheKeysMoveDeleteSelectAllAndPaste)
     desktop.PressKey(VK_HOME);
     desktop.PressKey(VK_DELETE);
     EXPECT_EQ(Text(), "4");
+}
+
+TEST_F(EditTest, ShiftWithTheMovingKeysAndADragSelectAndTypingReplacesTheSelection)
+{
+    UseBlocks();
+    const auto shift = [this](int key) { desktop.PressKey(key, kShiftKey); };
+    const auto drag = [this](int from, int to) {  // box i starts at x = 11 + 8 i
+        desktop.ButtonDown(MouseButton::Left, from, 15), desktop.MouseMove(to, 15);
+        desktop.ButtonUp(MouseButton::Left, to, 15);
+    };
+    const std::tuple<std::function<void()>, const char*, const char*> cases[] = {
+        {[&] { desktop.PressKey(VK_END), shift(VK_LEFT), shift(VK_LEFT); }, "X", "abcdX"},
+        {[&] { desktop.PressKey(VK_RIGHT), shift(VK_END); }, "\b", "a"},
+        {[&] { shift(VK_RIGHT), shift(VK_RIGHT), shift(VK_LEFT); }, "Z", "Zbcdef"},
+        {[&] { shift(VK_END), desktop.PressKey(VK_DELETE); }, "", ""},
+        {[&] { drag(19, 43); }, "-", "a-ef"},
+        {[&] { drag(43, 19), shift(VK_RIGHT); }, "+", "ab+ef"},
+    };
+    for (const auto& [act, typed, text] : cases)
+    {
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abcdef"));
+        act();
+        desktop.Type(typed);
+        EXPECT_EQ(Text(), text);
+    }
 }
 
 TEST_F(EditTest, TheCaretStaysInViewOfALongTextWhateverTheAlignment)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PathForMessage.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/x11/DialogChecks.h"
 #include "platform/x11/FileBrowser.h"
@@ -70,6 +71,8 @@ TEST_F(FileCheckTest, NoNameAFolderAndMissingPlacesAreRefusedWithACause)
     EXPECT_EQ(Check(path), "\"" + folder / "sub" + "\" is a folder: type a file name.");
     path = "sub/";
     EXPECT_TRUE(Check(path));
+    path = "gone/deeper/../";
+    EXPECT_EQ(Check(path), "The folder \"" + folder / "gone" + "\" does not exist.") << "\"..\" by the text";
 
     request.flags = OFN_PATHMUSTEXIST;
     path = "nowhere/take";
@@ -126,6 +129,24 @@ TEST_F(FileCheckTest, APathLongerThanTheCallersRoomIsAnAlert)
     EXPECT_EQ(alerts[0], "The path is too long (4096 bytes; the most is 4095).");
 }
 
+TEST_F(FileCheckTest, APathInAMessageIsShortenedSoThatItsReasonShows)
+{
+    const std::string n(250, 'n');
+    mkdir((folder / n).c_str(), 0700);
+    WriteBytes(folder / (n + ".fxp"), "CcnK");
+    const std::pair<DWORD, std::string> cases[] = {
+        {0, n}, {OFN_PATHMUSTEXIST, n + "/" + n + "/x"}, {OFN_FILEMUSTEXIST, n + "/" + n}, {OFN_OVERWRITEPROMPT, n}};
+    for (const auto& [flags, typed] : cases)
+    {
+        request.flags = flags;
+        request.save = flags != OFN_FILEMUSTEXIST;
+        std::string path = typed, said = Check(path).value_or("?");
+        said += questions.empty() ? "" : questions.back();
+        EXPECT_LE(said.size(), kMessagePathBytes + 45) << said;
+        EXPECT_NE(said.find("n...n"), std::string::npos) << said;
+    }
+}
+
 TEST(FileBrowserTest, TheFolderListsSubfoldersThenMatchingFilesAndOpensFolders)
 {
     TempFolder folder;
@@ -149,6 +170,8 @@ TEST(FileBrowserTest, TheFolderListsSubfoldersThenMatchingFilesAndOpensFolders)
     EXPECT_EQ(browser.Rows(), (std::vector<std::string>{"../"}));
     EXPECT_TRUE(browser.Open(field = browser.TextOf(0)));
     EXPECT_EQ(browser.Folder(), shown);
+    EXPECT_TRUE(FileBrowser(folder / "gone/", "").Open(field = "../")) << "up from a folder that does not exist";
+    EXPECT_EQ(field, shown + "/");
 
     EXPECT_EQ(FileBrowser("/", "").Rows().front().back(), '/') << "a folder";
     EXPECT_NE(FileBrowser("/", "").Rows().front(), "../") << "nothing above the root";

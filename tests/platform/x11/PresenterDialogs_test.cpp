@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32.h"
 #include "platform/x11/Dialog.h"
+#include "platform/x11/ListBox.h"
 #include "platform/x11/PathText.h"
 #include "tests/support/TempFolder.h"
 
@@ -352,8 +353,8 @@ std::string WindowText(HWND hwnd)
     return text;
 }
 
-// A point inside the dialog's text field: the first white pixel down its
-// middle.
+// A point inside the dialog's text field at its left end, the field being
+// the lowest white thing down the dialog's middle.
 bool FieldPoint(XUser& u, Window dialog, POINT& at)
 {
     int x, y, width, height;
@@ -362,10 +363,10 @@ bool FieldPoint(XUser& u, Window dialog, POINT& at)
     if (!image)
         return false;
     bool found = false;
-    for (int row = 0; row < height && !found; ++row)
+    for (int row = height; row-- > 0 && !found;)
         if ((XGetPixel(image, 0, row) & 0xFFFFFF) == 0xFFFFFF)
         {
-            at = {x + width / 2, y + row + 4};
+            at = {x + kDialogMargin + 2, y + row - 4};
             found = true;
         }
     XDestroyImage(image);
@@ -497,6 +498,90 @@ TEST_F(PresenterDialogsTest, TheFileDialogListsTheFolderToOpenFoldersAndChooseFi
     EXPECT_TRUE(GetOpenFileNameA(&mouse.request));
     EXPECT_TRUE(clicker.Succeeded());
     EXPECT_EQ(std::string(mouse.file), CleanFolder(folder.Path()) + "/a.fxp") << "into sub, back up, then a.fxp";
+}
+
+// Polls until the window's pixel at (x, y) is colour (0xRRGGBB); x below 0
+// counts from the right edge.
+bool Shows(XUser& u, Window window, int x, int y, uint32_t colour)
+{
+    int left, top, width, height;
+    u.Geometry(window, left, top, width, height);
+    return PollUntil([&] {
+        XImage* image = XGetImage(u.display, window, x < 0 ? width + x : x, y, 1, 1, AllPlanes, ZPixmap);
+        const bool shown = image && (XGetPixel(image, 0, 0) & 0xFFFFFF) == colour;
+        if (image)
+            XDestroyImage(image);
+        return shown;
+    }, 2000);
+}
+
+TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartAndLetsGoWhenDestroyed)
+{
+    // "a/d\xFF/", "b/bad\xFF\xFE.fxp", "caf\xE9/" (HOME in Latin-1, say), "many/f10.fxp" to f39.
+    for (const char* sub : {"a", "a/d\xFF", "b", "caf\xE9", "many"})
+        mkdir((folder / sub).c_str(), 0700);
+    WriteBytes(folder / "b/bad\xFF\xFE.fxp", "CcnK");
+    for (int i = 10; i < 40; ++i)
+        WriteBytes(folder / ("many/f" + std::to_string(i) + ".fxp"), "CcnK");
+    const auto yes = [](XUser& u) {
+        return FocusedDialog(u, "Confirm Save As") && (u.Tap(XK_Left), u.Tap(XK_Return), true);
+    };
+    const auto second = [](XUser& u) { return u.Tap(XK_Down), u.Tap(XK_Down), u.Tap(XK_Return), true; };
+    const auto height = [](XUser& u, Window w) { int x, y, wide, high; return u.Geometry(w, x, y, wide, high), high; };
+    // The list's scroll bar: its thumb grey at the top, then at the bottom.
+    const int bar = -kDialogMargin - 3, bottom = kDialogMargin + ListBox::Height() - 5;
+    const std::tuple<const char*, std::function<bool(XUser&, Window)>, const char*> cases[] = {
+        {"a", [&](XUser& u, Window) { return second(u), u.Type("new"), u.Tap(XK_Return), true; }, "a/d\xFF/new.fxp"},
+        {"b", [&](XUser& u, Window) { return second(u) && yes(u); }, "b/bad\xFF\xFE.fxp"},
+        {"caf\xE9", [](XUser& u, Window) { return u.Tap(XK_Return), true; }, "caf\xE9/t\xE9.fxp"},
+        {"b",  // destroyed by another client while it asks
+         [&](XUser& u, Window w) {
+             return second(u) && FocusedDialog(u, "Confirm Save As") && (XDestroyWindow(u.display, w), yes(u));
+         },
+         nullptr},
+        {"many",  // back from the field to the list (framed blue), to its last row
+         [&](XUser& u, Window w) {
+             return Shows(u, w, bar, kDialogMargin + 5, 0x808080) && (u.Tap(XK_Tab, {XK_Shift_L}), u.Tap(XK_End), 1) &&
+                    Shows(u, w, kDialogMargin, 100, 0x3366CC) && Shows(u, w, bar, bottom, 0x808080) &&
+                    (u.Tap(XK_Return), yes(u));
+         },
+         "many/f39.fxp"},
+        {"many", [](XUser& u, Window) { return u.Tap(XK_Tab), u.Tap(XK_Tab), u.Tap(XK_Return), true; }, nullptr},
+        {"many",  // a missing folder's problem takes two lines, and goes with an edit
+         [&](XUser& u, Window w) {
+             const int before = height(u, w);
+             u.Type(std::string(60, 'g') + "/x"), u.Tap(XK_Return);
+             const bool shown = PollUntil([&] { return height(u, w) > before; }, 2000);
+             u.Tap(XK_BackSpace);
+             return shown && PollUntil([&] { return height(u, w) == before; }, 2000) && (u.Tap(XK_Escape), true);
+         },
+         nullptr},
+        {"many",  // a drag over the whole field selects it
+         [](XUser& u, Window w) {
+             POINT at;
+             return FieldPoint(u, w, at) && (u.MoveTo(at.x, at.y), u.Press(Button1), u.MoveTo(at.x + 600, at.y), 1) &&
+                    (u.Release(Button1), u.Type("x"), u.Tap(XK_Return), true);
+         },
+         "many/x.fxp"},
+    };
+    for (const auto& [start, act, chosen] : cases)
+    {
+        const std::string path = folder / start, name = chosen ? chosen : "(cancelled)";
+        FileDialog dialog(host, path, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+        std::strcpy(dialog.file, "t\xE9");
+        std::atomic<bool> returned{false};
+        UserThread person(*presenter, [&](XUser& u) {
+            const Window w = FocusedDialog(u, "Save As");
+            if (w && act(u, w) && PollUntil([&] { return returned.load(); }, 3000))
+                return true;
+            u.Tap(XK_Escape);  // unanswered: the test goes on
+            return false;
+        });
+        EXPECT_EQ(GetSaveFileNameA(&dialog.request), chosen != nullptr) << name;
+        returned = true;
+        EXPECT_TRUE(person.Succeeded()) << name;
+        EXPECT_EQ(std::string(dialog.file), chosen ? CleanFolder(folder.Path()) + "/" + chosen : "t\xE9");
+    }
 }
 
 TEST_F(PresenterDialogsTest, APathTooLongForTheCallerIsAnAlertAndTheDialogStays)

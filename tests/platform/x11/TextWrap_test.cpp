@@ -39,6 +39,14 @@ TEST(TextWrapTest, TheTextsOwnLinesStay)
     EXPECT_EQ(Wrap("a\n\nb", 100), (Lines{"a", "", "b"}));
 }
 
+TEST(TextWrapTest, ATextTooWideEndsInDotsAFolderKeepingItsSlash)
+{
+    EXPECT_EQ(ShortenToWidth("longfoldername/", 150, Measure), "longfoldername/") << "fits whole";
+    EXPECT_EQ(ShortenToWidth("longfoldernames/", 150, Measure), "longfoldern.../");
+    EXPECT_EQ(ShortenToWidth("take.fxp", 60, Measure), "tak...");
+    EXPECT_EQ(ShortenToWidth("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 45, Measure), "\xC3\xA9...");
+}
+
 TEST(PathForMessage, KeepsShortPathsAndCutsLongOnesInTheMiddleBetweenCharacters)
 {
     EXPECT_EQ(PathForMessage("/home/user/a.fxp", 16), "/home/user/a.fxp");
