@@ -173,7 +173,8 @@ int32_t ReadAhead::Next(float* const** channels, int32_t* nonFinite)
     Chunk& chunk = ring[first];
     for (size_t c = 0; c < pointers.size(); ++c)
         pointers[c] = chunk.audio.Buffers()[c] + offset;
-    *nonFinite = counted ? chunk.nonFinite[static_cast<size_t>(offset / block)] : CountNonFinite(chunk.audio, offset, n);
+    *nonFinite =
+        counted ? chunk.nonFinite[static_cast<size_t>(offset / block)] : CountNonFinite(chunk.audio, offset, n);
     offset += n;
     *channels = pointers.data();
     return n;

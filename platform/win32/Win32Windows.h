@@ -377,9 +377,10 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 // pastes. WM_LBUTTONDOWN takes the focus and puts the caret at the point
 // (with MK_SHIFT the selection reaches it) and captures the mouse until
 // WM_LBUTTONUP: a drag selects. WM_MBUTTONDOWN takes the focus, puts the
-// caret at the point and pastes the primary selection (as X users expect). WM_SETTEXT sets the text regardless of the limit;
-// WM_GETTEXT copies at most wParam - 1 bytes (whole characters). WM_SETFONT
-// sets the font it draws with. Painting asks the parent with
+// caret at the point and pastes the primary selection (as X users expect).
+// WM_SETTEXT sets the text regardless of the limit; WM_GETTEXT copies at
+// most wParam - 1 bytes (whole characters). WM_SETFONT sets the font it
+// draws with. Painting asks the parent with
 // WM_CTLCOLOREDIT (wParam the DC, lParam the edit) for colours and a
 // background brush, fills with the brush and draws the text (ES_CENTER,
 // ES_RIGHT aligned while it fits, else scrolled to show the caret) and, with
