@@ -14,7 +14,7 @@ public:
     // The focused button; -1 while the list or the field has the keys.
     int Button() const { return at >= firstButton ? at - firstButton : -1; }
     // The button Enter answers: the focused one, else the default (-1: none).
-    int EnterButton() const { return at >= firstButton ? at - firstButton : defaultButton; }
+    int EnterButton() const { return Button() >= 0 ? Button() : defaultButton; }
 
     // Tab (1) and Shift+Tab (-1), going round.
     void Move(int by);
