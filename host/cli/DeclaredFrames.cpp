@@ -1,9 +1,10 @@
 #include "host/cli/DeclaredFrames.h"
 
+#include "host/cli/HeaderBytes.h"
+
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -26,24 +27,6 @@ bool ReadAt(int fd, int64_t offset, uint8_t* out, size_t n)
     }
     return true;
 }
-
-uint64_t LoadLE(const uint8_t* p, int bytes)
-{
-    uint64_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = value << 8 | p[i];
-    return value;
-}
-
-uint64_t LoadBE(const uint8_t* p, int bytes)
-{
-    uint64_t value = 0;
-    for (int i = 0; i < bytes; ++i)
-        value = value << 8 | p[i];
-    return value;
-}
-
-bool Is(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 
 // The bytes of one frame of a WAVE format as the audio library reads its
 // data: each sample in whole bytes of its bits per sample (PCM, IEEE float)
@@ -84,14 +67,14 @@ int64_t WaveFrames(int fd, bool rf64)
     uint64_t frameBytes = 0;
     uint64_t ds64DataSize = 0;
     return WalkChunks(fd, false, [&](const uint8_t* id, uint64_t size, int64_t body, int64_t* frames) {
-        if (Is(id, "ds64"))
+        if (IsId(id, "ds64"))
         {
             uint8_t ds64[16];
             if (size < sizeof ds64 || !ReadAt(fd, body, ds64, sizeof ds64))
                 return true;
             ds64DataSize = LoadLE(ds64 + 8, 8);
         }
-        else if (Is(id, "fmt "))
+        else if (IsId(id, "fmt "))
         {
             uint8_t format[26] = {};
             if (size < 16 || !ReadAt(fd, body, format, size >= sizeof format ? sizeof format : 16))
@@ -101,7 +84,7 @@ int64_t WaveFrames(int fd, bool rf64)
                 tag = LoadLE(format + 24, 2);
             frameBytes = WaveFrameBytes(tag, LoadLE(format + 2, 2), LoadLE(format + 14, 2));
         }
-        else if (Is(id, "data"))
+        else if (IsId(id, "data"))
         {
             uint64_t dataSize = size;
             if (rf64 && size == kUnknownSize32)
@@ -119,15 +102,15 @@ int64_t WaveFrames(int fd, bool rf64)
 int64_t AiffFrames(int fd, bool compressed)
 {
     return WalkChunks(fd, true, [&](const uint8_t* id, uint64_t size, int64_t body, int64_t* frames) {
-        if (!Is(id, "COMM"))
+        if (!IsId(id, "COMM"))
             return false;
         uint8_t common[22];
         const size_t need = compressed ? 22 : 18;
         if (size < need || !ReadAt(fd, body, common, need))
             return true;
         // Compressed data counts its frames in packets of its own.
-        if (compressed && !(Is(common + 18, "NONE") || Is(common + 18, "sowt") || Is(common + 18, "fl32") ||
-                            Is(common + 18, "FL32") || Is(common + 18, "fl64") || Is(common + 18, "FL64")))
+        if (compressed && !(IsId(common + 18, "NONE") || IsId(common + 18, "sowt") || IsId(common + 18, "fl32") ||
+                            IsId(common + 18, "FL32") || IsId(common + 18, "fl64") || IsId(common + 18, "FL64")))
             return true;
         const uint64_t count = LoadBE(common + 2, 4);
         if (count > 0)
@@ -143,9 +126,9 @@ int64_t DeclaredFrames(int fd)
     uint8_t head[12];
     if (!ReadAt(fd, 0, head, sizeof head))
         return -1;
-    if ((Is(head, "RIFF") || Is(head, "RF64") || Is(head, "BW64")) && Is(head + 8, "WAVE"))
-        return WaveFrames(fd, !Is(head, "RIFF"));
-    if (Is(head, "FORM") && (Is(head + 8, "AIFF") || Is(head + 8, "AIFC")))
-        return AiffFrames(fd, Is(head + 8, "AIFC"));
+    if ((IsId(head, "RIFF") || IsId(head, "RF64") || IsId(head, "BW64")) && IsId(head + 8, "WAVE"))
+        return WaveFrames(fd, !IsId(head, "RIFF"));
+    if (IsId(head, "FORM") && (IsId(head + 8, "AIFF") || IsId(head + 8, "AIFC")))
+        return AiffFrames(fd, IsId(head + 8, "AIFC"));
     return -1;
 }

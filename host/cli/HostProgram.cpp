@@ -9,11 +9,15 @@
 #include "host/cli/Report.h"
 #include "host/cli/SoundFileSource.h"
 #include "host/cli/StateFile.h"
+#include "host/cli/StopOnInterrupt.h"
+#include "host/cli/StreamOpening.h"
 #include "host/cli/TestProgramme.h"
 #include "platform/FileIO.h"
 #include "platform/win32/Desktop.h"
 #include "platform/x11/X11Presenter.h"
 
+#include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,6 +35,8 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kProgrammeLabel = "(built-in programme)";
+// The longest wait of the presenter's loop while a live input opens.
+constexpr int kOpenRoundMs = 50;
 
 struct Job
 {
@@ -68,6 +74,15 @@ std::string UnmeasuredScreenshot(const std::string& path)
     return "the first input was not measured: no screenshot is saved to " + path;
 }
 
+// Whether path names a stream (a FIFO, a terminal, a pipe's /dev/stdin) that
+// is read as it comes.
+bool IsStream(const std::string& path)
+{
+    struct stat status = {};
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) &&
+           !S_ISDIR(status.st_mode);
+}
+
 // Sonvarek.so in the folder of the running program.
 std::string ModuleBesideProgram()
 {
@@ -80,16 +95,53 @@ std::string ModuleBesideProgram()
 }
 
 // The job's input: the file, or the built-in programme for an empty path;
-// null with the reason in the job's result.
-std::unique_ptr<AudioSource> OpenInput(Job& job)
+// null with the reason in the job's result. stop: see SoundFileSource::Open.
+std::unique_ptr<AudioSource> OpenInput(Job& job, int stop = -1)
 {
     std::unique_ptr<AudioSource> source;
     if (job.path.empty())
         source = std::make_unique<TestProgramme>();
     else
-        source = SoundFileSource::Open(job.path, &job.result.error);
+        source = SoundFileSource::Open(job.path, &job.result.error, stop);
     if (!source)
         job.result.error = "cannot read: " + job.result.error;
+    return source;
+}
+
+// The job's input opened on a thread of its own while the presenter's loop
+// runs, so that a stop (a signal, the display lost) ends a wait for a
+// stream's writer or header at once. Null with the reason in the job's
+// result, or marked as stopped before its audio.
+std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter)
+{
+    const int stop = ::eventfd(0, EFD_CLOEXEC);
+    if (stop < 0)
+        return OpenInput(job);
+    std::unique_ptr<AudioSource> source;
+    std::atomic<bool> opened{false};
+    std::thread opener([&] {
+        try
+        {
+            source = OpenInput(job, stop);
+        }
+        catch (const std::exception& e)
+        {
+            job.result.error = std::string("failed: ") + e.what();
+        }
+        opened = true;
+    });
+    while (!opened && !presenter.StopRequested())
+        presenter.RunOnce(kOpenRoundMs);
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t raised = ::write(stop, &one, sizeof one);
+    opener.join();
+    ::close(stop);
+    if (!source && presenter.StopRequested())
+    {
+        job.result = Measurement();
+        job.result.stoppedBeforeAudio = true;
+        job.result.warning = kStoppedBeforeAudio;
+    }
     return source;
 }
 
@@ -126,7 +178,7 @@ bool PrintResult(const Job& job, const HostOptions& options, std::FILE* out, std
         Message(err, label + ": " + job.result.warning);
     if (options.json)
         WriteOut(out, err, JsonReport(label, job.result), outFailed);
-    else if (job.result.error.empty())
+    else if (job.result.error.empty() && !job.result.stoppedBeforeAudio)
     {
         std::string report = HumanReport(label, job.result);
         // The expectation holds for the whole programme only.
@@ -145,7 +197,9 @@ bool PrintResult(const Job& job, const HostOptions& options, std::FILE* out, std
 bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
               TraceWriter* trace, Desktop& desktop, X11Presenter& presenter, std::FILE* out, std::FILE* err)
 {
-    std::unique_ptr<AudioSource> source = OpenInput(job);
+    // From the start: a stop while the input still opens ends the run too.
+    const StopOnInterrupt interrupt(presenter);
+    std::unique_ptr<AudioSource> source = OpenLiveInput(job, presenter);
     std::string screenshotError;
     if (source)
     {
@@ -184,27 +238,35 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
     std::mutex lock;
     std::condition_variable finished;
     std::atomic<size_t> next{0};
-    const auto worker = [&] {
-        for (size_t i = next++; i < jobs.size(); i = next++)
+    const auto measure = [&](size_t i) {
+        try
         {
-            try
-            {
-                RunJob(jobs[i], host, settings, options, trace);
-            }
-            catch (const std::exception& e)
-            {
-                jobs[i].result.error = std::string("failed: ") + e.what();
-            }
-            jobs[i].framesDone = jobs[i].framesTotal.load();  // also what a failed input left unread
-            std::lock_guard<std::mutex> guard(lock);
-            jobs[i].finished = true;
-            finished.notify_one();
+            RunJob(jobs[i], host, settings, options, trace);
         }
+        catch (const std::exception& e)
+        {
+            jobs[i].result.error = std::string("failed: ") + e.what();
+        }
+        jobs[i].framesDone = jobs[i].framesTotal.load();  // also what a failed input left unread
+        std::lock_guard<std::mutex> guard(lock);
+        jobs[i].finished = true;
+        finished.notify_one();
     };
-    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    // A stream may wait for its writer or its header as long as it likes: it
+    // gets a thread of its own, outside the pool that shares the cores.
+    std::vector<size_t> pooled;
     std::vector<std::thread> pool;
-    for (size_t t = 0; t < std::min(cores, jobs.size()); ++t)
-        pool.emplace_back(worker);
+    for (size_t i = 0; i < jobs.size(); ++i)
+        if (IsStream(jobs[i].path))
+            pool.emplace_back(measure, i);
+        else
+            pooled.push_back(i);
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    for (size_t t = 0; t < std::min(cores, pooled.size()); ++t)
+        pool.emplace_back([&] {
+            for (size_t i = next++; i < pooled.size(); i = next++)
+                measure(pooled[i]);
+        });
 
     ProgressLine progress(err);
     bool allMeasured = true;
@@ -363,7 +425,9 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         Message(err, error);
         success = false;
     }
-    if (!options.stateOut.empty())
+    // Stopped before its format was known, the input leaves no state: its
+    // warning has said so.
+    if (!options.stateOut.empty() && !jobs[0].result.stoppedBeforeAudio)
     {
         const auto measured = std::find_if(jobs.begin(), jobs.end(), [](const Job& job) { return !job.result.state.empty(); });
         if (measured == jobs.end())

@@ -6,11 +6,11 @@
 #include <cerrno>
 #include <cstring>
 
-int OpenInputFile(const std::string& path, struct stat* status, std::string* error)
+int OpenInputFile(const std::string& path, struct stat* status, std::string* error, bool nonBlocking)
 {
     int fd = -1;
     do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (nonBlocking ? O_NONBLOCK : 0));
     while (fd < 0 && errno == EINTR);
     if (fd < 0 || ::fstat(fd, status) != 0)
     {

@@ -4,7 +4,6 @@
 #include "host/cli/InputPlayer.h"
 #include "host/cli/ProgressLine.h"
 #include "host/cli/RealTimePacer.h"
-#include "host/cli/StopOnInterrupt.h"
 #include "platform/x11/X11Presenter.h"
 
 #include <algorithm>
@@ -77,7 +76,6 @@ Measurement PlayWithEditor(MeterHost& host, const MeterSettings& settings, Audio
     }
     bool closed = false;
     presenter.SetCloseHandler([&closed](HWND) { closed = true; });
-    const StopOnInterrupt interrupt(presenter);
 
     AudioThread audio(player, pacer);
     ProgressLine progress(live.progress);

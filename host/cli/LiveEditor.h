@@ -12,8 +12,9 @@
 // and makes the host window follow the editor's size. When the input ends
 // the transport stops and the editor keeps showing the last values. Closing
 // the window (or another client destroying it), the display going away, or
-// SIGINT or SIGTERM, ends the run: the play stops if it is
-// still going, and the editor is closed as a host closes it.
+// a stop asked of the presenter (SIGINT or SIGTERM while the caller's
+// StopOnInterrupt lives), ends the run: the play stops if it is still going,
+// and the editor is closed as a host closes it.
 //
 // Every call into the stand-in host's shared records (making and releasing
 // the editor) stays on the UI thread; the audio thread touches only its

@@ -28,6 +28,9 @@ struct Measurement
 {
     std::string error;    // empty when the input was measured
     std::string warning;  // a measured input that was not whole (cut short)
+    // A live run stopped while its stream's header was awaited: nothing was
+    // measured, and only the warning says so.
+    bool stoppedBeforeAudio = false;
     int32_t sampleRate = 0;
     int32_t channels = 0;
     int64_t frames = 0;        // rendered

@@ -69,6 +69,8 @@ std::string JsonReport(const std::string& label, const Measurement& m)
     std::string text = "{\"file\": " + JsonString(label);
     if (!m.error.empty())
         return text + ", \"error\": " + JsonString(m.error) + "}\n";
+    if (m.stoppedBeforeAudio)
+        return text + ", \"warning\": " + JsonString(m.warning) + "}\n";
     text += FormatText(", \"sample rate\": %d, \"channels\": %d, \"frames\": %lld, \"speed\": %.1f", m.sampleRate,
                        m.channels, static_cast<long long>(m.frames), m.Speed());
     text += ", \"channel config\": " + JsonString(m.channelConfig);

@@ -15,7 +15,8 @@ std::string HumanReport(const std::string& label, const Measurement& measurement
 // {"file": label, "sample rate": ..., "channels": ..., "frames": ...,
 // "speed": ..., "channel config": ..., "non-finite samples": ...,
 // "warning": ... (only when there is one), then each output parameter by
-// name}; for an input that was not measured {"file": label, "error": text}.
+// name}; for an input that was not measured {"file": label, "error": text},
+// or {"file": label, "warning": text} when it was stopped before its audio.
 // Ends in a line break.
 std::string JsonReport(const std::string& label, const Measurement& measurement);
 

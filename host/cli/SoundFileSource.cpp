@@ -2,6 +2,8 @@
 
 #include "host/cli/DeclaredFrames.h"
 #include "host/cli/InputFile.h"
+#include "host/cli/LibraryOpen.h"
+#include "host/cli/StreamOpening.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,8 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cerrno>
-#include <cstring>
-#include <mutex>
 #include <thread>
 
 namespace {
@@ -21,38 +21,6 @@ namespace {
 constexpr int32_t kCompressedFrames = 1024;
 // How long a read waits for the rest of a frame that has come in part.
 constexpr auto kFrameRestWait = std::chrono::milliseconds(2);
-
-// The first bytes of a stream: they tell a format that the audio library
-// cannot read from one. Waits until they have come or the stream ends.
-std::string StreamHead(int fd, std::string* error)
-{
-    std::string head(4, '\0');
-    size_t got = 0;
-    while (got < head.size())
-    {
-        const ssize_t n = ::read(fd, head.data() + got, head.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            *error = std::strerror(errno);
-        if (n <= 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    head.resize(got);
-    return head;
-}
-
-// The audio library reads FLAC and CAF only where it can seek; from a pipe
-// it fails on the data (or finds none).
-const char* UnseekableFormat(const std::string& head)
-{
-    if (head == "fLaC")
-        return "FLAC";
-    if (head == "caff")
-        return "CAF";
-    return nullptr;
-}
 
 // The bytes of a frame of data that a stream holds as it is read: samples
 // of a fixed size, one after the other. 0 for compressed data and formats
@@ -113,62 +81,23 @@ void Deinterleave(const float* in, float* const* channels, sf_count_t frames)
 
 }  // namespace
 
-std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, std::string* error)
+std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, std::string* error, int stop)
 {
-    // A FIFO blocks here until its writer comes: outside any lock, so the
-    // other inputs go on.
+    // A FIFO opens at once; its writer is waited for with the stream's
+    // first bytes, outside any lock and until a stop.
     struct stat status = {};
-    const int fd = OpenInputFile(path, &status, error);
+    const int fd = OpenInputFile(path, &status, error, true);
     if (fd < 0)
         return nullptr;
     const bool regular = S_ISREG(status.st_mode);
     std::unique_ptr<StreamRelay> relay;
-    if (!regular)
+    if (!regular && !(relay = ReadyStream(fd, stop, error)))
     {
-        // Waits for the stream's first bytes, outside any lock.
-        std::string cause;
-        std::string head = StreamHead(fd, &cause);
-        if (const char* format = UnseekableFormat(head))
-            cause = std::string(format) +
-                    " is read from files only, not from a pipe or another stream (the audio library must seek in it)";
-        if (cause.empty())
-            relay = StreamRelay::Start(fd, std::move(head), &cause);
-        if (!relay)
-        {
-            *error = cause;
-            ::close(fd);
-            return nullptr;
-        }
-    }
-
-    // libsndfile closes the descriptor it is given when an open fails, even
-    // when told not to: it gets a duplicate of its own (sharing the file
-    // position), so that ours is closed exactly once and a number another
-    // thread has opened since is never closed under it.
-    const int readFd = relay ? relay->ReadEnd() : fd;
-    int libraryFd = -1;
-    do
-        libraryFd = ::fcntl(readFd, F_DUPFD_CLOEXEC, 0);
-    while (libraryFd < 0 && errno == EINTR);
-    if (libraryFd < 0)
-    {
-        *error = std::strerror(errno);
-        relay.reset();
         ::close(fd);
         return nullptr;
     }
-    SF_INFO info = {};
-    SNDFILE* file = nullptr;
-    {
-        // libsndfile keeps the reason of a failed open in one process-wide
-        // slot. The lock covers only reading a header that is at hand: a
-        // regular file, or a stream that has begun to arrive.
-        static std::mutex openLock;
-        std::lock_guard<std::mutex> guard(openLock);
-        file = sf_open_fd(libraryFd, SFM_READ, &info, SF_TRUE);
-        if (!file)
-            *error = sf_strerror(nullptr);
-    }
+    SF_INFO info;
+    SNDFILE* file = OpenWithLibrary(relay ? relay->ReadEnd() : fd, &info, error);
     if (!file)
     {
         relay.reset();

@@ -18,10 +18,11 @@ class SoundFileSource final : public AudioSource
 {
 public:
     // The file opened for reading; null, with the reason in *error, when it
-    // cannot be opened as audio. Any thread. A FIFO without a writer, or a
-    // stream that has sent nothing yet, holds up only this call: no lock is
-    // held while it waits.
-    static std::unique_ptr<SoundFileSource> Open(const std::string& path, std::string* error);
+    // cannot be opened as audio. Any thread. A stream must hold a format the
+    // library reads from one (StreamFormat.h); while it waits for its writer
+    // or its header it holds up only this call, until stop (a descriptor
+    // that turns readable on a stop; -1: none) ends it as stopped.
+    static std::unique_ptr<SoundFileSource> Open(const std::string& path, std::string* error, int stop = -1);
     ~SoundFileSource() override;
     SoundFileSource(const SoundFileSource&) = delete;
     SoundFileSource& operator=(const SoundFileSource&) = delete;

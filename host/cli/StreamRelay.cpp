@@ -6,14 +6,18 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <vector>
 
 namespace {
 
 // A pipe's usual capacity: one read of the stream fills at most this.
 constexpr size_t kCopyBytes = 65536;
+// How long a pause in the stream ends a gathering that has taken bytes.
+constexpr int kQuietMs = 20;
 
 // poll, again after a signal; the fds' events in each revents.
 int PollAgain(pollfd* fds, nfds_t count, int waitMs)
@@ -27,7 +31,7 @@ int PollAgain(pollfd* fds, nfds_t count, int waitMs)
 
 }  // namespace
 
-std::unique_ptr<StreamRelay> StreamRelay::Start(int stream, std::string head, std::string* error)
+std::unique_ptr<StreamRelay> StreamRelay::Make(int stream, int stop, std::string* error)
 {
     int ends[2] = {-1, -1};
     // The writing end never blocks: the copying thread waits in poll, where a
@@ -46,21 +50,65 @@ std::unique_ptr<StreamRelay> StreamRelay::Start(int stream, std::string head, st
                 ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<StreamRelay>(new StreamRelay(stream, ends[0], ends[1], wake, std::move(head)));
+    return std::unique_ptr<StreamRelay>(new StreamRelay(stream, stop, ends[0], ends[1], wake));
 }
 
-StreamRelay::StreamRelay(int stream, int readEnd, int writeEnd, int wake, std::string head)
-    : stream(stream), readEnd(readEnd), writeEnd(writeEnd), wake(wake), head(std::move(head)),
-      copier(&StreamRelay::Copy, this)
+StreamRelay::StreamRelay(int stream, int stop, int readEnd, int writeEnd, int wake)
+    : stream(stream), stop(stop), readEnd(readEnd), writeEnd(writeEnd), wake(wake), ended(stream < 0)
 {
 }
 
 StreamRelay::~StreamRelay()
 {
     Stop();
-    copier.join();
+    if (copier.joinable())
+        copier.join();
+    else
+        ::close(writeEnd);
     ::close(readEnd);
     ::close(wake);
+}
+
+bool StreamRelay::Gather(size_t bytes)
+{
+    const size_t before = head.size();
+    while (!ended && head.size() < bytes)
+    {
+        // Once some bytes have come, a pause in the stream ends the wait:
+        // they may be all that the reader needs.
+        pollfd fds[3] = {{stream, POLLIN, 0}, {wake, POLLIN, 0}, {stop, POLLIN, 0}};
+        const int ready = PollAgain(fds, 3, head.size() > before ? kQuietMs : -1);
+        if (fds[1].revents || fds[2].revents)
+            return false;
+        if (ready == 0)
+            break;
+        const size_t had = head.size();
+        head.resize(had + kCopyBytes);
+        const ssize_t got = ready < 0 ? -1 : ::read(stream, head.data() + had, kCopyBytes);
+        const int cause = errno;
+        head.resize(had + static_cast<size_t>(std::max<ssize_t>(got, 0)));
+        if (got < 0 && (cause == EINTR || cause == EAGAIN))
+            continue;
+        if (got < 0)
+            Fail(cause);
+        ended = got <= 0;
+    }
+    return true;
+}
+
+bool StreamRelay::Release(std::string first, std::string* cause)
+{
+    head = std::move(first);
+    try
+    {
+        copier = std::thread(&StreamRelay::Copy, this);
+    }
+    catch (const std::system_error& e)
+    {
+        *cause = e.code().message();
+        return false;
+    }
+    return true;
 }
 
 void StreamRelay::Stop()
@@ -87,7 +135,7 @@ bool StreamRelay::Wait(int waitMs) const
 void StreamRelay::Copy()
 {
     std::vector<char> buffer(kCopyBytes);
-    if (Put(head.data(), head.size()))
+    if (Put(head.data(), head.size()) && stream >= 0)
         for (;;)
         {
             pollfd fds[2] = {{stream, POLLIN, 0}, {wake, POLLIN, 0}};

@@ -1,11 +1,13 @@
 // What sonvarek-host makes of awkward inputs: non-finite samples, files cut
-// short, names with control characters, and files wider than the default
-// channel configuration.
+// short, names with control characters, files wider than the default
+// channel configuration, and every format from a stream.
 
 #include "support/HostTest.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,6 +116,101 @@ TEST_F(SonvarekHostInputs, AFileCutShortIsMeasuredAsFarAsItGoesWithAWarning)
         EXPECT_EQ(expected.count("warning"), 0u);
         for (const auto& [key, value] : expected)
             EXPECT_TRUE(key.rfind("OUT:", 0) != 0 || Number(cut, key.c_str()) == value.number) << key;
+    }
+}
+
+TEST_F(SonvarekHostInputs, AStreamReadsAsItsFileOrIsRefusedNamingItsFormat)
+{
+    struct Case
+    {
+        int format;
+        int channels;
+        const char* refused;  // the format a refusal names; null: read alike
+    };
+    constexpr int kLittle = SF_ENDIAN_LITTLE;
+    const Case cases[] = {
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1}, {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 6}, {SF_FORMAT_WAV | SF_FORMAT_PCM_32, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2}, {SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_ULAW, 2}, {SF_FORMAT_WAV | SF_FORMAT_ALAW, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 2}, {SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, 2},
+        {SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 6}, {SF_FORMAT_WAVEX | SF_FORMAT_PCM_24, 2},
+        {SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 2}, {SF_FORMAT_WAVEX | SF_FORMAT_ULAW, 1},
+        {SF_FORMAT_RF64 | SF_FORMAT_PCM_U8, 2}, {SF_FORMAT_RF64 | SF_FORMAT_PCM_16, 1},
+        {SF_FORMAT_RF64 | SF_FORMAT_PCM_24, 2}, {SF_FORMAT_RF64 | SF_FORMAT_PCM_24, 6},
+        {SF_FORMAT_RF64 | SF_FORMAT_PCM_32, 2}, {SF_FORMAT_RF64 | SF_FORMAT_FLOAT, 2},
+        {SF_FORMAT_RF64 | SF_FORMAT_DOUBLE, 6}, {SF_FORMAT_RF64 | SF_FORMAT_ULAW, 2},
+        {SF_FORMAT_RF64 | SF_FORMAT_ALAW, 1}, {SF_FORMAT_W64 | SF_FORMAT_PCM_U8, 2},
+        {SF_FORMAT_W64 | SF_FORMAT_PCM_24, 6}, {SF_FORMAT_W64 | SF_FORMAT_DOUBLE, 2},
+        {SF_FORMAT_W64 | SF_FORMAT_ALAW, 2}, {SF_FORMAT_W64 | SF_FORMAT_MS_ADPCM, 2},
+        {SF_FORMAT_AIFF | SF_FORMAT_PCM_S8, 2}, {SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 6},
+        {SF_FORMAT_AIFF | SF_FORMAT_PCM_U8, 1}, {SF_FORMAT_AIFF | SF_FORMAT_PCM_16 | kLittle, 2},
+        {SF_FORMAT_AIFF | SF_FORMAT_FLOAT, 2}, {SF_FORMAT_AIFF | SF_FORMAT_DOUBLE, 1},
+        {SF_FORMAT_AIFF | SF_FORMAT_ULAW, 2}, {SF_FORMAT_AIFF | SF_FORMAT_ALAW, 2},
+        {SF_FORMAT_AIFF | SF_FORMAT_IMA_ADPCM, 2}, {SF_FORMAT_AU | SF_FORMAT_PCM_S8, 1},
+        {SF_FORMAT_AU | SF_FORMAT_PCM_24, 6}, {SF_FORMAT_AU | SF_FORMAT_FLOAT | kLittle, 2},
+        {SF_FORMAT_AU | SF_FORMAT_DOUBLE, 2}, {SF_FORMAT_AU | SF_FORMAT_ALAW, 2},
+        {SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2}, {SF_FORMAT_OGG | SF_FORMAT_OPUS, 2},
+        {SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 2},
+        {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2, "FLAC"}, {SF_FORMAT_CAF | SF_FORMAT_PCM_16, 2, "CAF"},
+        {SF_FORMAT_SDS | SF_FORMAT_PCM_S8, 1, "SDS"}, {SF_FORMAT_SDS | SF_FORMAT_PCM_16, 1, "SDS"},
+        {SF_FORMAT_VOC | SF_FORMAT_PCM_16, 2, "VOC"}, {SF_FORMAT_WVE | SF_FORMAT_ALAW, 1, "WVE"},
+        {SF_FORMAT_XI | SF_FORMAT_DPCM_16, 1, "XI"}, {SF_FORMAT_PAF | SF_FORMAT_PCM_24, 2, "PAF"},
+        {SF_FORMAT_NIST | SF_FORMAT_PCM_16, 2, "NIST SPHERE"}, {SF_FORMAT_IRCAM | SF_FORMAT_FLOAT, 2, "IRCAM"},
+        {SF_FORMAT_MAT4 | SF_FORMAT_PCM_16, 2, "MAT4"}, {SF_FORMAT_MAT5 | SF_FORMAT_FLOAT, 2, "MAT5"},
+        {SF_FORMAT_AVR | SF_FORMAT_PCM_16, 2, "AVR"}, {SF_FORMAT_SVX | SF_FORMAT_PCM_16, 1, "IFF 16SV"},
+        {SF_FORMAT_PVF | SF_FORMAT_PCM_16, 1, "PVF"}, {SF_FORMAT_MPC2K | SF_FORMAT_PCM_16, 2, "MPC 2000"},
+        {SF_FORMAT_WAV | SF_FORMAT_GSM610, 1, "WAV of GSM 6.10"},
+        {SF_FORMAT_WAV | SF_FORMAT_G721_32, 1, "WAV of G.721 ADPCM"},
+        {SF_FORMAT_W64 | SF_FORMAT_IMA_ADPCM, 2, "Wave64 of IMA ADPCM"},
+        {SF_FORMAT_AIFF | SF_FORMAT_DWVW_16, 1, "AIFF-C of 'DWVW'"},
+        {SF_FORMAT_AU | SF_FORMAT_G721_32, 1, "AU of encoding 23"},
+    };
+    std::vector<std::string> files, fifos;
+    std::vector<std::unique_ptr<FifoWriter>> writers;
+    for (const Case& c : cases)
+    {
+        const std::string name = "in" + std::to_string(files.size());
+        files.push_back(Write(name, SteppedProgramme(c.channels, 48000, 0.6, 7u), 48000, c.format));
+        fifos.push_back(folder / (name + ".fifo"));
+        ASSERT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
+        writers.push_back(std::make_unique<FifoWriter>(fifos.back(), ReadBytes(files.back())));
+    }
+    // RF64 from a writer that could not go back to fill in its sizes: the
+    // rest is data.
+    std::string unfinished = ReadBytes(files.at(14));
+    const size_t data = unfinished.find("data");
+    unfinished.replace(20, 8, std::string("\x08\0\0\0\0\0\0\0", 8)).replace(data + 4, 4, 4, '\0');
+    files.push_back(folder / "unfinished");
+    WriteBytes(files.back(), unfinished);
+    fifos.push_back(folder / "unfinished.fifo");
+    ASSERT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
+    writers.push_back(std::make_unique<FifoWriter>(fifos.back(), unfinished));
+
+    std::vector<std::string> args = {"--json"};
+    args.insert(args.end(), files.begin(), files.end());
+    const std::vector<JsonObject> fromFiles = Objects(Run(args));
+    args.resize(1);
+    args.insert(args.end(), fifos.begin(), fifos.end());
+    const std::vector<JsonObject> fromStreams = Objects(Run(args));
+    writers.clear();
+    ASSERT_EQ(fromFiles.size(), files.size());
+    ASSERT_EQ(fromStreams.size(), files.size());
+    for (size_t i = 0; i < files.size(); ++i)
+    {
+        const char* refused = i < std::size(cases) ? cases[i].refused : nullptr;
+        SCOPED_TRACE(Text(fromFiles[i], "file") + (refused ? std::string(" ") + refused : ""));
+        EXPECT_EQ(fromFiles[i].count("error"), 0u);
+        if (refused)
+        {
+            EXPECT_EQ(Text(fromStreams[i], "error"), "cannot read: " + std::string(refused) +
+                                                         " is read from files only, not from a pipe or another stream");
+            continue;
+        }
+        for (const auto& [key, value] : fromFiles[i])
+            EXPECT_TRUE(key == "file" || key == "speed" || (fromStreams[i].count(key) == 1 &&
+                                                            fromStreams[i].at(key).number == value.number))
+                << key;
     }
 }
 

@@ -1,6 +1,6 @@
 // Several files in one call are measured at once, each through its own
 // instance: every reading is what the file gives alone, the results come in
-// the order given, and an input that waits holds up only itself.
+// the order given, and a stream that waits holds up only itself.
 
 #include "support/HostRun.h"
 #include "tests/support/TempFolder.h"
@@ -11,8 +11,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <csignal>
+#include <map>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,48 +61,72 @@ TEST(SonvarekHostConcurrency, SeveralFilesReadAsEachAloneInTheOrderGiven)
     }
 }
 
-TEST(SonvarekHostConcurrency, AFifoWithoutAWriterHoldsUpOnlyItself)
+TEST(SonvarekHostConcurrency, StreamsThatWaitForTheirWriterOrHeaderHoldUpOnlyThemselves)
 {
     TempFolder folder;
     const std::string good = folder / "good.wav";
-    ASSERT_TRUE(WriteAudio(good, SteppedProgramme(2, 48000, 1.0, 4u), 48000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-    const std::string fifo = folder / "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::signal(SIGPIPE, SIG_IGN);
-
-    const pid_t pid = StartHost({"--json", good, fifo}, folder.Path());
-    ASSERT_GT(pid, 0);
-    // good.wav reports while the FIFO still has no writer. The deadline
-    // only keeps a stalled program from hanging the suite.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-    bool reported = false;
-    while (!reported && std::chrono::steady_clock::now() < deadline)
+    const std::string vorbis = folder / "good.oga";
+    ASSERT_TRUE(WriteAudio(good, SteppedProgramme(2, 48000, 2.0, 4u), 48000, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    ASSERT_TRUE(WriteAudio(vorbis, SteppedProgramme(2, 48000, 2.0, 4u), 48000, SF_FORMAT_OGG | SF_FORMAT_VORBIS));
+    // A stream whose writer has not come, or has sent nothing, or part of a
+    // header; at least as many of them as there are cores.
+    struct Stall
     {
-        reported = ReadBytes(folder / "host.out").find('\n') != std::string::npos;
-        if (!reported)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::string source;
+        size_t sent;  // std::string::npos: no writer yet
+    };
+    const Stall kinds[] = {{good, std::string::npos}, {good, 0}, {good, 2}, {good, 40}, {vorbis, 1000}};
+    std::vector<std::string> sources, inputs;
+    std::vector<std::unique_ptr<FifoWriter>> writers;
+    const size_t stalls = std::max<size_t>(std::size(kinds), std::thread::hardware_concurrency());
+    for (size_t i = 0; i < stalls; ++i)
+    {
+        const Stall& stall = kinds[i % std::size(kinds)];
+        sources.push_back(stall.source);
+        inputs.push_back(folder / ("stream" + std::to_string(i)));
+        ASSERT_EQ(::mkfifo(inputs.back().c_str(), 0600), 0);
+        writers.push_back(stall.sent == std::string::npos
+                              ? nullptr
+                              : std::make_unique<FifoWriter>(inputs.back(), ReadBytes(stall.source), stall.sent));
     }
-    EXPECT_TRUE(reported);
-
-    // Then the writer comes, with the same audio: measured as a stream.
-    const std::string bytes = ReadBytes(good);
-    const int writer = ::open(fifo.c_str(), O_WRONLY);
-    ASSERT_GE(writer, 0);
-    EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    ::close(writer);
+    // A whole stream and a file after them are read while they wait.
+    sources.insert(sources.end(), {good, good});
+    inputs.insert(inputs.end(), {folder / "whole", good});
+    ASSERT_EQ(::mkfifo(inputs[stalls].c_str(), 0600), 0);
+    writers.push_back(std::make_unique<FifoWriter>(inputs[stalls], ReadBytes(good)));
+    std::vector<std::string> args = {"--json"};
+    args.insert(args.end(), inputs.begin(), inputs.end());
+    const pid_t pid = StartHost(args, folder.Path());
+    ASSERT_GT(pid, 0);
+    // The whole stream goes in while the others wait. The deadline only
+    // keeps a stalled program from hanging the suite.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (!writers[stalls]->Done() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(writers[stalls]->Done());
+    for (size_t i = 0; i < stalls; ++i)
+        if (writers[i])
+            writers[i]->Resume();
+        else
+            writers[i] = std::make_unique<FifoWriter>(inputs[i], ReadBytes(sources[i]));
     const HostRun run = FinishHost(pid, folder.Path());
+    writers.clear();
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 2u) << run.out;
-    JsonObject fromFile;
-    JsonObject fromFifo;
-    ASSERT_TRUE(ParseJsonObject(lines[0], &fromFile));
-    ASSERT_TRUE(ParseJsonObject(lines[1], &fromFifo));
-    EXPECT_EQ(fromFile.at("file").text, good);
-    EXPECT_EQ(fromFifo.at("file").text, fifo);
-    EXPECT_EQ(fromFifo.count("warning"), 0u);
-    for (const auto& [key, value] : fromFile)
-        EXPECT_TRUE(key == "file" || key == "speed" || fromFifo.at(key).number == value.number) << key;
+    ASSERT_EQ(lines.size(), inputs.size()) << run.out;
+    std::map<std::string, JsonObject> alone;
+    for (size_t i = 0; i < inputs.size(); ++i)
+    {
+        if (!alone.count(sources[i]))
+            ASSERT_TRUE(ParseJsonObject(Lines(RunHost({"--json", sources[i]}, folder.Path()).out).at(0),
+                                        &alone[sources[i]]));
+        JsonObject got;
+        ASSERT_TRUE(ParseJsonObject(lines[i], &got));
+        EXPECT_EQ(got.at("file").text, inputs[i]);
+        EXPECT_EQ(got.count("warning"), 0u);
+        for (const auto& [key, value] : alone[sources[i]])
+            EXPECT_TRUE(key == "file" || key == "speed" || got.at(key).number == value.number) << inputs[i] << key;
+    }
 }
 
 }  // namespace

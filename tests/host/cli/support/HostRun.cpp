@@ -7,7 +7,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -59,6 +64,48 @@ HostRun RunHost(const std::vector<std::string>& args, const std::string& folder,
 {
     return FinishHost(StartHost(args, folder, outPath), folder);
 }
+
+FifoWriter::FifoWriter(const std::string& path, std::string bytes, size_t pauseAt)
+    : path(path), bytes(std::move(bytes))
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    thread = std::thread([this, pauseAt] {
+        const int fd = ::open(this->path.c_str(), O_WRONLY | O_CLOEXEC);
+        size_t at = 0;
+        const auto put = [&](size_t end) {
+            for (ssize_t n = 0; fd >= 0 && at < end; at += static_cast<size_t>(n))
+                if ((n = ::write(fd, this->bytes.data() + at, end - at)) <= 0)
+                    return false;
+            return fd >= 0;
+        };
+        if (put(std::min(pauseAt, this->bytes.size())))
+        {
+            while (at < this->bytes.size() && !resumed.load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            done = put(this->bytes.size());
+        }
+        if (fd >= 0)
+            ::close(fd);
+        ended = true;
+    });
+}
+
+FifoWriter::~FifoWriter()
+{
+    resumed = true;
+    // A writer still waiting for its reader, or for room in the pipe, goes on
+    // into a reader that drains it.
+    const int reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    char sink[4096];
+    while (!ended.load())
+        if (reader < 0 || ::read(reader, sink, sizeof sink) <= 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    thread.join();
+    if (reader >= 0)
+        ::close(reader);
+}
+
+void FifoWriter::Resume() { resumed = true; }
 
 bool WriteAudio(const std::string& path, const Planar& audio, int rate, int format)
 {

@@ -4,6 +4,9 @@
 
 #include <sys/types.h>
 
+#include <atomic>
+#include <thread>
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -24,6 +27,32 @@ HostRun RunHost(const std::vector<std::string>& args, const std::string& folder,
 // cannot start), then waited for.
 pid_t StartHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath = "");
 HostRun FinishHost(pid_t pid, const std::string& folder);
+
+// A writer of the FIFO at path, on a thread of its own: it opens the FIFO
+// once a reader does, writes what it is given, then ends. A reader that
+// leaves ends the writing (SIGPIPE is ignored). Joined by the destructor,
+// which first lets go a writer still waiting for its reader.
+class FifoWriter
+{
+public:
+    // The first pauseAt bytes go at once, the rest after Resume.
+    FifoWriter(const std::string& path, std::string bytes, size_t pauseAt = std::string::npos);
+    ~FifoWriter();
+    FifoWriter(const FifoWriter&) = delete;
+    FifoWriter& operator=(const FifoWriter&) = delete;
+    // The rest goes on.
+    void Resume();
+    // Whether every byte has been written (read by the reader or in the pipe).
+    bool Done() const { return done.load(); }
+
+private:
+    std::string path;
+    std::string bytes;
+    std::atomic<bool> resumed{false};
+    std::atomic<bool> done{false};
+    std::atomic<bool> ended{false};
+    std::thread thread;
+};
 
 // Planar audio: one vector per channel.
 using Planar = std::vector<std::vector<float>>;
