@@ -551,4 +551,54 @@ TEST_F(SonvarekHostEditor, AStreamWhoseWriterStallsEndsOnACloseWithTheFramesThat
     }
 }
 
+TEST_F(SonvarekHostEditor, AStopBeforeAStreamsHeaderEndsAtOnceWithWhatCanBeWritten)
+{
+    const std::string wav = ReadBytes(Write("take.wav", Sine(2, 48000, 1.0, 1000.0, -20.0), 48000, kWav16));
+    const std::string ogg = ReadBytes(Write("take.oga", Sine(2, 48000, 1.0, 1000.0, -20.0), 48000,
+                                            SF_FORMAT_OGG | SF_FORMAT_VORBIS));
+    struct Case
+    {
+        const char* name;
+        const std::string* bytes;  // null: no writer comes
+        size_t sent;
+        int signal;
+    };
+    const Case cases[] = {{"no writer", nullptr, 0, SIGTERM},       {"nothing sent", &wav, 0, SIGINT},
+                          {"2 bytes", &wav, 2, SIGTERM},            {"40 bytes of WAV", &wav, 40, SIGINT},
+                          {"5000 bytes of Ogg", &ogg, 5000, SIGTERM}};
+    const std::string trace = folder / "trace.csv";
+    const std::string state = folder / "last.state";
+    const std::string shot = folder / "last.png";
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string fifo = folder / "stream.fifo";
+        std::remove(fifo.c_str());
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+        const std::unique_ptr<FifoWriter> writer =
+            c.bytes ? std::make_unique<FifoWriter>(fifo, *c.bytes, c.sent) : nullptr;
+        pid = StartHost({"--editor", "--json", "--trace", trace, "--state-out", state, "--screenshot", shot, fifo},
+                        folder.Path());
+        // Stopped once it holds the stream open (a FIFO opens at once).
+        EXPECT_TRUE(WaitFor([&] {
+            for (int fd = 3; fd < 64; ++fd)
+            {
+                char target[4096] = {};
+                const std::string link = "/proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd);
+                if (readlink(link.c_str(), target, sizeof target - 1) > 0 && fifo == target)
+                    return true;
+            }
+            return false;
+        }));
+        kill(pid, c.signal);
+        const HostRun run = Finish();
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "sonvarek-host: " + fifo + ": stopped before its audio began\n");
+        EXPECT_EQ(run.out, "{\"file\": \"" + fifo + "\", \"warning\": \"stopped before its audio began\"}\n");
+        EXPECT_EQ(ReadBytes(trace), "frame,parameter ID,name,value\n");
+        EXPECT_NE(access(state.c_str(), F_OK), 0);
+        EXPECT_NE(access(shot.c_str(), F_OK), 0);
+    }
+}
+
 }  // namespace
