@@ -8,10 +8,17 @@ namespace {
 
 bool IsAbsolute(const char* path) { return path && path[0] == '/'; }
 
+// False with errno saying why when it is not: ENOTDIR for something else,
+// ELOOP for a link loop, ENOENT for a dangling link.
 bool IsFolder(const std::string& path)
 {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if (S_ISDIR(st.st_mode))
+        return true;
+    errno = ENOTDIR;
+    return false;
 }
 
 }  // namespace
@@ -30,10 +37,12 @@ std::string GetLocalAppDataFolder()
     return folder + ".local/share";
 }
 
-bool CreateFolderIfMissing(const char* path)
+bool CreateFolderIfMissing(const char* path, std::string* failedFolder)
 {
     if (!path || !*path)
     {
+        if (failedFolder)
+            failedFolder->clear();
         errno = ENOENT;
         return false;
     }
@@ -43,18 +52,18 @@ bool CreateFolderIfMissing(const char* path)
     if (IsFolder(target))
         return true;
     // Each folder from the top down; one that exists already (or appears
-    // meanwhile) is fine.
+    // meanwhile) is fine. The first that neither is nor can be made is the
+    // one to name: below it every mkdir would fail as well.
     for (size_t slash = target.find('/', 1);; slash = target.find('/', slash + 1))
     {
         const std::string part = target.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+        if (::mkdir(part.c_str(), 0700) != 0 && (errno != EEXIST || !IsFolder(part)))
+        {
+            if (failedFolder)
+                *failedFolder = part;
             return false;
+        }
         if (slash == std::string::npos)
-            break;
+            return true;
     }
-    if (IsFolder(target))
-        return true;
-    // Something other than a folder stands there.
-    errno = ENOTDIR;
-    return false;
 }

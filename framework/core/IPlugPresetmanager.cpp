@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <string>
 #include <sys/stat.h>
 
 namespace {
@@ -85,11 +86,13 @@ bool IPlugPresetmanager::SaveDefaultPreset(const StringBuf& folder)
     if (!owner)
         return false;
     defaultSavePath.Assign(folder);
-    defaultSaveFolderFailed = folder.GetLength() > 0 && !CreateFolderIfMissing(folder.Get());
+    std::string failedFolder;
+    defaultSaveFolderFailed = folder.GetLength() > 0 && !CreateFolderIfMissing(folder.Get(), &failedFolder);
     if (defaultSaveFolderFailed)
     {
         defaultSaveFailed = true;
         defaultSaveError = errno;
+        defaultSavePath.Set(failedFolder.c_str());
         return false;
     }
     defaultSavePath.Append(kDefaultPresetFile);

@@ -24,11 +24,15 @@
 //   the current preset's name; the file is written under the program name
 //   of its file name (without folder and last extension). A failed save, or
 //   a name with nothing before the extension, shows an alert and sends
-//   nothing; a preset folder that cannot be made is what the alert names.
+//   nothing. A preset folder that cannot be made gives the folder alert
+//   (below) before the dialog, which still opens so that the file can go
+//   elsewhere, and again for a file saved into it.
 //   After a save the saved command (the rescan of the user presets) is sent.
 // - Save as Default: the save-default command, when 0 or more; when the
-//   plug-in (a preset manager) could not write the file, or make its
-//   folder, the same alert as a failed save.
+//   plug-in (a preset manager) could not write the file, the same alert as a
+//   failed save; when it could not make the file's folder, the folder alert.
+// - The folder alert names the folder that could not be made (the preset
+//   folder or one above it) and why: "Could not make the preset folder ...".
 // - A factory preset is recalled (preset members only); a user preset is
 //   first copied into slot 0 with its name and slot 0 recalled. Then the
 //   plug-in announces the program and sends every value to the host.
@@ -87,6 +91,9 @@ private:
     void ResetToDefault();
     void SavePresetFile();
     void SaveAsDefault();
+    // Makes the preset folder when missing; false after the folder alert
+    // when it cannot be made.
+    bool MakePresetFolder();
     void RecallChosen(int32_t idx);
     // "Could not <what> the preset file (aboutFolder: folder) "<filePath>":
     // <reason>.", the path shortened in the middle so that the reason shows.

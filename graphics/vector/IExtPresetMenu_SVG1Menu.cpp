@@ -163,8 +163,11 @@ void IExtPresetMenu_SVG1::SavePresetFile()
 {
     IPlugBase* plug = Plug();
     // The preset folder may have gone, or never been made: made now, so that
-    // the dialog can start in it and take a file there.
-    CreateFolderIfMissing(presetFolder.Get());
+    // the dialog can start in it and take a file there. One that cannot be
+    // made is named with the reason, and the dialog still opens: the preset
+    // can go elsewhere.
+    if (presetFolder.GetLength() > 0)
+        MakePresetFolder();
     StringBuf folder(presetFolder);
     ProposeFileName(plug->PresetName(plug->GetCurrentPresetIdx()), &filePath);
     StringBuf fileName(presetFolder);
@@ -187,13 +190,8 @@ void IExtPresetMenu_SVG1::SavePresetFile()
     // made: then the folder is what the alert names.
     const bool intoPresetFolder = presetFolder.GetLength() > 0 &&
                                   std::string(filePath.Get(), filePath.FilePart()) == presetFolder.Get();
-    if (intoPresetFolder && !CreateFolderIfMissing(presetFolder.Get()))
-    {
-        const int error = errno;
-        filePath.Assign(presetFolder);
-        Alert("save", SaveFailureText(error), true);
+    if (intoPresetFolder && !MakePresetFolder())
         return;
-    }
     errno = 0;
     if (!plug->SaveProgramFile(filePath, programName))
     {
@@ -220,7 +218,18 @@ void IExtPresetMenu_SVG1::SaveAsDefault()
     if (!manager || !manager->TakeDefaultSaveFailure(&path, &error, &isFolder))
         return;
     filePath.Assign(path);
-    Alert("save", SaveFailureText(error), isFolder);
+    Alert(isFolder ? "make" : "save", SaveFailureText(error), isFolder);
+}
+
+bool IExtPresetMenu_SVG1::MakePresetFolder()
+{
+    std::string failedFolder;
+    if (CreateFolderIfMissing(presetFolder.Get(), &failedFolder))
+        return true;
+    const int error = errno;
+    filePath.Set(failedFolder.c_str());
+    Alert("make", SaveFailureText(error), true);
+    return false;
 }
 
 void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason, bool aboutFolder)

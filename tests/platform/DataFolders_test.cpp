@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <tuple>
 
 namespace {
 
@@ -27,7 +31,7 @@ TEST(GetLocalAppDataFolder, PrefersAnAbsoluteXdgDataHomeElseHome)
     }
 }
 
-TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyAndLeavesWhatExists)
+TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyLeavesWhatExistsAndNamesWhatCannotBeMade)
 {
     TempFolder tmp;
     EXPECT_TRUE(CreateFolderIfMissing((tmp / "a/b/c/").c_str()));
@@ -38,8 +42,20 @@ TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyAndLeavesWhatExists)
     EXPECT_TRUE(CreateFolderIfMissing((tmp / "a/b").c_str()));
 
     WriteBytes(tmp / "file", "x");
-    EXPECT_FALSE(CreateFolderIfMissing((tmp / "file").c_str()));
-    EXPECT_FALSE(CreateFolderIfMissing((tmp / "file/sub").c_str()));
+    ASSERT_EQ(symlink("loop", (tmp / "loop").c_str()) | mkdir((tmp / "locked").c_str(), 0500), 0);
+    const std::string tooLong(300, 'n');
+    const std::tuple<std::string, std::string, int> cases[] = {
+        {"file", "file", ENOTDIR}, {"file/sub/", "file", ENOTDIR}, {"loop/sub", "loop", ELOOP},
+        {tooLong + "/sub", tooLong, ENAMETOOLONG}, {"locked/a/b", "locked/a", EACCES}};
+    for (const auto& [path, failed, error] : cases)
+    {
+        if (error == EACCES && geteuid() == 0)
+            continue;  // root may write anywhere
+        std::string named;
+        const bool made = CreateFolderIfMissing((tmp / path).c_str(), &named);
+        const int why = errno;
+        EXPECT_TRUE(!made && why == error && named == tmp / failed) << path << ": " << why << " " << named;
+    }
     EXPECT_EQ(ReadBytes(tmp / "file"), "x");
     EXPECT_FALSE(CreateFolderIfMissing(""));
 }

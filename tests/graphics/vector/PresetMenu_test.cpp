@@ -99,7 +99,8 @@ protected:
     void Run(const std::string& entry, const std::string& path = "")
     {
         desktop.Services().chooseMenuItem = [entry](const MenuRequest& r) { return FindMenuItem(r.items, entry); };
-        desktop.Services().chooseFile = [path](const FileRequest&) {
+        desktop.Services().chooseFile = [this, path](const FileRequest&) {
+            alertsAtDialog = Alerts().size();
             return path.empty() ? std::nullopt : std::optional<std::string>(path);
         };
         Click(300, 15);
@@ -145,6 +146,7 @@ protected:
     ShapeGroup label;
     ShapeGroup previous;
     IExtPresetMenu_SVG1* menu = nullptr;
+    size_t alertsAtDialog = 0;  // when the last file dialog opened
 };
 
 TEST_F(OnTheMeter, TheArrowsStayWithinTheFactoryPresets)
@@ -328,18 +330,28 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
     struct stat st;
     EXPECT_TRUE(stat((home / "taken.fxp").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) << "left as it was";
 
-    // Data folders gone are made again; one that cannot be made is named.
+    // Data folders gone are made again; one that cannot be made is named,
+    // before the save dialog too, which can still save elsewhere.
     const std::string product = UserFolder().substr(0, UserFolder().size() - 1);
     std::filesystem::remove_all(product);
     Run("Save as Default");
     Run("Save Preset...", UserFolder() + "x.fxp");
     EXPECT_EQ(Alerts().size(), 3u) << "both saved";
-    std::filesystem::remove_all(product);
-    WriteBytes(product, "a file");
-    Run("Save as Default");
-    EXPECT_EQ(Alerts().back().text, "Could not save the preset folder \"" + product + "/AAX\": Not a directory.");
-    Run("Save Preset...", UserFolder() + "x.fxp");
-    EXPECT_EQ(Alerts().back().text, "Could not save the preset folder \"" + product + "\": Not a directory.");
+    for (const auto& [loop, reason] : {std::pair<bool, std::string>{false, "Not a directory"},
+                                       {true, "Too many levels of symbolic links"}})
+    {
+        std::filesystem::remove_all(product);
+        loop ? std::filesystem::create_symlink("Sonvarek", product) : WriteBytes(product, "a file");
+        const size_t before = Alerts().size();
+        Run("Save as Default");
+        Run("Save Preset...", UserFolder() + "x.fxp");
+        Run("Save Preset...", home / reason);
+        ASSERT_EQ(Alerts().size(), before + 4);
+        for (size_t i = before; i < Alerts().size(); ++i)
+            EXPECT_EQ(Alerts()[i].text, "Could not make the preset folder \"" + product + "\": " + reason + ".");
+        EXPECT_EQ(alertsAtDialog, before + 4) << "named before the dialog";
+        EXPECT_FALSE(ReadBytes(home / reason).empty()) << "saved elsewhere";
+    }
 }
 
 TEST_F(OnTheMeter, WithoutItsCommandsOrDefaultTheMenuDoesLess)
