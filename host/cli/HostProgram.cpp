@@ -136,7 +136,7 @@ std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter)
     [[maybe_unused]] const ssize_t raised = ::write(stop, &one, sizeof one);
     opener.join();
     ::close(stop);
-    if (!source && presenter.StopRequested())
+    if (!source && job.result.error == std::string("cannot read: ") + kStoppedBeforeAudio)
     {
         job.result = Measurement();
         job.result.stoppedBeforeAudio = true;
