@@ -506,13 +506,7 @@ bool Shows(XUser& u, Window window, int x, int y, uint32_t colour)
 {
     int left, top, width, height;
     u.Geometry(window, left, top, width, height);
-    return PollUntil([&] {
-        XImage* image = XGetImage(u.display, window, x < 0 ? width + x : x, y, 1, 1, AllPlanes, ZPixmap);
-        const bool shown = image && (XGetPixel(image, 0, 0) & 0xFFFFFF) == colour;
-        if (image)
-            XDestroyImage(image);
-        return shown;
-    }, 2000);
+    return PollUntil([&] { return u.Pixel(window, x < 0 ? width + x : x, y) == colour; }, 2000);
 }
 
 TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartAndLetsGoWhenDestroyed)
