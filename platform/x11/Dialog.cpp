@@ -147,15 +147,19 @@ public:
                 Press(event.xbutton);
             break;
         case MotionNotify:
-            if (dragging && event.xmotion.window == window)
-            {
+            if (event.xmotion.window != window)
+                break;
+            if (dragging)
                 field.ExtendTo(field.IndexAt(canvas->Font(), event.xmotion.x));
+            if (dragging || (form.list && list.Drag(event.xmotion.y, form.list->Rows().size())))
                 Draw();
-            }
             break;
         case ButtonRelease:
             if (event.xbutton.button == Button1)
+            {
                 dragging = false;
+                list.Release();
+            }
             if (event.xbutton.button == Button1 && pressed >= 0)
             {
                 const int released = event.xbutton.window == window ? ButtonAt(event.xbutton.x, event.xbutton.y) : -1;

@@ -26,7 +26,8 @@ constexpr int kWheelStep = 3 * kMenuItemHeight;
 // client's grab (a window manager's, say).
 constexpr int kGrabTries = 50;
 
-constexpr long kMenuEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask;
+constexpr long kMenuEvents =
+    ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask | StructureNotifyMask;
 
 bool IsSeparator(const MenuItemView& item) { return (item.flags & MF_SEPARATOR) != 0; }
 bool IsEnabled(const MenuItemView& item) { return !(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)); }
@@ -113,6 +114,16 @@ public:
         case KeyPress:
             Key(event.xkey);
             break;
+        case DestroyNotify:
+            // Ours are popped before they go: another client destroyed this
+            // level, and the menu ends unanswered.
+            for (Level& l : levels)
+                if (l.window == event.xdestroywindow.window)
+                {
+                    l.window = 0;
+                    done = true;
+                }
+            break;
         default:
             break;
         }
@@ -170,7 +181,8 @@ private:
     {
         while (levels.size() > level)
         {
-            XDestroyWindow(session.display, levels.back().window);
+            if (levels.back().window)
+                XDestroyWindow(session.display, levels.back().window);
             levels.pop_back();
         }
         if (active >= levels.size())

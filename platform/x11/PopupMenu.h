@@ -23,6 +23,7 @@ std::vector<RECT> MenuRows(const std::vector<MenuItemView>& items, int width);
 // to stay on the screen) and runs it as the presenter's modal window for
 // owner: the chosen item's id, or nothing when it was cancelled (Escape in
 // the top menu, a click outside the menu's windows, a stop, owner's window
-// closed). The mouse and the keys drive it (see X11Services.h).
+// closed, another client destroying one of the menu's windows). The mouse
+// and the keys drive it (see X11Services.h).
 std::optional<UINT_PTR> TrackMenu(X11Presenter& presenter, XSession& session, const std::vector<MenuItemView>& items,
                                   POINT at, HWND owner);

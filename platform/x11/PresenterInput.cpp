@@ -49,7 +49,9 @@ constexpr ButtonOf kButtons[] = {
 
 void X11Presenter::Impl::ProcessEvents()
 {
-    while (XPending(session.display) > 0)
+    // Events after an answered menu or dialog are the outer loop's: a key
+    // or click that follows goes where it points.
+    while (XPending(session.display) > 0 && (modals.empty() || !modals.back().handler->Done()))
     {
         XEvent event;
         XNextEvent(session.display, &event);

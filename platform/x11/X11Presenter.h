@@ -108,12 +108,12 @@ public:
     // Nested loop of a modal window serving owner's top-level window (null:
     // none): rounds until handler.Done() or a stop; meanwhile all input goes
     // to handler, the layer's messages are pumped and its windows kept
-    // shown, and closes wait. A close of owner's window ends the loop at
-    // once, unanswered (handler takes no more input), with every loop
-    // nested in it; so does one already waiting as the loop starts. After
-    // the outermost one the layer's buttons are brought in line with X's (a
-    // release that the modal window took reaches the layer as the next
-    // input).
+    // shown, and closes wait; the events after Done() are left to the loop
+    // outside. A close of owner's window ends the loop at once, unanswered
+    // (handler takes no more input), with every loop nested in it; so does
+    // one already waiting as the loop starts. After the outermost one the
+    // layer's buttons are brought in line with X's (a release that the modal
+    // window took reaches the layer as the next input).
     void RunModal(ModalHandler& handler, HWND owner);
     // The X screen point of a layer screen point over window's top-level.
     POINT ToXScreen(HWND window, POINT screen) const;

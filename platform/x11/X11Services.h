@@ -6,11 +6,11 @@
 // as cancelled):
 // - a menu: items, separators, checked and greyed items, submenus opening
 //   on hover; a click on an enabled item chooses it, Escape or a click
-//   outside the menu cancels; a menu taller than the screen scrolls with the
-//   wheel. The keys: Up and Down move the highlight over the enabled items
-//   (going round), Home and End jump to the first and last, Right or Enter
-//   open a submenu on its first item, Left or Escape close one, Enter
-//   chooses;
+//   outside the menu cancels, and so does another client destroying one of
+//   its windows; a menu taller than the screen scrolls with the wheel. The
+//   keys: Up and Down move the highlight over the enabled items (going
+//   round), Home and End jump to the first and last, Right or Enter open a
+//   submenu on its first item, Left or Escape close one, Enter chooses;
 // - the file dialog: a list of the folder's subfolders and matching files
 //   above a path field; a row highlighted (a click, the arrow keys) puts its
 //   path in the field, Enter or a double click opens a folder or chooses a

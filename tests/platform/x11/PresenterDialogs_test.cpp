@@ -506,16 +506,10 @@ bool Shows(XUser& u, Window window, int x, int y, uint32_t colour)
 {
     int left, top, width, height;
     u.Geometry(window, left, top, width, height);
-    return PollUntil([&] {
-        XImage* image = XGetImage(u.display, window, x < 0 ? width + x : x, y, 1, 1, AllPlanes, ZPixmap);
-        const bool shown = image && (XGetPixel(image, 0, 0) & 0xFFFFFF) == colour;
-        if (image)
-            XDestroyImage(image);
-        return shown;
-    }, 2000);
+    return PollUntil([&] { return u.Pixel(window, x < 0 ? width + x : x, y) == colour; }, 2000);
 }
 
-TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartAndLetsGoWhenDestroyed)
+TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartScrollsByItsBarAndLetsGoWhenDestroyed)
 {
     // "a/d\xFF/", "b/bad\xFF\xFE.fxp", "caf\xE9/" (HOME in Latin-1, say), "many/f10.fxp" to f39.
     for (const char* sub : {"a", "a/d\xFF", "b", "caf\xE9", "many"})
@@ -530,6 +524,13 @@ TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartAndLetsG
     const auto height = [](XUser& u, Window w) { int x, y, wide, high; return u.Geometry(w, x, y, wide, high), high; };
     // The list's scroll bar: its thumb grey at the top, then at the bottom.
     const int bar = -kDialogMargin - 3, bottom = kDialogMargin + ListBox::Height() - 5;
+    // A point on the bar dy below its track's top (the thumb 92 high, over
+    // 19 rows), a click.
+    const auto onBar = [](XUser& u, Window w, int dy) {
+        int x, y, wide, high;
+        return u.Geometry(w, x, y, wide, high), POINT{x + wide - kDialogMargin - 7, y + kDialogMargin + 1 + dy};
+    };
+    const auto click = [](XUser& u, POINT p) { return u.Click(Button1, p.x, p.y), true; };
     const std::tuple<const char*, std::function<bool(XUser&, Window)>, const char*> cases[] = {
         {"a", [&](XUser& u, Window) { return second(u), u.Type("new"), u.Tap(XK_Return), true; }, "a/d\xFF/new.fxp"},
         {"b", [&](XUser& u, Window) { return second(u) && yes(u); }, "b/bad\xFF\xFE.fxp"},
@@ -563,6 +564,21 @@ TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartAndLetsG
                     (u.Release(Button1), u.Type("x"), u.Tap(XK_Return), true);
          },
          "many/x.fxp"},
+        {"many",  // a press on the bar's track pages, and the field keeps its text
+         [&](XUser& u, Window w) { return click(u, onBar(u, w, 200)) && (u.Tap(XK_Return), true); }, "many/t\xE9.fxp"},
+        {"many",  // a page down, up, down: the second row shown is the 14th
+         [&](XUser& u, Window w) {
+             return click(u, onBar(u, w, 200)) && click(u, onBar(u, w, 2)) && click(u, onBar(u, w, 200)) &&
+                    click(u, ListRow(u, w, 1)) && (u.Tap(XK_Return), yes(u));
+         },
+         "many/f22.fxp"},
+        {"many",  // the thumb dragged half its way, let go outside: ten rows on
+         [&](XUser& u, Window w) {
+             const POINT p = onBar(u, w, 40);
+             u.MoveTo(p.x, p.y), u.Press(Button1), u.MoveTo(p.x + 300, p.y + 74), u.Release(Button1);
+             return click(u, ListRow(u, w, 1)) && (u.Tap(XK_Return), yes(u));
+         },
+         "many/f20.fxp"},
     };
     for (const auto& [start, act, chosen] : cases)
     {

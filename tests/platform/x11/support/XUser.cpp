@@ -217,3 +217,25 @@ Window XUser::TransientFor(Window window)
     Window owner = 0;
     return XGetTransientForHint(display, window, &owner) ? owner : 0;
 }
+
+uint32_t XUser::Pixel(Window window, int x, int y)
+{
+    XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0xFFFFFFFF;
+    const auto pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixel;
+}
+
+bool XUser::CanGrab()
+{
+    const Window root = DefaultRootWindow(display);
+    const bool pointer =
+        XGrabPointer(display, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    const bool keyboard = XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+    XUngrabPointer(display, CurrentTime);
+    XUngrabKeyboard(display, CurrentTime);
+    XSync(display, False);
+    return pointer && keyboard;
+}

@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -54,4 +55,9 @@ public:
     Window TransientFor(Window window);
     // Sends WM_DELETE_WINDOW as a window manager does.
     void AskToClose(Window window);
+    // The window's pixel at (x, y) as 0xRRGGBB; 0xFFFFFFFF when unreadable.
+    uint32_t Pixel(Window window, int x, int y);
+    // Whether this connection can grab the pointer and the keyboard (no
+    // other client holds them); it lets them go at once.
+    bool CanGrab();
 };
