@@ -125,7 +125,7 @@ TEST_F(SonvarekHostInputs, AStreamReadsAsItsFileOrIsRefusedNamingItsFormat)
     {
         int format;
         int channels;
-        const char* refused;  // the format a refusal names; null: read alike
+        const char* refused = nullptr;  // the format a refusal names; null: read alike
     };
     constexpr int kLittle = SF_ENDIAN_LITTLE;
     const Case cases[] = {

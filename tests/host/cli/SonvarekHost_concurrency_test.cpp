@@ -118,8 +118,10 @@ TEST(SonvarekHostConcurrency, StreamsThatWaitForTheirWriterOrHeaderHoldUpOnlyThe
     for (size_t i = 0; i < inputs.size(); ++i)
     {
         if (!alone.count(sources[i]))
+        {
             ASSERT_TRUE(ParseJsonObject(Lines(RunHost({"--json", sources[i]}, folder.Path()).out).at(0),
                                         &alone[sources[i]]));
+        }
         JsonObject got;
         ASSERT_TRUE(ParseJsonObject(lines[i], &got));
         EXPECT_EQ(got.at("file").text, inputs[i]);
