@@ -354,6 +354,31 @@ StreamFormat JudgeAu(Head& head, bool bigEndian)
     return Refused(Text("AU of encoding %llu", encoding));
 }
 
+// Whether the pages from the first hold the first packets packets whole
+// (the library's open fails where a stream ends within them, and so would
+// an open of a head that ends there); kMore while they may.
+StreamFormat WholePackets(Head& head, int packets)
+{
+    uint64_t at = 0;
+    for (int page = 0; page < kMostChunks; ++page)
+    {
+        const uint8_t* header = head.At(at, 27);
+        const uint8_t* lacing = header ? head.At(at + 27, header[26]) : nullptr;
+        if (!lacing)
+            return head.More();
+        at += 27 + header[26];
+        // A lacing value below 255 ends a packet.
+        for (int segment = 0; segment < header[26]; ++segment)
+        {
+            at += lacing[segment];
+            packets -= lacing[segment] < 255 ? 1 : 0;
+        }
+        if (packets <= 0)
+            return head.At(0, at) ? Read() : head.More();
+    }
+    return Refused("Ogg with its headers on more than 64 pages");
+}
+
 // The codec of the first packet on the first page.
 StreamFormat JudgeOgg(Head& head)
 {
@@ -363,8 +388,11 @@ StreamFormat JudgeOgg(Head& head)
     const uint8_t* packet = head.At(27 + page[26], 8);
     if (!packet)
         return head.More();
-    if (std::memcmp(packet, "\x01vorbis", 7) == 0 || std::memcmp(packet, "OpusHead", 8) == 0)
-        return Read();
+    // Vorbis heads its audio with three packets, Opus with two.
+    if (std::memcmp(packet, "\x01vorbis", 7) == 0)
+        return WholePackets(head, 3);
+    if (std::memcmp(packet, "OpusHead", 8) == 0)
+        return WholePackets(head, 2);
     if (std::memcmp(packet, "\x7F" "FLAC", 5) == 0)
         return Refused("Ogg FLAC");
     if (std::memcmp(packet, "Speex   ", 8) == 0)
@@ -383,7 +411,9 @@ int MpegLayer(const uint8_t* h)
 }
 
 // MPEG audio after any ID3v2 tags (the library steps over each by the size
-// in its header).
+// in its header), named by its layer. From a pipe the library hands the
+// decoder the frame it identified from one byte before its buffer: MPEG is
+// read from files only.
 StreamFormat JudgeMpeg(Head& head)
 {
     uint64_t at = 0;
@@ -394,10 +424,9 @@ StreamFormat JudgeMpeg(Head& head)
             return head.More();
         if (!(h[0] == 'I' && h[1] == 'D' && h[2] == '3' && h[3] >= 2 && h[3] <= 4))
         {
+            static const char* const kNames[] = {nullptr, "MPEG Layer I", "MPEG Layer II", "MP3"};
             const int layer = MpegLayer(h);
-            if (layer == 3)
-                return Read();
-            return layer > 0 ? Refused(layer == 1 ? "MPEG Layer I" : "MPEG Layer II") : Unknown();
+            return layer > 0 ? Refused(kNames[layer]) : Unknown();
         }
         const uint8_t* tagHead = head.At(at, 10);
         if (!tagHead)

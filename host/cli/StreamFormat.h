@@ -17,11 +17,10 @@
 //   'FL64', 'ulaw', 'alaw' or 'ima4';
 // - AU (big- or little-endian) of PCM (8 to 32 bits), float, double, mu-law
 //   or A-law;
-// - Ogg Vorbis and Ogg Opus;
-// - MPEG Layer III (MP3), after ID3v2 tags or none.
+// - Ogg Vorbis and Ogg Opus.
 //
 // Every other stream is refused, named where its header names it (FLAC,
-// CAF, SDS, "WAV of GSM 6.10", ...).
+// CAF, MP3, SDS, "WAV of GSM 6.10", ...).
 
 #include <cstddef>
 #include <string>
@@ -52,4 +51,4 @@ struct StreamFormat
 StreamFormat JudgeStream(const std::string& head);
 
 // The list of what a stream may hold, for messages.
-inline constexpr const char* kStreamFormats = "WAV, RF64, Wave64, AIFF, AU, Ogg Vorbis, Ogg Opus or MP3";
+inline constexpr const char* kStreamFormats = "WAV, RF64, Wave64, AIFF, AU, Ogg Vorbis or Ogg Opus";
