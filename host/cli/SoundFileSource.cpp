@@ -5,7 +5,6 @@
 #include "host/cli/LibraryOpen.h"
 #include "host/cli/StreamOpening.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,7 +30,6 @@ size_t StreamFrameBytes(const SF_INFO& info)
     {
     case SF_FORMAT_WAV:
     case SF_FORMAT_WAVEX:
-    case SF_FORMAT_RF64:
     case SF_FORMAT_W64:
     case SF_FORMAT_AIFF:
     case SF_FORMAT_AU:

@@ -4,7 +4,6 @@
 #include "host/cli/Wave64Header.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -24,11 +23,6 @@ constexpr uint64_t kImaAdpcm = 0x0011;
 constexpr uint64_t kExtensible = 0xFFFE;
 // An extensible format's sub-format GUID after its leading tag.
 constexpr uint8_t kSubFormatTail[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-// The Wave64 riff GUID, which a Wave64 file starts with.
-constexpr uint8_t kWave64Riff[16] = {'r', 'i', 'f', 'f', 0x2E, 0x91, 0xCF, 0x11,
-                                     0xA5, 0xD6, 0x28, 0xDB, 0x04, 0xC1, 0x00, 0x00};
-constexpr uint8_t kWave64Format[4] = {'f', 'm', 't', ' '};
-constexpr uint8_t kWave64Data[4] = {'d', 'a', 't', 'a'};
 
 std::string Text(const char* format, unsigned long long value)
 {
@@ -303,12 +297,13 @@ StreamFormat JudgeWave64(Head& head)
         const uint64_t size = LoadLE(id + 16, 8);
         if (size < 24 || size > kMostStreamHeaderBytes)
             break;
-        if (std::equal(kWave64Format, kWave64Format + 4, id))
+        // A chunk GUID is told by its first four bytes: the rest is common.
+        if (IsId(id, "fmt "))
         {
             const uint8_t* body = head.At(at + 24, std::min<uint64_t>(size - 24, 40));
             return body ? JudgeCodingOf(Wave::kWave64, body, size - 24) : head.More();
         }
-        if (std::equal(kWave64Data, kWave64Data + 4, id))
+        if (IsId(id, "data"))
             break;
         at += (size + 7) / 8 * 8;
     }

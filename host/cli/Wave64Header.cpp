@@ -7,8 +7,7 @@ constexpr size_t kFormatBytes = 16;
 // A chunk's header: its GUID and its size, which counts the header too.
 constexpr uint64_t kChunkHeaderBytes = kGuidBytes + 8;
 
-// The GUIDs as stored: the first three fields little-endian.
-constexpr char kRiff[] = "riff\x2E\x91\xCF\x11\xA5\xD6\x28\xDB\x04\xC1\x00\x00";
+// The chunks' GUIDs as stored: the first three fields little-endian.
 constexpr char kWave[] = "wave\xF3\xAC\xD3\x11\x8C\xD1\x00\xC0\x4F\x8E\xDB\x8A";
 constexpr char kFormat[] = "fmt \xF3\xAC\xD3\x11\x8C\xD1\x00\xC0\x4F\x8E\xDB\x8A";
 constexpr char kData[] = "data\xF3\xAC\xD3\x11\x8C\xD1\x00\xC0\x4F\x8E\xDB\x8A";
@@ -27,7 +26,7 @@ std::string Wave64Header(const uint8_t* format, uint64_t dataBytes)
     const uint64_t headerBytes = kChunkHeaderBytes + kGuidBytes + formatChunk + kChunkHeaderBytes;
     const uint64_t dataChunk = dataBytes == kWave64DataToTheEnd ? dataBytes : kChunkHeaderBytes + dataBytes;
     std::string header;
-    header.append(kRiff, kGuidBytes);
+    header.append(reinterpret_cast<const char*>(kWave64Riff), kGuidBytes);
     PutSize(header, dataBytes == kWave64DataToTheEnd ? dataBytes : headerBytes + dataBytes);
     header.append(kWave, kGuidBytes);
     header.append(kFormat, kGuidBytes);

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string>
 
+// The GUID a Wave64 file starts with, as stored.
+inline constexpr uint8_t kWave64Riff[16] = {'r', 'i', 'f', 'f', 0x2E, 0x91, 0xCF, 0x11,
+                                            0xA5, 0xD6, 0x28, 0xDB, 0x04, 0xC1, 0x00, 0x00};
+
 // Declares data of an unknown length: the data goes on to the end of the
 // stream. A multiple of 8 near the largest signed size, which readers take
 // as it stands.
