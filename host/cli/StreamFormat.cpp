@@ -326,9 +326,9 @@ StreamFormat JudgeAiff(Head& head, bool compressed)
             if (!common)
                 return head.More();
             const uint64_t bits = LoadBE(common + 6, 2);
+            const bool sized = bits == 8 || bits == 16 || bits == 24 || bits == 32;
             if (!compressed)
-                return bits == 8 || bits == 16 || bits == 24 || bits == 32 ? Read()
-                                                                          : Refused(Text("AIFF of %llu-bit samples", bits));
+                return sized ? Read() : Refused(Text("AIFF of %llu-bit samples", bits));
             static const char* const kRead[] = {"sowt", "raw ", "FL32", "FL64", "ulaw", "alaw", "ima4"};
             const uint8_t* type = common + 18;
             if (std::any_of(std::begin(kRead), std::end(kRead), [type](const char* t) { return IsId(type, t); }))

@@ -4,6 +4,8 @@
 
 #include "support/HostTest.h"
 
+#include "host/cli/StreamFormat.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,26 +171,32 @@ TEST_F(SonvarekHostInputs, AStreamReadsAsItsFileOrIsRefusedNamingItsFormat)
     };
     std::vector<std::string> files, fifos;
     std::vector<std::unique_ptr<FifoWriter>> writers;
-    for (const Case& c : cases)
-    {
-        const std::string name = "in" + std::to_string(files.size());
-        files.push_back(Write(name, SteppedProgramme(c.channels, 48000, 0.6, 7u), 48000, c.format));
-        fifos.push_back(folder / (name + ".fifo"));
+    const auto add = [&](const std::string& file) {
+        files.push_back(file);
+        fifos.push_back(file + ".fifo");
         ASSERT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
-        writers.push_back(std::make_unique<FifoWriter>(fifos.back(), ReadBytes(files.back())));
-    }
+        const std::string bytes = ReadBytes(file);
+        writers.push_back(std::make_unique<FifoWriter>(fifos.back(), bytes));
+        // The head cut anywhere waits for more or is judged as the whole.
+        const StreamFormat whole = JudgeStream(bytes);
+        for (size_t length = 0; length < std::min<size_t>(bytes.size(), 1024); ++length)
+        {
+            const StreamFormat cut = JudgeStream(bytes.substr(0, length));
+            EXPECT_TRUE(cut.verdict == StreamFormat::Verdict::kMore
+                            ? cut.bytes > length
+                            : cut.verdict == whole.verdict && cut.reason == whole.reason && cut.header == whole.header)
+                << file << " cut to " << length;
+        }
+    };
+    for (const Case& c : cases)
+        add(Write("in" + std::to_string(files.size()), SteppedProgramme(c.channels, 48000, 0.6, 7u), 48000, c.format));
     // RF64 from a writer that could not go back to fill in its sizes: the
     // rest is data.
-    const auto rf64 = std::find_if(std::begin(cases), std::end(cases),
-                                   [](const Case& c) { return (c.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64; });
-    std::string unfinished = ReadBytes(files.at(static_cast<size_t>(rf64 - std::begin(cases))));
-    const size_t data = unfinished.find("data");
-    unfinished.replace(20, 8, std::string("\x08\0\0\0\0\0\0\0", 8)).replace(data + 4, 4, 4, '\0');
-    files.push_back(folder / "unfinished");
-    WriteBytes(files.back(), unfinished);
-    fifos.push_back(folder / "unfinished.fifo");
-    ASSERT_EQ(::mkfifo(fifos.back().c_str(), 0600), 0);
-    writers.push_back(std::make_unique<FifoWriter>(fifos.back(), unfinished));
+    std::string unfinished = ReadBytes(Write("unfinished", Sine(2, 48000, 0.6, 997.0, -20.0), 48000,
+                                             SF_FORMAT_RF64 | SF_FORMAT_PCM_16));
+    unfinished.replace(20, 8, std::string("\x08\0\0\0\0\0\0\0", 8)).replace(unfinished.find("data") + 4, 4, 4, '\0');
+    WriteBytes(folder / "unfinished", unfinished);
+    add(folder / "unfinished");
 
     std::vector<std::string> args = {"--json"};
     args.insert(args.end(), files.begin(), files.end());

@@ -25,6 +25,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -509,22 +510,7 @@ TEST_F(SonvarekHostEditor, AStreamWhoseWriterStallsEndsOnACloseWithTheFramesThat
         std::remove(shot.c_str());
         // The writer sends the header and kSent frames, then holds the FIFO
         // open without writing until the program has ended.
-        std::atomic<bool> release{false};
-        std::thread writer([&] {
-            const int fd = open(fifo.c_str(), O_WRONLY);
-            if (fd < 0)
-                return;
-            const size_t size = header + kSent * 4;
-            for (size_t at = 0; at < size;)
-            {
-                const ssize_t put = write(fd, bytes.data() + at, size - at);
-                if (put <= 0)
-                    break;
-                at += static_cast<size_t>(put);
-            }
-            PollUntil([&] { return release.load(); }, 2 * kDeadlineMs);
-            close(fd);
-        });
+        auto writer = std::make_unique<FifoWriter>(fifo, bytes, header + kSent * 4);
         const Window window = Start({"--json", "--state-out", state, "--screenshot", shot, fifo}, fifo);
         EXPECT_NE(window, 0u);
         // Played at real time, the frames that came are all heard by now.
@@ -534,11 +520,7 @@ TEST_F(SonvarekHostEditor, AStreamWhoseWriterStallsEndsOnACloseWithTheFramesThat
         else
             kill(pid, SIGTERM);
         const HostRun run = Finish();
-        release = true;
-        // A writer still waiting for its reader is let go.
-        const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-        writer.join();
-        close(reader);
+        writer.reset();
 
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const std::vector<JsonObject> objects = Objects(run);
@@ -581,13 +563,10 @@ TEST_F(SonvarekHostEditor, AStopBeforeAStreamsHeaderEndsAtOnceWithWhatCanBeWritt
                         folder.Path());
         // Stopped once it holds the stream open (a FIFO opens at once).
         EXPECT_TRUE(WaitFor([&] {
-            for (int fd = 3; fd < 64; ++fd)
-            {
-                char target[4096] = {};
-                const std::string link = "/proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd);
-                if (readlink(link.c_str(), target, sizeof target - 1) > 0 && fifo == target)
+            std::error_code e;
+            for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", e))
+                if (std::filesystem::read_symlink(fd, e) == fifo)
                     return true;
-            }
             return false;
         }));
         kill(pid, c.signal);
