@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -68,26 +69,21 @@ TEST(SonvarekHostConcurrency, StreamsThatWaitForTheirWriterOrHeaderHoldUpOnlyThe
     const std::string vorbis = folder / "good.oga";
     ASSERT_TRUE(WriteAudio(good, SteppedProgramme(2, 48000, 2.0, 4u), 48000, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
     ASSERT_TRUE(WriteAudio(vorbis, SteppedProgramme(2, 48000, 2.0, 4u), 48000, SF_FORMAT_OGG | SF_FORMAT_VORBIS));
-    // A stream whose writer has not come, or has sent nothing, or part of a
-    // header; at least as many of them as there are cores.
-    struct Stall
-    {
-        std::string source;
-        size_t sent;  // std::string::npos: no writer yet
-    };
-    const Stall kinds[] = {{good, std::string::npos}, {good, 0}, {good, 2}, {good, 40}, {vorbis, 1000}};
+    // A stream whose writer has not come (npos), or has sent nothing, or part
+    // of a header; at least as many of them as there are cores.
+    const std::pair<std::string, size_t> kinds[] = {
+        {good, std::string::npos}, {good, 0}, {good, 2}, {good, 40}, {vorbis, 1000}};
     std::vector<std::string> sources, inputs;
     std::vector<std::unique_ptr<FifoWriter>> writers;
     const size_t stalls = std::max<size_t>(std::size(kinds), std::thread::hardware_concurrency());
     for (size_t i = 0; i < stalls; ++i)
     {
-        const Stall& stall = kinds[i % std::size(kinds)];
-        sources.push_back(stall.source);
+        const auto& [source, sent] = kinds[i % std::size(kinds)];
+        sources.push_back(source);
         inputs.push_back(folder / ("stream" + std::to_string(i)));
         ASSERT_EQ(::mkfifo(inputs.back().c_str(), 0600), 0);
-        writers.push_back(stall.sent == std::string::npos
-                              ? nullptr
-                              : std::make_unique<FifoWriter>(inputs.back(), ReadBytes(stall.source), stall.sent));
+        writers.push_back(sent == std::string::npos ? nullptr
+                                                    : std::make_unique<FifoWriter>(inputs.back(), ReadBytes(source), sent));
     }
     // A whole stream and a file after them are read while they wait.
     sources.insert(sources.end(), {good, good});
