@@ -260,6 +260,8 @@ StreamFormat JudgeRf64(Head& head)
             // is data, as the library takes it of a file.
             const bool unfinished = size == 0 && riffBytes == 8;
             read.header = Wave64Header(format, unfinished ? kWave64DataToTheEnd : dataBytes);
+            if (!unfinished && dataBytes <= UINT64_MAX - read.header.size())
+                read.length = read.header.size() + dataBytes;
             return read;
         }
         // Where the library ends its walk or fails, the stream is refused.

@@ -23,6 +23,7 @@
 // CAF, MP3, SDS, "WAV of GSM 6.10", ...).
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // A stream's header may not be longer than this: the whole of it waits in
@@ -42,9 +43,13 @@ struct StreamFormat
     size_t bytes = 0;
     std::string reason;
     // kRead: the first `replaced` bytes of the stream go to the library as
-    // `header` (RF64 as Wave64); none when replaced is 0.
+    // `header` (RF64 as Wave64); none when replaced is 0. The library gets
+    // `length` bytes at the most, the header's included: the rest (chunks
+    // after RF64's data, which Wave64 from a pipe would take for samples)
+    // is left out.
     size_t replaced = 0;
     std::string header;
+    uint64_t length = UINT64_MAX;
 };
 
 // Judges the first bytes of a stream (all that have come).

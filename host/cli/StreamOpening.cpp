@@ -74,7 +74,10 @@ std::unique_ptr<StreamRelay> ReadyStream(int stream, int stop, std::string* erro
     for (;;)
     {
         first = format.header + relay->Head().substr(format.replaced);
-        const Settled settled = OpenOf(first, relay->Ended(), error);
+        const bool whole = first.size() >= format.length;
+        if (whole)
+            first.resize(format.length);
+        const Settled settled = OpenOf(first, relay->Ended() || whole, error);
         if (settled == Settled::kFailed && relay->Ended() && !relay->Error().empty())
             *error = relay->Error();
         if (settled == Settled::kFailed)
@@ -92,7 +95,7 @@ std::unique_ptr<StreamRelay> ReadyStream(int stream, int stop, std::string* erro
             return nullptr;
         }
     }
-    if (!relay->Release(std::move(first), error))
+    if (!relay->Release(std::move(first), error, format.length))
         return nullptr;
     return relay;
 }

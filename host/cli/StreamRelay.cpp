@@ -96,9 +96,12 @@ bool StreamRelay::Gather(size_t bytes)
     return true;
 }
 
-bool StreamRelay::Release(std::string first, std::string* cause)
+bool StreamRelay::Release(std::string first, std::string* cause, uint64_t bytes)
 {
     head = std::move(first);
+    if (head.size() > bytes)
+        head.resize(bytes);
+    most = bytes;
     try
     {
         copier = std::thread(&StreamRelay::Copy, this);
@@ -136,7 +139,7 @@ void StreamRelay::Copy()
 {
     std::vector<char> buffer(kCopyBytes);
     if (Put(head.data(), head.size()) && stream >= 0)
-        for (;;)
+        for (uint64_t left = most - head.size(); left > 0;)
         {
             pollfd fds[2] = {{stream, POLLIN, 0}, {wake, POLLIN, 0}};
             if (PollAgain(fds, 2, -1) < 0)
@@ -146,13 +149,14 @@ void StreamRelay::Copy()
             }
             if (fds[1].revents)
                 break;
-            const ssize_t got = ::read(stream, buffer.data(), buffer.size());
+            const ssize_t got = ::read(stream, buffer.data(), std::min<uint64_t>(buffer.size(), left));
             if (got < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
             if (got < 0)
                 Fail(errno);
             if (got <= 0 || !Put(buffer.data(), static_cast<size_t>(got)))
                 break;
+            left -= static_cast<uint64_t>(got);
         }
     // The reader sees the end of the pipe after what it holds.
     ::close(writeEnd);

@@ -15,6 +15,7 @@
 // the reader's thread]
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -41,9 +42,9 @@ public:
     const std::string& Head() const { return head; }
     bool Ended() const { return ended; }
     // Starts copying into the pipe: first, then the rest of the stream, then
-    // the pipe's end. False, with the system's cause in *error, when the
-    // thread cannot start.
-    bool Release(std::string first, std::string* error);
+    // the pipe's end; the pipe ends after `bytes` bytes at the most. False,
+    // with the system's cause in *error, when the thread cannot start.
+    bool Release(std::string first, std::string* error, uint64_t bytes = UINT64_MAX);
 
     // The reading end of the relay's pipe; it stays the relay's.
     int ReadEnd() const { return readEnd; }
@@ -73,6 +74,7 @@ private:
     const int wake;  // an event that Stop raises
     std::string head;
     bool ended;
+    uint64_t most = UINT64_MAX;  // the bytes the pipe takes
     mutable std::mutex errorLock;
     std::string error;
     std::thread copier;

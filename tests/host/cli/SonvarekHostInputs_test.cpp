@@ -190,12 +190,14 @@ TEST_F(SonvarekHostInputs, AStreamReadsAsItsFileOrIsRefusedNamingItsFormat)
     };
     for (const Case& c : cases)
         add(Write("in" + std::to_string(files.size()), SteppedProgramme(c.channels, 48000, 0.6, 7u), 48000, c.format));
-    // RF64 from a writer that could not go back to fill in its sizes: the
-    // rest is data.
-    std::string unfinished = ReadBytes(Write("unfinished", Sine(2, 48000, 0.6, 997.0, -20.0), 48000,
-                                             SF_FORMAT_RF64 | SF_FORMAT_PCM_16));
-    unfinished.replace(20, 8, std::string("\x08\0\0\0\0\0\0\0", 8)).replace(unfinished.find("data") + 4, 4, 4, '\0');
-    WriteBytes(folder / "unfinished", unfinished);
+    // RF64 with a chunk after its data, and from a writer that could not go
+    // back to fill in its sizes (the rest is data).
+    const Planar sine = Sine(2, 48000, 0.6, 997.0, -20.0);
+    std::string rf64 = ReadBytes(Write("rf64", sine, 48000, SF_FORMAT_RF64 | SF_FORMAT_PCM_16));
+    WriteBytes(folder / "trailing", rf64 + std::string("LIST\x08\0\0\0INFOjunk", 16));
+    add(folder / "trailing");
+    rf64.replace(20, 8, std::string("\x08\0\0\0\0\0\0\0", 8)).replace(rf64.find("data") + 4, 4, 4, '\0');
+    WriteBytes(folder / "unfinished", rf64);
     add(folder / "unfinished");
 
     std::vector<std::string> args = {"--json"};
