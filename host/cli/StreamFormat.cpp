@@ -170,18 +170,12 @@ Coding JudgeCoding(Wave container, const uint8_t* body, uint64_t size)
             return {0, name + Text(" of %llu-bit samples", bits) + Text(" in blocks of %llu bytes", blockAlign)};
         return {tag, {}};
     }
-    case kImaAdpcm:
-        if (container == Wave::kWav)
-            return {tag, {}};
-        break;
-    case kMsAdpcm:
-        if (container != Wave::kRf64)
-            return {tag, {}};
-        break;
     default:
-        break;
+        // Blocks of compressed samples (ADPCM and the like): from a pipe that
+        // ends early the library goes on decoding to the length the header
+        // declares.
+        return {0, name + " of " + TagName(tag)};
     }
-    return {0, name + " of " + TagName(tag)};
 }
 
 StreamFormat JudgeCodingOf(Wave container, const uint8_t* body, uint64_t size)
@@ -331,7 +325,7 @@ StreamFormat JudgeAiff(Head& head, bool compressed)
             const bool sized = bits == 8 || bits == 16 || bits == 24 || bits == 32;
             if (!compressed)
                 return sized ? Read() : Refused(Text("AIFF of %llu-bit samples", bits));
-            static const char* const kRead[] = {"sowt", "raw ", "FL32", "FL64", "ulaw", "alaw", "ima4"};
+            static const char* const kRead[] = {"sowt", "raw ", "FL32", "FL64", "ulaw", "alaw"};
             const uint8_t* type = common + 18;
             if (std::any_of(std::begin(kRead), std::end(kRead), [type](const char* t) { return IsId(type, t); }))
                 return Read();

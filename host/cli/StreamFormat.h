@@ -7,14 +7,13 @@
 // judged from the header):
 //
 // - WAV (RIFF) of PCM (8-bit unsigned, 16, 24, 32 bits), float (32, 64),
-//   A-law, mu-law, IMA ADPCM or MS ADPCM; WAVE_FORMAT_EXTENSIBLE of PCM,
-//   float, A-law or mu-law;
-// - RF64 of PCM, float, A-law or mu-law, plain or extensible: handed to the
-//   library as the Wave64 stream it equals (the library reads RF64 from a
-//   pipe wrongly, taking the first bytes of the data for a chunk header);
-// - Wave64 of PCM, float, A-law, mu-law or MS ADPCM;
+//   A-law or mu-law, plain or WAVE_FORMAT_EXTENSIBLE;
+// - RF64 of the same: handed to the library as the Wave64 stream it equals
+//   (the library reads RF64 from a pipe wrongly, taking the first bytes of
+//   the data for a chunk header);
+// - Wave64 of the same, plain;
 // - AIFF of PCM; AIFF-C of 'sowt' PCM, 'raw ' (8-bit unsigned), 'FL32',
-//   'FL64', 'ulaw', 'alaw' or 'ima4';
+//   'FL64', 'ulaw' or 'alaw';
 // - AU (big- or little-endian) of PCM (8 to 32 bits), float, double, mu-law
 //   or A-law;
 // - Ogg Vorbis and Ogg Opus.
