@@ -19,6 +19,8 @@ public:
     // a failure may come first).
     virtual int32_t Read(float* const* channels, int32_t frames) = 0;
     virtual std::string Error() const { return {}; }
+    // What a measurement of it is to say of how it was read; empty: nothing.
+    virtual std::string Warning() const { return {}; }
     // Lets a Read under way (and every later one) return soon, 0 or the
     // frames at hand, whatever the source is waiting for. Any thread.
     virtual void Interrupt() {}

@@ -12,22 +12,6 @@ namespace {
 constexpr int kMostChunks = 256;
 constexpr uint32_t kUnknownSize32 = 0xFFFFFFFFu;
 
-// Exactly n bytes at offset, or false.
-bool ReadAt(int fd, int64_t offset, uint8_t* out, size_t n)
-{
-    size_t done = 0;
-    while (done < n)
-    {
-        const ssize_t got = ::pread(fd, out + done, n - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        done += static_cast<size_t>(got);
-    }
-    return true;
-}
-
 // The bytes of one frame of a WAVE format as the audio library reads its
 // data: each sample in whole bytes of its bits per sample (PCM, IEEE float)
 // or one byte (A-law, mu-law), whatever the block align field says; 0 for

@@ -1,6 +1,11 @@
 #pragma once
-// Fields of audio file headers, read from bytes with their own byte order.
+// Fields of audio file headers, read from bytes with their own byte order,
+// and the bytes read from a file at an offset.
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -22,3 +27,18 @@ inline uint64_t LoadBE(const uint8_t* p, int bytes)
 
 // Whether the four bytes at p are the chunk or file ID id.
 inline bool IsId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
+
+// Exactly n bytes of fd at offset (its position kept), or false.
+inline bool ReadAt(int fd, uint64_t offset, uint8_t* out, size_t n)
+{
+    for (size_t done = 0; done < n;)
+    {
+        const ssize_t got = ::pread(fd, out + done, n - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}

@@ -212,6 +212,8 @@ Measurement InputPlayer::Finish()
         result.warning = FormatText("cut short: %lld frames read of the %lld its header declares",
                                     static_cast<long long>(result.frames), static_cast<long long>(declared)) +
                          (readError.empty() ? "" : " (" + readError + ")");
+    if (const std::string warning = source.Warning(); !warning.empty())
+        result.warning += (result.warning.empty() ? "" : "; ") + warning;
     ReadMeters(*instance, settings, result);
     const std::vector<uint32_t> chunks = instance->ChunkIDs();
     if (setup.keepState && !chunks.empty())

@@ -7,6 +7,22 @@
 #include <cstring>
 #include <mutex>
 
+namespace {
+
+template <class Open>
+SNDFILE* OneAtATime(SF_INFO* info, std::string* error, Open open)
+{
+    static std::mutex openLock;
+    std::lock_guard<std::mutex> guard(openLock);
+    *info = {};
+    SNDFILE* file = open();
+    if (!file)
+        *error = sf_strerror(nullptr);
+    return file;
+}
+
+}  // namespace
+
 SNDFILE* OpenWithLibrary(int fd, SF_INFO* info, std::string* error)
 {
     // The library closes the descriptor it is given when an open fails, even
@@ -22,11 +38,10 @@ SNDFILE* OpenWithLibrary(int fd, SF_INFO* info, std::string* error)
         *error = std::strerror(errno);
         return nullptr;
     }
-    static std::mutex openLock;
-    std::lock_guard<std::mutex> guard(openLock);
-    *info = {};
-    SNDFILE* file = sf_open_fd(libraryFd, SFM_READ, info, SF_TRUE);
-    if (!file)
-        *error = sf_strerror(nullptr);
-    return file;
+    return OneAtATime(info, error, [&] { return sf_open_fd(libraryFd, SFM_READ, info, SF_TRUE); });
+}
+
+SNDFILE* OpenWithLibrary(FileView& view, SF_INFO* info, std::string* error)
+{
+    return OneAtATime(info, error, [&] { return sf_open_virtual(&FileView::Calls(), SFM_READ, info, &view); });
 }

@@ -5,6 +5,8 @@
 // StreamOpening.h): each holds up the others only while it reads a header
 // at hand.
 
+#include "host/cli/FileView.h"
+
 #include <sndfile.h>
 
 #include <string>
@@ -13,3 +15,7 @@
 // sharing its position) opened for reading, its format in *info; null with
 // the library's (or the system's) reason in *error. Any thread.
 SNDFILE* OpenWithLibrary(int fd, SF_INFO* info, std::string* error);
+
+// The audio of view (which outlives the library's handle) opened for
+// reading, as above.
+SNDFILE* OpenWithLibrary(FileView& view, SF_INFO* info, std::string* error);

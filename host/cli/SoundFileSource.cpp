@@ -4,6 +4,7 @@
 #include "host/cli/InputFile.h"
 #include "host/cli/LibraryOpen.h"
 #include "host/cli/StreamOpening.h"
+#include "host/cli/VocBlocks.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,27 +55,79 @@ size_t StreamFrameBytes(const SF_INFO& info)
     return sampleBytes * static_cast<size_t>(info.channels);
 }
 
-// One channel at a time: the output pointer stays in a register.
-void Deinterleave(const float* in, float* const* channels, sf_count_t frames, size_t count)
+// One channel at a time, channel c from the library's order[c]: the output
+// pointer stays in a register.
+void Deinterleave(const float* in, float* const* channels, sf_count_t frames, size_t count, const int32_t* order)
 {
     for (size_t c = 0; c < count; ++c)
     {
         float* out = channels[c];
+        const float* from = in + order[c];
         for (sf_count_t i = 0; i < frames; ++i)
-            out[i] = in[static_cast<size_t>(i) * count + c];
+            out[i] = from[static_cast<size_t>(i) * count];
     }
 }
 
 // The common widths with the stride known, so that the loop vectorises.
 template <size_t kCount>
-void Deinterleave(const float* in, float* const* channels, sf_count_t frames)
+void Deinterleave(const float* in, float* const* channels, sf_count_t frames, const int32_t* order)
 {
     for (size_t c = 0; c < kCount; ++c)
     {
         float* out = channels[c];
+        const float* from = in + order[c];
         for (sf_count_t i = 0; i < frames; ++i)
-            out[i] = in[static_cast<size_t>(i) * kCount + c];
+            out[i] = from[static_cast<size_t>(i) * kCount];
     }
+}
+
+// The file's head judged, more of it read as the judging asks; a file that
+// ends before its head tells goes to the library as it is.
+AudioHead JudgeFile(int fd)
+{
+    std::string head;
+    for (;;)
+    {
+        AudioHead judged = JudgeHead(head, HeadOf::kFile);
+        if (judged.verdict != AudioHead::Verdict::kMore)
+            return judged;
+        const size_t had = head.size();
+        head.resize(std::max({judged.bytes, had * 2, size_t{4096}}));
+        ssize_t got = 0;
+        while ((got = ::pread(fd, head.data() + had, head.size() - had, static_cast<off_t>(had))) < 0 && errno == EINTR)
+        {
+        }
+        if (got <= 0)
+        {
+            judged.verdict = AudioHead::Verdict::kAsItIs;
+            return judged;
+        }
+        head.resize(had + static_cast<size_t>(got));
+    }
+}
+
+// The view the library reads of a file judged so, or null: the file as it
+// is. Null with *error set when the file is refused.
+std::unique_ptr<FileView> ViewOf(int fd, const AudioHead& judged, std::string* error)
+{
+    if (judged.verdict == AudioHead::Verdict::kRefused)
+        *error = judged.reason;
+    if (judged.blocks)
+        return VocBlocks(fd, error);
+    if (judged.verdict != AudioHead::Verdict::kRead || (judged.replaced == 0 && judged.length == UINT64_MAX))
+        return nullptr;
+    auto view = std::make_unique<FileView>(fd);
+    view->Add(judged.header);
+    view->Add(judged.replaced, judged.length - std::min<uint64_t>(judged.length, judged.header.size()));
+    return view;
+}
+
+// Whether the library's count of a file's frames is its estimate (of MPEG
+// audio without a header that counts them), not a length declared.
+bool Estimated(const SF_INFO& info)
+{
+    const int coding = info.format & SF_FORMAT_SUBMASK;
+    return coding == SF_FORMAT_MPEG_LAYER_I || coding == SF_FORMAT_MPEG_LAYER_II || coding == SF_FORMAT_MPEG_LAYER_III;
 }
 
 }  // namespace
@@ -88,50 +141,73 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
     if (fd < 0)
         return nullptr;
     const bool regular = S_ISREG(status.st_mode);
-    std::unique_ptr<StreamRelay> relay;
-    if (!regular && !(relay = ReadyStream(fd, stop, error)))
+    error->clear();
+    Parts parts;
+    AudioHead judged;
+    if (regular)
     {
-        ::close(fd);
-        return nullptr;
+        judged = JudgeFile(fd);
+        parts.view = ViewOf(fd, judged, error);
     }
+    else
+        parts.relay = ReadyStream(fd, stop, &judged, error);
     SF_INFO info;
-    SNDFILE* file = OpenWithLibrary(relay ? relay->ReadEnd() : fd, &info, error);
+    SNDFILE* file = nullptr;
+    if (error->empty())
+        file = parts.view    ? OpenWithLibrary(*parts.view, &info, error)
+               : parts.relay ? OpenWithLibrary(parts.relay->ReadEnd(), &info, error)
+                             : regular ? OpenWithLibrary(fd, &info, error)
+                                       : nullptr;
     if (!file)
     {
-        relay.reset();
+        parts = {};
         ::close(fd);
         return nullptr;
     }
     int64_t declared = -1;
-    if (regular)
+    if (judged.frames >= 0)
+        declared = judged.frames;
+    else if (regular)
     {
-        const int64_t counted = info.frames < SF_COUNT_MAX ? info.frames : -1;
+        // A header that leaves the length to the end of the file declares none.
+        const bool toTheEnd = judged.replaced > 0 && judged.length == UINT64_MAX;
+        const int64_t counted = info.frames < SF_COUNT_MAX && !toTheEnd && !Estimated(info) ? info.frames : -1;
         declared = std::max(DeclaredFrames(fd), counted);
     }
-    return std::unique_ptr<SoundFileSource>(new SoundFileSource(file, fd, std::move(relay), info, declared));
+    parts.order = judged.order;
+    parts.warning = judged.warning;
+    return std::unique_ptr<SoundFileSource>(new SoundFileSource(file, fd, std::move(parts), info, declared));
 }
 
-SoundFileSource::SoundFileSource(SNDFILE* file, int fd, std::unique_ptr<StreamRelay> relay, const SF_INFO& info,
-                                 int64_t declared)
-    : file(file), fd(fd), relay(std::move(relay)), frameBytes(StreamFrameBytes(info)), info(info), declared(declared)
+SoundFileSource::SoundFileSource(SNDFILE* file, int fd, Parts parts, const SF_INFO& info, int64_t declared)
+    : file(file), fd(fd), parts(std::move(parts)), frameBytes(StreamFrameBytes(info)), info(info), declared(declared)
 {
+    // The library's channels as they come, unless an order of as many says
+    // otherwise.
+    if (this->parts.order.size() != static_cast<size_t>(info.channels))
+    {
+        this->parts.order.resize(static_cast<size_t>(std::max(info.channels, 0)));
+        for (size_t c = 0; c < this->parts.order.size(); ++c)
+            this->parts.order[c] = static_cast<int32_t>(c);
+    }
 }
 
 SoundFileSource::~SoundFileSource()
 {
-    relay.reset();
+    parts.relay.reset();
     sf_close(file);  // closes libsndfile's duplicate
     ::close(fd);
 }
 
 void SoundFileSource::Interrupt()
 {
-    if (relay)
-        relay->Stop();
+    if (parts.relay)
+        parts.relay->Stop();
 }
 
 int32_t SoundFileSource::ArrivedFrames(int32_t frames) const
 {
+    const StreamRelay* relay = parts.relay.get();
     if (frameBytes == 0)
     {
         relay->Wait(-1);
@@ -162,22 +238,25 @@ int32_t SoundFileSource::Read(float* const* channels, int32_t frames)
         interleaved.resize(static_cast<size_t>(frames) * count);
     if (!error.empty())
         return -1;
-    if (relay)
+    if (parts.relay)
         frames = ArrivedFrames(frames);
     const sf_count_t got = sf_readf_float(file, interleaved.data(), frames);
     // The frames decoded before a failure are kept; the next call fails.
     if (got < frames && sf_error(file) != SF_ERR_NO_ERROR)
         error = sf_strerror(file);
-    else if (got == 0 && relay)
-        error = relay->Error();
+    else if (got < frames && parts.view)
+        error = parts.view->Error();
+    else if (got == 0 && parts.relay)
+        error = parts.relay->Error();
     if (got <= 0 && !error.empty())
         return -1;
+    const int32_t* order = parts.order.data();
     switch (count)
     {
-    case 1: Deinterleave<1>(interleaved.data(), channels, got); break;
-    case 2: Deinterleave<2>(interleaved.data(), channels, got); break;
-    case 6: Deinterleave<6>(interleaved.data(), channels, got); break;
-    default: Deinterleave(interleaved.data(), channels, got, count); break;
+    case 1: Deinterleave<1>(interleaved.data(), channels, got, order); break;
+    case 2: Deinterleave<2>(interleaved.data(), channels, got, order); break;
+    case 6: Deinterleave<6>(interleaved.data(), channels, got, order); break;
+    default: Deinterleave(interleaved.data(), channels, got, count, order); break;
     }
     return static_cast<int32_t>(got);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // An audio file read through libsndfile (WAV, AIFF, FLAC and whatever else
-// it reads), streamed in blocks and converted to float. Pipes and other
+// it reads), streamed in blocks and converted to float, its channels in
+// WAVE order. A file's header is judged first (AudioHead.h), and the file
+// given to the library as the judging says (FileView.h). Pipes and other
 // streams (a FIFO, /dev/stdin) are read as they come, through a relay (see
 // StreamRelay.h): a read gives the frames that have arrived, and Interrupt
 // lets a read go whatever the stream does.
@@ -9,6 +11,7 @@
 
 #include <sndfile.h>
 
+#include "host/cli/FileView.h"
 #include "host/cli/StreamRelay.h"
 
 #include <memory>
@@ -30,25 +33,36 @@ public:
     int32_t SampleRate() const override { return info.samplerate; }
     int32_t Channels() const override { return info.channels; }
     // What the header declares, which for a file cut short is more than it
-    // holds; -1 for a stream and for a file that declares no length.
+    // holds; -1 for a stream and for a file that declares no length. A
+    // sample count that declares fewer frames than the data holds is the
+    // length of a file or a stream alike.
     int64_t Frames() const override { return declared; }
     // A failure after some frames gives those frames first, then -1. From a
     // stream: at least one frame once one has arrived (all that have, up to
     // frames, for uncompressed data), waiting for none that has not.
     int32_t Read(float* const* channels, int32_t frames) override;
     std::string Error() const override { return error; }
+    std::string Warning() const override { return parts.warning; }
     void Interrupt() override;
 
 private:
-    SoundFileSource(SNDFILE* file, int fd, std::unique_ptr<StreamRelay> relay, const SF_INFO& info,
-                    int64_t declared);
+    // What the library reads and what becomes of it.
+    struct Parts
+    {
+        std::unique_ptr<FileView> view;    // a file not read as it is
+        std::unique_ptr<StreamRelay> relay;  // a stream
+        std::vector<int32_t> order;  // channel c is the library's order[c]
+        std::string warning;
+    };
+
+    SoundFileSource(SNDFILE* file, int fd, Parts parts, const SF_INFO& info, int64_t declared);
     // How many of frames a read from the stream takes; waits until one
     // frame has arrived or the stream has ended.
     int32_t ArrivedFrames(int32_t frames) const;
 
     SNDFILE* file;
-    int fd;  // read by file (through the relay for a stream), closed after it
-    std::unique_ptr<StreamRelay> relay;  // null for a regular file
+    int fd;  // read by file (through the view or the relay), closed after it
+    Parts parts;
     size_t frameBytes = 0;  // of the stream's data; 0: not a fixed size (compressed)
     SF_INFO info;
     int64_t declared;

@@ -1,7 +1,6 @@
 #include "host/cli/StreamOpening.h"
 
 #include "host/cli/LibraryOpen.h"
-#include "host/cli/StreamFormat.h"
 
 #include <algorithm>
 
@@ -42,15 +41,51 @@ std::string EndedEarly(const StreamRelay& relay)
     return "the stream ended within its header, after " + std::to_string(relay.Head().size()) + " bytes";
 }
 
+// The bytes the library gets first: the head, its first bytes replaced.
+std::string First(const StreamRelay& relay, const AudioHead& head)
+{
+    std::string first = head.header + relay.Head().substr(head.replaced);
+    if (first.size() > head.length)
+        first.resize(head.length);
+    return first;
+}
+
+// Gathers on until the library's open of the head alone has settled (see
+// above); false with the reason in *error when it fails or is stopped.
+bool Probe(StreamRelay& relay, const AudioHead& head, std::string* error)
+{
+    // The head grows by half or more between tries (or by what came before
+    // a pause), so a long header takes few.
+    for (;;)
+    {
+        const std::string first = First(relay, head);
+        const Settled settled = OpenOf(first, relay.Ended() || first.size() >= head.length, error);
+        if (settled == Settled::kFailed && relay.Ended() && !relay.Error().empty())
+            *error = relay.Error();
+        if (settled != Settled::kNot)
+            return settled == Settled::kOpened;
+        if (relay.Head().size() >= kMostStreamHeaderBytes)
+        {
+            *error = kStreamHeaderTooLong;
+            return false;
+        }
+        if (!relay.Gather(std::min(kMostStreamHeaderBytes, relay.Head().size() * 3 / 2 + 1)))
+        {
+            *error = kStoppedBeforeAudio;
+            return false;
+        }
+    }
+}
+
 }  // namespace
 
-std::unique_ptr<StreamRelay> ReadyStream(int stream, int stop, std::string* error)
+std::unique_ptr<StreamRelay> ReadyStream(int stream, int stop, AudioHead* head, std::string* error)
 {
     std::unique_ptr<StreamRelay> relay = StreamRelay::Make(stream, stop, error);
     if (!relay)
         return nullptr;
-    StreamFormat format;
-    while ((format = JudgeStream(relay->Head())).verdict == StreamFormat::Verdict::kMore)
+    AudioHead format;
+    while ((format = JudgeHead(relay->Head(), HeadOf::kStream)).verdict == AudioHead::Verdict::kMore)
     {
         if (relay->Ended())
         {
@@ -63,39 +98,15 @@ std::unique_ptr<StreamRelay> ReadyStream(int stream, int stop, std::string* erro
             return nullptr;
         }
     }
-    if (format.verdict == StreamFormat::Verdict::kRefused)
+    if (format.verdict != AudioHead::Verdict::kRead)
     {
         *error = format.reason;
         return nullptr;
     }
-    // The head grows by half or more between tries (or by what came before
-    // a pause), so a long header takes few.
-    std::string first;
-    for (;;)
-    {
-        first = format.header + relay->Head().substr(format.replaced);
-        const bool whole = first.size() >= format.length;
-        if (whole)
-            first.resize(format.length);
-        const Settled settled = OpenOf(first, relay->Ended() || whole, error);
-        if (settled == Settled::kFailed && relay->Ended() && !relay->Error().empty())
-            *error = relay->Error();
-        if (settled == Settled::kFailed)
-            return nullptr;
-        if (settled == Settled::kOpened)
-            break;
-        if (relay->Head().size() >= kMostStreamHeaderBytes)
-        {
-            *error = kStreamHeaderTooLong;
-            return nullptr;
-        }
-        if (!relay->Gather(std::min(kMostStreamHeaderBytes, relay->Head().size() * 3 / 2 + 1)))
-        {
-            *error = kStoppedBeforeAudio;
-            return nullptr;
-        }
-    }
-    if (!relay->Release(std::move(first), error, format.length))
+    if (format.probe && !Probe(*relay, format, error))
         return nullptr;
+    if (!relay->Release(First(*relay, format), error, format.length))
+        return nullptr;
+    *head = std::move(format);
     return relay;
 }

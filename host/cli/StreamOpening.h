@@ -1,12 +1,17 @@
 #pragma once
 // Readying a stream for the audio library, which reads it through a relay
-// (StreamRelay.h). Its first bytes are gathered until its format is judged
-// (StreamFormat.h), then until the library's open of those bytes alone has
-// settled: it read less than all of them, or the stream has ended. The real
-// open reads the same bytes the same way, so it never waits for the stream:
-// a stream whose header stalls holds up only itself, never the other
-// inputs' opens. Any thread; every wait ends on a stop.
+// (StreamRelay.h). Its first bytes are gathered until the host's own reading
+// of its header (AudioHead.h) has judged it and found the header whole: up
+// to the data chunk's header, or the header packets of Ogg. No head cut
+// short ever reaches the library, which may read on for ever at such an
+// end. Only then is the stream handed to the library, whose open then reads
+// bytes that are at hand, never waiting for the stream; but Ogg's open reads
+// on in pieces of its own, so it is tried first on the head alone, then an
+// end, until it reads less than all of it (or the stream has ended). So a
+// stream whose header stalls holds up only itself, never the other inputs'
+// opens. Any thread; every wait ends on a stop.
 
+#include "host/cli/AudioHead.h"
 #include "host/cli/StreamRelay.h"
 
 #include <memory>
@@ -17,8 +22,8 @@ inline constexpr const char* kStoppedBeforeAudio = "stopped before its audio beg
 
 // stream: open for reading (the caller's, open while the relay lives).
 // stop: a descriptor that turns readable on a stop (-1: none). The relay,
-// copying into its pipe what the library is to read (an RF64 stream's
-// header given as Wave64's); null with the reason in *error when the
-// stream is refused, ends before its format tells, fails, or is stopped
-// (kStoppedBeforeAudio).
-std::unique_ptr<StreamRelay> ReadyStream(int stream, int stop, std::string* error);
+// copying into its pipe what the library is to read, as *head says (a
+// header given in place of the stream's, a length); null with the reason in
+// *error when the stream is refused, ends before its header is whole,
+// fails, or is stopped (kStoppedBeforeAudio).
+std::unique_ptr<StreamRelay> ReadyStream(int stream, int stop, AudioHead* head, std::string* error);

@@ -4,7 +4,7 @@
 
 #include "support/HostTest.h"
 
-#include "host/cli/StreamFormat.h"
+#include "host/cli/AudioHead.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -179,11 +179,11 @@ TEST_F(SonvarekHostInputs, AStreamReadsAsItsFileOrIsRefusedNamingItsFormat)
         const std::string bytes = ReadBytes(file);
         writers.push_back(std::make_unique<FifoWriter>(fifos.back(), bytes));
         // The head cut anywhere waits for more or is judged as the whole.
-        const StreamFormat whole = JudgeStream(bytes);
+        const AudioHead whole = JudgeHead(bytes, HeadOf::kStream);
         for (size_t length = 0; length < std::min<size_t>(bytes.size(), 1024); ++length)
         {
-            const StreamFormat cut = JudgeStream(bytes.substr(0, length));
-            EXPECT_TRUE(cut.verdict == StreamFormat::Verdict::kMore
+            const AudioHead cut = JudgeHead(bytes.substr(0, length), HeadOf::kStream);
+            EXPECT_TRUE(cut.verdict == AudioHead::Verdict::kMore
                             ? cut.bytes > length
                             : cut.verdict == whole.verdict && cut.reason == whole.reason && cut.header == whole.header)
                 << file << " cut to " << length;
