@@ -141,19 +141,21 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
     if (fd < 0)
         return nullptr;
     const bool regular = S_ISREG(status.st_mode);
-    error->clear();
     Parts parts;
     AudioHead judged;
+    bool ready = true;
     if (regular)
     {
+        error->clear();
         judged = JudgeFile(fd);
         parts.view = ViewOf(fd, judged, error);
+        ready = error->empty();
     }
     else
-        parts.relay = ReadyStream(fd, stop, &judged, error);
+        ready = (parts.relay = ReadyStream(fd, stop, &judged, error)) != nullptr;
     SF_INFO info;
     SNDFILE* file = nullptr;
-    if (error->empty())
+    if (ready)
         file = parts.view    ? OpenWithLibrary(*parts.view, &info, error)
                : parts.relay ? OpenWithLibrary(parts.relay->ReadEnd(), &info, error)
                              : regular ? OpenWithLibrary(fd, &info, error)

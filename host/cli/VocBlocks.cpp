@@ -62,8 +62,12 @@ std::unique_ptr<FileView> VocBlocks(int fd, std::string* error)
         samples.push_back({at + 4, size});
         at += 4 + size;
     }
-    if (samples.size() == 1)
-        return nullptr;
+    // A block that runs to the end of the file: its last byte, a 0, is the
+    // terminator that a writer counted in it.
+    uint8_t last = 1;
+    Range& tail = samples.back();
+    if (tail.bytes > 0 && tail.offset + tail.bytes == fileBytes && ReadAt(fd, fileBytes - 1, &last, 1) && last == 0)
+        --tail.bytes;
 
     uint64_t total = 0;
     for (const Range& range : samples)

@@ -20,6 +20,7 @@ constexpr uint64_t kPcm = 0x0001;
 constexpr uint64_t kFloat = 0x0003;
 constexpr uint64_t kAlaw = 0x0006;
 constexpr uint64_t kUlaw = 0x0007;
+constexpr uint64_t kGsm = 0x0031;
 constexpr uint64_t kExtensible = 0xFFFE;
 // An extensible format's sub-format GUID after its leading tag.
 constexpr uint8_t kSubFormatTail[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
@@ -67,6 +68,7 @@ struct Coding
     // take it for integer PCM.
     bool unreadable = false;
     std::string name;  // what a refusal names
+    uint64_t tag = 0;  // the plain tag (an extensible format's sub-format)
     uint8_t format[16] = {};  // the chunk's first 16 bytes, the tag plain
     uint64_t frameBytes = 0;  // block align
 };
@@ -106,6 +108,7 @@ Coding JudgeCoding(Wave container, const uint8_t* body, uint64_t size)
             coding.name = name + Text(" of %llu-bit samples", bits) + Text(" in blocks of %llu bytes", coding.frameBytes);
     }
     coding.plain = coding.name.empty();
+    coding.tag = tag;
     coding.unreadable = extensible && !coding.plain && container == Wave::kWave64;
     std::memcpy(coding.format, body, sizeof coding.format);
     coding.format[0] = static_cast<uint8_t>(tag);
@@ -168,13 +171,33 @@ struct Described
         return found != nullptr;
     }
 
-    // At the data: why a stream of it is refused (as a file it is read as it
-    // is); empty when its samples are plain.
-    std::string Refusal() const
+    bool Plain() const { return coding && coding->plain; }
+
+    // At the data (dataBytes from data on, when known) of samples that are
+    // not plain: a stream is refused; a file is read as it is, but for
+    // whole blocks where the library would decode one more from bytes
+    // beyond the data: Wave64's padding to 8 bytes, which a writer counts
+    // in its size, and the pad byte after an odd number of GSM 6.10's
+    // blocks of 65 bytes, which the library counts.
+    AudioHead NotPlain(Head& head, uint64_t data, std::optional<uint64_t> dataBytes) const
     {
-        if (!coding)
-            return NameOf(container) + " without a format chunk before its data";
-        return coding->plain ? std::string() : coding->name;
+        if (head.Stream() || !coding || !dataBytes || coding->frameBytes == 0 ||
+            !(container == Wave::kWave64 || coding->tag == kGsm))
+            return head.FilesOnly(coding ? coding->name : NameOf(container) + " without a format chunk before its data");
+        AudioHead read = Head::Read(data);
+        const uint64_t blocks = *dataBytes / coding->frameBytes * coding->frameBytes;
+        read.length = data + blocks;
+        // A WAV declares one byte less, which the library's rounding makes
+        // the whole blocks again.
+        if (container == Wave::kWav && (blocks & 1) != 0)
+        {
+            const uint8_t* header = head.At(0, data);
+            read.replaced = static_cast<size_t>(data);
+            read.header.assign(reinterpret_cast<const char*>(header), read.replaced);
+            for (int i = 0; i < 4; ++i)
+                read.header[read.replaced - 4 + static_cast<size_t>(i)] = static_cast<char>((blocks - 1) >> (8 * i) & 0xFF);
+        }
+        return read;
     }
 };
 
@@ -184,8 +207,8 @@ bool Printable(const uint8_t* id)
 }
 
 // Walks the chunks (a 4-byte ID, a 4-byte little-endian size) from at, each
-// taken into described, up to the data chunk, whose plain samples
-// atData(body, size) reads. refuse(id, size) may refuse a stream of a chunk
+// taken into described, up to the data chunk, which atData(body, size)
+// reads. refuse(id, size) may refuse a stream of a chunk
 // before (a file is then read as it is).
 template <class Refuse, class AtData>
 AudioHead WalkToData(Head& head, Described& described, uint64_t at, bool padded, Refuse refuse, AtData atData)
@@ -197,10 +220,7 @@ AudioHead WalkToData(Head& head, Described& described, uint64_t at, bool padded,
             return head.More();
         const uint64_t size = LoadLE(id + 4, 4);
         if (IsId(id, "data"))
-        {
-            const std::string refusal = described.Refusal();
-            return refusal.empty() ? atData(at + 8, size) : head.FilesOnly(refusal);
-        }
+            return atData(at + 8, size);
         if (const std::string refusal = refuse(id, size); !refusal.empty())
             return head.FilesOnly(refusal);
         if (!described.Take(head, id, at + 8, size))
@@ -219,9 +239,12 @@ AudioHead JudgeWav(Head& head)
     return WalkToData(
         head, described, 12, true, [](const uint8_t*, uint64_t) { return std::string(); },
         [&](uint64_t data, uint64_t size) {
-            AudioHead read = Head::Read(data);
             // A size not known (a writer that could not go back) is the rest.
-            if (size != kUnknownSize32 && size != 0)
+            const bool known = size != kUnknownSize32 && size != 0;
+            if (!described.Plain())
+                return described.NotPlain(head, data, known ? std::optional<uint64_t>(size) : std::nullopt);
+            AudioHead read = Head::Read(data);
+            if (known)
             {
                 const uint64_t dataBytes = LimitToCount(read, described.count, size, described.coding->frameBytes);
                 if (dataBytes < size)
@@ -254,6 +277,8 @@ AudioHead JudgeRf64(Head& head)
                Text("%llu bytes", size) + (formatYet ? "" : " before its format chunk");
     };
     return WalkToData(head, described, 12 + 8 + kDs64Bytes, false, refuse, [&](uint64_t data, uint64_t size) {
+        if (!described.Plain())
+            return described.NotPlain(head, data, std::nullopt);
         // Sizes not known: a writer that could not go back to fill them in.
         // The rest is data, as of a WAV.
         const bool unknown = (size == 0 && riffBytes == 8) || (dataBytes == 0 && (size == 0 || size == kUnknownSize32));
@@ -286,21 +311,14 @@ AudioHead JudgeWave64(Head& head)
             if (coding && coding->unreadable)
                 return Head::Unreadable(coding->name);
             const bool known = size >= kChunkHeader && size - kChunkHeader < kMostWave64Bytes;
-            const uint64_t dataBytes = size - kChunkHeader;
+            const std::optional<uint64_t> dataBytes = known ? std::optional<uint64_t>(size - kChunkHeader) : std::nullopt;
+            if (!described.Plain())
+                return described.NotPlain(head, body, dataBytes);
             AudioHead read = Head::Read(body);
-            if (coding && coding->plain)
-                return AsWave64(read, *coding, body,
-                                known ? std::optional<uint64_t>(LimitToCount(read, described.count, dataBytes,
-                                                                             coding->frameBytes))
+            return AsWave64(read, *coding, body,
+                            dataBytes ? std::optional<uint64_t>(
+                                            LimitToCount(read, described.count, *dataBytes, coding->frameBytes))
                                       : std::nullopt);
-            if (head.Stream() || !coding)
-                return head.FilesOnly(described.Refusal());
-            // Blocks of compressed samples, whole ones only: the library
-            // decodes a last part block (the padding to 8 bytes) from bytes
-            // beyond the data.
-            if (known && coding->frameBytes > 0)
-                read.length = body + dataBytes / coding->frameBytes * coding->frameBytes;
-            return read;
         }
         if (size < kChunkHeader || size > kMostStreamHeaderBytes)
             break;

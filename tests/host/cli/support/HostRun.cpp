@@ -132,13 +132,21 @@ Planar ReadAudio(const std::string& path, int* rate)
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file)
         return {};
-    std::vector<float> interleaved(static_cast<size_t>(info.frames * info.channels));
-    sf_readf_float(file, interleaved.data(), info.frames);
+    // To the end: a compressed file's length may be an estimate.
+    const auto channels = static_cast<size_t>(info.channels);
+    std::vector<float> interleaved;
+    for (sf_count_t got = 1; got > 0;)
+    {
+        const size_t had = interleaved.size();
+        interleaved.resize(had + 4096 * channels);
+        got = sf_readf_float(file, interleaved.data() + had, 4096);
+        interleaved.resize(had + static_cast<size_t>(std::max<sf_count_t>(got, 0)) * channels);
+    }
     sf_close(file);
-    Planar audio(static_cast<size_t>(info.channels), std::vector<float>(static_cast<size_t>(info.frames)));
+    Planar audio(channels, std::vector<float>(interleaved.size() / channels));
     for (size_t i = 0; i < audio[0].size(); ++i)
-        for (size_t c = 0; c < audio.size(); ++c)
-            audio[c][i] = interleaved[i * audio.size() + c];
+        for (size_t c = 0; c < channels; ++c)
+            audio[c][i] = interleaved[i * channels + c];
     if (rate)
         *rate = info.samplerate;
     return audio;
