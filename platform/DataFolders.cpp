@@ -67,3 +67,21 @@ bool CreateFolderIfMissing(const char* path, std::string* failedFolder)
             return true;
     }
 }
+
+std::string NearestExistingFolder(const char* path)
+{
+    std::string folder = path ? path : "";
+    for (;;)
+    {
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
+        if (folder.empty())
+            return {};
+        if (IsFolder(folder))
+            return folder == "/" ? folder : folder + "/";
+        const size_t slash = folder.rfind('/');
+        if (slash == std::string::npos || folder == "/")
+            return {};
+        folder.resize(slash + 1);
+    }
+}

@@ -18,3 +18,9 @@ std::string GetLocalAppDataFolder();
 // stands in place of or whose mkdir failed (path itself or one above it,
 // without a trailing "/").
 bool CreateFolderIfMissing(const char* path, std::string* failedFolder = nullptr);
+
+// The folder path names when it is one, else the nearest folder above it
+// that exists, ending in "/" (where a folder could not be made, the place
+// to offer instead); empty for an empty path or a relative one none of
+// whose folders exists.
+std::string NearestExistingFolder(const char* path);

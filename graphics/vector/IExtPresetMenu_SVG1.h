@@ -25,14 +25,18 @@
 //   of its file name (without folder and last extension). A failed save, or
 //   a name with nothing before the extension, shows an alert and sends
 //   nothing. A preset folder that cannot be made gives the folder alert
-//   (below) before the dialog, which still opens so that the file can go
-//   elsewhere, and again for a file saved into it.
+//   (below) before the dialog, which still opens, in the nearest folder
+//   above it that exists, so that the file can go elsewhere; and again for
+//   a file saved into it.
 //   After a save the saved command (the rescan of the user presets) is sent.
 // - Save as Default: the save-default command, when 0 or more; when the
 //   plug-in (a preset manager) could not write the file, the same alert as a
-//   failed save; when it could not make the file's folder, the folder alert.
+//   failed save; when it could not make the file's folder, the folder alert;
+//   either with a second line, "The default preset was not saved.".
 // - The folder alert names the folder that could not be made (the preset
-//   folder or one above it) and why: "Could not make the preset folder ...".
+//   folder or one above it) and why: "Could not make the preset folder ...";
+//   where something else stands in its place, "the file "..." stands in its
+//   place" rather than the system's "Not a directory".
 // - A factory preset is recalled (preset members only); a user preset is
 //   first copied into slot 0 with its name and slot 0 recalled. Then the
 //   plug-in announces the program and sends every value to the host.
@@ -96,8 +100,9 @@ private:
     bool MakePresetFolder();
     void RecallChosen(int32_t idx);
     // "Could not <what> the preset file (aboutFolder: folder) "<filePath>":
-    // <reason>.", the path shortened in the middle so that the reason shows.
-    void Alert(const char* what, const char* reason, bool aboutFolder = false);
+    // <reason>.", the path shortened in the middle so that the reason shows;
+    // outcome (when given) on a line of its own after it.
+    void Alert(const char* what, const char* reason, bool aboutFolder = false, const char* outcome = nullptr);
 
     ShapeGroup* labelGroup;
     ShapeGroup* previousGroup;

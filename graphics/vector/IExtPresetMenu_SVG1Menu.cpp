@@ -29,13 +29,26 @@ enum MainEntry : int32_t
 
 // The most bytes of a program name taken from a file name.
 constexpr size_t kProgramNameRoom = 259;
-// The most bytes of an alert's text. The path in it is shortened first, so
-// the words and the reason around it always fit.
+// The most bytes of an alert's text. The paths in it are shortened first, so
+// the words and the reason around them always fit.
 constexpr int32_t kAlertRoom = 8192;
-static_assert(kAlertRoom > kMessagePathBytes + 1024, "an alert's reason is never cut");
+static_assert(kAlertRoom > 2 * kMessagePathBytes + 1024, "an alert's reason is never cut");
+
+// Said after the alert of a failed "Save as Default".
+constexpr const char* kDefaultNotSaved = "The default preset was not saved.";
 
 // Why a file could not be written, from the errno of the failure.
 const char* SaveFailureText(int error) { return error != 0 ? std::strerror(error) : "it could not be written"; }
+
+// Why the folder could not be made. ENOTDIR: something else stands in its
+// place (the folder CreateFolderIfMissing names is that very path), which
+// the system's "Not a directory" leaves the user to guess.
+std::string FolderFailureText(const std::string& folder, int error)
+{
+    if (error == ENOTDIR)
+        return "the file \"" + PathForMessage(folder) + "\" stands in its place";
+    return SaveFailureText(error);
+}
 
 // A preset name as a file name to propose: path separators and the other
 // characters a file name cannot hold on the systems presets travel between
@@ -164,13 +177,17 @@ void IExtPresetMenu_SVG1::SavePresetFile()
     IPlugBase* plug = Plug();
     // The preset folder may have gone, or never been made: made now, so that
     // the dialog can start in it and take a file there. One that cannot be
-    // made is named with the reason, and the dialog still opens: the preset
-    // can go elsewhere.
-    if (presetFolder.GetLength() > 0)
-        MakePresetFolder();
+    // made is named with the reason, and the dialog still opens, in the
+    // nearest folder that exists: the preset can go elsewhere.
     StringBuf folder(presetFolder);
+    if (presetFolder.GetLength() > 0 && !MakePresetFolder())
+    {
+        const std::string nearest = NearestExistingFolder(presetFolder.Get());
+        if (!nearest.empty())
+            folder.Set(nearest.c_str());
+    }
     ProposeFileName(plug->PresetName(plug->GetCurrentPresetIdx()), &filePath);
-    StringBuf fileName(presetFolder);
+    StringBuf fileName(folder);
     fileName.Append(filePath.Get());
     Surface()->AskForFile(&fileName, 1, &folder, extensions.Get());
     filePath.Assign(fileName);
@@ -218,7 +235,10 @@ void IExtPresetMenu_SVG1::SaveAsDefault()
     if (!manager || !manager->TakeDefaultSaveFailure(&path, &error, &isFolder))
         return;
     filePath.Assign(path);
-    Alert(isFolder ? "make" : "save", SaveFailureText(error), isFolder);
+    if (isFolder)
+        Alert("make", FolderFailureText(path.Get(), error).c_str(), true, kDefaultNotSaved);
+    else
+        Alert("save", SaveFailureText(error), false, kDefaultNotSaved);
 }
 
 bool IExtPresetMenu_SVG1::MakePresetFolder()
@@ -228,18 +248,18 @@ bool IExtPresetMenu_SVG1::MakePresetFolder()
         return true;
     const int error = errno;
     filePath.Set(failedFolder.c_str());
-    Alert("make", SaveFailureText(error), true);
+    Alert("make", FolderFailureText(failedFolder, error).c_str(), true);
     return false;
 }
 
-void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason, bool aboutFolder)
+void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason, bool aboutFolder, const char* outcome)
 {
     std::string path = filePath.Get();
     if (aboutFolder && path.size() > 1 && path.back() == '/')
         path.pop_back();
     path = PathForMessage(path);
     StringBuf text;
-    text.SetFormatted(kAlertRoom, "Could not %s the preset %s \"%s\": %s.", what, aboutFolder ? "folder" : "file",
-                      path.c_str(), reason);
+    text.SetFormatted(kAlertRoom, "Could not %s the preset %s \"%s\": %s.%s%s", what, aboutFolder ? "folder" : "file",
+                      path.c_str(), reason, outcome ? "\n" : "", outcome ? outcome : "");
     Surface()->ShowAlert(text.Get(), Plug()->GetEffectName(), MB_OK | MB_ICONERROR);
 }

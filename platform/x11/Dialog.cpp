@@ -312,13 +312,19 @@ private:
         }
         else if (form.list && ContainsPoint(list.Box(), b.x, b.y))
         {
-            focus.ToList();
+            // Only a row takes the keys: scrolling (the wheel, the scroll
+            // bar) leaves them where they were, with what was typed.
             bool twice = false;
             const int row = list.Press(b, form.list->Rows().size(), twice);
             if (row >= 0)
+            {
+                focus.ToList();
                 Highlighted();
+            }
             else
+            {
                 Draw();
+            }
             if (twice)
                 Choose(form.defaultAnswer);
         }

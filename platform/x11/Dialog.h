@@ -82,9 +82,10 @@ std::vector<RECT> DialogButtonRects(int width, int height, size_t count);
 // keys move to the next one, going round, and the space bar answers it.
 // Enter answers the focused button, else the default; Escape, closing the
 // window and another client destroying it cancel; a click on a button
-// answers it. A list's row is highlighted by a click or the keys (the wheel
-// and the scroll bar scroll it), and the field takes its text; a double
-// click on a row answers the default for its text. A problem the check
+// answers it. A list's row is highlighted by a click, which gives the list
+// the keys, or by the keys (the wheel and the scroll bar scroll it and take
+// no keys), and the field takes its text; a double click on a row answers
+// the default for its text. A problem the check
 // shows goes once the field's text is edited. The dialog is as wide as its
 // message wants, within limits.
 DialogAnswer RunDialog(X11Presenter& presenter, XSession& session, const DialogForm& form, HWND owner);

@@ -38,8 +38,14 @@ std::optional<std::string> CheckChosenFile(const FileRequest& request, std::stri
     std::string name = NameOf(full);
     // Paths are shortened in the middle, so that the reason after them shows.
     const auto isFolder = [&full] { return "\"" + PathForMessage(full) + "\" is a folder: type a file name."; };
+    // A file standing where the folder would be is named: the folder's
+    // absence alone leaves the user to guess why.
     const auto missing = [](const std::string& folder) {
-        return "The folder \"" + PathForMessage(folder) + "\" does not exist.";
+        std::string text = "The folder \"" + PathForMessage(folder) + "\" does not exist";
+        const std::string file = FileInTheWay(folder);
+        if (!file.empty())
+            text += ": the file \"" + PathForMessage(file) + "\" stands in its " + (file == folder ? "place" : "way");
+        return text + ".";
     };
     if (name.empty() || name == "." || name == "..")
     {

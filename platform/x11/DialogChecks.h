@@ -30,7 +30,8 @@ struct FileCheckAsks
 // is refused as missing where there is none),
 // a path longer than the request's maxPath (alerted), with
 // OFN_PATHMUSTEXIST a missing folder, with OFN_FILEMUSTEXIST (open) a
-// missing file. With OFN_OVERWRITEPROMPT (save) an existing file is
+// missing file. A missing folder's text names a file that stands in its
+// place or in its way. With OFN_OVERWRITEPROMPT (save) an existing file is
 // replaced only when confirm, asked the question, answers true.
 std::optional<std::string> CheckChosenFile(const FileRequest& request, std::string& path, const FileCheckAsks& asks);
 

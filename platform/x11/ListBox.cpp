@@ -118,7 +118,10 @@ bool ListBox::Key(KeySym key, size_t count)
     default:
         return false;
     }
-    Highlight(hot < 0 ? (by > 0 ? 0 : static_cast<int>(count) - 1) : hot + by, count);
+    // Without a highlight the keys start from the rows in view, which the
+    // list may have been scrolled to: the view stays where it is.
+    const size_t lastShown = std::min(count, top + kVisibleRows);
+    Highlight(hot >= 0 ? hot + by : by > 0 ? static_cast<int>(top) : static_cast<int>(lastShown) - 1, count);
     return true;
 }
 

@@ -44,9 +44,10 @@ public:
     bool Drag(int y, size_t count);
     // The left button went up: the thumb is let go.
     void Release() { grip = -1; }
-    // Up, Down, Page Up and Page Down move the highlight (from none: to the
-    // first or the last row), Home and End to the first and the last row;
-    // false for other keys.
+    // Up, Down, Page Up and Page Down move the highlight (from none: Down
+    // and Page Down to the first row shown, Up and Page Up to the last row
+    // shown), Home and End to the first and the last row; false for other
+    // keys.
     bool Key(KeySym key, size_t count);
 
     // focused: the frame in the accent colour.

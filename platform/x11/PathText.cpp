@@ -67,3 +67,17 @@ bool Exists(const std::string& path)
     struct stat st;
     return stat(path.c_str(), &st) == 0;
 }
+
+std::string FileInTheWay(const std::string& folder)
+{
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1))
+    {
+        const std::string part = folder.substr(0, slash);
+        if (!Exists(part))
+            return {};
+        if (!IsFolder(part))
+            return part;
+        if (slash == std::string::npos)
+            return {};
+    }
+}

@@ -17,3 +17,7 @@ std::string FolderOf(const std::string& path);
 std::string CleanFolder(const std::string& path);
 bool IsFolder(const std::string& path);
 bool Exists(const std::string& path);
+// What keeps the folder from being one: the first of its paths from the
+// top (the folder itself or one above it) that exists as something other
+// than a folder (a file); empty when none does.
+std::string FileInTheWay(const std::string& folder);

@@ -31,7 +31,7 @@ TEST(GetLocalAppDataFolder, PrefersAnAbsoluteXdgDataHomeElseHome)
     }
 }
 
-TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyLeavesWhatExistsAndNamesWhatCannotBeMade)
+TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyLeavesWhatExistsAndNamesWhatCannotBeMadeAndWhatIsNearest)
 {
     TempFolder tmp;
     EXPECT_TRUE(CreateFolderIfMissing((tmp / "a/b/c/").c_str()));
@@ -44,11 +44,13 @@ TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyLeavesWhatExistsAndNames
     WriteBytes(tmp / "file", "x");
     ASSERT_EQ(symlink("loop", (tmp / "loop").c_str()) | mkdir((tmp / "locked").c_str(), 0500), 0);
     const std::string tooLong(300, 'n');
-    const std::tuple<std::string, std::string, int> cases[] = {
-        {"file", "file", ENOTDIR}, {"file/sub/", "file", ENOTDIR}, {"loop/sub", "loop", ELOOP},
-        {tooLong + "/sub", tooLong, ENAMETOOLONG}, {"locked/a/b", "locked/a", EACCES}};
-    for (const auto& [path, failed, error] : cases)
+    // The path, the folder named, why, and the nearest folder that exists.
+    const std::tuple<std::string, std::string, int, std::string> cases[] = {
+        {"file", "file", ENOTDIR, ""}, {"file/sub/", "file", ENOTDIR, ""}, {"loop/sub", "loop", ELOOP, ""},
+        {tooLong + "/sub", tooLong, ENAMETOOLONG, ""}, {"locked/a/b", "locked/a", EACCES, "locked/"}};
+    for (const auto& [path, failed, error, nearest] : cases)
     {
+        EXPECT_EQ(NearestExistingFolder((tmp / path).c_str()), tmp / nearest) << path;
         if (error == EACCES && geteuid() == 0)
             continue;  // root may write anywhere
         std::string named;
@@ -56,6 +58,7 @@ TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyLeavesWhatExistsAndNames
         const int why = errno;
         EXPECT_TRUE(!made && why == error && named == tmp / failed) << path << ": " << why << " " << named;
     }
+    EXPECT_EQ(NearestExistingFolder((tmp / "a/b").c_str()), tmp / "a/b/") << "a folder that exists";
     EXPECT_EQ(ReadBytes(tmp / "file"), "x");
     EXPECT_FALSE(CreateFolderIfMissing(""));
 }

@@ -331,26 +331,34 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
     EXPECT_TRUE(stat((home / "taken.fxp").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) << "left as it was";
 
     // Data folders gone are made again; one that cannot be made is named,
-    // before the save dialog too, which can still save elsewhere.
+    // before the save dialog too, which opens in the nearest folder that
+    // exists and can save there; Save as Default says what it did not do.
     const std::string product = UserFolder().substr(0, UserFolder().size() - 1);
     std::filesystem::remove_all(product);
     Run("Save as Default");
     Run("Save Preset...", UserFolder() + "x.fxp");
     EXPECT_EQ(Alerts().size(), 3u) << "both saved";
-    for (const auto& [loop, reason] : {std::pair<bool, std::string>{false, "Not a directory"},
-                                       {true, "Too many levels of symbolic links"}})
+    for (const auto& [loop, reason] :
+         {std::pair<bool, std::string>{false, "the file \"" + product + "\" stands in its place"},
+          {true, "Too many levels of symbolic links"}})
     {
         std::filesystem::remove_all(product);
         loop ? std::filesystem::create_symlink("Sonvarek", product) : WriteBytes(product, "a file");
         const size_t before = Alerts().size();
+        const std::string elsewhere = data / (loop ? "loop.fxp" : "file.fxp");
         Run("Save as Default");
         Run("Save Preset...", UserFolder() + "x.fxp");
-        Run("Save Preset...", home / reason);
+        Run("Save Preset...", elsewhere);
         ASSERT_EQ(Alerts().size(), before + 4);
-        for (size_t i = before; i < Alerts().size(); ++i)
-            EXPECT_EQ(Alerts()[i].text, "Could not make the preset folder \"" + product + "\": " + reason + ".");
+        const std::string alert = "Could not make the preset folder \"" + product + "\": " + reason + ".";
+        EXPECT_EQ(Alerts()[before].text, alert + "\nThe default preset was not saved.");
+        for (size_t i = before + 1; i < Alerts().size(); ++i)
+            EXPECT_EQ(Alerts()[i].text, alert);
         EXPECT_EQ(alertsAtDialog, before + 4) << "named before the dialog";
-        EXPECT_FALSE(ReadBytes(home / reason).empty()) << "saved elsewhere";
+        const FileRequest& asked = desktop.Services().fileLog.back();
+        EXPECT_EQ(asked.initialFolder, data.Path());
+        EXPECT_EQ(asked.initialFile, data.Path() + plug->PresetName(plug->GetCurrentPresetIdx()));
+        EXPECT_FALSE(ReadBytes(elsewhere).empty()) << "saved elsewhere";
     }
 }
 

@@ -12,6 +12,8 @@
 
 #include <sys/stat.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(DialogChecksTest, TheFieldStartsWithTheFileInTheFolder)
@@ -77,6 +79,11 @@ TEST_F(FileCheckTest, NoNameAFolderAndMissingPlacesAreRefusedWithACause)
     request.flags = OFN_PATHMUSTEXIST;
     path = "nowhere/take";
     EXPECT_EQ(Check(path), "The folder \"" + folder / "nowhere" + "\" does not exist.");
+    // A file where the folder or one above it would be is named.
+    for (const auto& [typed, missing, where] : {std::tuple<std::string, std::string, std::string>{"old.fxp/", "old.fxp", "place"},
+                                                {"old.fxp/deeper/take", "old.fxp/deeper", "way"}})
+        EXPECT_EQ(Check(path = typed), "The folder \"" + folder / missing + "\" does not exist: the file \"" +
+                                           folder / "old.fxp" + "\" stands in its " + where + ".");
     request.flags = OFN_FILEMUSTEXIST;
     path = "missing";
     EXPECT_EQ(Check(path), "The file \"missing.fxp\" does not exist.");

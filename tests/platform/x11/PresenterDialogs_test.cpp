@@ -579,6 +579,23 @@ TEST_F(PresenterDialogsTest, TheFileDialogKeepsNamesBytesTabsToEveryPartScrollsB
              return click(u, ListRow(u, w, 1)) && (u.Tap(XK_Return), yes(u));
          },
          "many/f20.fxp"},
+        {"many",  // the thumb's drag, the track's page and the wheel take no keys: the field keeps them
+         [&](XUser& u, Window w) {
+             const POINT p = onBar(u, w, 40), row = ListRow(u, w, 3);
+             u.Type("Mi"), u.MoveTo(p.x, p.y), u.Press(Button1), u.MoveTo(p.x, p.y + 20), u.Release(Button1);
+             click(u, onBar(u, w, 200)), u.Click(Button5, row.x, row.y);
+             return u.Type("ne"), u.Tap(XK_Return), true;
+         },
+         "many/Mine.fxp"},
+        {"many",  // with no row highlighted the keys start from the rows in view: a page down, then Down
+         [&](XUser& u, Window w) { return click(u, onBar(u, w, 200)) && (u.Tap(XK_Down), u.Tap(XK_Return), yes(u)); },
+         "many/f21.fxp"},
+        {"many",  // the wheel, then the list's Page Up: the last row in view
+         [&](XUser& u, Window w) {
+             const POINT row = ListRow(u, w, 3);
+             return u.Click(Button5, row.x, row.y), u.Tap(XK_Tab, {XK_Shift_L}), u.Tap(XK_Prior), u.Tap(XK_Return), yes(u);
+         },
+         "many/f23.fxp"},
     };
     for (const auto& [start, act, chosen] : cases)
     {
