@@ -11,6 +11,9 @@ struct FrameTimer
     int32_t periodSamples = 0;
     int32_t counter = 0;
 
+    // Whether it has counted frames since it last fired (or started).
+    bool Counting() const { return counter > 0; }
+
     // Frames up to and including the next firing (at least 1).
     int32_t FramesToNext() const { return std::max(periodSamples - counter, 1); }
 

@@ -83,7 +83,11 @@ public:
     // timers, publishes the meter values every 50 ms while
     // "WriteAutomationData" is on, then copies the inputs to the outputs and
     // silences the outputs that have no input. A non-finite sample reaches
-    // the output like any other and is measured as 0.0. Allocates nothing,
+    // the output like any other and is measured as 0.0. The transport is
+    // asked on every call: one that finds it stopped after it played first
+    // ends the periods under way (also with no frames): the meter values are
+    // published at once and the bars and read-outs made due, each only when
+    // its timer has counted frames since it last fired. Allocates nothing,
     // takes no lock.
     void RunAudioBlock(double** inputs, double** outputs, int32_t nFrames) override;
 
@@ -215,6 +219,9 @@ private:
     void RunRmsFrames(double* const* channel, int32_t start, int32_t n, bool measure);
     void RunEbuFrames(double* const* channel, int32_t start, int32_t n, bool measure);
     void ResetForTransportStart();
+    // The transport stopped after playing: publication and refresh of what
+    // the timers counted since they last fired.
+    void EndPeriodsAtStop();
     void PublishMeterValues();
     void PublishValue(int32_t paramIdx, double value);
 
@@ -224,7 +231,8 @@ private:
     int32_t numInputs = 0;
     int32_t numOutputs = 0;
     bool inHandler = false;
-    bool lastPlaying = false;
+    bool lastPlaying = false;  // "Sync": the transport's start restarts the meters
+    bool transportWasPlaying = false;  // its stop ends the periods under way
     double designWidth = kDesignWidth;
     double designHeight = kDesignHeight;
     double scaleX = 1.0;

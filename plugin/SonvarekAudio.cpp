@@ -33,9 +33,17 @@ int32_t CountConnected(const IPlugBase& plug, int32_t count, bool inputs)
 // render path holds), nor can the host's transport, which each render call
 // reports once: gain, channel activity and transport are taken per block.
 // The engines run in pieces that end where publication fires, so that the
-// values published are those after exactly that frame.
+// values published are those after exactly that frame. A call that finds the
+// transport stopped after it played ends the periods under way before its
+// own frames, also when it has none: what follows the last publication of a
+// play reaches the host and the editor too.
 void Sonvarek::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
 {
+    ITransportRecord transport;
+    QueryTransport(&transport);
+    if (transportWasPlaying && !transport.playing)
+        EndPeriodsAtStop();
+    transportWasPlaying = transport.playing;
     if (nFrames <= 0)
         return;
     const int32_t nIn = inputs ? CountConnected(*this, NInChannels(), true) : 0;
@@ -59,8 +67,6 @@ void Sonvarek::RunAudioBlock(double** inputs, double** outputs, int32_t nFrames)
     bool measure = true;
     if (sync != 0)
     {
-        ITransportRecord transport;
-        QueryTransport(&transport);
         if (transport.playing && !lastPlaying)
             ResetForTransportStart();
         lastPlaying = transport.playing;
@@ -128,6 +134,18 @@ void Sonvarek::RunEbuFrames(double* const* channel, int32_t start, int32_t n, bo
     for (int32_t k = 0; k < kChannels; ++k)
         in[k] = channel[k] ? channel[k] + start : nullptr;
     loudness->ProcessBlock(in, kChannels, n, ebuChannelConfig, measure ? 1 : 0);
+}
+
+// A timer that has counted no frame since it fired has nothing to add: a play
+// that ends on a period publishes nothing more. The counters run on.
+void Sonvarek::EndPeriodsAtStop()
+{
+    if (barTimer.Counting())
+        barsDue.store(true, std::memory_order_relaxed);
+    if (readoutTimer.Counting())
+        readoutsDue.store(true, std::memory_order_relaxed);
+    if (publishTimer.Counting() && writeAutomation != 0)
+        PublishMeterValues();
 }
 
 void Sonvarek::ResetForTransportStart()

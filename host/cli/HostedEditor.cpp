@@ -70,6 +70,17 @@ bool HostedEditor::FollowSize()
     return true;
 }
 
+void HostedEditor::Tick()
+{
+    for (const TimerView& timer : desktop.Timers())
+        for (HWND window = timer.window; window; window = GetParent(window))
+            if (window == view)
+            {
+                desktop.FireTimer(timer.window, timer.id);
+                break;
+            }
+}
+
 bool HostedEditor::SaveImage(const std::string& path, std::string* error)
 {
     FollowSize();

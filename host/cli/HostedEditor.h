@@ -32,6 +32,10 @@ public:
     // Gives the host window the size the editor last asked of the view
     // container, when it asked one that differs. True when it did.
     bool FollowSize();
+    // Ticks the timers of the windows in the host window once now, as their
+    // next tick would, so that the editor shows what became due since its
+    // last tick (a play that ended) without waiting for the clock.
+    void Tick();
     // What the host window shows once it follows the editor's size, at the
     // size the GUI object reports, written to path as an opaque PNG (the file
     // replaced whole or not at all). False, with a one-line reason in *error,

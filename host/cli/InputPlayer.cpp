@@ -178,7 +178,14 @@ void InputPlayer::Play()
     // The programme ends when its last frame has been heard.
     if (setup.pacer && !stoppedEarly)
         setup.pacer->WaitUntilDue(result.frames, result.sampleRate);
+    // However the play ended, the transport stops and a render call of no
+    // frames tells the instance so, as a host's next call would: the meter
+    // publishes what it measured after the last frame played.
     transport.playing = false;
+    instance->Render(out.Buffers(), out.Buffers(), 0);
+    if (setup.answerRequests)
+        instance->DeliverRequests();
+    TakePublications(*instance, settings, result.frames, setup.trace, result);
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

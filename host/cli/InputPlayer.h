@@ -4,8 +4,9 @@
 // and answer the instance's requests on its own thread: made ready (the
 // source checked, the instance made and set), played (render calls of the
 // setup's block size with the transport playing, until the source ends or
-// the pacer is stopped; then the transport stops), and read (what the
-// instance published, as a Measurement).
+// the pacer is stopped; then the transport stops and one render call of no
+// frames lets the instance publish what followed its last publication), and
+// read (what the instance published, as a Measurement).
 
 #include "host/cli/Measurement.h"
 

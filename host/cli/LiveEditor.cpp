@@ -111,6 +111,9 @@ Measurement PlayWithEditor(MeterHost& host, const MeterSettings& settings, Audio
         result = player.Finish();
     }
 
+    // What the end of the play left due (a stop may have ended it just now)
+    // is shown before the editor is pictured and closed.
+    editor->Tick();
     if (!live.screenshot.empty() && result.error.empty())
         editor->SaveImage(live.screenshot, screenshotError);
     if (setup.keepState && result.error.empty())

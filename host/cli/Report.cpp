@@ -58,7 +58,7 @@ std::string HumanReport(const std::string& label, const Measurement& m)
         text += ReportLine("non-finite samples",
                            FormatText("%lld (NaN or infinite; measured as silence)", static_cast<long long>(m.nonFinite)));
     if (m.publications == 0)
-        text += ReportLine("note", "nothing was published (shorter than one publication interval)");
+        text += ReportLine("note", "nothing was published");
     for (const MeterReading& reading : m.readings)
         text += ReportLine(reading.name, FormatText("%7.2f %s", reading.value, reading.unit.c_str()));
     return text;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -455,32 +456,62 @@ TEST_F(SonvarekHost, SetTakesOneNumberAndItsOwnUnitOrNothing)
 
 TEST_F(SonvarekHost, TheTraceHoldsEveryPublishedValueAndTheLastAreTheReport)
 {
-    const std::string file = Write("tone.wav", Sine(2, 48000, 1.0, 1000.0, -18.0), 48000);
-    const std::string trace = folder / "trace.csv";
-    const HostRun run = Run({"--json", "--set", "Type=EBU", "--block", "1000", "--trace", trace, file});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const JsonObject report = Objects(run).at(0);
-    const std::vector<std::string> rows = Lines(ReadBytes(trace));
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0], "frame,parameter ID,name,value");
-    // Every 2400 frames (50 ms), the seven outputs; seen at the end of the render call.
-    ASSERT_EQ(rows.size(), 1u + 20u * 7u);
-    std::map<std::string, double> last;
-    for (size_t i = 1; i < rows.size(); ++i)
-    {
-        char name[64] = {};
-        long long frame = 0;
-        int id = 0;
-        double value = 0.0;
-        ASSERT_EQ(std::sscanf(rows[i].c_str(), "%lld,%d,%63[^,],%lf", &frame, &id, name, &value), 4) << rows[i];
-        const long long publication = static_cast<long long>((i - 1) / 7 + 1) * 2400;
-        EXPECT_EQ(frame, (publication + 999) / 1000 * 1000) << rows[i];
-        EXPECT_EQ(std::string(name), kEbuOutputs[(i - 1) % 7]);
-        EXPECT_EQ(id, 23 + static_cast<int>((i - 1) % 7));
-        last[name] = value;
-    }
-    for (const char* name : kEbuOutputs)
-        EXPECT_EQ(last[name], Number(report, name)) << name;
+    // Every 2400 frames (50 ms) the outputs, seen at the end of the render
+    // call; a length that ends inside a period publishes once more at its
+    // end, the values after its last frame: a peak there included.
+    const Planar programme = SteppedProgramme(2, 48000, 3.6, 5u);
+    for (const int64_t frames : {1, 2399, 48000, 50000, 168000, 172799})
+        for (const bool ebu : {true, false})
+        {
+            SCOPED_TRACE(testing::Message() << frames << " frames, " << (ebu ? "EBU" : "RMS"));
+            Planar audio = programme;
+            for (std::vector<float>& channel : audio)
+            {
+                channel.resize(static_cast<size_t>(frames));
+                channel.back() = 0.85f;
+            }
+            const std::string file = Write("take.wav", audio, 48000);
+            const std::string trace = folder / "trace.csv";
+            const HostRun run = Run({"--json", "--set", ebu ? "Type=EBU" : "Type=RMS", "--block", "1000", "--trace",
+                                     trace, file});
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            const JsonObject report = Objects(run).at(0);
+            EXPECT_NEAR(Number(report, ebu ? "OUT:EBU TP Max" : "OUT:RMS Peak Max"), -1.41, 0.02);
+            const std::vector<std::string> rows = Lines(ReadBytes(trace));
+            EXPECT_EQ(rows.at(0), "frame,parameter ID,name,value");
+            const int64_t periods = frames / 2400;
+            // Named: GCC 12 with UndefinedBehaviorSanitizer misreads an
+            // indexed conditional of two arrays.
+            const char* const* names = ebu ? kEbuOutputs : kRmsOutputs;
+            const size_t outputs = ebu ? std::size(kEbuOutputs) : std::size(kRmsOutputs);
+            ASSERT_EQ(rows.size(), 1u + outputs * static_cast<size_t>(periods + (frames % 2400 ? 1 : 0)));
+            std::map<std::string, double> last;
+            std::map<std::string, double> lastWholePeriod;
+            for (size_t i = 1; i < rows.size(); ++i)
+            {
+                char name[64] = {};
+                long long frame = 0;
+                int id = 0;
+                double value = 0.0;
+                ASSERT_EQ(std::sscanf(rows[i].c_str(), "%lld,%d,%63[^,],%lf", &frame, &id, name, &value), 4) << rows[i];
+                const int64_t publication = static_cast<int64_t>((i - 1) / outputs + 1);
+                EXPECT_EQ(frame, publication <= periods ? std::min((publication * 2400 + 999) / 1000 * 1000, frames)
+                                                        : frames) << rows[i];
+                EXPECT_EQ(std::string(name), names[(i - 1) % outputs]);
+                EXPECT_EQ(id, (ebu ? 23 : 13) + static_cast<int>((i - 1) % outputs));
+                if (publication <= periods)
+                    lastWholePeriod[name] = value;
+                last[name] = value;
+            }
+            for (const auto& [name, value] : last)
+                EXPECT_EQ(value, Number(report, name.c_str())) << name;
+            // Integrated loudness and range take 100 ms blocks, which end on periods.
+            if (ebu && periods > 0)
+            {
+                EXPECT_EQ(lastWholePeriod["OUT:EBU IL"], Number(report, "OUT:EBU IL"));
+                EXPECT_EQ(lastWholePeriod["OUT:EBU LRA"], Number(report, "OUT:EBU LRA"));
+            }
+        }
 }
 
 TEST_F(SonvarekHost, TheReadingsDoNotDependOnTheBlockSize)

@@ -59,15 +59,10 @@ public:
     }
 
     void SendParamToHost(int32_t idx, double unit) override { sent.push_back({idx, unit}); }
-    void QueryTransport(ITransportRecord* transport) override
-    {
-        ++transportQueries;
-        transport->playing = playing;
-    }
+    void QueryTransport(ITransportRecord* transport) override { transport->playing = playing; }
 
     std::vector<ParamValue> sent;  // unit values
     bool playing = false;
-    int transportQueries = 0;
     ChannelBuffers in{0};
     ChannelBuffers out{0};
 };

@@ -503,6 +503,14 @@ TEST_F(SonvarekHostEditor, AStreamWhoseWriterStallsEndsOnACloseWithTheFramesThat
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string state = folder / "last.state";
     const std::string shot = folder / "last.png";
+    // What came, alone: the editor shows its end as it closes, though its
+    // 200 ms read-outs last refreshed at frame 9600.
+    Planar sent = ReadAudio(file);
+    for (std::vector<float>& channel : sent)
+        channel.resize(kSent);
+    ASSERT_EQ(Run({"--set", "Type=RMS", "--screenshot", folder / "sent.png", Write("sent.wav", sent, 48000)}).exitCode, 0);
+    PngImage expected;
+    ASSERT_TRUE(ReadPng(folder / "sent.png", &expected));
     for (const bool byWindow : {true, false})
     {
         SCOPED_TRACE(byWindow ? "the window closed" : "SIGTERM");
@@ -511,7 +519,8 @@ TEST_F(SonvarekHostEditor, AStreamWhoseWriterStallsEndsOnACloseWithTheFramesThat
         // The writer sends the header and kSent frames, then holds the FIFO
         // open without writing until the program has ended.
         auto writer = std::make_unique<FifoWriter>(fifo, bytes, header + kSent * 4);
-        const Window window = Start({"--json", "--state-out", state, "--screenshot", shot, fifo}, fifo);
+        const Window window =
+            Start({"--json", "--set", "Type=RMS", "--state-out", state, "--screenshot", shot, fifo}, fifo);
         EXPECT_NE(window, 0u);
         // Played at real time, the frames that came are all heard by now.
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -529,7 +538,8 @@ TEST_F(SonvarekHostEditor, AStreamWhoseWriterStallsEndsOnACloseWithTheFramesThat
         EXPECT_EQ(Text(objects[0], "warning"), "stopped early: 12000 frames played");
         EXPECT_EQ(StateValues(ReadBytes(state)).size(), static_cast<size_t>(kMeterParamCount));
         PngImage image;
-        EXPECT_TRUE(ReadPng(shot, &image));
+        ASSERT_TRUE(ReadPng(shot, &image));
+        EXPECT_EQ(CompareImages(image.pixels, expected.pixels, kWidth, kHeight, kTolerance), "");
     }
 }
 
