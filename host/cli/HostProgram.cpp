@@ -37,6 +37,8 @@ constexpr int kExitUsage = 2;
 constexpr const char* kProgrammeLabel = "(built-in programme)";
 // The longest wait of the presenter's loop while a live input opens.
 constexpr int kOpenRoundMs = 50;
+// How long a live stream may keep its header before the wait is told.
+constexpr auto kTellWaitAfter = std::chrono::milliseconds(500);
 // How often the main thread of a batch looks at the progress and for a stop.
 constexpr auto kBatchRound = std::chrono::milliseconds(200);
 // The error of an input that a stop of the batch left unfinished.
@@ -160,9 +162,10 @@ std::unique_ptr<AudioSource> OpenInput(Job& job, int stop = -1)
 
 // The job's input opened on a thread of its own while the presenter's loop
 // runs, so that a stop (a signal, the display lost) ends a wait for a
-// stream's writer or header at once. Null with the reason in the job's
+// stream's writer or header at once; a stream that keeps its header a
+// moment is said on err to be awaited. Null with the reason in the job's
 // result, or marked as stopped before its audio.
-std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter)
+std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter, std::FILE* err)
 {
     const int stop = ::eventfd(0, EFD_CLOEXEC);
     if (stop < 0)
@@ -180,8 +183,18 @@ std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter)
         }
         opened = true;
     });
+    const bool stream = IsStream(job.path);
+    const auto start = std::chrono::steady_clock::now();
+    bool told = false;
     while (!opened && !presenter.StopRequested())
+    {
         presenter.RunOnce(kOpenRoundMs);
+        if (stream && !told && !opened && std::chrono::steady_clock::now() - start >= kTellWaitAfter)
+        {
+            Message(err, job.path + ": waiting for its audio");
+            told = true;
+        }
+    }
     const uint64_t one = 1;
     [[maybe_unused]] const ssize_t raised = ::write(stop, &one, sizeof one);
     opener.join();
@@ -279,7 +292,7 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
 {
     // From the start: a stop while the input still opens ends the run too.
     const StopOnInterrupt interrupt(presenter);
-    std::unique_ptr<AudioSource> source = OpenLiveInput(job, presenter);
+    std::unique_ptr<AudioSource> source = OpenLiveInput(job, presenter, err);
     std::string screenshotError;
     if (source)
     {
