@@ -154,5 +154,6 @@ const char* HostUsage()
            "  --help             this text\n"
            "\n"
            "Exit status: 0 success, 1 a file or the module could not be read or an output\n"
-           "could not be written, 2 a usage error.\n";
+           "could not be written, 2 a usage error, 130 or 143 stopped by SIGINT or SIGTERM\n"
+           "before every input was measured (without --editor).\n";
 }

@@ -37,6 +37,14 @@ constexpr int kExitUsage = 2;
 constexpr const char* kProgrammeLabel = "(built-in programme)";
 // The longest wait of the presenter's loop while a live input opens.
 constexpr int kOpenRoundMs = 50;
+// How long a live stream may keep its header before the wait is told.
+constexpr auto kTellWaitAfter = std::chrono::milliseconds(500);
+// How often the main thread of a batch looks at the progress and for a stop.
+constexpr auto kBatchRound = std::chrono::milliseconds(200);
+// The error of an input that a stop of the batch left unfinished.
+constexpr const char* kStoppedBeforeMeasured = "stopped before it was measured";
+// The exit status of a run that a signal stopped, as shells report it.
+constexpr int kExitSignalled = 128;
 
 struct Job
 {
@@ -45,7 +53,51 @@ struct Job
     std::atomic<int64_t> framesTotal{0};
     std::atomic<int64_t> framesDone{0};
     Measurement result;
-    bool finished = false;  // under the pool's lock
+    // Under the pool's lock:
+    bool finished = false;
+    // Not finished when the run was stopped: reported as stopped, whatever
+    // its thread makes of it.
+    bool stopped = false;
+    AudioSource* source = nullptr;  // while it is measured, for a stop to interrupt
+};
+
+// What the threads of a batch share: the jobs' states under lock, and the
+// stop. A job that has not finished when a signal comes is stopped. The
+// signal reaches every wait: its event ends the waits for a stream's writer
+// or header, the play loops check it between render calls, and the first
+// thread to see it (a job's as it finishes, or the main thread) marks every
+// job not finished and interrupts their reads of a stream that stalls.
+struct Pool
+{
+    std::mutex lock;
+    std::condition_variable changed;  // a job finished or was stopped
+    int stopEvent = -1;  // turns readable on a signal (StopOnInterrupt); -1: none
+    bool stopping = false;  // the unfinished jobs are marked stopped
+};
+
+// The job's source on record while it is measured, so that a stop can
+// interrupt its reads; interrupted at once when the stop came first.
+class SourceOnRecord
+{
+public:
+    SourceOnRecord(Pool& pool, Job& job, AudioSource& source) : pool(pool), job(job)
+    {
+        std::lock_guard<std::mutex> guard(pool.lock);
+        job.source = &source;
+        if (job.stopped)
+            source.Interrupt();
+    }
+    ~SourceOnRecord()
+    {
+        std::lock_guard<std::mutex> guard(pool.lock);
+        job.source = nullptr;
+    }
+    SourceOnRecord(const SourceOnRecord&) = delete;
+    SourceOnRecord& operator=(const SourceOnRecord&) = delete;
+
+private:
+    Pool& pool;
+    Job& job;
 };
 
 // Messages name files as given: their control characters are escaped.
@@ -110,9 +162,10 @@ std::unique_ptr<AudioSource> OpenInput(Job& job, int stop = -1)
 
 // The job's input opened on a thread of its own while the presenter's loop
 // runs, so that a stop (a signal, the display lost) ends a wait for a
-// stream's writer or header at once. Null with the reason in the job's
+// stream's writer or header at once; a stream that keeps its header a
+// moment is said on err to be awaited. Null with the reason in the job's
 // result, or marked as stopped before its audio.
-std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter)
+std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter, std::FILE* err)
 {
     const int stop = ::eventfd(0, EFD_CLOEXEC);
     if (stop < 0)
@@ -130,8 +183,18 @@ std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter)
         }
         opened = true;
     });
+    const bool stream = IsStream(job.path);
+    const auto start = std::chrono::steady_clock::now();
+    bool told = false;
     while (!opened && !presenter.StopRequested())
+    {
         presenter.RunOnce(kOpenRoundMs);
+        if (stream && !told && !opened && std::chrono::steady_clock::now() - start >= kTellWaitAfter)
+        {
+            Message(err, job.path + ": waiting for its audio");
+            told = true;
+        }
+    }
     const uint64_t one = 1;
     [[maybe_unused]] const ssize_t raised = ::write(stop, &one, sizeof one);
     opener.join();
@@ -154,41 +217,71 @@ MeasureSetup SetupFor(const HostOptions& options, TraceWriter* trace)
     return setup;
 }
 
-void RunJob(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options, TraceWriter* trace)
+void RunJob(Job& job, Pool& pool, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
+            TraceWriter* trace)
 {
-    std::unique_ptr<AudioSource> source = OpenInput(job);
+    std::unique_ptr<AudioSource> source = OpenInput(job, pool.stopEvent);
     if (!source)
         return;
+    const SourceOnRecord record(pool, job, *source);
     // An input of unknown length (a stream) adds nothing to the progress.
     job.framesTotal = std::max<int64_t>(source->Frames(), 0);
     MeasureSetup setup = SetupFor(options, trace);
     setup.keepInstance = job.keepInstance;
     setup.progress = job.framesTotal > 0 ? &job.framesDone : nullptr;
+    setup.stop = &StopOnInterrupt::Asked();
     job.result = Measure(host, settings, *source, setup);
 }
 
-// Prints the job's result (its messages on err); false when the job failed.
-bool PrintResult(const Job& job, const HostOptions& options, std::FILE* out, std::FILE* err, bool* reported,
-                 bool* outFailed)
+// The result of a job that a stop left unfinished.
+Measurement StoppedBeforeMeasured()
 {
-    const std::string label = job.path.empty() ? kProgrammeLabel : job.path;
-    if (!job.result.error.empty())
-        Message(err, label + ": " + job.result.error);
-    if (!job.result.warning.empty())
-        Message(err, label + ": " + job.result.warning);
+    Measurement stopped;
+    stopped.error = kStoppedBeforeMeasured;
+    return stopped;
+}
+
+// Once a signal has come: marks the jobs that have not finished as
+// stopped, ends their plays and interrupts their reads, once. [under the
+// pool's lock]
+void StopOnSignal(std::vector<Job>& jobs, Pool& pool)
+{
+    if (pool.stopping || !StopOnInterrupt::Asked().load())
+        return;
+    for (Job& job : jobs)
+        if (!job.finished)
+        {
+            job.stopped = true;
+            if (job.source)
+                job.source->Interrupt();
+        }
+    pool.stopping = true;
+    pool.changed.notify_all();
+}
+
+// Prints the result of the input at path (its messages on err); false when
+// the input failed.
+bool PrintResult(const std::string& path, const Measurement& result, const HostOptions& options, std::FILE* out,
+                 std::FILE* err, bool* reported, bool* outFailed)
+{
+    const std::string label = path.empty() ? kProgrammeLabel : path;
+    if (!result.error.empty())
+        Message(err, label + ": " + result.error);
+    if (!result.warning.empty())
+        Message(err, label + ": " + result.warning);
     if (options.json)
-        WriteOut(out, err, JsonReport(label, job.result), outFailed);
-    else if (job.result.error.empty() && !job.result.stoppedBeforeAudio)
+        WriteOut(out, err, JsonReport(label, result), outFailed);
+    else if (result.error.empty() && !result.stoppedBeforeAudio)
     {
-        std::string report = HumanReport(label, job.result);
+        std::string report = HumanReport(label, result);
         // The expectation holds for the whole programme only.
-        if (job.path.empty() && job.result.warning.empty())
+        if (path.empty() && result.warning.empty())
             report += ReportLine("expected", FormatText("OUT:EBU IL %.1f LUFS (1 kHz sine at -26, -20, -26 dBFS)",
                                                         TestProgramme::kIntegratedLufs));
         WriteOut(out, err, (*reported ? "\n" : "") + report, outFailed);
         *reported = true;
     }
-    return job.result.error.empty();
+    return result.error.empty();
 }
 
 // Plays the one job with the editor open on the presenter's display; prints
@@ -199,7 +292,7 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
 {
     // From the start: a stop while the input still opens ends the run too.
     const StopOnInterrupt interrupt(presenter);
-    std::unique_ptr<AudioSource> source = OpenLiveInput(job, presenter);
+    std::unique_ptr<AudioSource> source = OpenLiveInput(job, presenter, err);
     std::string screenshotError;
     if (source)
     {
@@ -212,7 +305,7 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
     }
     bool reported = false;
     bool outFailed = false;
-    bool success = PrintResult(job, options, out, err, &reported, &outFailed) && !outFailed;
+    bool success = PrintResult(job.path, job.result, options, out, err, &reported, &outFailed) && !outFailed;
     if (!options.screenshot.empty() && !job.result.error.empty())
         screenshotError = UnmeasuredScreenshot(options.screenshot);
     if (!screenshotError.empty())
@@ -230,41 +323,46 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
 }
 
 // Measures every job on a pool of at most one thread per core and prints the
-// results in the jobs' order as they come. False when any job failed or the
-// results could not be written.
+// results in the jobs' order as they come. A signal (while interrupt lives;
+// null: none) stops the jobs not finished by then, which are reported as
+// stopped; *stopped tells whether there were any. False when any job failed
+// or was stopped, or the results could not be written.
 bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
-                TraceWriter* trace, std::FILE* out, std::FILE* err)
+                TraceWriter* trace, const StopOnInterrupt* interrupt, std::FILE* out, std::FILE* err, bool* stopped)
 {
-    std::mutex lock;
-    std::condition_variable finished;
+    Pool pool;
+    pool.stopEvent = interrupt ? interrupt->Event() : -1;
     std::atomic<size_t> next{0};
     const auto measure = [&](size_t i) {
         try
         {
-            RunJob(jobs[i], host, settings, options, trace);
+            RunJob(jobs[i], pool, host, settings, options, trace);
         }
         catch (const std::exception& e)
         {
             jobs[i].result.error = std::string("failed: ") + e.what();
         }
         jobs[i].framesDone = jobs[i].framesTotal.load();  // also what a failed input left unread
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<std::mutex> guard(pool.lock);
+        // Finished after a signal: stopped, as its end may be the stop's.
+        StopOnSignal(jobs, pool);
         jobs[i].finished = true;
-        finished.notify_one();
+        pool.changed.notify_all();
     };
     // A stream may wait for its writer or its header as long as it likes: it
     // gets a thread of its own, outside the pool that shares the cores.
     std::vector<size_t> pooled;
-    std::vector<std::thread> pool;
+    std::vector<std::thread> threads;
     for (size_t i = 0; i < jobs.size(); ++i)
         if (IsStream(jobs[i].path))
-            pool.emplace_back(measure, i);
+            threads.emplace_back(measure, i);
         else
             pooled.push_back(i);
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     for (size_t t = 0; t < std::min(cores, pooled.size()); ++t)
-        pool.emplace_back([&] {
-            for (size_t i = next++; i < pooled.size(); i = next++)
+        threads.emplace_back([&] {
+            // The jobs not begun when a signal came are not begun at all.
+            for (size_t i = next++; i < pooled.size() && !StopOnInterrupt::Asked().load(); i = next++)
                 measure(pooled[i]);
         });
 
@@ -275,9 +373,12 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
     for (size_t printed = 0; printed < jobs.size();)
     {
         {
-            std::unique_lock<std::mutex> guard(lock);
-            finished.wait_for(guard, std::chrono::milliseconds(200), [&] { return jobs[printed].finished; });
-            if (!jobs[printed].finished)
+            std::unique_lock<std::mutex> guard(pool.lock);
+            const auto due = [&] { return jobs[printed].finished || jobs[printed].stopped; };
+            pool.changed.wait_for(guard, kBatchRound, due);
+            // A signal once every job has finished changes nothing.
+            StopOnSignal(jobs, pool);
+            if (!due())
             {
                 int64_t done = 0;
                 int64_t total = 0;
@@ -294,11 +395,23 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
             }
         }
         progress.Clear();
-        if (!PrintResult(jobs[printed++], options, out, err, &reported, &outFailed))
+        // A stopped job's thread may still be writing its result.
+        const Job& job = jobs[printed++];
+        const Measurement stoppedResult = StoppedBeforeMeasured();
+        if (!PrintResult(job.path, job.stopped ? stoppedResult : job.result, options, out, err, &reported,
+                         &outFailed))
             allMeasured = false;
     }
-    for (std::thread& thread : pool)
+    for (std::thread& thread : threads)
         thread.join();
+    // What the stopped jobs' threads left goes, their instances with it.
+    *stopped = false;
+    for (Job& job : jobs)
+        if (job.stopped)
+        {
+            job.result = StoppedBeforeMeasured();
+            *stopped = true;
+        }
     return allMeasured && !outFailed;
 }
 
@@ -396,12 +509,17 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
     for (size_t i = 0; i < options.files.size(); ++i)
         jobs[i].path = options.files[i];
     bool success = true;
+    // A batch's signal, to the end of the run: one that comes once every
+    // input has finished changes nothing.
+    std::unique_ptr<StopOnInterrupt> interrupt;
+    bool stopped = false;
     if (presenter)
         success = PlayLive(jobs[0], host, *settings, options, trace.get(), *desktop, *presenter, out, err);
     else
     {
+        interrupt = std::make_unique<StopOnInterrupt>();
         jobs[0].keepInstance = desktop != nullptr;
-        success = MeasureAll(jobs, host, *settings, options, trace.get(), out, err);
+        success = MeasureAll(jobs, host, *settings, options, trace.get(), interrupt.get(), out, err, &stopped);
     }
 
     if (desktop && !presenter)
@@ -444,5 +562,8 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
             success = false;
         }
     }
+    // Not every input was measured: the status tells the signal.
+    if (stopped)
+        return kExitSignalled + StopOnInterrupt::Signal();
     return success ? 0 : kExitFailure;
 }

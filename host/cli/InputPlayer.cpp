@@ -139,7 +139,8 @@ void InputPlayer::Play()
     bool stalled = false;
     for (;;)
     {
-        if (setup.pacer && !setup.pacer->WaitUntilDue(result.frames, result.sampleRate))
+        if ((setup.stop && setup.stop->load(std::memory_order_relaxed)) ||
+            (setup.pacer && !setup.pacer->WaitUntilDue(result.frames, result.sampleRate)))
         {
             stoppedEarly = true;
             break;

@@ -25,7 +25,8 @@ public:
     HostInstance& Instance() const { return *instance; }
 
     // Renders the source from its start: as fast as it goes, or with a pacer
-    // in the setup at real time until the pacer is stopped. With
+    // in the setup at real time until the pacer is stopped; a stop in the
+    // setup ends it before the next render call. With
     // setup.answerRequests each render call's requests are answered right
     // after it; otherwise the owner answers them (DeliverRequests), on its
     // own thread. Does nothing unless Ready(). [the audio thread: one at a time]

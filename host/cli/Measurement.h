@@ -57,6 +57,9 @@ struct MeasureSetup
     bool keepInstance = false;  // for a look at its editor afterwards
     std::atomic<int64_t>* progress = nullptr;  // frames rendered so far
     RealTimePacer* pacer = nullptr;  // null: as fast as it goes
+    // Once set, the play stops before its next render call, as a stopped
+    // pacer stops it (the caller ends a wait for the source: Interrupt).
+    const std::atomic<bool>* stop = nullptr;
     bool answerRequests = true;  // after each render call; false: by the owner of the instance
 };
 

@@ -1,15 +1,22 @@
 // Several files in one call are measured at once, each through its own
 // instance: every reading is what the file gives alone, the results come in
-// the order given, and a stream that waits holds up only itself.
+// the order given, a stream that waits holds up only itself, and a stop
+// ends the run with the reports of the inputs that had finished.
 
 #include "support/HostRun.h"
 #include "tests/support/TempFolder.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sndfile.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <set>
 
 #include <algorithm>
 #include <chrono>
@@ -21,6 +28,55 @@
 #include <vector>
 
 namespace {
+
+// Only a stalled program waits this long: it keeps one from hanging the
+// suite, and is no measure of speed.
+constexpr auto kDeadline = std::chrono::seconds(30);
+
+// Waits until each of the files that watch (an inotify instance made before
+// the program started) watches for IN_CLOSE_NOWRITE has been closed: the
+// program measures a file between its open and its close. False after the
+// deadline.
+bool AllReadAndClosed(int watch, size_t files)
+{
+    std::set<int> closed;
+    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+    while (closed.size() < files && std::chrono::steady_clock::now() < deadline)
+    {
+        pollfd ready = {watch, POLLIN, 0};
+        if (::poll(&ready, 1, 100) != 1)
+            continue;
+        alignas(inotify_event) char buffer[4096];
+        const ssize_t got = ::read(watch, buffer, sizeof buffer);
+        for (ssize_t at = 0; at < got;)
+        {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->mask & IN_CLOSE_NOWRITE)
+                closed.insert(event->wd);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return closed.size() == files;
+}
+
+// The program's exit status once it ends, -1 when it does not end before
+// the deadline (it is killed then).
+int WaitForEnd(pid_t pid)
+{
+    const auto start = std::chrono::steady_clock::now();
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0)
+    {
+        if (std::chrono::steady_clock::now() - start > kDeadline)
+        {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 TEST(SonvarekHostConcurrency, SeveralFilesReadAsEachAloneInTheOrderGiven)
 {
@@ -124,6 +180,105 @@ TEST(SonvarekHostConcurrency, StreamsThatWaitForTheirWriterOrHeaderHoldUpOnlyThe
         EXPECT_EQ(got.count("warning"), 0u);
         for (const auto& [key, value] : alone[sources[i]])
             EXPECT_TRUE(key == "file" || key == "speed" || got.at(key).number == value.number) << inputs[i] << key;
+    }
+}
+
+TEST(SonvarekHostConcurrency, AStopWritesTheFinishedReportsInOrderAndSaysTheOthersWereStopped)
+{
+    TempFolder folder;
+    constexpr int64_t kFrames = 24000;  // each file's, half a second
+    // Files, but third a FIFO whose writer never comes and sixth a stream
+    // whose writer sends its header and a tenth of a second, then stalls.
+    constexpr size_t kNoWriter = 2;
+    constexpr size_t kStalls = 5;
+    std::vector<std::string> inputs;
+    for (size_t i = 0; i < 8; ++i)
+    {
+        inputs.push_back(folder / ("input" + std::to_string(i) + (i == kNoWriter || i == kStalls ? "" : ".wav")));
+        if (i == kNoWriter || i == kStalls)
+        {
+            ASSERT_EQ(::mkfifo(inputs.back().c_str(), 0600), 0);
+        }
+        else
+        {
+            ASSERT_TRUE(WriteAudio(inputs.back(), SteppedProgramme(2, 48000, 0.5, 7u + static_cast<unsigned>(i)),
+                                   48000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        }
+    }
+    const std::string stream = ReadBytes(inputs[0]);
+    const size_t header = stream.size() - static_cast<size_t>(kFrames) * 4;
+    for (const int signal : {SIGINT, SIGTERM})
+    {
+        const bool json = signal == SIGINT;
+        SCOPED_TRACE(json ? "SIGINT, JSON" : "SIGTERM, the human report");
+        const int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+        ASSERT_GE(watch, 0);
+        std::vector<std::string> files;
+        for (size_t i = 0; i < inputs.size(); ++i)
+            if (i != kNoWriter && i != kStalls)
+            {
+                files.push_back(inputs[i]);
+                ASSERT_GE(::inotify_add_watch(watch, inputs[i].c_str(), IN_CLOSE_NOWRITE), 0);
+            }
+        auto writer = std::make_unique<FifoWriter>(inputs[kStalls], stream, header + 4800 * 4);
+        std::vector<std::string> args = inputs;
+        if (json)
+            args.insert(args.begin(), "--json");
+        const pid_t pid = StartHost(args, folder.Path());
+        ASSERT_GT(pid, 0);
+        // Every file measured: the reports after the third wait behind it.
+        const bool read = AllReadAndClosed(watch, files.size());
+        ::close(watch);
+        EXPECT_TRUE(read);
+        // A file is marked finished a moment after its close.
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        // It ends, whatever the inputs are doing, with the status of a
+        // program the signal interrupted.
+        ::kill(pid, signal);
+        const int status = WaitForEnd(pid);
+        writer.reset();
+        const HostRun run = FinishHost(-1, folder.Path());
+        ASSERT_EQ(status, 128 + signal) << run.err;
+
+        const std::string stopped = "stopped before it was measured";
+        EXPECT_EQ(run.err, "sonvarek-host: " + inputs[kNoWriter] + ": " + stopped + "\n" + "sonvarek-host: " +
+                               inputs[kStalls] + ": " + stopped + "\n");
+        if (json)
+        {
+            const std::vector<std::string> lines = Lines(run.out);
+            ASSERT_EQ(lines.size(), inputs.size()) << run.out;
+            for (size_t i = 0; i < inputs.size(); ++i)
+            {
+                JsonObject got;
+                ASSERT_TRUE(ParseJsonObject(lines[i], &got)) << lines[i];
+                EXPECT_EQ(got.at("file").text, inputs[i]);
+                if (i == kNoWriter || i == kStalls)
+                {
+                    EXPECT_EQ(got.size(), 2u) << lines[i];
+                    EXPECT_EQ(got.at("error").text, stopped);
+                }
+                else
+                {
+                    EXPECT_EQ(got.count("error"), 0u) << lines[i];
+                    EXPECT_EQ(got.count("warning"), 0u) << lines[i];
+                    EXPECT_EQ(got.at("frames").number, kFrames);
+                    EXPECT_EQ(got.count("OUT:EBU IL"), 1u);
+                }
+            }
+        }
+        else
+        {
+            // One block a file, each headed by its name, in the order given.
+            std::vector<std::string> reported;
+            for (const std::string& line : Lines(run.out))
+                if (!line.empty() && line[0] != ' ')
+                    reported.push_back(line);
+                else if (line.find("frames") != std::string::npos)
+                {
+                    EXPECT_NE(line.find(" 24000 "), std::string::npos) << line;
+                }
+            EXPECT_EQ(reported, files) << run.out;
+        }
     }
 }
 

@@ -25,7 +25,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -571,23 +570,40 @@ TEST_F(SonvarekHostEditor, AStopBeforeAStreamsHeaderEndsAtOnceWithWhatCanBeWritt
             c.bytes ? std::make_unique<FifoWriter>(fifo, *c.bytes, c.sent) : nullptr;
         pid = StartHost({"--editor", "--json", "--trace", trace, "--state-out", state, "--screenshot", shot, fifo},
                         folder.Path());
-        // Stopped once it holds the stream open (a FIFO opens at once).
-        EXPECT_TRUE(WaitFor([&] {
-            std::error_code e;
-            for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", e))
-                if (std::filesystem::read_symlink(fd, e) == fifo)
-                    return true;
-            return false;
-        }));
+        // Stopped once it has said that it waits.
+        const std::string waiting = "sonvarek-host: " + fifo + ": waiting for its audio\n";
+        EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder / "host.err") == waiting; }));
         kill(pid, c.signal);
         const HostRun run = Finish();
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.err, "sonvarek-host: " + fifo + ": stopped before its audio began\n");
+        EXPECT_EQ(run.err, waiting + "sonvarek-host: " + fifo + ": stopped before its audio began\n");
         EXPECT_EQ(run.out, "{\"file\": \"" + fifo + "\", \"warning\": \"stopped before its audio began\"}\n");
         EXPECT_EQ(ReadBytes(trace), "frame,parameter ID,name,value\n");
         EXPECT_NE(access(state.c_str(), F_OK), 0);
         EXPECT_NE(access(shot.c_str(), F_OK), 0);
     }
+}
+
+TEST_F(SonvarekHostEditor, AStreamThatKeepsItsHeaderIsSaidToBeAwaitedOnceAndShowsWhenItComes)
+{
+    const std::string bytes = ReadBytes(Write("take.wav", Sine(2, 48000, 0.5, 1000.0, -20.0), 48000, kWav16));
+    const std::string fifo = folder / "stream.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    FifoWriter writer(fifo, bytes, 40);
+    const std::string waiting = "sonvarek-host: " + fifo + ": waiting for its audio\n";
+    pid = StartHost({"--editor", "--json", fifo}, folder.Path());
+    ASSERT_TRUE(WaitFor([&] { return ReadBytes(folder / "host.err") == waiting; }));
+    writer.Resume();
+    const Window window = user->WaitForTitle("Sonvarek: " + fifo, kDeadlineMs);
+    ASSERT_NE(window, 0u);
+    // The whole stream played, the window stays until it is closed.
+    ASSERT_TRUE(WaitFor([&] { return writer.Done(); }));
+    user->AskToClose(window);
+    const HostRun run = Finish();
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err.substr(0, waiting.size()), waiting);
+    EXPECT_EQ(run.err.find("waiting", waiting.size()), std::string::npos) << run.err;
+    ASSERT_EQ(Objects(run).size(), 1u) << run.out;
 }
 
 }  // namespace

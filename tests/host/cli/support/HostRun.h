@@ -21,7 +21,8 @@ struct HostRun
 
 // Runs the program with args; its data folder (XDG_DATA_HOME, HOME) and its
 // captured output live in folder (host.out, host.err). outPath, when given,
-// takes its standard output instead of host.out.
+// takes its standard output instead of host.out. SIGINT and SIGTERM have
+// their default actions when it starts.
 HostRun RunHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath = "");
 // The same in two steps: the program started (its process ID, -1 when it
 // cannot start), then waited for.
