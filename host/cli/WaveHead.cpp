@@ -187,15 +187,16 @@ struct Described
         AudioHead read = Head::Read(data);
         const uint64_t blocks = *dataBytes / coding->frameBytes * coding->frameBytes;
         read.length = data + blocks;
-        // A WAV declares one byte less, which the library's rounding makes
-        // the whole blocks again.
-        if (container == Wave::kWav && (blocks & 1) != 0)
+        // A WAV declares its whole blocks; an odd number of bytes one less,
+        // which the library's rounding up makes the whole blocks again.
+        if (container == Wave::kWav && (blocks != *dataBytes || (blocks & 1) != 0))
         {
+            const uint64_t declared = blocks - (blocks & 1);
             const uint8_t* header = head.At(0, data);
             read.replaced = static_cast<size_t>(data);
             read.header.assign(reinterpret_cast<const char*>(header), read.replaced);
             for (int i = 0; i < 4; ++i)
-                read.header[read.replaced - 4 + static_cast<size_t>(i)] = static_cast<char>((blocks - 1) >> (8 * i) & 0xFF);
+                read.header[read.replaced - 4 + static_cast<size_t>(i)] = static_cast<char>(declared >> (8 * i) & 0xFF);
         }
         return read;
     }
