@@ -10,7 +10,6 @@ namespace {
 
 // Chunks walked before a header counts as unknown: real files hold a few.
 constexpr int kMostChunks = 256;
-constexpr uint32_t kUnknownSize32 = 0xFFFFFFFFu;
 
 // The bytes of one frame of a WAVE format as the audio library reads its
 // data: each sample in whole bytes of its bits per sample (PCM, IEEE float)
@@ -18,9 +17,9 @@ constexpr uint32_t kUnknownSize32 = 0xFFFFFFFFu;
 // formats whose frames are no fixed blocks of samples.
 uint64_t WaveFrameBytes(uint64_t tag, uint64_t channels, uint64_t bits)
 {
-    if (tag == 1 || tag == 3)
+    if (tag == kWavePcm || tag == kWaveFloat)
         return channels * ((bits + 7) / 8);
-    if (tag == 6 || tag == 7)
+    if (tag == kWaveAlaw || tag == kWaveUlaw)
         return channels;
     return 0;
 }
@@ -64,7 +63,7 @@ int64_t WaveFrames(int fd, bool rf64)
             if (size < 16 || !ReadAt(fd, body, format, size >= sizeof format ? sizeof format : 16))
                 return true;
             uint64_t tag = LoadLE(format, 2);
-            if (tag == 0xFFFE && size >= sizeof format)  // extensible: the sub-format's tag leads its GUID
+            if (tag == kWaveExtensible && size >= sizeof format)  // extensible: the sub-format's tag leads its GUID
                 tag = LoadLE(format + 24, 2);
             frameBytes = WaveFrameBytes(tag, LoadLE(format + 2, 2), LoadLE(format + 14, 2));
         }

@@ -25,6 +25,14 @@ inline uint64_t LoadBE(const uint8_t* p, int bytes)
     return value;
 }
 
+// WAVE format tags, and a 32-bit chunk size that a writer left unknown.
+inline constexpr uint64_t kWavePcm = 0x0001;
+inline constexpr uint64_t kWaveFloat = 0x0003;
+inline constexpr uint64_t kWaveAlaw = 0x0006;
+inline constexpr uint64_t kWaveUlaw = 0x0007;
+inline constexpr uint64_t kWaveExtensible = 0xFFFE;
+inline constexpr uint64_t kUnknownSize32 = 0xFFFFFFFFu;
+
 // Whether the four bytes at p are the chunk or file ID id.
 inline bool IsId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 

@@ -12,16 +12,10 @@ namespace {
 
 // Chunks stepped over before the data: real files hold a few.
 constexpr int kMostChunks = 64;
-constexpr uint64_t kUnknownSize32 = 0xFFFFFFFFu;
 // A Wave64 data size beyond this is a writer's "not known".
 constexpr uint64_t kMostWave64Bytes = uint64_t{1} << 62;
 
-constexpr uint64_t kPcm = 0x0001;
-constexpr uint64_t kFloat = 0x0003;
-constexpr uint64_t kAlaw = 0x0006;
-constexpr uint64_t kUlaw = 0x0007;
 constexpr uint64_t kGsm = 0x0031;
-constexpr uint64_t kExtensible = 0xFFFE;
 // An extensible format's sub-format GUID after its leading tag.
 constexpr uint8_t kSubFormatTail[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
@@ -58,6 +52,9 @@ std::string TagName(uint64_t tag)
     }
 }
 
+// Samples of a fixed size: PCM, float, A-law or mu-law.
+bool PlainTag(uint64_t tag) { return tag == kWavePcm || tag == kWaveFloat || tag == kWaveAlaw || tag == kWaveUlaw; }
+
 // A format chunk as the library is to read it.
 struct Coding
 {
@@ -86,23 +83,23 @@ Coding JudgeCoding(Wave container, const uint8_t* body, uint64_t size)
     const uint64_t channels = LoadLE(body + 2, 2);
     coding.frameBytes = LoadLE(body + 12, 2);
     const uint64_t bits = LoadLE(body + 14, 2);
-    const bool extensible = tag == kExtensible;
+    const bool extensible = tag == kWaveExtensible;
     if (extensible)
     {
         if (size < 40 || std::memcmp(body + 28, kSubFormatTail, 12) != 0)
             coding.name = name + " of WAVE_FORMAT_EXTENSIBLE";
-        else if (tag = LoadLE(body + 24, 4); tag != kPcm && tag != kFloat && tag != kAlaw && tag != kUlaw)
+        else if (tag = LoadLE(body + 24, 4); !PlainTag(tag))
             coding.name = name + Text(" of WAVE_FORMAT_EXTENSIBLE sub-format 0x%08llX", tag);
     }
-    else if (tag != kPcm && tag != kFloat && tag != kAlaw && tag != kUlaw)
+    else if (!PlainTag(tag))
         coding.name = name + " of " + TagName(tag);
     if (coding.name.empty())
     {
         // Samples of these sizes, each frame a block of them: anything else
         // the library guesses at by reading the data, which a stream cannot
         // give twice.
-        const bool sized = tag == kPcm     ? bits == 8 || bits == 16 || bits == 24 || bits == 32
-                           : tag == kFloat ? bits == 32 || bits == 64
+        const bool sized = tag == kWavePcm     ? bits == 8 || bits == 16 || bits == 24 || bits == 32
+                           : tag == kWaveFloat ? bits == 32 || bits == 64
                                            : bits == 8;
         if (channels == 0 || !sized || coding.frameBytes != channels * bits / 8)
             coding.name = name + Text(" of %llu-bit samples", bits) + Text(" in blocks of %llu bytes", coding.frameBytes);
