@@ -2,7 +2,7 @@
 
 #include "host/HostAudio.h"
 #include "host/HostString.h"
-#include "host/cli/ReadAhead.h"
+#include "host/cli/input/ReadAhead.h"
 #include "host/cli/RealTimePacer.h"
 #include "platform/AAX_ITransport.h"
 

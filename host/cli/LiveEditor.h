@@ -21,7 +21,7 @@
 // instance's render, transport and automation, which take calls from any
 // thread. [UI thread: the one that runs the presenter]
 
-#include "host/cli/AudioSource.h"
+#include "host/cli/input/AudioSource.h"
 #include "host/cli/Measurement.h"
 #include "host/cli/MeterHost.h"
 #include "host/cli/MeterSettings.h"

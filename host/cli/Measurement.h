@@ -4,7 +4,7 @@
 // playing, each value the instance publishes answered after the call. What
 // the meter measured is read back from its output parameters.
 
-#include "host/cli/AudioSource.h"
+#include "host/cli/input/AudioSource.h"
 #include "host/cli/MeterHost.h"
 #include "host/cli/MeterSettings.h"
 #include "host/cli/TraceWriter.h"

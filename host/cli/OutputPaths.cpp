@@ -1,6 +1,6 @@
 #include "host/cli/OutputPaths.h"
 
-#include "host/cli/SoundFileSource.h"
+#include "host/cli/input/SoundFileSource.h"
 
 #include <sys/stat.h>
 

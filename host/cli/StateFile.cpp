@@ -1,7 +1,7 @@
 #include "host/cli/StateFile.h"
 
 #include "host/StandInHost.h"
-#include "host/cli/InputFile.h"
+#include "host/cli/input/InputFile.h"
 
 #include <unistd.h>
 

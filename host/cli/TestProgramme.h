@@ -3,7 +3,7 @@
 // -20 dBFS for 20.1 s, -26 dBFS for 20 s (both channels alike). Its
 // integrated loudness is -23.0 LUFS.
 
-#include "host/cli/AudioSource.h"
+#include "host/cli/input/AudioSource.h"
 
 class TestProgramme final : public AudioSource
 {

@@ -4,9 +4,9 @@
 
 #include "support/HostTest.h"
 
-#include "host/cli/AudioHead.h"
-#include "host/cli/SoundFileSource.h"
-#include "host/cli/Wave64Header.h"
+#include "host/cli/input/AudioHead.h"
+#include "host/cli/input/SoundFileSource.h"
+#include "host/cli/input/Wave64Header.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

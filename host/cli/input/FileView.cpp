@@ -1,4 +1,4 @@
-#include "host/cli/FileView.h"
+#include "host/cli/input/FileView.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

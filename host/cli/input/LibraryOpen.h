@@ -5,7 +5,7 @@
 // StreamOpening.h): each holds up the others only while it reads a header
 // at hand.
 
-#include "host/cli/FileView.h"
+#include "host/cli/input/FileView.h"
 
 #include <sndfile.h>
 

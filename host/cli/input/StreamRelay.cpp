@@ -1,4 +1,4 @@
-#include "host/cli/StreamRelay.h"
+#include "host/cli/input/StreamRelay.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,6 +1,6 @@
-#include "host/cli/VocBlocks.h"
+#include "host/cli/input/VocBlocks.h"
 
-#include "host/cli/HeaderBytes.h"
+#include "host/cli/input/HeaderBytes.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,9 +1,9 @@
 // The WAVE formats' heads: WAV, RF64 and Wave64, walked chunk by chunk up to
 // the data chunk's header.
 
-#include "host/cli/HeadWalk.h"
-#include "host/cli/HeaderBytes.h"
-#include "host/cli/Wave64Header.h"
+#include "host/cli/input/HeadWalk.h"
+#include "host/cli/input/HeaderBytes.h"
+#include "host/cli/input/Wave64Header.h"
 
 #include <cstring>
 #include <optional>

@@ -3,7 +3,7 @@
 // (libsndfile closes the one it is given when it fails), never a number the
 // other thread has opened since.
 
-#include "host/cli/SoundFileSource.h"
+#include "host/cli/input/SoundFileSource.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

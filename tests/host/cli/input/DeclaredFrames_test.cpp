@@ -2,9 +2,9 @@
 // audio library writes, cut short, or made by hand to be awkward; and never
 // anything but the declared length or "unknown" from a header cut anywhere.
 
-#include "host/cli/DeclaredFrames.h"
+#include "host/cli/input/DeclaredFrames.h"
 
-#include "support/HostRun.h"
+#include "tests/host/cli/support/HostRun.h"
 #include "tests/support/TempFolder.h"
 
 #include <fcntl.h>

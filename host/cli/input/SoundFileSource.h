@@ -7,12 +7,12 @@
 // StreamRelay.h): a read gives the frames that have arrived, and Interrupt
 // lets a read go whatever the stream does.
 
-#include "host/cli/AudioSource.h"
+#include "host/cli/input/AudioSource.h"
 
 #include <sndfile.h>
 
-#include "host/cli/FileView.h"
-#include "host/cli/StreamRelay.h"
+#include "host/cli/input/FileView.h"
+#include "host/cli/input/StreamRelay.h"
 
 #include <memory>
 #include <vector>
@@ -22,7 +22,7 @@ class SoundFileSource final : public AudioSource
 public:
     // The file opened for reading; null, with the reason in *error, when it
     // cannot be opened as audio. Any thread. A stream must hold a format the
-    // library reads from one (StreamFormat.h); while it waits for its writer
+    // library reads from one (AudioHead.h); while it waits for its writer
     // or its header it holds up only this call, until stop (a descriptor
     // that turns readable on a stop; -1: none) ends it as stopped.
     static std::unique_ptr<SoundFileSource> Open(const std::string& path, std::string* error, int stop = -1);

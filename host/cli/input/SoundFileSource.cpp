@@ -1,10 +1,10 @@
-#include "host/cli/SoundFileSource.h"
+#include "host/cli/input/SoundFileSource.h"
 
-#include "host/cli/DeclaredFrames.h"
-#include "host/cli/InputFile.h"
-#include "host/cli/LibraryOpen.h"
-#include "host/cli/StreamOpening.h"
-#include "host/cli/VocBlocks.h"
+#include "host/cli/input/DeclaredFrames.h"
+#include "host/cli/input/InputFile.h"
+#include "host/cli/input/LibraryOpen.h"
+#include "host/cli/input/StreamOpening.h"
+#include "host/cli/input/VocBlocks.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

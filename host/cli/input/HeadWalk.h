@@ -2,7 +2,7 @@
 // The pieces the judging of a head (AudioHead.h) is made of: the head as far
 // as it has come, and the verdicts it gives.
 
-#include "host/cli/AudioHead.h"
+#include "host/cli/input/AudioHead.h"
 
 #include <algorithm>
 

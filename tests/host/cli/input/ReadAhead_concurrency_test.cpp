@@ -3,7 +3,7 @@
 // with its own count of non-finite samples, and a failure comes after the
 // frames read before it.
 
-#include "host/cli/ReadAhead.h"
+#include "host/cli/input/ReadAhead.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "host/cli/Wave64Header.h"
+#include "host/cli/input/Wave64Header.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/cli/ReadAhead.h"
+#include "host/cli/input/ReadAhead.h"
 
 #include <algorithm>
 #include <chrono>

@@ -9,7 +9,7 @@
 // kinds of block (silence, repeats, markers, text, ...) after its first is
 // refused.
 
-#include "host/cli/FileView.h"
+#include "host/cli/input/FileView.h"
 
 #include <memory>
 #include <string>

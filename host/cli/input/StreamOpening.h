@@ -11,8 +11,8 @@
 // stream whose header stalls holds up only itself, never the other inputs'
 // opens. Any thread; every wait ends on a stop.
 
-#include "host/cli/AudioHead.h"
-#include "host/cli/StreamRelay.h"
+#include "host/cli/input/AudioHead.h"
+#include "host/cli/input/StreamRelay.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
-#include "host/cli/DeclaredFrames.h"
+#include "host/cli/input/DeclaredFrames.h"
 
-#include "host/cli/HeaderBytes.h"
+#include "host/cli/input/HeaderBytes.h"
 
 #include <unistd.h>
 

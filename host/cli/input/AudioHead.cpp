@@ -1,8 +1,8 @@
-#include "host/cli/AudioHead.h"
+#include "host/cli/input/AudioHead.h"
 
-#include "host/cli/HeadWalk.h"
-#include "host/cli/HeaderBytes.h"
-#include "host/cli/Wave64Header.h"
+#include "host/cli/input/HeadWalk.h"
+#include "host/cli/input/HeaderBytes.h"
+#include "host/cli/input/Wave64Header.h"
 
 #include <cstdio>
 #include <cstring>

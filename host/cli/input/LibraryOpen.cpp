@@ -1,4 +1,4 @@
-#include "host/cli/LibraryOpen.h"
+#include "host/cli/input/LibraryOpen.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "host/cli/StreamOpening.h"
+#include "host/cli/input/StreamOpening.h"
 
-#include "host/cli/LibraryOpen.h"
+#include "host/cli/input/LibraryOpen.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host/cli/InputFile.h"
+#include "host/cli/input/InputFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -9,7 +9,7 @@
 // (a stream comes in pieces). The caller reads from one thread.
 
 #include "host/HostAudio.h"
-#include "host/cli/AudioSource.h"
+#include "host/cli/input/AudioSource.h"
 
 #include <condition_variable>
 #include <mutex>
