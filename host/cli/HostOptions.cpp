@@ -135,8 +135,9 @@ const char* HostUsage()
 {
     return "usage: sonvarek-host [options] [FILE ...]\n"
            "       sonvarek-host --editor [options] [FILE]\n"
-           "Measures each audio FILE (1, 2, 4, 5 or 6 channels; 5.1 in the order L R C LFE Ls Rs)\n"
-           "through the Sonvarek module as a host does and reports the meter's output parameters.\n"
+           "Measures each audio FILE (1, 2, 4, 5 or 6 channels, each at the place of the speaker\n"
+           "the file names; unnamed 5 as L R C Ls Rs, 6 as L R C LFE Ls Rs) through the Sonvarek\n"
+           "module as a host does and reports the meter's output parameters.\n"
            "Without FILE it measures a built-in stereo programme at 48 kHz that reads -23.0 LUFS.\n"
            "Each input is measured on the EBU meter unless --set or --state-in sets Type.\n"
            "\n"

@@ -121,8 +121,10 @@ InputPlayer::InputPlayer(MeterHost& host, const MeterSettings& settings, AudioSo
         result.error = "no audio frames";
         return;
     }
-    instance = host.NewInstance(result.channels, result.sampleRate, &result.error);
-    if (instance && !settings.ApplyTo(*instance, result.channels, &result.error))
+    placement = settings.SpeakersGiven() ? ChannelsAsTheyCome(result.channels)
+                                         : PlaceChannels(source.Speakers(), result.channels);
+    instance = host.NewInstance(placement.insertChannels, result.sampleRate, &result.error);
+    if (instance && !settings.ApplyTo(*instance, placement, &result.error))
         instance.reset();
 }
 
@@ -132,7 +134,11 @@ void InputPlayer::Play()
         return;
     // The blocks are rendered in place, from the chunks read ahead.
     ReadAhead ahead(source, setup.block, setup.pacer ? ReadAhead::Pace::kRealTime : ReadAhead::Pace::kWholeBlocks);
-    HostAudio out(result.channels, setup.block);
+    HostAudio out(placement.insertChannels, setup.block);
+    // The insert's channels, each the input's channel placed there or silence.
+    const bool placed = !placement.AsTheyCome();
+    HostAudio silence(1, placed ? setup.block : 0);
+    std::vector<float*> inserted(static_cast<size_t>(placement.insertChannels));
     HostStreamState& transport = instance->Stream();
     const double ticksPerFrame = kAAXTicksPerQuarterNote * transport.tempo / 60.0 / result.sampleRate;
     const auto start = std::chrono::steady_clock::now();
@@ -166,6 +172,12 @@ void InputPlayer::Play()
         if (frames == 0)
             break;
         result.nonFinite += nonFinite;
+        if (placed)
+        {
+            for (size_t i = 0; i < inserted.size(); ++i)
+                inserted[i] = placement.from[i] < 0 ? silence.Buffers()[0] : in[placement.from[i]];
+            in = inserted.data();
+        }
         instance->Render(in, out.Buffers(), frames);
         result.frames += frames;
         transport.samplePosition = result.frames;
@@ -220,8 +232,9 @@ Measurement InputPlayer::Finish()
         result.warning = FormatText("cut short: %lld frames read of the %lld its header declares",
                                     static_cast<long long>(result.frames), static_cast<long long>(declared)) +
                          (readError.empty() ? "" : " (" + readError + ")");
-    if (const std::string warning = source.Warning(); !warning.empty())
-        result.warning += (result.warning.empty() ? "" : "; ") + warning;
+    for (const std::string& warning : {source.Warning(), placement.warning})
+        if (!warning.empty())
+            result.warning += (result.warning.empty() ? "" : "; ") + warning;
     ReadMeters(*instance, settings, result);
     const std::vector<uint32_t> chunks = instance->ChunkIDs();
     if (setup.keepState && !chunks.empty())

@@ -44,6 +44,7 @@ private:
     AudioSource& source;
     MeasureSetup setup;
     Measurement result;
+    ChannelPlacement placement;
     MeterHost::Instance instance{nullptr, {nullptr}};
     bool stoppedEarly = false;
     std::string readError;  // a failure of the source after its first frames

@@ -30,21 +30,6 @@ std::string UnitOf(HostInstance& probe, const HostParameterInfo& parameter)
     return text.substr(NumberLength(text));
 }
 
-// The configuration a user inserting the meter on a track of that many
-// channels would pick, by the parameter's own texts; null where none fits.
-const char* MatchingChannelConfig(const std::string& parameter, int32_t channels)
-{
-    static const char* const kEbu[] = {nullptr, "1.0", "2.0", nullptr, "4.0", "4.1", "5.1"};
-    static const char* const kRms[] = {nullptr, "Left", "Stereo", nullptr, "4 Ch.", nullptr, "6 Ch."};
-    if (channels < 1 || channels > 6)
-        return nullptr;
-    if (parameter == MeterSettings::kEbuChannelConfig)
-        return kEbu[channels];
-    if (parameter == MeterSettings::kRmsChannelConfig)
-        return kRms[channels];
-    return nullptr;
-}
-
 }  // namespace
 
 const HostParameterInfo* MeterSettings::Find(const std::string& name) const
@@ -140,12 +125,17 @@ bool MeterSettings::AddState(HostInstance& probe, const std::vector<uint8_t>& da
     return true;
 }
 
-bool MeterSettings::ApplyTo(HostInstance& instance, int32_t channels, std::string* error) const
+bool MeterSettings::SpeakersGiven() const
+{
+    return std::find(chosen.begin(), chosen.end(), kEbuChannelConfig) != chosen.end();
+}
+
+bool MeterSettings::ApplyTo(HostInstance& instance, const ChannelPlacement& placement, std::string* error) const
 {
     for (const char* name : {kEbuChannelConfig, kRmsChannelConfig})
     {
         const HostParameterInfo* parameter = Find(name);
-        const char* text = MatchingChannelConfig(name, channels);
+        const char* text = name == std::string(kEbuChannelConfig) ? placement.ebuConfig : placement.rmsConfig;
         if (!parameter || !text || std::find(chosen.begin(), chosen.end(), name) != chosen.end())
             continue;
         if (instance.SetText(parameter->id.c_str(), text) != 0)

@@ -1,12 +1,13 @@
 #pragma once
 // The settings the host program gives every instance before it plays: the
-// channel configurations that match the instance's channel count, unless a
-// text or the state sets them; then, in the order they were added, texts by
+// channel configurations of its channels' placement, unless a text or the
+// state sets them; then, in the order they were added, texts by
 // parameter name and the state chunk; then "WriteAutomationData" on. Each is
 // checked once, on a probe instance of the effect, when it is added, so
 // every instance later takes them all.
 
 #include "host/HostInstance.h"
+#include "host/cli/ChannelPlacement.h"
 
 #include <cstdint>
 #include <string>
@@ -40,11 +41,15 @@ public:
     // effect refuses it.
     bool AddState(HostInstance& probe, const std::vector<uint8_t>& data, std::string* error);
 
-    // Applies everything to instance, an instance on the insert of channels,
-    // and switches "WriteAutomationData" on; the values the instance
-    // requests meanwhile are answered and its automation record left empty.
-    // False with the reason when a step fails.
-    bool ApplyTo(HostInstance& instance, int32_t channels, std::string* error) const;
+    // Whether a text or the state sets "EBU Channel Config", the one whose
+    // channels are speakers: an input's channels then come as they are.
+    bool SpeakersGiven() const;
+
+    // Applies everything to instance, an instance on the insert of
+    // placement, and switches "WriteAutomationData" on; the values the
+    // instance requests meanwhile are answered and its automation record
+    // left empty. False with the reason when a step fails.
+    bool ApplyTo(HostInstance& instance, const ChannelPlacement& placement, std::string* error) const;
 
     // The texts that parameter accepts: each value of a list, else the form
     // of a number and its range.

@@ -25,6 +25,8 @@
 // and a VOC of several blocks (VocBlocks.h); an extensible Wave64 whose
 // sub-format cannot be read so is refused.
 
+#include "host/cli/input/Speakers.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -76,6 +78,9 @@ struct AudioHead
     // Opus hand them over in their own): order[c] is the library's channel
     // that is channel c in WAVE order. Empty: as they come.
     std::vector<int32_t> order;
+    // The speakers of the channels, in WAVE order, where the head names them
+    // (a WAVE channel mask); empty where it names none.
+    std::vector<Speaker> speakers;
 };
 
 // Judges the first bytes of an input (all that have come of a stream).

@@ -2,8 +2,11 @@
 // Audio as the host program plays it into an instance: planar float blocks
 // at a fixed sample rate, read from start to end once.
 
+#include "host/cli/input/Speakers.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class AudioSource
 {
@@ -14,6 +17,9 @@ public:
     virtual int32_t Channels() const = 0;
     // The length the source announces; -1 when it announces none.
     virtual int64_t Frames() const = 0;
+    // The speaker of each channel, in the order Read gives them, where the
+    // source names them; empty where it names none.
+    virtual std::vector<Speaker> Speakers() const { return {}; }
     // Reads up to frames frames, one buffer per channel; the number read, 0
     // at the end, -1 when reading fails (Error() says why; frames read before
     // a failure may come first).

@@ -37,6 +37,7 @@ public:
     // sample count that declares fewer frames than the data holds is the
     // length of a file or a stream alike.
     int64_t Frames() const override { return declared; }
+    std::vector<Speaker> Speakers() const override { return parts.speakers; }
     // A failure after some frames gives those frames first, then -1. From a
     // stream: at least one frame once one has arrived (all that have, up to
     // frames, for uncompressed data), waiting for none that has not.
@@ -52,6 +53,7 @@ private:
         std::unique_ptr<FileView> view;    // a file not read as it is
         std::unique_ptr<StreamRelay> relay;  // a stream
         std::vector<int32_t> order;  // channel c is the library's order[c]
+        std::vector<Speaker> speakers;  // of the channels in their order; empty: none named
         std::string warning;
     };
 

@@ -68,6 +68,8 @@ struct Coding
     uint64_t tag = 0;  // the plain tag (an extensible format's sub-format)
     uint8_t format[16] = {};  // the chunk's first 16 bytes, the tag plain
     uint64_t frameBytes = 0;  // block align
+    uint64_t channels = 0;
+    uint32_t mask = 0;  // an extensible format's speakers; 0: none named
 };
 
 Coding JudgeCoding(Wave container, const uint8_t* body, uint64_t size)
@@ -84,6 +86,9 @@ Coding JudgeCoding(Wave container, const uint8_t* body, uint64_t size)
     coding.frameBytes = LoadLE(body + 12, 2);
     const uint64_t bits = LoadLE(body + 14, 2);
     const bool extensible = tag == kWaveExtensible;
+    coding.channels = channels;
+    if (extensible && size >= 40)
+        coding.mask = static_cast<uint32_t>(LoadLE(body + 20, 4));
     if (extensible)
     {
         if (size < 40 || std::memcmp(body + 28, kSubFormatTail, 12) != 0)
@@ -170,6 +175,14 @@ struct Described
 
     bool Plain() const { return coding && coding->plain; }
 
+    // read with the speakers that the format's channel mask names.
+    AudioHead Named(AudioHead read) const
+    {
+        if (coding && read.verdict != AudioHead::Verdict::kMore)
+            read.speakers = SpeakersOfMask(coding->mask, static_cast<uint32_t>(coding->channels));
+        return read;
+    }
+
     // At the data (dataBytes from data on, when known) of samples that are
     // not plain: a stream is refused; a file is read as it is, but for
     // whole blocks where the library would decode one more from bytes
@@ -228,72 +241,11 @@ AudioHead WalkToData(Head& head, Described& described, uint64_t at, bool padded,
     return head.FilesOnly(NameOf(described.container) + " with more than 64 chunks before its data");
 }
 
-}  // namespace
-
-// RIFF chunks after the 12-byte file head, padded to an even size.
-AudioHead JudgeWav(Head& head)
-{
-    Described described(Wave::kWav);
-    return WalkToData(
-        head, described, 12, true, [](const uint8_t*, uint64_t) { return std::string(); },
-        [&](uint64_t data, uint64_t size) {
-            // A size not known (a writer that could not go back) is the rest.
-            const bool known = size != kUnknownSize32 && size != 0;
-            if (!described.Plain())
-                return described.NotPlain(head, data, known ? std::optional<uint64_t>(size) : std::nullopt);
-            AudioHead read = Head::Read(data);
-            if (known)
-            {
-                const uint64_t dataBytes = LimitToCount(read, described.count, size, described.coding->frameBytes);
-                if (dataBytes < size)
-                    read.length = data + dataBytes;
-            }
-            return read;
-        });
-}
-
-// RF64: the ds64 chunk first, then chunks up to the data, none padded (the
-// library steps over a chunk by its size alone).
-AudioHead JudgeRf64(Head& head)
-{
-    constexpr uint64_t kDs64Bytes = 28;  // the RIFF size, the data size, the sample count, no table
-    const uint8_t* ds64 = head.At(12, 8 + kDs64Bytes);
-    if (!ds64)
-        return head.More();
-    if (!IsId(ds64, "ds64") || LoadLE(ds64 + 4, 4) != kDs64Bytes || LoadLE(ds64 + 8 + 24, 4) != 0)
-        return head.FilesOnly("RF64 without a ds64 chunk of 28 bytes first");
-    const uint64_t riffBytes = LoadLE(ds64 + 8, 8);
-    const uint64_t dataBytes = LoadLE(ds64 + 16, 8);
-    Described described(Wave::kRf64);
-    described.count = LoadLE(ds64 + 24, 8);
-    // Where the library ends its walk or fails, a stream is refused.
-    const auto refuse = [&](const uint8_t* id, uint64_t size) {
-        const bool formatYet = described.coding.has_value();
-        if (Printable(id) && size < 0xFFFF0000u && (size & 1) == 0 && (formatYet || !IsId(id, "PEAK")))
-            return std::string();
-        return "RF64 with a chunk \"" + std::string(reinterpret_cast<const char*>(id), 4) + "\" of " +
-               Text("%llu bytes", size) + (formatYet ? "" : " before its format chunk");
-    };
-    return WalkToData(head, described, 12 + 8 + kDs64Bytes, false, refuse, [&](uint64_t data, uint64_t size) {
-        if (!described.Plain())
-            return described.NotPlain(head, data, std::nullopt);
-        // Sizes not known: a writer that could not go back to fill them in.
-        // The rest is data, as of a WAV.
-        const bool unknown = (size == 0 && riffBytes == 8) || (dataBytes == 0 && (size == 0 || size == kUnknownSize32));
-        AudioHead read = Head::Read(data);
-        if (unknown)
-            return AsWave64(read, *described.coding, data, std::nullopt);
-        return AsWave64(read, *described.coding, data,
-                        LimitToCount(read, described.count, dataBytes, described.coding->frameBytes));
-    });
-}
-
 // Wave64 chunks after the riff GUID, its size and the wave GUID: a GUID and
 // a size that counts the chunk's header, each padded to 8 bytes.
-AudioHead JudgeWave64(Head& head)
+AudioHead WalkWave64(Head& head, Described& described)
 {
     constexpr uint64_t kChunkHeader = 24;
-    Described described(Wave::kWave64);
     uint64_t at = 40;
     for (int chunk = 0; chunk < kMostChunks; ++chunk)
     {
@@ -325,4 +277,72 @@ AudioHead JudgeWave64(Head& head)
         at += (size + 7) / 8 * 8;
     }
     return head.FilesOnly("Wave64 without a format chunk first");
+}
+
+}  // namespace
+
+// RIFF chunks after the 12-byte file head, padded to an even size.
+AudioHead JudgeWav(Head& head)
+{
+    Described described(Wave::kWav);
+    return described.Named(WalkToData(
+        head, described, 12, true, [](const uint8_t*, uint64_t) { return std::string(); },
+        [&](uint64_t data, uint64_t size) {
+            // A size not known (a writer that could not go back) is the rest.
+            const bool known = size != kUnknownSize32 && size != 0;
+            if (!described.Plain())
+                return described.NotPlain(head, data, known ? std::optional<uint64_t>(size) : std::nullopt);
+            AudioHead read = Head::Read(data);
+            if (known)
+            {
+                const uint64_t dataBytes = LimitToCount(read, described.count, size, described.coding->frameBytes);
+                if (dataBytes < size)
+                    read.length = data + dataBytes;
+            }
+            return read;
+        }));
+}
+
+// RF64: the ds64 chunk first, then chunks up to the data, none padded (the
+// library steps over a chunk by its size alone).
+AudioHead JudgeRf64(Head& head)
+{
+    constexpr uint64_t kDs64Bytes = 28;  // the RIFF size, the data size, the sample count, no table
+    const uint8_t* ds64 = head.At(12, 8 + kDs64Bytes);
+    if (!ds64)
+        return head.More();
+    if (!IsId(ds64, "ds64") || LoadLE(ds64 + 4, 4) != kDs64Bytes || LoadLE(ds64 + 8 + 24, 4) != 0)
+        return head.FilesOnly("RF64 without a ds64 chunk of 28 bytes first");
+    const uint64_t riffBytes = LoadLE(ds64 + 8, 8);
+    const uint64_t dataBytes = LoadLE(ds64 + 16, 8);
+    Described described(Wave::kRf64);
+    described.count = LoadLE(ds64 + 24, 8);
+    // Where the library ends its walk or fails, a stream is refused.
+    const auto refuse = [&](const uint8_t* id, uint64_t size) {
+        const bool formatYet = described.coding.has_value();
+        if (Printable(id) && size < 0xFFFF0000u && (size & 1) == 0 && (formatYet || !IsId(id, "PEAK")))
+            return std::string();
+        return "RF64 with a chunk \"" + std::string(reinterpret_cast<const char*>(id), 4) + "\" of " +
+               Text("%llu bytes", size) + (formatYet ? "" : " before its format chunk");
+    };
+    const auto atData = [&](uint64_t data, uint64_t size) {
+        if (!described.Plain())
+            return described.NotPlain(head, data, std::nullopt);
+        // Sizes not known: a writer that could not go back to fill them in.
+        // The rest is data, as of a WAV.
+        const bool unknown = (size == 0 && riffBytes == 8) || (dataBytes == 0 && (size == 0 || size == kUnknownSize32));
+        AudioHead read = Head::Read(data);
+        if (unknown)
+            return AsWave64(read, *described.coding, data, std::nullopt);
+        return AsWave64(read, *described.coding, data,
+                        LimitToCount(read, described.count, dataBytes, described.coding->frameBytes));
+    };
+    return described.Named(WalkToData(head, described, 12 + 8 + kDs64Bytes, false, refuse, atData));
+}
+
+// Wave64.
+AudioHead JudgeWave64(Head& head)
+{
+    Described described(Wave::kWave64);
+    return described.Named(WalkWave64(head, described));
 }

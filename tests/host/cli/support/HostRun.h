@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,14 @@ struct JsonValue
     double number = 0.0;
     std::string text;
 };
+inline bool operator==(const JsonValue& a, const JsonValue& b)
+{
+    return a.isString == b.isString && a.number == b.number && a.text == b.text;
+}
+inline void PrintTo(const JsonValue& value, std::ostream* out)
+{
+    *out << (value.isString ? "\"" + value.text + "\"" : std::to_string(value.number));
+}
 using JsonObject = std::map<std::string, JsonValue>;
 
 // Parses one line holding a flat object (string keys; string, number or
