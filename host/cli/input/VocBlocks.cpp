@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -37,9 +38,27 @@ uint64_t FieldBytes(uint8_t type)
     return type == kExtended ? 4 : type == kSoundData ? 2 : 12;
 }
 
+// The bytes of a frame of the sound whose block header is at sound (an
+// extended block's at extended, or null) where its codec and bits agree on
+// 8-bit unsigned, 16-bit PCM, A-law or mu-law; 0 for other codecs.
+uint64_t FrameBytes(const uint8_t* sound, const uint8_t* extended)
+{
+    if (sound[0] == kSoundData)
+    {
+        // Mono unless an extended block's mode says otherwise: the library
+        // reads any mode but mono's as stereo.
+        if (sound[5] != 0 || (extended && extended[6] != 0))
+            return 0;
+        return extended && extended[7] != 0 ? 2 : 1;
+    }
+    const uint64_t codec = LoadLE(sound + 10, 2);
+    const uint64_t sampleBytes = codec == 0 || codec == 6 || codec == 7 ? 1 : codec == 4 ? 2 : 0;
+    return sound[8] == 8 * sampleBytes ? sampleBytes * sound[9] : 0;
+}
+
 }  // namespace
 
-std::unique_ptr<FileView> VocBlocks(int fd, std::string* error)
+std::unique_ptr<FileView> VocBlocks(int fd, int64_t* frames, std::string* error)
 {
     struct stat status = {};
     uint8_t head[26];
@@ -106,8 +125,12 @@ std::unique_ptr<FileView> VocBlocks(int fd, std::string* error)
         --tail.bytes;
 
     uint64_t total = 0;
+    uint64_t held = 0;
     for (const Range& range : samples)
+    {
         total += range.bytes;
+        held += range.offset < fileBytes ? std::min(range.bytes, fileBytes - range.offset) : 0;
+    }
     // The file's header, then the header blocks with their fields only.
     std::string header(first, '\0');
     for (const Range& range : heads)
@@ -120,15 +143,21 @@ std::unique_ptr<FileView> VocBlocks(int fd, std::string* error)
     {
         if (!ReadAt(fd, range.offset, bytes + at, range.bytes))
             return nullptr;
-        // Each block's size: its fields, and the sound block's samples where
-        // they fit the field (the library reads on to the terminator anyway).
+        // Each block's size: its fields, and the sound block's samples the
+        // file holds where they fit the field (the library reads on to the
+        // terminator anyway). Not those declared: the library refuses sound
+        // data that runs past the terminator, and takes the terminator for a
+        // sample of new sound data that ends with the view.
         const uint64_t fields = range.bytes - 4;
-        const uint64_t size = bytes[at] == kExtended ? fields : fields + total;
+        const uint64_t size = bytes[at] == kExtended ? fields : fields + held;
         if (size <= kMostBlockBytes)
             for (int i = 0; i < 3; ++i)
                 bytes[at + 1 + i] = static_cast<uint8_t>(size >> (8 * i) & 0xFF);
         at += range.bytes;
     }
+    const uint8_t* extended = heads.size() > 1 ? bytes + first : nullptr;
+    const uint64_t frameBytes = FrameBytes(bytes + header.size() - heads.back().bytes, extended);
+    *frames = frameBytes > 0 ? static_cast<int64_t>(total / frameBytes) : -1;
     auto view = std::make_unique<FileView>(fd);
     view->Add(std::move(header));
     for (const Range& range : samples)

@@ -18,7 +18,9 @@
 #include <memory>
 #include <string>
 
-// fd: the file (a VOC by its signature), read through pread. Its view; null
-// when it is refused (the reason in *error), or, *error left empty, when its
-// header cannot be read (it goes to the library as it is).
-std::unique_ptr<FileView> VocBlocks(int fd, std::string* error);
+// fd: the file (a VOC by its signature), read through pread. Its view, with
+// the frames its blocks declare in *frames (more than it holds when it is cut
+// short; -1 for codecs of no fixed frame size); null when it is refused (the
+// reason in *error), or, *error left empty, when its header cannot be read
+// (it goes to the library as it is).
+std::unique_ptr<FileView> VocBlocks(int fd, int64_t* frames, std::string* error);

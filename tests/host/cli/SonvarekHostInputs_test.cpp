@@ -357,6 +357,10 @@ TEST_F(SonvarekHostInputs, AStreamReadsAsItsFileOrIsRefusedNamingItsFormat)
     const Planar mono = SteppedProgramme(1, 48000, 0.6, 7u);
     const std::string ulaw = ReadBytes(Write("one.ulaw.voc", mono, 48000, SF_FORMAT_VOC | SF_FORMAT_ULAW));
     add(made("ulaw.voc", InBlocks(ulaw)), "VOC", Write("ulaw.wav", mono, 48000, SF_FORMAT_WAV | SF_FORMAT_ULAW));
+    // Cut within a frame of their last block.
+    const std::string cut = "cut short: 28799 frames read of the 28800 its header declares";
+    add(made("cut.ulaw.voc", InBlocks(ulaw).substr(0, InBlocks(ulaw).size() - 2)), "VOC", "", cut);
+    add(made("cut.u8.voc", u8.substr(0, u8.size() - 2)), "VOC", "", cut);
     // Sample counts of fewer frames than the data holds: a chunk after the
     // data taken into its size.
     std::string rf64 = ReadBytes(Write("rf64", stereo, 48000, SF_FORMAT_RF64 | SF_FORMAT_PCM_16));
