@@ -22,7 +22,7 @@
 //
 // A file goes to the library as it is, but for the WAVE formats above (as a
 // stream of them does), a Wave64 of compressed data (its whole blocks only)
-// and a VOC of several blocks (VocBlocks.h); an extensible Wave64 whose
+// and a VOC, given by its blocks (VocBlocks.h); an extensible Wave64 whose
 // sub-format cannot be read so is refused.
 
 #include "host/cli/input/Speakers.h"

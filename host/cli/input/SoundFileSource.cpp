@@ -107,13 +107,14 @@ AudioHead JudgeFile(int fd)
 }
 
 // The view the library reads of a file judged so, or null: the file as it
-// is. Null with *error set when the file is refused.
-std::unique_ptr<FileView> ViewOf(int fd, const AudioHead& judged, std::string* error)
+// is. Null with *error set when the file is refused. *frames: what a VOC's
+// blocks declare.
+std::unique_ptr<FileView> ViewOf(int fd, const AudioHead& judged, int64_t* frames, std::string* error)
 {
     if (judged.verdict == AudioHead::Verdict::kRefused)
         *error = judged.reason;
     if (judged.blocks)
-        return VocBlocks(fd, error);
+        return VocBlocks(fd, frames, error);
     if (judged.verdict != AudioHead::Verdict::kRead || (judged.replaced == 0 && judged.length == UINT64_MAX))
         return nullptr;
     auto view = std::make_unique<FileView>(fd);
@@ -194,11 +195,12 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
     Parts parts;
     AudioHead judged;
     bool ready = true;
+    int64_t blockFrames = -1;
     if (regular)
     {
         error->clear();
         judged = JudgeFile(fd);
-        parts.view = ViewOf(fd, judged, error);
+        parts.view = ViewOf(fd, judged, &blockFrames, error);
         ready = error->empty();
     }
     else
@@ -224,7 +226,7 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, 
         // A header that leaves the length to the end of the file declares none.
         const bool toTheEnd = judged.replaced > 0 && judged.length == UINT64_MAX;
         const int64_t counted = info.frames < SF_COUNT_MAX && !toTheEnd && !Estimated(info) ? info.frames : -1;
-        declared = std::max(DeclaredFrames(fd), counted);
+        declared = std::max({DeclaredFrames(fd), counted, blockFrames});
     }
     parts.order = judged.order;
     parts.speakers = judged.speakers;

@@ -88,6 +88,12 @@ std::string InBlocks(const std::string& voc, const std::string& extra = "")
     return out + '\0';
 }
 
+// A VOC with blocks before its first and after its last.
+std::string Around(const std::string& voc, const std::string& before, const std::string& after)
+{
+    return voc.substr(0, 26) + before + voc.substr(26, voc.size() - 27) + after + '\0';
+}
+
 // An MPEG-1 Layer III file without its first frame, where a writer keeps
 // the count of its frames.
 std::string WithoutFirstFrame(const std::string& mp3)
@@ -335,14 +341,26 @@ TEST_F(SonvarekHostInputs, AStreamReadsAsItsFileOrIsRefusedNamingItsFormat)
     // GSM 6.10 blocks of 65 bytes: the data's padding is no block.
     const std::string gsm = Write("gsm.wav", SteppedProgramme(1, 8000, 0.6, 7u), 8000, SF_FORMAT_WAV | SF_FORMAT_GSM610);
     add(made("gsm.w64", AsWave64(ReadBytes(gsm))), "Wave64 of GSM 6.10", gsm);
-    // VOC in blocks; one with a block of silence between them is refused.
+    // VOC in blocks, with blocks of text, markers and repeats before, among
+    // and after them; one with a block of silence is refused.
     const std::string voc = ReadBytes(Write("one.voc", stereo, 48000, SF_FORMAT_VOC | SF_FORMAT_PCM_16));
     add(made("blocks.voc", InBlocks(voc)), "VOC", Write("blocks.wav", stereo, 48000, kWav16));
-    add(made("silence.voc", InBlocks(voc, "\x03" + LittleEndian(3, 3) + "\x10\x00\x80")), "VOC", "",
-        "cannot read: VOC with a block of type 3 after its sound data");
+    const std::string silence = "\x03" + LittleEndian(3, 3) + LittleEndian(16, 2) + "\x80";
+    const std::string text = "\x05" + LittleEndian(2, 3) + "a" + '\0', marker = "\x04" + LittleEndian(2, 3) + "\x01" + '\0';
+    add(made("silence.voc", InBlocks(voc, silence)), "VOC", "", "cannot read: VOC with a block of type 3 after its sound data");
+    add(made("before.voc", Around(voc, silence, "")), "VOC", "", "cannot read: VOC with a block of type 3 before its sound data");
+    add(made("text.voc", Around(InBlocks(voc, marker), text, text)), "VOC", folder / "blocks.wav");
+    // 8-bit stereo, its format in an extended block before the sound.
+    const std::string u8 = ReadBytes(Write("u8.voc", stereo, 50000, SF_FORMAT_VOC | SF_FORMAT_PCM_U8));
+    add(made("repeat.voc", Around(u8, "\x06" + LittleEndian(2, 3) + "\x02" + '\0', "\x07" + LittleEndian(0, 3))), "VOC",
+        Write("u8.wav", stereo, 50000, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
     const Planar mono = SteppedProgramme(1, 48000, 0.6, 7u);
     const std::string ulaw = ReadBytes(Write("one.ulaw.voc", mono, 48000, SF_FORMAT_VOC | SF_FORMAT_ULAW));
     add(made("ulaw.voc", InBlocks(ulaw)), "VOC", Write("ulaw.wav", mono, 48000, SF_FORMAT_WAV | SF_FORMAT_ULAW));
+    // Cut within a frame of their last block.
+    const std::string cut = "cut short: 28799 frames read of the 28800 its header declares";
+    add(made("cut.ulaw.voc", InBlocks(ulaw).substr(0, InBlocks(ulaw).size() - 2)), "VOC", "", cut);
+    add(made("cut.u8.voc", u8.substr(0, u8.size() - 2)), "VOC", "", cut);
     // Sample counts of fewer frames than the data holds: a chunk after the
     // data taken into its size.
     std::string rf64 = ReadBytes(Write("rf64", stereo, 48000, SF_FORMAT_RF64 | SF_FORMAT_PCM_16));
