@@ -15,9 +15,11 @@
 // "Save as Default" (unless its command is -1), separator, "Factory" (the
 // presets below the factory count) and, when there are more presets, "User"
 // (the rest). The current preset is checked.
-// - Load: an open dialog in the preset folder. A file the plug-in refuses
-//   changes nothing and an alert names it and says why; a good one is
-//   loaded into slot 0, which becomes current under the file's program name.
+// - Load: an open dialog in the preset folder, or where it does not exist,
+//   in the nearest folder above it that does (neither made nor reported:
+//   there is nothing in it to load). A file the plug-in refuses changes
+//   nothing and an alert names it and says why; a good one is loaded into
+//   slot 0, which becomes current under the file's program name.
 // - Reset to Default: the current slot takes the default preset (its state
 //   and name) and is recalled; nothing without an initialised default.
 // - Save: a save dialog in the preset folder (made when missing) proposing
@@ -98,6 +100,9 @@ private:
     // Makes the preset folder when missing; false after the folder alert
     // when it cannot be made.
     bool MakePresetFolder();
+    // Where the dialogs open: the preset folder, else the nearest folder
+    // above it that exists (as given when none does).
+    void DialogFolder(StringBuf* folder) const;
     void RecallChosen(int32_t idx);
     // "Could not <what> the preset file (aboutFolder: folder) "<filePath>":
     // <reason>.", the path shortened in the middle so that the reason shows;

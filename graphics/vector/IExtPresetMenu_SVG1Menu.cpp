@@ -142,8 +142,11 @@ void IExtPresetMenu_SVG1::RecallChosen(int32_t idx)
 void IExtPresetMenu_SVG1::LoadPresetFile()
 {
     IPlugBase* plug = Plug();
-    StringBuf folder(presetFolder);
-    StringBuf fileName(presetFolder);
+    // Nothing to load from a preset folder that is missing: it is neither
+    // made nor reported here, only passed over for the nearest that exists.
+    StringBuf folder;
+    DialogFolder(&folder);
+    StringBuf fileName(folder);
     fileName.Append(".");
     Surface()->AskForFile(&fileName, 0, &folder, extensions.Get());
     filePath.Assign(fileName);
@@ -179,13 +182,10 @@ void IExtPresetMenu_SVG1::SavePresetFile()
     // the dialog can start in it and take a file there. One that cannot be
     // made is named with the reason, and the dialog still opens, in the
     // nearest folder that exists: the preset can go elsewhere.
-    StringBuf folder(presetFolder);
-    if (presetFolder.GetLength() > 0 && !MakePresetFolder())
-    {
-        const std::string nearest = NearestExistingFolder(presetFolder.Get());
-        if (!nearest.empty())
-            folder.Set(nearest.c_str());
-    }
+    if (presetFolder.GetLength() > 0)
+        MakePresetFolder();
+    StringBuf folder;
+    DialogFolder(&folder);
     ProposeFileName(plug->PresetName(plug->GetCurrentPresetIdx()), &filePath);
     StringBuf fileName(folder);
     fileName.Append(filePath.Get());
@@ -250,6 +250,12 @@ bool IExtPresetMenu_SVG1::MakePresetFolder()
     filePath.Set(failedFolder.c_str());
     Alert("make", FolderFailureText(failedFolder, error).c_str(), true);
     return false;
+}
+
+void IExtPresetMenu_SVG1::DialogFolder(StringBuf* folder) const
+{
+    const std::string nearest = NearestExistingFolder(presetFolder.Get());
+    folder->Set(nearest.empty() ? presetFolder.Get() : nearest.c_str());
 }
 
 void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason, bool aboutFolder, const char* outcome)

@@ -335,6 +335,8 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
     // exists and can save there; Save as Default says what it did not do.
     const std::string product = UserFolder().substr(0, UserFolder().size() - 1);
     std::filesystem::remove_all(product);
+    Run("Load Preset...");  // opens where a save would, quietly
+    EXPECT_EQ(desktop.Services().fileLog.back().initialFolder, data.Path()) << "never made";
     Run("Save as Default");
     Run("Save Preset...", UserFolder() + "x.fxp");
     EXPECT_EQ(Alerts().size(), 3u) << "both saved";
@@ -346,6 +348,8 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
         loop ? std::filesystem::create_symlink("Sonvarek", product) : WriteBytes(product, "a file");
         const size_t before = Alerts().size();
         const std::string elsewhere = data / (loop ? "loop.fxp" : "file.fxp");
+        Run("Load Preset...");
+        EXPECT_EQ(desktop.Services().fileLog.back().initialFolder, data.Path());
         Run("Save as Default");
         Run("Save Preset...", UserFolder() + "x.fxp");
         Run("Save Preset...", elsewhere);
