@@ -35,10 +35,13 @@
 //   plug-in (a preset manager) could not write the file, the same alert as a
 //   failed save; when it could not make the file's folder, the folder alert;
 //   either with a second line, "The default preset was not saved.".
-// - The folder alert names the folder that could not be made (the preset
-//   folder or one above it) and why: "Could not make the preset folder ...";
-//   where something else stands in its place, "the file "..." stands in its
-//   place" rather than the system's "Not a directory".
+// - The folder alert, "Could not make the preset folder "...": ...", names
+//   the folder that was to be made (the preset folder, or the default
+//   preset's) and why: "the file "..." stands in its place" (or "in its
+//   way" for a file at a folder above it) rather than the system's "Not a
+//   directory"; "the link "..." leads nowhere" for a dangling symbolic
+//   link; for another failure above it, "the folder "..." above it could
+//   not be made: " and the system's reason; else the system's reason.
 // - A factory preset is recalled (preset members only); a user preset is
 //   first copied into slot 0 with its name and slot 0 recalled. Then the
 //   plug-in announces the program and sends every value to the host.
