@@ -14,7 +14,13 @@ bool IsFolder(const std::string& path)
 {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0)
+    {
+        // Below folders that exist, only a link's target can run through a
+        // file: that link leads nowhere as well.
+        if (errno == ENOTDIR)
+            errno = ENOENT;
         return false;
+    }
     if (S_ISDIR(st.st_mode))
         return true;
     errno = ENOTDIR;

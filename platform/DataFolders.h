@@ -13,10 +13,10 @@ std::string GetLocalAppDataFolder();
 // path does not exist; an existing path is left alone. A trailing "/" is
 // allowed. True when path names a folder afterwards; otherwise false with
 // errno saying why (ENOTDIR for a path taken by something else, ELOOP for a
-// symbolic link loop) and, when failedFolder is given, the folder of path
-// that could not be made: the first, from the top, that something else
-// stands in place of or whose mkdir failed (path itself or one above it,
-// without a trailing "/").
+// symbolic link loop, ENOENT for a symbolic link that leads nowhere) and,
+// when failedFolder is given, the folder of path that could not be made:
+// the first, from the top, that something else stands in place of or whose
+// mkdir failed (path itself or one above it, without a trailing "/").
 bool CreateFolderIfMissing(const char* path, std::string* failedFolder = nullptr);
 
 // The folder path names when it is one, else the nearest folder above it

@@ -92,9 +92,10 @@ bool IPlugPresetmanager::SaveDefaultPreset(const StringBuf& folder)
     {
         defaultSaveFailed = true;
         defaultSaveError = errno;
-        defaultSavePath.Set(failedFolder.c_str());
+        defaultSaveBlockedAt.Set(failedFolder.c_str());
         return false;
     }
+    defaultSaveBlockedAt.Set("");
     defaultSavePath.Append(kDefaultPresetFile);
     errno = 0;
     defaultSaveFailed = folder.GetLength() == 0 || !owner->SaveCurrentProgramFile(defaultSavePath);
@@ -102,12 +103,13 @@ bool IPlugPresetmanager::SaveDefaultPreset(const StringBuf& folder)
     return !defaultSaveFailed;
 }
 
-bool IPlugPresetmanager::TakeDefaultSaveFailure(StringBuf* path, int* error, bool* isFolder)
+bool IPlugPresetmanager::TakeDefaultSaveFailure(StringBuf* path, int* error, bool* isFolder, StringBuf* blockedAt)
 {
     if (!defaultSaveFailed)
         return false;
     defaultSaveFailed = false;
     path->Assign(defaultSavePath);
+    blockedAt->Assign(defaultSaveBlockedAt);
     *error = defaultSaveError;
     *isFolder = defaultSaveFolderFailed;
     return true;

@@ -56,11 +56,11 @@ public:
     // For the editor that asked for the save through the plug-in's handler
     // (UI thread): after a failed SaveDefaultPreset, true once, with what it
     // could not do and the errno of the failure (0 when none was set): the
-    // folder it could not make (*isFolder true; folder or one above it, as
-    // CreateFolderIfMissing names it), else the file it could not write
-    // (folder + "default.fxp"). False after a save that succeeded or when
-    // the failure was taken already.
-    bool TakeDefaultSaveFailure(StringBuf* path, int* error, bool* isFolder);
+    // folder it could not make (*isFolder true; folder, with *blockedAt the
+    // one of it or above it that CreateFolderIfMissing names), else the file
+    // it could not write (folder + "default.fxp"). False after a save that
+    // succeeded or when the failure was taken already.
+    bool TakeDefaultSaveFailure(StringBuf* path, int* error, bool* isFolder, StringBuf* blockedAt);
     // Clears the preset-member flag of the owner's parameters 0..nParams-1,
     // then sets it for every index of table up to its record with a null
     // identifier (indices that name no parameter are skipped).
@@ -90,4 +90,5 @@ private:
     bool defaultSaveFolderFailed = false;
     int defaultSaveError = 0;
     StringBuf defaultSavePath;
+    StringBuf defaultSaveBlockedAt;
 };

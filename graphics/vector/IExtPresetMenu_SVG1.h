@@ -15,9 +15,11 @@
 // "Save as Default" (unless its command is -1), separator, "Factory" (the
 // presets below the factory count) and, when there are more presets, "User"
 // (the rest). The current preset is checked.
-// - Load: an open dialog in the preset folder. A file the plug-in refuses
-//   changes nothing and an alert names it and says why; a good one is
-//   loaded into slot 0, which becomes current under the file's program name.
+// - Load: an open dialog in the preset folder, or where it does not exist,
+//   in the nearest folder above it that does (neither made nor reported:
+//   there is nothing in it to load). A file the plug-in refuses changes
+//   nothing and an alert names it and says why; a good one is loaded into
+//   slot 0, which becomes current under the file's program name.
 // - Reset to Default: the current slot takes the default preset (its state
 //   and name) and is recalled; nothing without an initialised default.
 // - Save: a save dialog in the preset folder (made when missing) proposing
@@ -33,10 +35,13 @@
 //   plug-in (a preset manager) could not write the file, the same alert as a
 //   failed save; when it could not make the file's folder, the folder alert;
 //   either with a second line, "The default preset was not saved.".
-// - The folder alert names the folder that could not be made (the preset
-//   folder or one above it) and why: "Could not make the preset folder ...";
-//   where something else stands in its place, "the file "..." stands in its
-//   place" rather than the system's "Not a directory".
+// - The folder alert, "Could not make the preset folder "...": ...", names
+//   the folder that was to be made (the preset folder, or the default
+//   preset's) and why: "the file "..." stands in its place" (or "in its
+//   way" for a file at a folder above it) rather than the system's "Not a
+//   directory"; "the link "..." leads nowhere" for a dangling symbolic
+//   link; for another failure above it, "the folder "..." above it could
+//   not be made: " and the system's reason; else the system's reason.
 // - A factory preset is recalled (preset members only); a user preset is
 //   first copied into slot 0 with its name and slot 0 recalled. Then the
 //   plug-in announces the program and sends every value to the host.
@@ -98,6 +103,9 @@ private:
     // Makes the preset folder when missing; false after the folder alert
     // when it cannot be made.
     bool MakePresetFolder();
+    // Where the dialogs open: the preset folder, else the nearest folder
+    // above it that exists (as given when none does).
+    void DialogFolder(StringBuf* folder) const;
     void RecallChosen(int32_t idx);
     // "Could not <what> the preset file (aboutFolder: folder) "<filePath>":
     // <reason>.", the path shortened in the middle so that the reason shows;

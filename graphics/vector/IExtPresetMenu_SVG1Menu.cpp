@@ -40,14 +40,23 @@ constexpr const char* kDefaultNotSaved = "The default preset was not saved.";
 // Why a file could not be written, from the errno of the failure.
 const char* SaveFailureText(int error) { return error != 0 ? std::strerror(error) : "it could not be written"; }
 
-// Why the folder could not be made. ENOTDIR: something else stands in its
-// place (the folder CreateFolderIfMissing names is that very path), which
-// the system's "Not a directory" leaves the user to guess.
-std::string FolderFailureText(const std::string& folder, int error)
+// Why folder could not be made, where CreateFolderIfMissing stopped at
+// blockedAt (folder itself or one above it) with error. What stands in the
+// way is named: the system's "Not a directory" or "No such file or
+// directory" leaves the user to guess which path and why.
+std::string FolderFailureText(std::string folder, const std::string& blockedAt, int error)
 {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    const bool itself = blockedAt == folder;
+    const std::string named = "\"" + PathForMessage(blockedAt) + "\"";
     if (error == ENOTDIR)
-        return "the file \"" + PathForMessage(folder) + "\" stands in its place";
-    return SaveFailureText(error);
+        return "the file " + named + (itself ? " stands in its place" : " stands in its way");
+    if (error == ENOENT)
+        return "the link " + named + " leads nowhere";
+    if (itself)
+        return SaveFailureText(error);
+    return "the folder " + named + " above it could not be made: " + SaveFailureText(error);
 }
 
 // A preset name as a file name to propose: path separators and the other
@@ -142,8 +151,11 @@ void IExtPresetMenu_SVG1::RecallChosen(int32_t idx)
 void IExtPresetMenu_SVG1::LoadPresetFile()
 {
     IPlugBase* plug = Plug();
-    StringBuf folder(presetFolder);
-    StringBuf fileName(presetFolder);
+    // Nothing to load from a preset folder that is missing: it is neither
+    // made nor reported here, only passed over for the nearest that exists.
+    StringBuf folder;
+    DialogFolder(&folder);
+    StringBuf fileName(folder);
     fileName.Append(".");
     Surface()->AskForFile(&fileName, 0, &folder, extensions.Get());
     filePath.Assign(fileName);
@@ -179,13 +191,10 @@ void IExtPresetMenu_SVG1::SavePresetFile()
     // the dialog can start in it and take a file there. One that cannot be
     // made is named with the reason, and the dialog still opens, in the
     // nearest folder that exists: the preset can go elsewhere.
-    StringBuf folder(presetFolder);
-    if (presetFolder.GetLength() > 0 && !MakePresetFolder())
-    {
-        const std::string nearest = NearestExistingFolder(presetFolder.Get());
-        if (!nearest.empty())
-            folder.Set(nearest.c_str());
-    }
+    if (presetFolder.GetLength() > 0)
+        MakePresetFolder();
+    StringBuf folder;
+    DialogFolder(&folder);
     ProposeFileName(plug->PresetName(plug->GetCurrentPresetIdx()), &filePath);
     StringBuf fileName(folder);
     fileName.Append(filePath.Get());
@@ -227,29 +236,36 @@ void IExtPresetMenu_SVG1::SaveAsDefault()
     // The handler writes the file; a plug-in that keeps presets tells how it went.
     auto* manager = dynamic_cast<IPlugPresetmanager*>(plug);
     StringBuf path;
+    StringBuf blockedAt;
     int error = 0;
     bool isFolder = false;
     if (manager)
-        manager->TakeDefaultSaveFailure(&path, &error, &isFolder);  // an earlier save's is not this one's
+        manager->TakeDefaultSaveFailure(&path, &error, &isFolder, &blockedAt);  // an earlier save's is not this one's
     plug->HandleParamChange(saveDefaultCommand);
-    if (!manager || !manager->TakeDefaultSaveFailure(&path, &error, &isFolder))
+    if (!manager || !manager->TakeDefaultSaveFailure(&path, &error, &isFolder, &blockedAt))
         return;
     filePath.Assign(path);
     if (isFolder)
-        Alert("make", FolderFailureText(path.Get(), error).c_str(), true, kDefaultNotSaved);
+        Alert("make", FolderFailureText(path.Get(), blockedAt.Get(), error).c_str(), true, kDefaultNotSaved);
     else
         Alert("save", SaveFailureText(error), false, kDefaultNotSaved);
 }
 
 bool IExtPresetMenu_SVG1::MakePresetFolder()
 {
-    std::string failedFolder;
-    if (CreateFolderIfMissing(presetFolder.Get(), &failedFolder))
+    std::string blockedAt;
+    if (CreateFolderIfMissing(presetFolder.Get(), &blockedAt))
         return true;
     const int error = errno;
-    filePath.Set(failedFolder.c_str());
-    Alert("make", FolderFailureText(failedFolder, error).c_str(), true);
+    filePath.Assign(presetFolder);
+    Alert("make", FolderFailureText(presetFolder.Get(), blockedAt, error).c_str(), true);
     return false;
+}
+
+void IExtPresetMenu_SVG1::DialogFolder(StringBuf* folder) const
+{
+    const std::string nearest = NearestExistingFolder(presetFolder.Get());
+    folder->Set(nearest.empty() ? presetFolder.Get() : nearest.c_str());
 }
 
 void IExtPresetMenu_SVG1::Alert(const char* what, const char* reason, bool aboutFolder, const char* outcome)

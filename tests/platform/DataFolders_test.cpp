@@ -43,10 +43,12 @@ TEST(CreateFolderIfMissing, MakesMissingParentsPrivatelyLeavesWhatExistsAndNames
 
     WriteBytes(tmp / "file", "x");
     ASSERT_EQ(symlink("loop", (tmp / "loop").c_str()) | mkdir((tmp / "locked").c_str(), 0500), 0);
+    ASSERT_EQ(symlink("file/x", (tmp / "through").c_str()), 0);  // leads nowhere
     const std::string tooLong(300, 'n');
     // The path, the folder named, why, and the nearest folder that exists.
     const std::tuple<std::string, std::string, int, std::string> cases[] = {
         {"file", "file", ENOTDIR, ""}, {"file/sub/", "file", ENOTDIR, ""}, {"loop/sub", "loop", ELOOP, ""},
+        {"through/sub", "through", ENOENT, ""},
         {tooLong + "/sub", tooLong, ENAMETOOLONG, ""}, {"locked/a/b", "locked/a", EACCES, "locked/"}};
     for (const auto& [path, failed, error, nearest] : cases)
     {

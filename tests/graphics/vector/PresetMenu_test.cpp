@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -334,32 +335,44 @@ TEST_F(OnTheMeter, AFailedSaveShowsAnAlertAndSendsNoRescan)
     // before the save dialog too, which opens in the nearest folder that
     // exists and can save there; Save as Default says what it did not do.
     const std::string product = UserFolder().substr(0, UserFolder().size() - 1);
+    const std::string above = data.Path().substr(0, data.Path().size() - 1);
     std::filesystem::remove_all(product);
+    Run("Load Preset...");  // opens where a save would, quietly
+    EXPECT_EQ(desktop.Services().fileLog.back().initialFolder, data.Path()) << "never made";
     Run("Save as Default");
     Run("Save Preset...", UserFolder() + "x.fxp");
     EXPECT_EQ(Alerts().size(), 3u) << "both saved";
-    for (const auto& [loop, reason] :
-         {std::pair<bool, std::string>{false, "the file \"" + product + "\" stands in its place"},
-          {true, "Too many levels of symbolic links"}})
+    const auto file = [](const std::string& path) { return "the file \"" + path + "\" stands in its "; };
+    const std::string loop = "Too many levels of symbolic links", link = "the link \"" + product + "\" leads nowhere";
+    for (const auto& [linkTo, blocked, reason, defaultReason] :
+         {std::tuple<std::string, std::string, std::string, std::string>{"", product, file(product) + "place",
+                                                                          file(product) + "way"},
+          {"Sonvarek", product, loop, "the folder \"" + product + "\" above it could not be made: " + loop},
+          {"nowhere", product, link, link}, {"", above, file(above) + "way", file(above) + "way"}})
     {
-        std::filesystem::remove_all(product);
-        loop ? std::filesystem::create_symlink("Sonvarek", product) : WriteBytes(product, "a file");
+        std::filesystem::remove_all(blocked);
+        linkTo.empty() ? WriteBytes(blocked, "a file") : std::filesystem::create_symlink(linkTo, blocked);
         const size_t before = Alerts().size();
-        const std::string elsewhere = data / (loop ? "loop.fxp" : "file.fxp");
+        const std::string nearest = blocked.substr(0, blocked.rfind('/') + 1);
+        const std::string elsewhere = home / (std::to_string(before) + ".fxp");
+        Run("Load Preset...");
+        EXPECT_EQ(desktop.Services().fileLog.back().initialFolder, nearest);
         Run("Save as Default");
         Run("Save Preset...", UserFolder() + "x.fxp");
         Run("Save Preset...", elsewhere);
         ASSERT_EQ(Alerts().size(), before + 4);
         const std::string alert = "Could not make the preset folder \"" + product + "\": " + reason + ".";
-        EXPECT_EQ(Alerts()[before].text, alert + "\nThe default preset was not saved.");
+        EXPECT_EQ(Alerts()[before].text, "Could not make the preset folder \"" + product + "/AAX\": " + defaultReason +
+                                             ".\nThe default preset was not saved.");
         for (size_t i = before + 1; i < Alerts().size(); ++i)
             EXPECT_EQ(Alerts()[i].text, alert);
         EXPECT_EQ(alertsAtDialog, before + 4) << "named before the dialog";
         const FileRequest& asked = desktop.Services().fileLog.back();
-        EXPECT_EQ(asked.initialFolder, data.Path());
-        EXPECT_EQ(asked.initialFile, data.Path() + plug->PresetName(plug->GetCurrentPresetIdx()));
+        EXPECT_EQ(asked.initialFolder, nearest);
+        EXPECT_EQ(asked.initialFile, nearest + plug->PresetName(plug->GetCurrentPresetIdx()));
         EXPECT_FALSE(ReadBytes(elsewhere).empty()) << "saved elsewhere";
     }
+    std::filesystem::remove(above) && std::filesystem::create_directory(above);  // for the fixture to remove
 }
 
 TEST_F(OnTheMeter, WithoutItsCommandsOrDefaultTheMenuDoesLess)
