@@ -289,10 +289,15 @@ TEST_F(PresenterMenusTest, ClosingOrDestroyingTheOwnersWindowEndsItsMenuUnanswer
     }
 }
 
-// X errors on the presenter's connection.
+// X errors on the presenter's connection, but for a frame it was putting as
+// the window went: that races another client's destroy on any machine.
 std::atomic<int> presenterErrors{0};
 Display* presenterDisplay = nullptr;
-int CountError(Display* d, XErrorEvent*) { return presenterErrors += d == presenterDisplay, 0; }
+constexpr unsigned char kPutImage = 72;  // the core protocol's request code
+int CountError(Display* d, XErrorEvent* e)
+{
+    return presenterErrors += d == presenterDisplay && e->request_code != kPutImage, 0;
+}
 
 TEST_F(PresenterMenusTest, AMenuLevelAnotherClientDestroysDismissesTheMenuAndLetsGo)
 {
