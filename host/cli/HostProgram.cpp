@@ -9,6 +9,7 @@
 #include "host/cli/Report.h"
 #include "host/cli/input/SoundFileSource.h"
 #include "host/cli/StateFile.h"
+#include "host/cli/StopAwareWrites.h"
 #include "host/cli/StopOnInterrupt.h"
 #include "host/cli/input/StreamOpening.h"
 #include "host/cli/TestProgramme.h"
@@ -100,22 +101,32 @@ private:
     Job& job;
 };
 
-// Messages name files as given: their control characters are escaped.
-void Message(std::FILE* err, const std::string& text)
+// The program's standard output and error, and the writes to them, which a
+// batch's stop does not wait on.
+struct Outputs
 {
-    std::fprintf(err, "sonvarek-host: %s\n", PrintableText(text).c_str());
+    std::FILE* out;
+    std::FILE* err;
+    StopAwareWrites writes;
+};
+
+// Messages name files as given: their control characters are escaped.
+void Message(Outputs& io, const std::string& text)
+{
+    io.writes.Write(io.err, "sonvarek-host: " + PrintableText(text) + "\n");
 }
 
-// Results go out as soon as they are known. Once out cannot be written, the
-// cause is told on err and nothing more is written; false from then on.
-bool WriteOut(std::FILE* out, std::FILE* err, const std::string& text, bool* failed)
+// Results go out as soon as they are known. Once out cannot be written (or a
+// stop gave up what it did not take), the cause is told on err and nothing
+// more is written; false from then on.
+bool WriteOut(Outputs& io, const std::string& text, bool* failed)
 {
     if (*failed)
         return false;
     errno = 0;
-    if (std::fputs(text.c_str(), out) >= 0 && std::fflush(out) == 0)
+    if (io.writes.Write(io.out, text))
         return true;
-    Message(err, std::string("cannot write the report: ") + std::strerror(errno != 0 ? errno : EIO));
+    Message(io, std::string("cannot write the report: ") + std::strerror(errno != 0 ? errno : EIO));
     *failed = true;
     return false;
 }
@@ -165,7 +176,7 @@ std::unique_ptr<AudioSource> OpenInput(Job& job, int stop = -1)
 // stream's writer or header at once; a stream that keeps its header a
 // moment is said on err to be awaited. Null with the reason in the job's
 // result, or marked as stopped before its audio.
-std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter, std::FILE* err)
+std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter, Outputs& io)
 {
     const int stop = ::eventfd(0, EFD_CLOEXEC);
     if (stop < 0)
@@ -191,7 +202,7 @@ std::unique_ptr<AudioSource> OpenLiveInput(Job& job, X11Presenter& presenter, st
         presenter.RunOnce(kOpenRoundMs);
         if (stream && !told && !opened && std::chrono::steady_clock::now() - start >= kTellWaitAfter)
         {
-            Message(err, job.path + ": waiting for its audio");
+            Message(io, job.path + ": waiting for its audio");
             told = true;
         }
     }
@@ -261,16 +272,16 @@ void StopOnSignal(std::vector<Job>& jobs, Pool& pool)
 
 // Prints the result of the input at path (its messages on err); false when
 // the input failed.
-bool PrintResult(const std::string& path, const Measurement& result, const HostOptions& options, std::FILE* out,
-                 std::FILE* err, bool* reported, bool* outFailed)
+bool PrintResult(const std::string& path, const Measurement& result, const HostOptions& options, Outputs& io,
+                 bool* reported, bool* outFailed)
 {
     const std::string label = path.empty() ? kProgrammeLabel : path;
     if (!result.error.empty())
-        Message(err, label + ": " + result.error);
+        Message(io, label + ": " + result.error);
     if (!result.warning.empty())
-        Message(err, label + ": " + result.warning);
+        Message(io, label + ": " + result.warning);
     if (options.json)
-        WriteOut(out, err, JsonReport(label, result), outFailed);
+        WriteOut(io, JsonReport(label, result), outFailed);
     else if (result.error.empty() && !result.stoppedBeforeAudio)
     {
         std::string report = HumanReport(label, result);
@@ -278,7 +289,7 @@ bool PrintResult(const std::string& path, const Measurement& result, const HostO
         if (path.empty() && result.warning.empty())
             report += ReportLine("expected", FormatText("OUT:EBU IL %.1f LUFS (1 kHz sine at -26, -20, -26 dBFS)",
                                                         TestProgramme::kIntegratedLufs));
-        WriteOut(out, err, (*reported ? "\n" : "") + report, outFailed);
+        WriteOut(io, (*reported ? "\n" : "") + report, outFailed);
         *reported = true;
     }
     return result.error.empty();
@@ -288,35 +299,35 @@ bool PrintResult(const std::string& path, const Measurement& result, const HostO
 // its result. False when it failed, the screenshot was not saved or the display
 // was lost.
 bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
-              TraceWriter* trace, Desktop& desktop, X11Presenter& presenter, std::FILE* out, std::FILE* err)
+              TraceWriter* trace, Desktop& desktop, X11Presenter& presenter, Outputs& io)
 {
     // From the start: a stop while the input still opens ends the run too.
     const StopOnInterrupt interrupt(presenter);
-    std::unique_ptr<AudioSource> source = OpenLiveInput(job, presenter, err);
+    std::unique_ptr<AudioSource> source = OpenLiveInput(job, presenter, io);
     std::string screenshotError;
     if (source)
     {
         LiveEditorSetup live;
         live.title = "Sonvarek: " + PrintableText(job.path.empty() ? kProgrammeLabel : job.path);
         live.screenshot = options.screenshot;
-        live.progress = err;
+        live.progress = io.err;
         job.result = PlayWithEditor(host, settings, *source, SetupFor(options, trace), desktop, presenter, live,
                                     &screenshotError);
     }
     bool reported = false;
     bool outFailed = false;
-    bool success = PrintResult(job.path, job.result, options, out, err, &reported, &outFailed) && !outFailed;
+    bool success = PrintResult(job.path, job.result, options, io, &reported, &outFailed) && !outFailed;
     if (!options.screenshot.empty() && !job.result.error.empty())
         screenshotError = UnmeasuredScreenshot(options.screenshot);
     if (!screenshotError.empty())
     {
-        Message(err, screenshotError);
+        Message(io, screenshotError);
         success = false;
     }
     // The run ended as on a close; the outputs are still written.
     if (presenter.DisplayLost())
     {
-        Message(err, "the connection to the X display \"" + presenter.DisplayName() + "\" was lost");
+        Message(io, "the connection to the X display \"" + presenter.DisplayName() + "\" was lost");
         success = false;
     }
     return success;
@@ -325,10 +336,11 @@ bool PlayLive(Job& job, MeterHost& host, const MeterSettings& settings, const Ho
 // Measures every job on a pool of at most one thread per core and prints the
 // results in the jobs' order as they come. A signal (while interrupt lives;
 // null: none) stops the jobs not finished by then, which are reported as
-// stopped; *stopped tells whether there were any. False when any job failed
-// or was stopped, or the results could not be written.
+// stopped, and the waits of io's writes; *stopped tells whether there were
+// any stopped jobs. False when any job failed or was stopped, or the results
+// could not be written.
 bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& settings, const HostOptions& options,
-                TraceWriter* trace, const StopOnInterrupt* interrupt, std::FILE* out, std::FILE* err, bool* stopped)
+                TraceWriter* trace, const StopOnInterrupt* interrupt, Outputs& io, bool* stopped)
 {
     Pool pool;
     pool.stopEvent = interrupt ? interrupt->Event() : -1;
@@ -366,7 +378,7 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
                 measure(pooled[i]);
         });
 
-    ProgressLine progress(err);
+    ProgressLine progress(io.err);
     bool allMeasured = true;
     bool reported = false;
     bool outFailed = false;
@@ -398,8 +410,7 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
         // A stopped job's thread may still be writing its result.
         const Job& job = jobs[printed++];
         const Measurement stoppedResult = StoppedBeforeMeasured();
-        if (!PrintResult(job.path, job.stopped ? stoppedResult : job.result, options, out, err, &reported,
-                         &outFailed))
+        if (!PrintResult(job.path, job.stopped ? stoppedResult : job.result, options, io, &reported, &outFailed))
             allMeasured = false;
     }
     for (std::thread& thread : threads)
@@ -419,22 +430,23 @@ bool MeasureAll(std::vector<Job>& jobs, MeterHost& host, const MeterSettings& se
 
 int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE* err)
 {
+    Outputs io{out, err, {}};
     HostOptions options;
     std::string error;
     if (!ParseHostOptions(argc, argv, &options, &error))
     {
-        Message(err, error + " (see --help)");
+        Message(io, error + " (see --help)");
         return kExitUsage;
     }
     if (options.help)
     {
         bool failed = false;
-        return WriteOut(out, err, HostUsage(), &failed) ? 0 : kExitFailure;
+        return WriteOut(io, HostUsage(), &failed) ? 0 : kExitFailure;
     }
     error = OutputConflict(options);
     if (!error.empty())
     {
-        Message(err, error + "; nothing is written");
+        Message(io, error + "; nothing is written");
         return kExitUsage;
     }
 
@@ -451,14 +463,14 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         presenter = X11Presenter::Open(*desktop, nullptr, error);
         if (!presenter)
         {
-            Message(err, "cannot show the editor: " + error);
+            Message(io, "cannot show the editor: " + error);
             return kExitFailure;
         }
     }
     MeterHost host;
     if (!host.Load(options.modulePath.empty() ? ModuleBesideProgram() : options.modulePath, &error))
     {
-        Message(err, error);
+        Message(io, error);
         return kExitFailure;
     }
     std::unique_ptr<MeterSettings> settings;
@@ -467,7 +479,7 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         MeterHost::Instance probe = host.NewInstance(channelCounts.empty() ? 0 : channelCounts.front(), 48000, &error);
         if (!probe)
         {
-            Message(err, error);
+            Message(io, error);
             return kExitFailure;
         }
         settings = std::make_unique<MeterSettings>(*probe);
@@ -475,7 +487,7 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         // the state and the --set options may change.
         if (!settings->AddText(*probe, MeterSettings::kMeterType, "EBU", &error))
         {
-            Message(err, error);
+            Message(io, error);
             return kExitFailure;
         }
         std::vector<uint8_t> state;
@@ -483,13 +495,13 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
             (!ReadStateFile(options.stateIn, MeterSettings::StateSize(*probe), &state, &error) ||
              !settings->AddState(*probe, state, &error)))
         {
-            Message(err, "state " + options.stateIn + ": " + error);
+            Message(io, "state " + options.stateIn + ": " + error);
             return kExitFailure;
         }
         for (const auto& [name, text] : options.settings)
             if (!settings->AddText(*probe, name, text, &error))
             {
-                Message(err, error);
+                Message(io, error);
                 return kExitUsage;
             }
     }
@@ -498,9 +510,9 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
     if (!options.trace.empty())
     {
         trace = std::make_unique<TraceWriter>();
-        if (!trace->Open(options.trace, {out, err}, &error))
+        if (!trace->Open(options.trace, {out, err}, io.writes, &error))
         {
-            Message(err, error);
+            Message(io, error);
             return kExitFailure;
         }
     }
@@ -510,16 +522,18 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         jobs[i].path = options.files[i];
     bool success = true;
     // A batch's signal, to the end of the run: one that comes once every
-    // input has finished changes nothing.
+    // input has finished and the outputs have taken its report changes
+    // nothing.
     std::unique_ptr<StopOnInterrupt> interrupt;
     bool stopped = false;
     if (presenter)
-        success = PlayLive(jobs[0], host, *settings, options, trace.get(), *desktop, *presenter, out, err);
+        success = PlayLive(jobs[0], host, *settings, options, trace.get(), *desktop, *presenter, io);
     else
     {
         interrupt = std::make_unique<StopOnInterrupt>();
+        io.writes.StopOn(interrupt->Event());
         jobs[0].keepInstance = desktop != nullptr;
-        success = MeasureAll(jobs, host, *settings, options, trace.get(), interrupt.get(), out, err, &stopped);
+        success = MeasureAll(jobs, host, *settings, options, trace.get(), interrupt.get(), io, &stopped);
     }
 
     if (desktop && !presenter)
@@ -527,12 +541,12 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         // On this thread, now that no other runs: the desktop is single-threaded.
         if (!jobs[0].result.instance)
         {
-            Message(err, UnmeasuredScreenshot(options.screenshot));
+            Message(io, UnmeasuredScreenshot(options.screenshot));
             success = false;
         }
         else if (!SaveEditorScreenshot(host, *jobs[0].result.instance, *desktop, options.screenshot, &error))
         {
-            Message(err, error);
+            Message(io, error);
             success = false;
         }
         jobs[0].result.instance.reset();
@@ -540,7 +554,7 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
 
     if (trace && !trace->Close(&error))
     {
-        Message(err, error);
+        Message(io, error);
         success = false;
     }
     // Stopped before its format was known, the input leaves no state: its
@@ -550,7 +564,7 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         const auto measured = std::find_if(jobs.begin(), jobs.end(), [](const Job& job) { return !job.result.state.empty(); });
         if (measured == jobs.end())
         {
-            Message(err, "no input was measured: the state is not saved to " + options.stateOut);
+            Message(io, "no input was measured: the state is not saved to " + options.stateOut);
             success = false;
         }
         else if (!WriteFileAtomically(options.stateOut.c_str(), measured->result.state.data(),
@@ -558,12 +572,12 @@ int RunHostProgram(int argc, const char* const* argv, std::FILE* out, std::FILE*
         {
             // The writer leaves errno at the cause of the step that failed.
             const int cause = errno != 0 ? errno : EIO;
-            Message(err, "cannot write the state " + options.stateOut + ": " + std::strerror(cause));
+            Message(io, "cannot write the state " + options.stateOut + ": " + std::strerror(cause));
             success = false;
         }
     }
-    // Not every input was measured: the status tells the signal.
-    if (stopped)
+    // Not every input was measured or reported: the status tells the signal.
+    if (stopped || io.writes.GaveUp())
         return kExitSignalled + StopOnInterrupt::Signal();
     return success ? 0 : kExitFailure;
 }

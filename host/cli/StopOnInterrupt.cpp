@@ -55,13 +55,19 @@ int StopEvent()
     return fd;
 }
 
-struct sigaction StopAction()
+// Catches signal unless it is ignored; *previous is its action until now,
+// read first, so that an ignored signal is never caught, not even for a
+// moment.
+void CatchUnlessIgnored(int signal, struct sigaction* previous)
 {
+    sigaction(signal, nullptr, previous);
+    if (previous->sa_handler == SIG_IGN)
+        return;
     struct sigaction action = {};
     action.sa_handler = AskToStop;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    return action;
+    sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
@@ -71,27 +77,24 @@ StopOnInterrupt::StopOnInterrupt(X11Presenter& presenter)
     asked.store(0);
     askedAtAll.store(false);
     target.store(&presenter);
-    const struct sigaction action = StopAction();
-    sigaction(SIGINT, &action, &previousInterrupt);
-    sigaction(SIGTERM, &action, &previousTerminate);
+    CatchUnlessIgnored(SIGINT, &previousInterrupt);
+    CatchUnlessIgnored(SIGTERM, &previousTerminate);
 }
 
 StopOnInterrupt::StopOnInterrupt() : event(StopEvent())
 {
     asked.store(0);
     askedAtAll.store(false);
-    // The previous actions are read first, so that an ignored signal is
-    // never caught, not even for a moment.
-    sigaction(SIGINT, nullptr, &previousInterrupt);
-    sigaction(SIGTERM, nullptr, &previousTerminate);
     if (event < 0)
+    {
+        // No handler: the destructor puts the actions back as they are.
+        sigaction(SIGINT, nullptr, &previousInterrupt);
+        sigaction(SIGTERM, nullptr, &previousTerminate);
         return;
+    }
     eventToRaise.store(event);
-    const struct sigaction action = StopAction();
-    if (previousInterrupt.sa_handler != SIG_IGN)
-        sigaction(SIGINT, &action, nullptr);
-    if (previousTerminate.sa_handler != SIG_IGN)
-        sigaction(SIGTERM, &action, nullptr);
+    CatchUnlessIgnored(SIGINT, &previousInterrupt);
+    CatchUnlessIgnored(SIGTERM, &previousTerminate);
 }
 
 StopOnInterrupt::~StopOnInterrupt()

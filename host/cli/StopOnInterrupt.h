@@ -7,9 +7,9 @@
 // the program ends its run as it would when the window is closed. Without
 // one, a signal is recorded (Asked(), Signal()) and raises an event
 // (Event(), an eventfd) for the waits of the run to poll, so that the run
-// ends its inputs and reports them; a signal ignored when it is made (as a
-// shell ignores SIGINT in the programs it starts in the background) stays
-// ignored.
+// ends its inputs and reports them. Either way a signal ignored when it is
+// made (as a shell ignores SIGINT in the programs it starts in the
+// background) stays ignored.
 //
 // The handler stores atomics and writes to a descriptor: async-signal-safe.
 

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -38,6 +39,44 @@ std::FILE* Share(std::FILE* stream)
     return shared;
 }
 
+// Where a stream of WrittenThrough writes, and how.
+struct Through
+{
+    std::FILE* target;
+    StopAwareWrites* writes;
+};
+
+ssize_t WriteThrough(void* cookie, const char* data, size_t size)
+{
+    const auto* through = static_cast<Through*>(cookie);
+    // A short count is stdio's failure, errno its cause.
+    return through->writes->Write(fileno(through->target), data, size) ? static_cast<ssize_t>(size) : 0;
+}
+
+int CloseThrough(void* cookie)
+{
+    const std::unique_ptr<Through> through(static_cast<Through*>(cookie));
+    return std::fclose(through->target);
+}
+
+// A stream that writes to target's descriptor through writes and closes
+// target as it closes; null with errno set, target closed, when it cannot be
+// made.
+std::FILE* WrittenThrough(std::FILE* target, StopAwareWrites& writes)
+{
+    auto through = std::make_unique<Through>(Through{target, &writes});
+    std::FILE* stream = ::fopencookie(through.get(), "w", {nullptr, WriteThrough, nullptr, CloseThrough});
+    if (!stream)
+    {
+        const int cause = errno;
+        std::fclose(target);
+        errno = cause;
+        return nullptr;
+    }
+    through.release();
+    return stream;
+}
+
 }  // namespace
 
 TraceWriter::~TraceWriter()
@@ -46,7 +85,8 @@ TraceWriter::~TraceWriter()
         std::fclose(file);
 }
 
-bool TraceWriter::Open(const std::string& name, const std::vector<std::FILE*>& streams, std::string* error)
+bool TraceWriter::Open(const std::string& name, const std::vector<std::FILE*>& streams, StopAwareWrites& writes,
+                       std::string* error)
 {
     path = name;
     bool rowByRow = false;
@@ -63,6 +103,9 @@ bool TraceWriter::Open(const std::string& name, const std::vector<std::FILE*>& s
         rowByRow = ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode);
         file = std::fopen(path.c_str(), "w");
     }
+    // A reader may take its rows slowly, or not at all.
+    if (file && rowByRow)
+        file = WrittenThrough(file, writes);
     if (!file)
     {
         *error = "cannot write the trace " + path + ": " + std::strerror(errno);

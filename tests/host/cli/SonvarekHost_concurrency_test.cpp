@@ -1,7 +1,8 @@
 // Several files in one call are measured at once, each through its own
 // instance: every reading is what the file gives alone, the results come in
 // the order given, a stream that waits holds up only itself, and a stop
-// ends the run with the reports of the inputs that had finished.
+// ends the run with the reports of the inputs that had finished, even while
+// the output takes nothing.
 
 #include "support/HostRun.h"
 #include "tests/support/TempFolder.h"
@@ -11,6 +12,7 @@
 #include <poll.h>
 #include <sndfile.h>
 #include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -280,6 +282,33 @@ TEST(SonvarekHostConcurrency, AStopWritesTheFinishedReportsInOrderAndSaysTheOthe
             EXPECT_EQ(reported, files) << run.out;
         }
     }
+
+    // Into a pipe of one page that nobody reads, the reports stall the run;
+    // a stop ends it all the same, giving up what the pipe did not take.
+    const std::string unread = folder / "unread";
+    ASSERT_EQ(::mkfifo(unread.c_str(), 0600), 0);
+    const int reader = ::open(unread.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    ::fcntl(reader, F_SETPIPE_SZ, 4096);
+    std::vector<std::string> args = {"--json"};
+    for (size_t i = 0; i < 100; ++i)
+        args.push_back(inputs[i % 2 == 0 ? 0 : 7]);
+    const pid_t pid = StartHost(args, folder.Path(), unread);
+    ASSERT_GT(pid, 0);
+    int queued = 0;
+    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+    while (queued == 0 && std::chrono::steady_clock::now() < deadline && ::ioctl(reader, FIONREAD, &queued) == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    ::kill(pid, SIGTERM);
+    const auto signalled = std::chrono::steady_clock::now();
+    const int status = WaitForEnd(pid);
+    const auto took = std::chrono::steady_clock::now() - signalled;
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 5000) << "ms from the signal";
+    ::close(reader);
+    const HostRun run = FinishHost(-1, folder.Path());
+    EXPECT_EQ(status, 128 + SIGTERM) << run.err;
+    EXPECT_NE(run.err.find("cannot write the report: "), std::string::npos) << run.err;
 }
 
 }  // namespace

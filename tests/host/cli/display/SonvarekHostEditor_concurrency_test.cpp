@@ -25,6 +25,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -420,6 +421,20 @@ TEST_F(SonvarekHostEditor, InterruptedItEndsAsWhenClosedAndTheWindowFollowsTheEd
         EXPECT_NE(run.err.find("stopped early: "), std::string::npos) << run.err;
         EXPECT_TRUE(user->WaitForGone(window, kDeadlineMs));
     }
+
+    // Started as a script's background job, with SIGINT ignored, it keeps
+    // ignoring it while SIGTERM still ends it.
+    pid = StartHost({"--editor"}, folder.Path(), "", true);
+    ASSERT_NE(user->WaitForTitle("Sonvarek: (built-in programme)", kDeadlineMs), 0u);
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string ignored;
+    for (std::string line; std::getline(status, line) && ignored.empty();)
+        if (line.rfind("SigIgn:", 0) == 0)
+            ignored = line.substr(7);
+    ASSERT_FALSE(ignored.empty());
+    EXPECT_NE(std::stoull(ignored, nullptr, 16) & (1ull << (SIGINT - 1)), 0u) << ignored;
+    kill(pid, SIGTERM);
+    EXPECT_EQ(Finish().exitCode, 0);
 }
 
 TEST_F(SonvarekHostEditor, AWindowDestroyedOrADisplayLostEndsAsAClose)

@@ -18,7 +18,8 @@
 
 extern char** environ;
 
-pid_t StartHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath)
+pid_t StartHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath,
+                bool interruptIgnored)
 {
     std::vector<std::string> words = {SONVAREK_HOST_PROGRAM};
     words.insert(words.end(), args.begin(), args.end());
@@ -49,13 +50,22 @@ pid_t StartHost(const std::vector<std::string>& args, const std::string& folder,
     posix_spawnattr_init(&attributes);
     sigset_t defaults;
     sigemptyset(&defaults);
-    sigaddset(&defaults, SIGINT);
+    if (!interruptIgnored)
+        sigaddset(&defaults, SIGINT);
     sigaddset(&defaults, SIGTERM);
+    // An ignored signal stays ignored across the spawn.
+    struct sigaction ignore = {};
+    struct sigaction interrupt = {};
+    ignore.sa_handler = SIG_IGN;
+    if (interruptIgnored)
+        sigaction(SIGINT, &ignore, &interrupt);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), envp.data()) != 0)
         pid = -1;
+    if (interruptIgnored)
+        sigaction(SIGINT, &interrupt, nullptr);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return pid;

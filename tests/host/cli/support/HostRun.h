@@ -26,8 +26,10 @@ struct HostRun
 // their default actions when it starts.
 HostRun RunHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath = "");
 // The same in two steps: the program started (its process ID, -1 when it
-// cannot start), then waited for.
-pid_t StartHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath = "");
+// cannot start), then waited for. interruptIgnored: it starts with SIGINT
+// ignored, as a script's background job does.
+pid_t StartHost(const std::vector<std::string>& args, const std::string& folder, const std::string& outPath = "",
+                bool interruptIgnored = false);
 HostRun FinishHost(pid_t pid, const std::string& folder);
 
 // A writer of the FIFO at path, on a thread of its own: it opens the FIFO
