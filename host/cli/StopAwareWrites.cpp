@@ -1,6 +1,8 @@
 #include "host/cli/StopAwareWrites.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,7 +60,16 @@ bool StopAwareWrites::AwaitRoom(int fd)
     }
 }
 
-bool StopAwareWrites::Write(int fd, const char* data, size_t size)
+int StopAwareWrites::OpenOwn(int fd)
+{
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !(S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode)))
+        return -1;
+    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    return ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+bool StopAwareWrites::Write(int fd, int own, const char* data, size_t size)
 {
     while (size > 0)
     {
@@ -68,9 +79,11 @@ bool StopAwareWrites::Write(int fd, const char* data, size_t size)
             errno = ECANCELED;
             return false;
         }
-        // No more than a pipe that polls writable takes without blocking.
-        const ssize_t written = ::write(fd, data, std::min<size_t>(size, PIPE_BUF));
-        if (written < 0 && errno == EINTR)
+        // Without a description of its own, no more than a pipe that polls
+        // writable takes without blocking.
+        const ssize_t written =
+            own >= 0 ? ::write(own, data, size) : ::write(fd, data, std::min<size_t>(size, PIPE_BUF));
+        if (written < 0 && (errno == EINTR || (own >= 0 && errno == EAGAIN)))
             continue;
         if (written <= 0)
         {
@@ -90,5 +103,13 @@ bool StopAwareWrites::Write(std::FILE* stream, const std::string& text)
     if (fd < 0)
         return std::fputs(text.c_str(), stream) >= 0 && std::fflush(stream) == 0;
     // What stdio still holds goes first, in its place.
-    return std::fflush(stream) == 0 && Write(fd, text.data(), text.size());
+    if (std::fflush(stream) != 0)
+        return false;
+    const int own = OpenOwn(fd);
+    const bool written = Write(fd, own, text.data(), text.size());
+    const int cause = errno;
+    if (own >= 0)
+        ::close(own);
+    errno = cause;
+    return written;
 }

@@ -5,9 +5,9 @@
 // get a short grace in all to take what is written, and what they have not
 // taken by then is given up, so that a reader that takes nothing cannot hold
 // up the end of a stopped run. The descriptors stay blocking (the shell and
-// the reader share them): a write waits in poll() for room or the stop and
-// goes in pieces that a pipe, once it polls writable, takes without
-// blocking.
+// the reader share them): a write waits in poll() for room or the stop, and
+// goes to a non-blocking description of the same pipe, FIFO or terminal of
+// its own, so that nothing another writer puts in first can block it.
 
 #include <atomic>
 #include <cstdint>
@@ -25,9 +25,16 @@ public:
     // From now on, stop (a descriptor that turns readable, and stays so, on a
     // stop: StopOnInterrupt::Event(); -1: none) ends the waits. [any thread]
     void StopOn(int stop);
-    // Writes size bytes at data to fd whole; false with errno set when fd
-    // fails, ECANCELED when a stop gave up what fd had not taken. [any thread]
-    bool Write(int fd, const char* data, size_t size);
+    // A non-blocking description of its own of the pipe, FIFO or terminal
+    // behind fd, for Write; -1 for a file whose writes wait on no reader (a
+    // regular file) or that cannot be opened again (a socket). The caller
+    // closes it.
+    static int OpenOwn(int fd);
+    // Writes size bytes at data to fd whole, through own (OpenOwn's; -1:
+    // none, in pieces a pipe that polls writable takes); false with errno
+    // set when fd fails, ECANCELED when a stop gave up what fd had not
+    // taken. [any thread]
+    bool Write(int fd, int own, const char* data, size_t size);
     // text after what stream's buffer holds; a stream without a descriptor
     // (a memory stream) is written as stdio writes it.
     bool Write(std::FILE* stream, const std::string& text);

@@ -44,18 +44,22 @@ struct Through
 {
     std::FILE* target;
     StopAwareWrites* writes;
+    int own;  // StopAwareWrites::OpenOwn's
 };
 
 ssize_t WriteThrough(void* cookie, const char* data, size_t size)
 {
     const auto* through = static_cast<Through*>(cookie);
     // A short count is stdio's failure, errno its cause.
-    return through->writes->Write(fileno(through->target), data, size) ? static_cast<ssize_t>(size) : 0;
+    return through->writes->Write(fileno(through->target), through->own, data, size) ? static_cast<ssize_t>(size)
+                                                                                      : 0;
 }
 
 int CloseThrough(void* cookie)
 {
     const std::unique_ptr<Through> through(static_cast<Through*>(cookie));
+    if (through->own >= 0)
+        ::close(through->own);
     return std::fclose(through->target);
 }
 
@@ -64,11 +68,13 @@ int CloseThrough(void* cookie)
 // made.
 std::FILE* WrittenThrough(std::FILE* target, StopAwareWrites& writes)
 {
-    auto through = std::make_unique<Through>(Through{target, &writes});
+    auto through = std::make_unique<Through>(Through{target, &writes, StopAwareWrites::OpenOwn(fileno(target))});
     std::FILE* stream = ::fopencookie(through.get(), "w", {nullptr, WriteThrough, nullptr, CloseThrough});
     if (!stream)
     {
         const int cause = errno;
+        if (through->own >= 0)
+            ::close(through->own);
         std::fclose(target);
         errno = cause;
         return nullptr;

@@ -87,17 +87,20 @@ std::unique_ptr<FileView> VocBlocks(int fd, int64_t* frames, std::string* error)
             continue;
         if (type == kContinuation && began)
         {
-            samples.push_back({at + 4, size});
+            if (size > 0)
+                samples.push_back({at + 4, size});
             continue;
         }
-        // An extended block gives the format of a sound data block only.
+        // An extended block gives the format of a sound data block only:
+        // another format after it leaves it without its sound.
         const bool extended = !began && !heads.empty();
         const bool format = type == kSoundData || (!extended && (type == kNewSoundData || type == kExtended));
         if (began || !format)
         {
+            const bool orphan = extended && (type == kNewSoundData || type == kExtended);
             *error = Text(began ? "VOC with a block of type %llu after its sound data"
                                 : "VOC with a block of type %llu before its sound data",
-                          extended ? kExtended : type);
+                          orphan ? kExtended : type);
             return nullptr;
         }
         const uint64_t fields = FieldBytes(type);
