@@ -168,7 +168,8 @@ Speaker SpeakerOfMap(int position)
 
 // The speakers the library reads a file's channel map as, in the order of
 // the channels that reach the meter (channel c is the library's order[c]);
-// empty where it reads none.
+// empty where it reads none, or a layout it does not know (a map with
+// channels it leaves without a speaker).
 std::vector<Speaker> LibrarySpeakers(SNDFILE* file, const std::vector<int32_t>& order)
 {
     std::vector<int> map(order.size());
@@ -178,6 +179,8 @@ std::vector<Speaker> LibrarySpeakers(SNDFILE* file, const std::vector<int32_t>& 
     std::vector<Speaker> speakers;
     for (const int32_t from : order)
         speakers.push_back(SpeakerOfMap(map[static_cast<size_t>(from)]));
+    if (std::find(speakers.begin(), speakers.end(), Speaker::kUnnamed) != speakers.end())
+        return {};
     return speakers;
 }
 
