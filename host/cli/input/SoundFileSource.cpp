@@ -131,59 +131,6 @@ bool Estimated(const SF_INFO& info)
     return coding == SF_FORMAT_MPEG_LAYER_I || coding == SF_FORMAT_MPEG_LAYER_II || coding == SF_FORMAT_MPEG_LAYER_III;
 }
 
-// The speaker of a channel by the library's channel map (CAF, AIFF).
-Speaker SpeakerOfMap(int position)
-{
-    switch (position)
-    {
-    case SF_CHANNEL_MAP_LEFT:
-    case SF_CHANNEL_MAP_FRONT_LEFT: return Speaker::kFrontLeft;
-    case SF_CHANNEL_MAP_RIGHT:
-    case SF_CHANNEL_MAP_FRONT_RIGHT: return Speaker::kFrontRight;
-    case SF_CHANNEL_MAP_MONO:
-    case SF_CHANNEL_MAP_CENTER:
-    case SF_CHANNEL_MAP_FRONT_CENTER: return Speaker::kFrontCentre;
-    case SF_CHANNEL_MAP_REAR_CENTER: return Speaker::kBackCentre;
-    case SF_CHANNEL_MAP_REAR_LEFT: return Speaker::kBackLeft;
-    case SF_CHANNEL_MAP_REAR_RIGHT: return Speaker::kBackRight;
-    case SF_CHANNEL_MAP_LFE: return Speaker::kLowFrequency;
-    case SF_CHANNEL_MAP_FRONT_LEFT_OF_CENTER: return Speaker::kFrontLeftOfCentre;
-    case SF_CHANNEL_MAP_FRONT_RIGHT_OF_CENTER: return Speaker::kFrontRightOfCentre;
-    case SF_CHANNEL_MAP_SIDE_LEFT: return Speaker::kSideLeft;
-    case SF_CHANNEL_MAP_SIDE_RIGHT: return Speaker::kSideRight;
-    case SF_CHANNEL_MAP_TOP_CENTER: return Speaker::kTopCentre;
-    case SF_CHANNEL_MAP_TOP_FRONT_LEFT: return Speaker::kTopFrontLeft;
-    case SF_CHANNEL_MAP_TOP_FRONT_RIGHT: return Speaker::kTopFrontRight;
-    case SF_CHANNEL_MAP_TOP_FRONT_CENTER: return Speaker::kTopFrontCentre;
-    case SF_CHANNEL_MAP_TOP_REAR_LEFT: return Speaker::kTopBackLeft;
-    case SF_CHANNEL_MAP_TOP_REAR_RIGHT: return Speaker::kTopBackRight;
-    case SF_CHANNEL_MAP_TOP_REAR_CENTER: return Speaker::kTopBackCentre;
-    case SF_CHANNEL_MAP_AMBISONIC_B_W: return Speaker::kAmbisonicW;
-    case SF_CHANNEL_MAP_AMBISONIC_B_X: return Speaker::kAmbisonicX;
-    case SF_CHANNEL_MAP_AMBISONIC_B_Y: return Speaker::kAmbisonicY;
-    case SF_CHANNEL_MAP_AMBISONIC_B_Z: return Speaker::kAmbisonicZ;
-    default: return Speaker::kUnnamed;
-    }
-}
-
-// The speakers the library reads a file's channel map as, in the order of
-// the channels that reach the meter (channel c is the library's order[c]);
-// empty where it reads none, or a layout it does not know (a map with
-// channels it leaves without a speaker).
-std::vector<Speaker> LibrarySpeakers(SNDFILE* file, const std::vector<int32_t>& order)
-{
-    std::vector<int> map(order.size());
-    if (map.empty() ||
-        sf_command(file, SFC_GET_CHANNEL_MAP_INFO, map.data(), static_cast<int>(map.size() * sizeof(int))) != SF_TRUE)
-        return {};
-    std::vector<Speaker> speakers;
-    for (const int32_t from : order)
-        speakers.push_back(SpeakerOfMap(map[static_cast<size_t>(from)]));
-    if (std::find(speakers.begin(), speakers.end(), Speaker::kUnnamed) != speakers.end())
-        return {};
-    return speakers;
-}
-
 }  // namespace
 
 std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string& path, std::string* error, int stop)
@@ -249,9 +196,6 @@ SoundFileSource::SoundFileSource(SNDFILE* file, int fd, Parts parts, const SF_IN
         for (size_t c = 0; c < channels; ++c)
             this->parts.order[c] = static_cast<int32_t>(c);
     }
-    // Speakers the head does not name may be in a channel map the library reads.
-    if (this->parts.speakers.size() != channels)
-        this->parts.speakers = LibrarySpeakers(file, this->parts.order);
 }
 
 SoundFileSource::~SoundFileSource()

@@ -9,8 +9,7 @@ const char* SpeakerName(Speaker speaker)
         "back left",     "back right",      "front left of centre", "front right of centre",
         "back centre",   "side left",       "side right",           "top centre",
         "top front left", "top front centre", "top front right",    "top back left",
-        "top back centre", "top back right", "ambisonic W",         "ambisonic X",
-        "ambisonic Y",   "ambisonic Z",     "unnamed",
+        "top back centre", "top back right", "unnamed",
     };
     static_assert(sizeof kNames / sizeof kNames[0] == static_cast<size_t>(Speaker::kUnnamed) + 1);
     return kNames[static_cast<int>(speaker)];

@@ -1,11 +1,13 @@
 #pragma once
-// The speakers an input's channels are for, as its file names them: the
-// WAVE channel mask, or a channel map the audio library reads (CAF, AIFF).
+// The speakers an input's channels are for, as its file names them in a
+// WAVE channel mask. (The audio library's channel maps of CAF and AIFF are
+// not asked for: it copies out as many channels as the file has from a map
+// it sized by the layout, or by the channels known when it met the map.)
 
 #include <cstdint>
 #include <vector>
 
-// The first eighteen are the WAVE channel mask's bits, in its order.
+// The WAVE channel mask's bits, in its order.
 enum class Speaker : int8_t
 {
     kFrontLeft,
@@ -26,10 +28,6 @@ enum class Speaker : int8_t
     kTopBackLeft,
     kTopBackCentre,
     kTopBackRight,
-    kAmbisonicW,
-    kAmbisonicX,
-    kAmbisonicY,
-    kAmbisonicZ,
     kUnnamed,  // a channel beyond those its file names
 };
 

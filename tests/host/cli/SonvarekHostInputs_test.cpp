@@ -589,8 +589,7 @@ TEST_F(SonvarekHostInputs, EachChannelReachesTheMeterAtItsSpeakersPlace)
     // meter has no place for (a back centre) leaves them so, and says so.
     const JsonObject given = readings(folder / "Rs.wav", {"--set", "EBU Channel Config=4.1"});
     EXPECT_EQ(Number(given, "OUT:EBU IL"), -70.0);
-    // A layout the library does not know (a writer's quadraphonic tag) names
-    // none.
+    // An AIFF's channel layout (a writer's quadraphonic tag) names none.
     std::string aiff = ReadBytes(Write("q.aiff", toneIn("Ls", {"L", "R", "Ls", "Rs"}), 48000, SF_FORMAT_AIFF | SF_FORMAT_PCM_16));
     aiff.insert(12, std::string("CHAN\0\0\0\x0C\0\x73\0\x04", 12) + std::string(8, '\0'));
     for (int i = 0; i < 4; ++i)
